@@ -1,0 +1,2 @@
+// The game's entry point (being written).
+int main() { return 0; }

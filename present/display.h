@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tobu {
+
+constexpr int ViewWidth = 640;
+constexpr int ViewHeight = 480;
+
+// What the game draws with. The one real implementation is the software back buffer
+// (present/software_display.h); tests may record calls with a double.
+class Display {
+public:
+  virtual ~Display() = default;
+  // The back buffer can be drawn on and presented this tick.
+  virtual bool SurfaceReady() = 0;
+  // Fills the back buffer with one RGB565 colour (the game passes 0, black).
+  virtual void ClearSurface(uint16_t colour) = 0;
+  // Copies one frame with its top-left corner at (x, y), clipped to the back buffer,
+  // skipping the sheet's key pixels; an out-of-range frame draws nothing.
+  virtual void DrawFrame(int sheet, int x, int y, int frame) = 0;
+  virtual int FrameCount(int sheet) const = 0;
+  // The back buffer becomes the presented frame.
+  virtual void PresentFrame() = 0;
+  // One line of white 8-point text with a transparent background (the editor's prompt).
+  virtual void DrawCanvasText(int x, int y, const std::string& text) = 0;
+  virtual void ShowPointer(bool shown) = 0;
+};
+
+} // namespace tobu

@@ -1,0 +1,1 @@
+#include "present/display.h"

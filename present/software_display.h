@@ -1,0 +1,47 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "present/canvas_font.h"
+#include "present/display.h"
+#include "present/sprite_sheet.h"
+
+namespace tobu {
+
+using FrameBuffer = std::array<uint16_t, ViewWidth * ViewHeight>;  // RGB565, row by row
+
+// The game's drawing layer: a 640 x 480 RGB565 back buffer in memory. The window
+// shows the presented copy; tests and tobu-script read it pixel by pixel.
+class SoftwareDisplay : public Display {
+public:
+  SoftwareDisplay();  // the fourteen sheets built into the program
+  explicit SoftwareDisplay(std::vector<SpriteSheet> sheets);
+
+  bool SurfaceReady() override;
+  void ClearSurface(uint16_t colour) override;
+  void DrawFrame(int sheet, int x, int y, int frame) override;
+  int FrameCount(int sheet) const override;
+  void PresentFrame() override;
+  void DrawCanvasText(int x, int y, const std::string& text) override;
+  void ShowPointer(bool shown) override;
+
+  // The canvas font is not owned; without one the built-in fallback draws.
+  void SetCanvasFont(CanvasFont* font);
+  const FrameBuffer& BackBuffer() const { return *backBuffer_; }
+  const FrameBuffer& Presented() const { return *presented_; }
+  uint64_t PresentCount() const { return presentCount_; }
+  bool PointerShown() const { return pointerShown_; }
+
+private:
+  std::vector<SpriteSheet> sheets_;
+  std::unique_ptr<FrameBuffer> backBuffer_;
+  std::unique_ptr<FrameBuffer> presented_;
+  std::unique_ptr<CanvasFont> fallbackFont_;
+  CanvasFont* canvasFont_ = nullptr;
+  uint64_t presentCount_ = 0;
+  bool pointerShown_ = false;
+};
+
+} // namespace tobu

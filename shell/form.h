@@ -1,0 +1,95 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "editor/editor_state.h"
+#include "present/display.h"
+#include "shell/game_mode.h"
+#include "shell/level_list.h"
+#include "shell/roster.h"
+#include "sim/keys.h"
+#include "sim/run.h"
+#include "sim/runner.h"
+#include "world/best_times.h"
+#include "world/world.h"
+
+namespace tobu {
+
+enum class MouseButton { Left, Right, Middle };
+
+// Frame counters shared by the objects and the menu pointer, advanced every tick.
+struct Animation {
+  int32_t AnimTick = 0;
+  int32_t KillerFrame = 0;
+  int32_t FoodFrame = 0;
+  int32_t ExitFrame = 0;
+};
+
+// The game: all state of the process and one handler per event. The platform layer
+// (or tobu-script) calls the handlers; file errors escape them as FileError.
+class TForm1 {
+public:
+  explicit TForm1(Display& display) : display_(display) {}
+
+  // Start-up: reads Players.dat from the working directory, hides the pointer.
+  void FormCreate();
+  // One tick: update, then draw one complete frame.
+  void DXTimer1Timer(int32_t LagCount);
+  void FormKeyDown(uint16_t Key);
+  void FormKeyUp(uint16_t Key);
+  void FormKeyPress(uint8_t Key);
+  void DXDraw1MouseDown(MouseButton Button, int32_t X, int32_t Y);
+  void DXDraw1MouseMove(int32_t X, int32_t Y);
+  void DXDraw1MouseUp(MouseButton Button, int32_t X, int32_t Y);
+
+  // State, grouped by subsystem.
+  GameMode Mode = GameMode::SelectPlayer;
+  bool Closed = false;  // the form was closed: the program ends
+  KeyTable KeyHeld{};
+  int32_t MenuCursor = 0;
+  int32_t LevelIndex = 0;
+  int32_t ListTop = 0;
+  Animation Anim;
+  World Level;
+  Runner Kippo;
+  RunClock Clock;
+  RunOutcome Outcome;
+  BestTimes Best;
+  int32_t BestTimesOffset = 0;
+  PlayerRoster Players;
+  LevelList FileListBox1;
+  EditorState Editor;
+  int32_t SkyX = 0;
+  int32_t EatenIndex = -1;
+
+private:
+  // Tick steps.
+  void ScrollEditor();
+  void AdvanceAnimation();
+  void DrawWorldView();
+  void TouchObject(int index);
+  void DrawRunnerAndClock();
+  void RankFinishedRunOnce();
+  void TestWorldBounds();
+  // Key rules of each mode, in FormKeyDown's order.
+  void CreateNewPlayerKeyDown(uint16_t key);
+  void SelectLevelKeyDown(uint16_t key);
+  void GameMenuKeyDown(uint16_t key);
+  void TopTenKeyDown(uint16_t key);
+  void GameKeyDown(uint16_t key);
+  void MainMenuKeyDown(uint16_t key, bool escapeAlreadyUsed);
+  void EditorKeyDown(uint16_t key);
+  void SelectPlayerKeyDown(uint16_t key);
+  // Transitions with side effects.
+  void StartRun(int entry);
+  void EndRun(bool finished);
+  void ChoosePlayer(int index);
+  void CreatePlayer();
+  void EnterLevelsDirectory();
+  void EnterEditor();
+  void Close();
+
+  Display& display_;
+};
+
+} // namespace tobu

@@ -1,0 +1,31 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tobu {
+
+constexpr int MaxPlayers = 14;
+constexpr size_t MaxPlayerNameLength = 8;
+inline constexpr const char* RosterFileName = "Players.dat";
+
+// The known players, entries 1..PlayerCount (index 0 unused), and the current one.
+struct PlayerRoster {
+  uint8_t PlayerCount = 0;
+  std::array<std::string, MaxPlayers + 1> PlayerNames;
+  std::string PlayerName;
+};
+
+// What Players.dat held: the names and the index of the player chosen last.
+struct StoredRoster {
+  PlayerRoster Roster;
+  int32_t LastIndex = 0;
+};
+
+// Reads the roster; a missing file is an empty roster. A damaged file yields the names
+// that could be read (at most 14, each cut to 8 characters), never garbage.
+StoredRoster ReadRoster(const std::string& fileName);
+// Replaces the file whole with the names and `index` as its trailer.
+void WriteRoster(const std::string& fileName, const PlayerRoster& roster, int32_t index);
+
+} // namespace tobu

@@ -1,0 +1,23 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+namespace tobu {
+
+// Windows virtual-key codes, the game's names for its keys.
+enum VirtualKey : uint16_t {
+  VkBack = 8,
+  VkReturn = 13,
+  VkEscape = 27,
+  VkSpace = 32,
+  VkLeft = 37,
+  VkUp = 38,
+  VkRight = 39,
+  VkDown = 40,
+  VkDelete = 46,
+};
+
+// True while a key is down, indexed by virtual-key code.
+using KeyTable = std::array<bool, 256>;
+
+} // namespace tobu

@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+
+#include "sim/keys.h"
+#include "world/world.h"
+
+namespace tobu {
+
+enum Facing : uint8_t { FacingLeft = 0, FacingRight = 1 };
+
+// The runner's motion state; its position is World::RunnerX / RunnerY.
+struct Runner {
+  double VelX = 0.0;  // pixels per tick, positive to the right
+  double VelY = 0.0;  // pixels per tick, positive downwards
+  uint8_t Facing = FacingLeft;
+  bool JumpRequest = false;
+  int32_t OldX = 0;
+  int32_t OldY = 0;
+  int32_t RunTick = 0;
+  int32_t RunFrame = 0;
+};
+
+constexpr int RunFrameCount = 12;  // frames of the running sheets
+
+// Zeroed speeds, facing left: how every run starts.
+void ResetRunnerForRun(Runner& runner);
+
+// One tick of motion in "game": controls, jump, gravity, the moves against the tiles
+// and the camera following the runner (the tick clamps it afterwards).
+void MotionStep(World& world, Runner& runner, const KeyTable& keyHeld);
+
+// Advances the run animation; called every tick in every mode.
+void AdvanceRunAnimation(Runner& runner);
+
+// Which runner picture a run shows and where its top-left corner lies in the world.
+struct RunnerSprite {
+  bool Running = false;
+  bool FacingRight = false;
+  int Frame = 0;
+  int32_t Left = 0;
+  int32_t Top = 0;
+};
+RunnerSprite ChooseRunnerSprite(const World& world, const Runner& runner, const KeyTable& keyHeld);
+
+} // namespace tobu
