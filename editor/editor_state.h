@@ -4,6 +4,8 @@
 
 namespace tobu {
 
+enum class MouseButton { Left, Right, Middle };
+
 // The editor's tools; they outlive the editor (Brush is kept when it is left and entered again).
 struct EditorState {
   uint8_t Brush = 1;  // 1 grass, 2 ground, 3 food, 4 killer, 5 exit

@@ -15,8 +15,6 @@
 
 namespace tobu {
 
-enum class MouseButton { Left, Right, Middle };
-
 // Frame counters shared by the objects and the menu pointer, advanced every tick.
 struct Animation {
   int32_t AnimTick = 0;
@@ -63,33 +61,46 @@ public:
   int32_t EatenIndex = -1;
 
 private:
-  // Tick steps.
+  // Tick steps (form.cpp).
   void ScrollEditor();
   void AdvanceAnimation();
   void DrawWorldView();
   void TouchObject(int index);
   void DrawRunnerAndClock();
-  void RankFinishedRunOnce();
   void TestWorldBounds();
-  // Key rules of each mode, in FormKeyDown's order.
+  // Screens (screens.cpp).
+  void DrawWallpaper();
+  void DrawSelectPlayer();
+  void DrawCreateNewPlayer();
+  void DrawMainMenu();
+  void DrawSelectLevel();
+  void DrawGameMenu();
+  void DrawTopTen();
+  void RankFinishedRunOnce();
+  // Key rules of each mode, in FormKeyDown's order (menu_keys.cpp, players.cpp).
   void CreateNewPlayerKeyDown(uint16_t key);
   void SelectLevelKeyDown(uint16_t key);
   void GameMenuKeyDown(uint16_t key);
   void TopTenKeyDown(uint16_t key);
   void GameKeyDown(uint16_t key);
-  void MainMenuKeyDown(uint16_t key, bool escapeAlreadyUsed);
+  void MainMenuKeyDown(uint16_t key);
   void EditorKeyDown(uint16_t key);
   void SelectPlayerKeyDown(uint16_t key);
+  void CreateNewPlayerKeyPress(uint8_t key);
+  void EditorKeyPress(uint8_t key);
   // Transitions with side effects.
   void StartRun(int entry);
-  void EndRun(bool finished);
+  void FailRun();
+  void EraseBestTimes(int entry);
+  void OpenLevelList();
+  void ClampListPosition();
   void ChoosePlayer(int index);
   void CreatePlayer();
   void EnterLevelsDirectory();
-  void EnterEditor();
-  void Close();
+  void Close() { Closed = true; }
 
   Display& display_;
+  bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
 };
 
 } // namespace tobu

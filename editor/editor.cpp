@@ -1,0 +1,132 @@
+#include "editor/editor.h"
+
+namespace tobu {
+namespace {
+
+constexpr uint16_t KeyOne = 49, KeyFive = 53, KeySpace = 32;
+constexpr uint16_t KeyS = 83, KeyO = 79, KeyL = 76;
+
+// Cells under pointers outside the world (a letterboxed window, a drag past the edge)
+// are left alone: nothing outside the grid is ever touched.
+void PaintAt(World& world, int32_t x, int32_t y, uint8_t code) {
+  const int64_t column = (int64_t{world.CameraX} + x) / CellWidth;
+  const int64_t row = (int64_t{world.CameraY} + y) / CellHeight;
+  if (column >= 0 && column < GridSize && row >= 0 && row < GridSize) {
+    world.SetCell(static_cast<int>(column), static_cast<int>(row), code);
+  }
+}
+
+bool TileBrush(uint8_t brush) { return brush == 1 || brush == 2; }
+
+void RemoveObjectAt(World& world, int32_t px, int32_t py) {
+  int found = -1;
+  for (int i = 0; i < world.ObjectCount; ++i) {
+    const LevelObject& o = world.ObjectList[i];
+    // Strictly inside: a point on a box's border hits nothing.
+    if (o.X < px && px < o.X + 40 && o.Y < py && py < o.Y + 40) found = i;
+  }
+  if (found >= 0) world.RemoveObject(found);
+}
+
+bool AcceptedNameChar(uint8_t ch) {
+  // No full stop (a name cannot carry its own extension) and no path separators
+  // (a typed name never leaves the levels directory).
+  return ch >= 33 && ch <= 122 && ch != '.' && ch != '/' && ch != '\\';
+}
+
+} // namespace
+
+void EnterEditor(EditorState& editor, World& world) {
+  world.ClearLevel();
+  editor.InputText.clear();
+  ClosePrompts(editor);
+}
+
+void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
+  if (button == MouseButton::Left) {
+    editor.LeftButtonDown = true;
+    if (TileBrush(editor.Brush)) {
+      PaintAt(world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+    } else {
+      const int32_t left = world.CameraX + x - 20;
+      const int32_t top = world.CameraY + y - 20;
+      LevelObject& object = world.AppendObject();
+      object.X = left;
+      object.Y = top;
+      // Brush 3 leaves the zeroed kind, which is food.
+      if (editor.Brush == 4) object.Kind = ObjectKiller;
+      if (editor.Brush == 5) object.Kind = ObjectExit;
+    }
+  } else if (button == MouseButton::Right) {
+    editor.RightButtonDown = true;
+    if (TileBrush(editor.Brush)) {
+      PaintAt(world, x, y, TileEmpty);
+    } else {
+      RemoveObjectAt(world, world.CameraX + x, world.CameraY + y);
+    }
+  }
+}
+
+void EditorMouseMove(const EditorState& editor, World& world, int32_t x, int32_t y) {
+  if (!TileBrush(editor.Brush)) return;
+  if (editor.LeftButtonDown) PaintAt(world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+  // With both buttons held the erasure comes last and wins.
+  if (editor.RightButtonDown) PaintAt(world, x, y, TileEmpty);
+}
+
+void EditorMouseUp(EditorState& editor, MouseButton button) {
+  if (button == MouseButton::Left) editor.LeftButtonDown = false;
+  if (button == MouseButton::Right) editor.RightButtonDown = false;
+}
+
+bool EditorToolKey(EditorState& editor, World& world, uint16_t key) {
+  if (key >= KeyOne && key <= KeyFive) {
+    editor.Brush = static_cast<uint8_t>(key - KeyOne + 1);
+    return true;
+  }
+  if (key == KeySpace) {
+    world.RunnerX = static_cast<double>(editor.MouseX + world.CameraX);
+    world.RunnerY = static_cast<double>(editor.MouseY + world.CameraY);
+    return true;
+  }
+  return false;
+}
+
+void EditorPromptKeyUp(EditorState& editor, uint16_t key) {
+  if (key == KeyS) {
+    editor.SavePromptOpen = true;
+  } else if (key == KeyO || key == KeyL) {
+    editor.OpenPromptOpen = true;
+  }
+}
+
+void ScrollView(World& world, bool left, bool right, bool up, bool down) {
+  if (left) world.CameraX -= 8;
+  if (right) world.CameraX += 8;
+  if (up) world.CameraY -= 8;
+  if (down) world.CameraY += 8;
+}
+
+std::optional<FileRequest> EditorTypeChar(EditorState& editor, uint8_t ch) {
+  if (editor.InputText.size() < MaxFileNameLength && AcceptedNameChar(ch)) {
+    editor.InputText.push_back(static_cast<char>(ch));
+  }
+  if (ch == 13 && !editor.InputText.empty()) {
+    return FileRequest{editor.SavePromptOpen, "./" + editor.InputText + ".vel"};
+  }
+  if (ch == 8 && !editor.InputText.empty()) editor.InputText.pop_back();
+  return std::nullopt;
+}
+
+void ClosePrompts(EditorState& editor) {
+  editor.SavePromptOpen = false;
+  editor.OpenPromptOpen = false;
+}
+
+std::string PromptLine(const EditorState& editor) {
+  if (editor.SavePromptOpen) return "Save: " + editor.InputText + "_";
+  if (editor.OpenPromptOpen) return "Open: " + editor.InputText + "_";
+  return {};
+}
+
+} // namespace tobu

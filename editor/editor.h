@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "editor/editor_state.h"
+#include "world/world.h"
+
+namespace tobu {
+
+constexpr size_t MaxFileNameLength = 20;
+
+// Entering from the main menu: an empty level, no prompt, an empty name; Brush is kept.
+void EnterEditor(EditorState& editor, World& world);
+
+// A press on the view (no prompt open): paints a cell, places an object centred on the
+// pointer, or removes the last object whose box strictly contains the pointer.
+void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y);
+// A move (no prompt open): held buttons paint the cell under the pointer with a tile brush.
+void EditorMouseMove(const EditorState& editor, World& world, int32_t x, int32_t y);
+// Releases count in every mode, so a button held while leaving the editor is forgotten.
+void EditorMouseUp(EditorState& editor, MouseButton button);
+
+// Keys 1..5 choose the brush; Space moves the start to the pointer. Returns true if used.
+bool EditorToolKey(EditorState& editor, World& world, uint16_t key);
+// Key-up of S opens the Save prompt, O or L the Open prompt.
+void EditorPromptKeyUp(EditorState& editor, uint16_t key);
+// Held arrows scroll the view 8 pixels a tick; the tick clamps the camera afterwards.
+void ScrollView(World& world, bool left, bool right, bool up, bool down);
+
+// What Return in a prompt asks the game to do with the typed name.
+struct FileRequest {
+  bool Save = false;     // otherwise open
+  std::string FileName;  // "./" + name + ".vel", inside the levels directory
+};
+// One typed character while a prompt is open.
+std::optional<FileRequest> EditorTypeChar(EditorState& editor, uint8_t ch);
+void ClosePrompts(EditorState& editor);
+
+// "Save: name_" or "Open: name_", or empty when no prompt is open.
+std::string PromptLine(const EditorState& editor);
+
+} // namespace tobu

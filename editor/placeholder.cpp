@@ -1,1 +1,0 @@
-#include "world/world.h"

@@ -1,1 +1,0 @@
-#include "shell/form.h"

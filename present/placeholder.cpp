@@ -1,1 +1,0 @@
-#include "present/display.h"

@@ -1,0 +1,156 @@
+#include <algorithm>
+
+#include "editor/editor.h"
+#include "shell/form.h"
+#include "world/level_file.h"
+
+namespace tobu {
+namespace {
+
+constexpr int32_t ListRows = 16;  // rows of the level list on screen
+
+// Down and Up of the two-row menus ("MainMenu", "GameMenu").
+void MoveTwoRowCursor(int32_t& cursor, uint16_t key) {
+  if (key == VkDown && cursor < 1) ++cursor;
+  if (key == VkUp && cursor > 0) --cursor;
+}
+
+} // namespace
+
+void TForm1::SelectLevelKeyDown(uint16_t key) {
+  const int32_t count = FileListBox1.Count();
+  if (key == VkDown) {
+    ++MenuCursor;
+    if (ListTop + MenuCursor > count - 1) --MenuCursor;
+    if (MenuCursor > ListRows - 1) {
+      ++ListTop;
+      --MenuCursor;
+    }
+    LevelIndex = ListTop + MenuCursor;
+  }
+  if (key == VkUp) {
+    --MenuCursor;
+    if (MenuCursor < 0) {
+      if (ListTop > 0) --ListTop;
+      ++MenuCursor;
+    }
+    LevelIndex = ListTop + MenuCursor;
+  }
+  if (key == VkReturn) StartRun(ListTop + MenuCursor);
+  if (key == VkDelete) EraseBestTimes(ListTop + MenuCursor);
+  if (key == VkEscape) {
+    MenuCursor = 0;
+    Mode = GameMode::MainMenu;
+    escapeLeftSelectLevel_ = true;  // this Escape must not also close the program
+  }
+}
+
+void TForm1::GameMenuKeyDown(uint16_t key) {
+  MoveTwoRowCursor(MenuCursor, key);
+  if (key == VkReturn && MenuCursor == 0) {
+    StartRun(LevelIndex);
+  } else if (key == VkReturn && MenuCursor == 1 && !Best.BestNames[1].empty()) {
+    Mode = GameMode::TopTen;
+  }
+  if (key == VkEscape) {
+    MenuCursor = LevelIndex - ListTop;
+    Mode = GameMode::SelectLevel;
+  }
+}
+
+void TForm1::TopTenKeyDown(uint16_t key) {
+  if (key == VkEscape) Mode = GameMode::GameMenu;
+}
+
+void TForm1::GameKeyDown(uint16_t key) {
+  if (key == VkEscape) FailRun();
+}
+
+void TForm1::MainMenuKeyDown(uint16_t key) {
+  if (key == VkEscape && !escapeLeftSelectLevel_) Close();
+  MoveTwoRowCursor(MenuCursor, key);
+  if (key == VkReturn && MenuCursor == 0) {
+    OpenLevelList();
+  } else if (key == VkReturn && MenuCursor == 1) {
+    // Only while still in "MainMenu": "Play" may have just set the cursor to 1.
+    EnterEditor(Editor, Level);
+    Mode = GameMode::editor;
+    display_.ShowPointer(true);
+  }
+}
+
+void TForm1::EditorKeyDown(uint16_t key) {
+  if (key == VkEscape) {
+    if (Editor.PromptOpen()) {
+      ClosePrompts(Editor);
+      return;
+    }
+    Mode = GameMode::MainMenu;
+    MenuCursor = 1;  // "Editor" stays highlighted
+    display_.ShowPointer(false);
+    ClosePrompts(Editor);
+    return;
+  }
+  if (!Editor.PromptOpen()) EditorToolKey(Editor, Level, key);
+}
+
+void TForm1::EditorKeyPress(uint8_t key) {
+  const std::optional<FileRequest> request = EditorTypeChar(Editor, key);
+  if (!request) return;
+  // A failed save or open leaves the prompt open with the typed name.
+  if (request->Save) {
+    SaveLevel(request->FileName, Level);
+  } else {
+    const LoadedLevelInfo info = LoadLevel(request->FileName, Level);
+    Best = info.Times;
+    BestTimesOffset = info.BestTimesOffset;
+    if (info.HadTable) Outcome.BestTimeText.clear();
+  }
+  ClosePrompts(Editor);
+}
+
+// "Play": the list is read again, unless it was empty when last read.
+void TForm1::OpenLevelList() {
+  if (FileListBox1.Count() == 0) return;
+  FileListBox1.Read();
+  if (FileListBox1.Count() == 0) return;  // every level vanished: stay in the menu
+  ClampListPosition();
+  MenuCursor = LevelIndex - ListTop;
+  Mode = GameMode::SelectLevel;
+}
+
+// Keeps the chosen level, and the rows shown, inside a list that may have shrunk.
+void TForm1::ClampListPosition() {
+  const int32_t count = FileListBox1.Count();
+  LevelIndex = std::clamp(LevelIndex, 0, count - 1);
+  ListTop = std::clamp(ListTop, 0, std::max(0, count - ListRows));
+  ListTop = std::clamp(ListTop, std::max(0, LevelIndex - (ListRows - 1)), LevelIndex);
+}
+
+// Starting a run. The level is read first: a file that cannot be loaded leaves the
+// mode, the level, the clock and the flags as they were.
+void TForm1::StartRun(int entry) {
+  if (entry < 0 || entry >= FileListBox1.Count()) return;
+  const LoadedLevelInfo info = LoadLevel(FileListBox1.Items[entry], Level);
+  ResetRunnerForRun(Kippo);
+  Mode = GameMode::game;
+  Outcome.RunFailed = false;
+  Outcome.RunFinished = false;
+  Outcome.NewBestTime = false;
+  Best = info.Times;
+  BestTimesOffset = info.BestTimesOffset;
+  if (info.HadTable) Outcome.BestTimeText.clear();
+  Clock.Reset();
+}
+
+// Delete: the level is read and written back, and the writer stores no best times.
+void TForm1::EraseBestTimes(int entry) {
+  if (entry < 0 || entry >= FileListBox1.Count()) return;
+  const LoadedLevelInfo info = LoadLevel(FileListBox1.Items[entry], Level);
+  Best = info.Times;
+  BestTimesOffset = info.BestTimesOffset;
+  if (info.HadTable) Outcome.BestTimeText.clear();
+  SaveLevel(FileListBox1.Items[entry], Level);
+}
+
+} // namespace tobu

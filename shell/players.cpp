@@ -1,0 +1,74 @@
+#include <exception>
+#include <filesystem>
+
+#include "shell/form.h"
+#include "world/file_error.h"
+
+namespace tobu {
+
+void TForm1::SelectPlayerKeyDown(uint16_t key) {
+  if (key == VkEscape) Close();
+  if (key == VkDown && MenuCursor < Players.PlayerCount) ++MenuCursor;
+  if (key == VkUp && MenuCursor > 0) --MenuCursor;
+  if (key == VkReturn && MenuCursor == 0 && Players.PlayerCount < MaxPlayers) {
+    Mode = GameMode::CreateNewPlayer;
+    Players.PlayerName.clear();
+  } else if (key == VkReturn && MenuCursor > 0 && MenuCursor <= Players.PlayerCount) {
+    ChoosePlayer(MenuCursor);
+  }
+}
+
+void TForm1::CreateNewPlayerKeyDown(uint16_t key) {
+  // The name typed so far is lost; nothing is written.
+  if (key == VkEscape) Close();
+}
+
+void TForm1::CreateNewPlayerKeyPress(uint8_t key) {
+  std::string& name = Players.PlayerName;
+  if (name.size() < MaxPlayerNameLength && key >= 33 && key <= 122) name.push_back(static_cast<char>(key));
+  if (key == VkReturn && !name.empty()) CreatePlayer();
+  if (key == VkBack && !name.empty()) name.pop_back();
+}
+
+// The steps after writing the roster happen even when the write fails, so the game
+// reaches the main menu and Enter can never add the same player twice; the error is
+// reported once the handler is done.
+void TForm1::ChoosePlayer(int index) {
+  Mode = GameMode::MainMenu;
+  Players.PlayerName = Players.PlayerNames[index];
+  std::exception_ptr error;
+  try {
+    WriteRoster(RosterFileName, Players, index);
+  } catch (const FileError&) {
+    error = std::current_exception();
+  }
+  MenuCursor = 0;
+  EnterLevelsDirectory();
+  if (error) std::rethrow_exception(error);
+}
+
+void TForm1::CreatePlayer() {
+  ++Players.PlayerCount;
+  Players.PlayerNames[Players.PlayerCount] = Players.PlayerName;
+  std::exception_ptr error;
+  try {
+    WriteRoster(RosterFileName, Players, Players.PlayerCount);
+  } catch (const FileError&) {
+    error = std::current_exception();
+  }
+  Mode = GameMode::MainMenu;
+  MenuCursor = 0;
+  EnterLevelsDirectory();
+  if (error) std::rethrow_exception(error);
+}
+
+// The levels directory below the starting one becomes the working directory for the
+// rest of the process. If it cannot be entered the list shows the starting directory.
+void TForm1::EnterLevelsDirectory() {
+  std::error_code error;
+  std::filesystem::current_path("Levels", error);
+  FileListBox1.Read();
+  if (error) throw FileError("Cannot open directory Levels");
+}
+
+} // namespace tobu

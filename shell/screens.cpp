@@ -1,0 +1,89 @@
+#include "present/bitmap_text.h"
+#include "present/sheets.h"
+#include "shell/form.h"
+#include "world/level_file.h"
+
+namespace tobu {
+
+// 16 x 11 copies of the 50 x 57 tile: 800 x 627 pixels, more than the view.
+void TForm1::DrawWallpaper() {
+  for (int j = 0; j <= 10; ++j) {
+    for (int i = 0; i <= 15; ++i) display_.DrawFrame(SheetFon, 50 * i, 57 * j, 0);
+  }
+}
+
+// The pointer stands 36 pixels left of its row's text and 10 pixels above it.
+void TForm1::DrawSelectPlayer() {
+  DrawWallpaper();
+  ShowString(display_, 210, 40, "Choose Player");
+  ShowString(display_, 200, 90, "Create New Player");
+  for (int i = 1; i <= Players.PlayerCount; ++i) ShowString(display_, 200, 114 + 24 * (i - 1), Players.PlayerNames[i]);
+  display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ExitFrame);
+}
+
+void TForm1::DrawCreateNewPlayer() {
+  DrawWallpaper();
+  ShowString(display_, 140, 180, "Please enter your name:");
+  ShowString(display_, -1, 220, Players.PlayerName + "_");
+}
+
+void TForm1::DrawMainMenu() {
+  DrawWallpaper();
+  ShowString(display_, -1, 40, "Main Menu");
+  ShowString(display_, 280, 140, "Play");
+  ShowString(display_, 280, 170, "Editor");
+  display_.DrawFrame(SheetHelmet, 244, 130 + 30 * MenuCursor, Anim.ExitFrame);
+}
+
+void TForm1::DrawSelectLevel() {
+  DrawWallpaper();
+  ShowString(display_, -1, 40, "Select Level!");
+  const int32_t count = FileListBox1.Count();
+  for (int32_t i = 0; i <= 15 && i <= count - 1 && ListTop + i < count; ++i) {
+    ShowString(display_, 260, 90 + 24 * i, FileListBox1.Items[ListTop + i]);
+  }
+  display_.DrawFrame(SheetHelmet, 224, 80 + 24 * MenuCursor, Anim.ExitFrame);
+}
+
+void TForm1::DrawGameMenu() {
+  DrawWallpaper();
+  const bool listed = LevelIndex >= 0 && LevelIndex < FileListBox1.Count();
+  ShowString(display_, 200, 40, "Level: " + (listed ? FileListBox1.Items[LevelIndex] : std::string()));
+  ShowString(display_, 260, 170, "Play again");
+  ShowString(display_, 260, 200, "Best times");
+  display_.DrawFrame(SheetHelmet, 224, 160 + 30 * MenuCursor, Anim.ExitFrame);
+  std::string line;
+  if (Outcome.RunFailed) {
+    line = "You Failed to Finish!";
+  } else if (Outcome.NewBestTime) {
+    line = Outcome.ResultText + "   Best Time!";
+  } else if (Outcome.InTopTen) {
+    line = Outcome.ResultText + "   You Made the Top Ten";
+  } else {
+    line = Outcome.ResultText;
+  }
+  ShowString(display_, -1, 380, line);
+}
+
+// Once per finished run: the time goes into the table, and the table into the file
+// of the level being played, whether or not it changed.
+void TForm1::RankFinishedRunOnce() {
+  if (Outcome.RunFailed || !Outcome.RunFinished) return;
+  RankFinishedRun(Outcome, Clock, Players.PlayerName, Best);
+  if (LevelIndex >= 0 && LevelIndex < FileListBox1.Count()) {
+    WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best);
+  }
+}
+
+void TForm1::DrawTopTen() {
+  DrawWallpaper();
+  ShowString(display_, -1, 40, "Best times");
+  for (int i = 1; i <= BestPlaces; ++i) {
+    if (Best.BestNames[i].empty()) continue;
+    const int y = 80 + 24 * (i - 1);
+    ShowString(display_, 180, y, Best.BestNames[i]);
+    ShowString(display_, 360, y, StoredTimeText(Best.BestTime[i]));
+  }
+}
+
+} // namespace tobu
