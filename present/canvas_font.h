@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,8 @@ public:
   virtual ~CanvasFont() = default;
   virtual TextMask Render(const std::string& text) = 0;
 };
+
+// A small built-in 5 x 7 pixel font for the codes 32..126; other codes show a box.
+std::unique_ptr<CanvasFont> MakeFallbackCanvasFont();
 
 } // namespace tobu
