@@ -1,0 +1,324 @@
+#include "tools/script_runner.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <istream>
+#include <ostream>
+#include <sstream>
+
+#include "world/bytes.h"
+#include "world/file_error.h"
+#include "world/file_io.h"
+
+namespace tobu {
+namespace {
+
+using Kind = ScriptCommand::Kind;
+
+ScriptCommand Command(Kind kind) {
+  ScriptCommand command;
+  command.What = kind;
+  return command;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream stream(line);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
+
+template <typename Number>
+std::optional<Number> ParseNumber(const std::string& word, Number lowest, Number highest) {
+  Number value{};
+  const char* end = word.data() + word.size();
+  const auto [rest, error] = std::from_chars(word.data(), end, value);
+  if (error != std::errc() || rest != end || value < lowest || value > highest) return std::nullopt;
+  return value;
+}
+
+std::string Lower(std::string word) {
+  std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return std::tolower(c); });
+  return word;
+}
+
+// The text after the command word and one space, kept exactly (spaces included).
+std::string RestOfLine(const std::string& line, const std::string& command) {
+  const size_t start = line.find(command) + command.size();
+  return start < line.size() ? line.substr(start + 1) : std::string();
+}
+
+uint8_t ParseCharacter(const std::string& text) {
+  if (text.size() == 1 && std::isprint(static_cast<unsigned char>(text[0]))) {
+    return static_cast<uint8_t>(text[0]);
+  }
+  if (text.size() > 1 && text[0] == '#') {
+    if (const auto code = ParseNumber<int>(text.substr(1), 0, 255)) return static_cast<uint8_t>(*code);
+  }
+  throw ScriptError("char needs one printable character or #code (0..255), not '" + text + "'");
+}
+
+void ExpectWords(const std::vector<std::string>& words, size_t count, const char* usage) {
+  if (words.size() != count) throw ScriptError(std::string("usage: ") + usage);
+}
+
+uint16_t RequireKey(const std::string& word) {
+  if (const auto key = ParseKey(word)) return *key;
+  throw ScriptError("unknown key '" + word + "'");
+}
+
+int32_t RequireCoordinate(const std::string& word) {
+  if (const auto value = ParseNumber<int32_t>(word, -1000000, 1000000)) return *value;
+  throw ScriptError("bad coordinate '" + word + "'");
+}
+
+MouseButton RequireButton(const std::string& word) {
+  const std::string name = Lower(word);
+  if (name == "left") return MouseButton::Left;
+  if (name == "right") return MouseButton::Right;
+  if (name == "middle") return MouseButton::Middle;
+  throw ScriptError("unknown mouse button '" + word + "' (left, right or middle)");
+}
+
+ScriptCommand ParseMouse(Kind kind, const std::vector<std::string>& words) {
+  ScriptCommand command = Command(kind);
+  if (kind == Kind::MouseMove) {
+    ExpectWords(words, 3, "mouse-move X Y");
+  } else {
+    ExpectWords(words, 4, "mouse-down|mouse-up BUTTON X Y");
+    command.Button = RequireButton(words[1]);
+  }
+  command.X = RequireCoordinate(words[words.size() - 2]);
+  command.Y = RequireCoordinate(words[words.size() - 1]);
+  return command;
+}
+
+ScriptCommand ParseKeyCommand(Kind kind, const std::vector<std::string>& words) {
+  ExpectWords(words, 2, "down|up|press KEY");
+  ScriptCommand command = Command(kind);
+  command.Key = RequireKey(words[1]);
+  return command;
+}
+
+std::string Join(double x, double y) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.17g,%.17g", x, y);
+  return text;
+}
+
+// RGB565 widened to 8 bits per channel, the top bits repeated into the low ones.
+uint8_t Widen(uint32_t value, int bits) {
+  return static_cast<uint8_t>((value << (8 - bits)) | (value >> (2 * bits - 8)));
+}
+
+}  // namespace
+
+std::optional<uint16_t> ParseKey(const std::string& word) {
+  struct Named {
+    const char* Name;
+    uint16_t Code;
+  };
+  static constexpr Named names[] = {{"escape", 27}, {"return", 13}, {"back", 8},   {"space", 32}, {"left", 37},
+                                    {"up", 38},     {"right", 39},  {"down", 40}, {"delete", 46}};
+  const std::string name = Lower(word);
+  for (const Named& named : names) {
+    if (name == named.Name) return named.Code;
+  }
+  if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return static_cast<uint16_t>(name[0] - 'a' + 'A');
+  if (name.size() >= 2 && name[0] == 'f') {
+    if (const auto number = ParseNumber<int>(name.substr(1), 1, 12); number && name[1] != '0') {
+      return static_cast<uint16_t>(111 + *number);
+    }
+  }
+  // A digit is both the key's name and its code's first figure: one figure means the key.
+  if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return static_cast<uint16_t>(name[0]);
+  if (const auto code = ParseNumber<int>(name, 0, 255)) return static_cast<uint16_t>(*code);
+  return std::nullopt;
+}
+
+std::optional<uint8_t> KeyCharacter(uint16_t key) {
+  if (key == 13 || key == 8 || key == 32) return static_cast<uint8_t>(key);
+  if (key >= 'A' && key <= 'Z') return static_cast<uint8_t>(key - 'A' + 'a');
+  if (key >= '0' && key <= '9') return static_cast<uint8_t>(key);
+  if (key >= 96 && key <= 105) return static_cast<uint8_t>('0' + (key - 96));  // keypad digits
+  return std::nullopt;
+}
+
+ScriptCommand ParseScriptLine(const std::string& rawLine) {
+  std::string line = rawLine;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  const std::vector<std::string> words = Words(line);
+  if (words.empty() || words[0][0] == '#') return {};
+  const std::string& name = words[0];
+  if (name == "tick") {
+    if (words.size() > 2) throw ScriptError("usage: tick [N]");
+    ScriptCommand command = Command(Kind::Tick);
+    if (words.size() == 2) {
+      const auto count = ParseNumber<int64_t>(words[1], 0, 1000000000);
+      if (!count) throw ScriptError("bad tick count '" + words[1] + "'");
+      command.Count = *count;
+    }
+    return command;
+  }
+  if (name == "down") return ParseKeyCommand(Kind::Down, words);
+  if (name == "up") return ParseKeyCommand(Kind::Up, words);
+  if (name == "press") return ParseKeyCommand(Kind::Press, words);
+  if (name == "char") {
+    ScriptCommand command = Command(Kind::Char);
+    command.Character = ParseCharacter(RestOfLine(line, name));
+    return command;
+  }
+  if (name == "type") {
+    ScriptCommand command = Command(Kind::Type);
+    command.Text = RestOfLine(line, name);
+    return command;
+  }
+  if (name == "mouse-down") return ParseMouse(Kind::MouseDown, words);
+  if (name == "mouse-up") return ParseMouse(Kind::MouseUp, words);
+  if (name == "mouse-move") return ParseMouse(Kind::MouseMove, words);
+  if (name == "shot") {
+    ExpectWords(words, 2, "shot FILE");
+    ScriptCommand command = Command(Kind::Shot);
+    command.Text = words[1];
+    return command;
+  }
+  if (name == "state") {
+    ExpectWords(words, 1, "state");
+    return Command(Kind::State);
+  }
+  throw ScriptError("unknown command '" + name + "'");
+}
+
+std::string StateLine(const TForm1& form) {
+  const World& level = form.Level;
+  const RunOutcome& outcome = form.Outcome;
+  char clock[32];
+  std::snprintf(clock, sizeof clock, "%02u:%02u:%02u", unsigned{form.Clock.ClockMinutes},
+                unsigned{form.Clock.ClockSeconds}, unsigned{form.Clock.ClockHundredths});
+  const char* prompt = form.Editor.SavePromptOpen ? "save" : form.Editor.OpenPromptOpen ? "open" : "none";
+  std::ostringstream line;
+  line << "mode=" << ModeName(form.Mode) << " cursor=" << form.MenuCursor << " listtop=" << form.ListTop
+       << " level=" << form.LevelIndex << " runner=" << Join(level.RunnerX, level.RunnerY)
+       << " vel=" << Join(form.Kippo.VelX, form.Kippo.VelY) << " facing=" << unsigned{form.Kippo.Facing}
+       << " camera=" << level.CameraX << ',' << level.CameraY << " objects=" << level.ObjectCount
+       << " clock=" << clock << " failed=" << outcome.RunFailed << " finished=" << outcome.RunFinished
+       << " newbest=" << outcome.NewBestTime << " topten=" << outcome.InTopTen
+       << " player=" << form.Players.PlayerName << " players=" << unsigned{form.Players.PlayerCount}
+       << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText << " prompt=" << prompt;
+  return line.str();
+}
+
+std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame) {
+  constexpr int32_t headerSize = 14 + 40;
+  constexpr int32_t rowSize = ViewWidth * 3;  // 1920, already a multiple of 4
+  constexpr int32_t pixelBytes = rowSize * ViewHeight;
+  ByteWriter bmp;
+  // File header: "BM", file size, two reserved words, offset of the pixels.
+  bmp.U8('B');
+  bmp.U8('M');
+  bmp.I32(headerSize + pixelBytes);
+  bmp.I32(0);
+  bmp.I32(headerSize);
+  // Information header: its size, width, height (positive: rows bottom-up), planes 1 and
+  // 24 bits per pixel as two 16-bit halves, no compression, pixel bytes, 96 dpi, no palette.
+  bmp.I32(40);
+  bmp.I32(ViewWidth);
+  bmp.I32(ViewHeight);
+  bmp.I32(1 | (24 << 16));
+  bmp.I32(0);
+  bmp.I32(pixelBytes);
+  bmp.I32(3780);
+  bmp.I32(3780);
+  bmp.I32(0);
+  bmp.I32(0);
+  for (int y = ViewHeight - 1; y >= 0; --y) {
+    for (int x = 0; x < ViewWidth; ++x) {
+      const uint16_t pixel = frame[static_cast<size_t>(y * ViewWidth + x)];
+      bmp.U8(Widen(pixel & 0x1Fu, 5));
+      bmp.U8(Widen((pixel >> 5) & 0x3Fu, 6));
+      bmp.U8(Widen(pixel >> 11, 5));
+    }
+  }
+  return bmp.Bytes();
+}
+
+ScriptRunner::ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out)
+    : form_(form), display_(display), out_(out), startDirectory_(std::filesystem::current_path()) {}
+
+template <typename Handler>
+bool ScriptRunner::Call(Handler&& handler) {
+  if (form_.Closed) return false;
+  try {
+    handler();
+  } catch (const FileError& error) {
+    out_ << "error: " << error.what() << '\n';
+  }
+  if (form_.Closed && !closedReported_) {
+    closedReported_ = true;
+    out_ << "closed\n";
+  }
+  return !form_.Closed;
+}
+
+void ScriptRunner::Start() {
+  Call([&] { form_.FormCreate(); });
+}
+
+bool ScriptRunner::RunLine(const std::string& line) {
+  if (form_.Closed) return false;
+  Run(ParseScriptLine(line));
+  return !form_.Closed;
+}
+
+void ScriptRunner::Run(const ScriptCommand& command) {
+  switch (command.What) {
+    case Kind::Nothing: break;
+    case Kind::Tick:
+      for (int64_t i = 0; i < command.Count && Call([&] { form_.DXTimer1Timer(1); }); ++i) {
+      }
+      break;
+    case Kind::Down: Call([&] { form_.FormKeyDown(command.Key); }); break;
+    case Kind::Up: Call([&] { form_.FormKeyUp(command.Key); }); break;
+    case Kind::Press: {
+      if (!Call([&] { form_.FormKeyDown(command.Key); })) break;
+      const std::optional<uint8_t> character = KeyCharacter(command.Key);
+      if (character && !Call([&] { form_.FormKeyPress(*character); })) break;
+      Call([&] { form_.FormKeyUp(command.Key); });
+      break;
+    }
+    case Kind::Char: Call([&] { form_.FormKeyPress(command.Character); }); break;
+    case Kind::Type:
+      for (const char c : command.Text) {
+        if (!Call([&] { form_.FormKeyPress(static_cast<uint8_t>(c)); })) break;
+      }
+      break;
+    case Kind::MouseDown: Call([&] { form_.DXDraw1MouseDown(command.Button, command.X, command.Y); }); break;
+    case Kind::MouseUp: Call([&] { form_.DXDraw1MouseUp(command.Button, command.X, command.Y); }); break;
+    case Kind::MouseMove: Call([&] { form_.DXDraw1MouseMove(command.X, command.Y); }); break;
+    case Kind::Shot: {
+      const std::filesystem::path file = startDirectory_ / command.Text;
+      Call([&] { ReplaceFile(file.string(), EncodeBmp(display_.Presented())); });
+      break;
+    }
+    case Kind::State: out_ << StateLine(form_) << '\n'; break;
+  }
+}
+
+int ScriptRunner::RunStream(std::istream& in, std::ostream& err) {
+  int lineNumber = 0;
+  for (std::string line; !form_.Closed && std::getline(in, line);) {
+    ++lineNumber;
+    try {
+      RunLine(line);
+    } catch (const ScriptError& error) {
+      out_.flush();
+      err << "tobu-script: line " << lineNumber << ": " << error.what() << '\n';
+      return 2;
+    }
+  }
+  return 0;
+}
+
+}  // namespace tobu

@@ -1,2 +1,39 @@
-// tobu-script: runs the game headless from an input script (being written).
-int main() { return 0; }
+// tobu-script: runs the game headless in the working directory from an input script
+// (a file named on the command line, or standard input). See README.md for the commands.
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "tools/script_runner.h"
+#ifdef TOBU_HAVE_PLATFORM
+#include "platform/ttf_canvas_font.h"
+#endif
+
+int main(int argc, char** argv) {
+  if (argc > 2) {
+    std::cerr << "usage: tobu-script [SCRIPT]\n";
+    return 2;
+  }
+  std::ifstream file;
+  if (argc == 2) {
+    file.open(argv[1]);
+    if (!file) {
+      std::cerr << "tobu-script: cannot open " << argv[1] << '\n';
+      return 2;
+    }
+  }
+  std::istream& script = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
+
+  std::unique_ptr<tobu::CanvasFont> font;
+#ifdef TOBU_HAVE_PLATFORM
+  font = tobu::OpenTtfCanvasFont();
+#endif
+  auto display = std::make_unique<tobu::SoftwareDisplay>();
+  display->SetCanvasFont(font.get());
+  auto form = std::make_unique<tobu::TForm1>(*display);
+  tobu::ScriptRunner runner(*form, *display, std::cout);
+  runner.Start();
+  const int status = form->Closed ? 0 : runner.RunStream(script, std::cerr);
+  std::cout.flush();
+  return status;
+}

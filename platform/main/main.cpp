@@ -1,2 +1,4 @@
-// The game's entry point (being written).
-int main() { return 0; }
+// tobu: a side-view platform game with a level editor.
+#include "platform/run_game.h"
+
+int main() { return tobu::RunGame(); }

@@ -1,0 +1,24 @@
+#pragma once
+#include <SDL.h>
+
+#include <string>
+
+#include "world/file_error.h"
+
+namespace tobu {
+
+// Shows a file error to the player in a message box over `window` (may be null) and
+// writes it to standard error. A message box that cannot be shown is no reason to stop.
+void ReportFileError(SDL_Window* window, const std::string& message);
+
+// Runs one handler of the game; a FileError ends only that handler, as in the game.
+template <typename Handler>
+void CallGuarded(SDL_Window* window, Handler&& handler) {
+  try {
+    handler();
+  } catch (const FileError& error) {
+    ReportFileError(window, error.what());
+  }
+}
+
+}  // namespace tobu

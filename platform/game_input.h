@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+#include "shell/form.h"
+
+namespace tobu {
+
+// The input side of the game as the platform sees it: one call per input handler.
+class GameInput {
+public:
+  virtual ~GameInput() = default;
+  virtual void KeyDown(uint16_t key) = 0;
+  virtual void KeyPress(uint8_t character) = 0;
+  virtual void KeyUp(uint16_t key) = 0;
+  virtual void MouseDown(MouseButton button, int32_t x, int32_t y) = 0;
+  virtual void MouseMove(int32_t x, int32_t y) = 0;
+  virtual void MouseUp(MouseButton button, int32_t x, int32_t y) = 0;
+};
+
+}  // namespace tobu

@@ -1,0 +1,86 @@
+#include "platform/input_router.h"
+
+#include "platform/virtual_key.h"
+
+namespace tobu {
+namespace {
+
+bool IsFullScreenShortcut(const SDL_Keysym& key) {
+  if (key.sym == SDLK_F11) return true;
+  const bool enter = key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER;
+  return enter && (key.mod & KMOD_ALT) != 0;
+}
+
+bool ToMouseButton(uint8_t sdlButton, MouseButton& button) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: button = MouseButton::Left; return true;
+    case SDL_BUTTON_RIGHT: button = MouseButton::Right; return true;
+    case SDL_BUTTON_MIDDLE: button = MouseButton::Middle; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+WindowRequest InputRouter::Route(const SDL_Event& event) {
+  MouseButton button{};
+  switch (event.type) {
+    case SDL_QUIT: return WindowRequest::Close;
+    case SDL_WINDOWEVENT: return Window(event.window);
+    case SDL_KEYDOWN: return KeyDown(event.key);
+    case SDL_KEYUP: return KeyUp(event.key);
+    case SDL_TEXTINPUT:
+      if (const uint8_t character = CharacterFromText(event.text.text); character != 0) {
+        game_.KeyPress(character);
+      }
+      return WindowRequest::None;
+    case SDL_MOUSEBUTTONDOWN:
+      if (ToMouseButton(event.button.button, button)) game_.MouseDown(button, event.button.x, event.button.y);
+      return WindowRequest::None;
+    case SDL_MOUSEBUTTONUP:
+      if (ToMouseButton(event.button.button, button)) game_.MouseUp(button, event.button.x, event.button.y);
+      return WindowRequest::None;
+    case SDL_MOUSEMOTION: game_.MouseMove(event.motion.x, event.motion.y); return WindowRequest::None;
+    default: return WindowRequest::None;
+  }
+}
+
+WindowRequest InputRouter::KeyDown(const SDL_KeyboardEvent& key) {
+  const SDL_Scancode scancode = key.keysym.scancode;
+  if (scancode >= 0 && scancode < SDL_NUM_SCANCODES) {
+    if (shortcutHeld_[scancode]) return WindowRequest::None;  // a held shortcut repeats nothing
+    if (IsFullScreenShortcut(key.keysym)) {
+      shortcutHeld_[scancode] = true;
+      return key.repeat ? WindowRequest::None : WindowRequest::ToggleFullScreen;
+    }
+  }
+  const uint16_t virtualKey = VirtualKeyFromSdl(key.keysym.sym);
+  if (virtualKey == 0) return WindowRequest::None;
+  game_.KeyDown(virtualKey);
+  // SDL types no text for these two; the game expects their characters all the same.
+  if (virtualKey == 13 || virtualKey == 8) game_.KeyPress(static_cast<uint8_t>(virtualKey));
+  return WindowRequest::None;
+}
+
+WindowRequest InputRouter::KeyUp(const SDL_KeyboardEvent& key) {
+  const SDL_Scancode scancode = key.keysym.scancode;
+  if (scancode >= 0 && scancode < SDL_NUM_SCANCODES && shortcutHeld_[scancode]) {
+    shortcutHeld_[scancode] = false;
+    return WindowRequest::None;
+  }
+  const uint16_t virtualKey = VirtualKeyFromSdl(key.keysym.sym);
+  if (virtualKey != 0) game_.KeyUp(virtualKey);
+  return WindowRequest::None;
+}
+
+WindowRequest InputRouter::Window(const SDL_WindowEvent& window) {
+  switch (window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED: return WindowRequest::FocusGained;
+    case SDL_WINDOWEVENT_FOCUS_LOST: return WindowRequest::FocusLost;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: return WindowRequest::Redraw;
+    default: return WindowRequest::None;
+  }
+}
+
+}  // namespace tobu

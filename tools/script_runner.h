@@ -1,0 +1,76 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "present/software_display.h"
+#include "shell/form.h"
+
+namespace tobu {
+
+// A script line that cannot be understood.
+class ScriptError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// One line of an input script.
+struct ScriptCommand {
+  enum class Kind { Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State };
+  Kind What = Kind::Nothing;
+  int64_t Count = 1;      // tick
+  uint16_t Key = 0;       // down, up, press
+  uint8_t Character = 0;  // char
+  std::string Text;       // type, shot
+  MouseButton Button = MouseButton::Left;
+  int32_t X = 0;
+  int32_t Y = 0;
+};
+
+// Parses one line (blank lines and # comments are Nothing); throws ScriptError.
+ScriptCommand ParseScriptLine(const std::string& line);
+// A key by name (Escape, Return, Back, Space, Left, Up, Right, Down, Delete, F1..F12,
+// A..Z, 0..9) or decimal virtual-key code 0..255.
+std::optional<uint16_t> ParseKey(const std::string& word);
+// The character the platform delivers with a key-down, if the key types one.
+std::optional<uint8_t> KeyCharacter(uint16_t key);
+
+// The game's state as one line of key=value pairs, in a fixed order.
+std::string StateLine(const TForm1& form);
+// A frame as a 24-bit BMP file, rows bottom-up, little-endian headers.
+std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame);
+
+// Runs the game headless from a script: each command becomes handler calls on the form,
+// a file error is printed as "error: <message>" and the script goes on, and "closed"
+// is printed once the form closes.
+class ScriptRunner {
+public:
+  ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out);
+
+  // FormCreate, as the program's start-up does.
+  void Start();
+  // Runs one line; false once the form has closed. Throws ScriptError.
+  bool RunLine(const std::string& line);
+  // Runs the lines to the end or until the form closes. Returns the exit status:
+  // 0, or 2 after reporting a line that cannot be parsed on `err` with its number.
+  int RunStream(std::istream& in, std::ostream& err);
+
+private:
+  void Run(const ScriptCommand& command);
+  // Calls one handler unless the form has closed; true while it is still open.
+  template <typename Handler>
+  bool Call(Handler&& handler);
+
+  TForm1& form_;
+  SoftwareDisplay& display_;
+  std::ostream& out_;
+  // Shots are written relative to the starting directory, wherever the game has gone.
+  std::filesystem::path startDirectory_;
+  bool closedReported_ = false;
+};
+
+}  // namespace tobu
