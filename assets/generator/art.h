@@ -1,0 +1,23 @@
+// The painters of the fourteen sheets, one function per picture.
+#pragma once
+#include "sheet.h"
+
+namespace art {
+
+Sheet DrawKiller();
+Sheet DrawSky();
+Sheet DrawGrass();
+Sheet DrawGround();
+Sheet DrawFood();
+Sheet DrawExit();
+Sheet DrawKippo(bool facingRight);
+Sheet DrawKippoRun(bool facingRight);
+Sheet DrawFon();
+Sheet DrawDigits();
+Sheet DrawFont();
+Sheet DrawHelmet();
+
+// Mirrors every frame of `from` left to right into a sheet of index `index`.
+Sheet MirrorFrames(const Sheet& from, int index);
+
+} // namespace art
