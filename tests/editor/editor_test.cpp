@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "support/game_fixture.h"
+
+namespace tobu::testing {
+namespace {
+
+class Editor : public GameFixture {
+protected:
+  void SetUp() override {
+    StartAsNewPlayer();
+    Press(VkDown);
+    Press(VkReturn);
+    ASSERT_EQ(form.Mode, GameMode::editor);
+  }
+  void Click(MouseButton button, int x, int y) {
+    form.DXDraw1MouseDown(button, x, y);
+    form.DXDraw1MouseUp(button, x, y);
+  }
+  void OpenSavePrompt() {
+    form.FormKeyDown('S');
+    form.FormKeyPress('s');
+    form.FormKeyUp('S');
+  }
+  World& level() { return form.Level; }
+};
+
+TEST_F(Editor, SaveUnderATypedName) {
+  OpenSavePrompt();
+  ASSERT_TRUE(form.Editor.SavePromptOpen);
+  EXPECT_EQ(form.Editor.InputText, "");  // the S that opened the prompt is not typed
+  Press('S');
+  Type("a.b/c\\d");
+  EXPECT_EQ(form.Editor.InputText, "sabcd");
+  Press(VkReturn);
+  EXPECT_FALSE(form.Editor.PromptOpen());
+  EXPECT_EQ(form.Editor.InputText, "sabcd");
+  EXPECT_EQ(std::filesystem::file_size("sabcd.vel"), 10213u);
+  Tick();
+  EXPECT_TRUE(display.Texts.empty());
+  form.FormKeyUp('O');
+  Tick();
+  EXPECT_EQ(display.Texts, std::vector<std::string>{"Open: sabcd_"});
+}
+
+TEST_F(Editor, NameStopsAtTwentyCharacters) {
+  OpenSavePrompt();
+  Type("abcdefghijklmnopqrstuvwxyz");
+  EXPECT_EQ(form.Editor.InputText, "abcdefghijklmnopqrst");
+  Type("\x08");
+  EXPECT_EQ(form.Editor.InputText.size(), 19u);
+  Press('3');
+  EXPECT_EQ(form.Editor.Brush, 1);  // digits go into the name while a prompt is open
+}
+
+TEST_F(Editor, ReturnWithAnEmptyNameKeepsThePrompt) {
+  OpenSavePrompt();
+  Press(VkReturn);
+  EXPECT_TRUE(form.Editor.SavePromptOpen);
+}
+
+TEST_F(Editor, EscapeClosesThePromptThenLeaves) {
+  OpenSavePrompt();
+  Type("abc");
+  Press(VkEscape);
+  EXPECT_EQ(form.Mode, GameMode::editor);
+  EXPECT_FALSE(form.Editor.PromptOpen());
+  Press(VkEscape);
+  EXPECT_EQ(form.Mode, GameMode::MainMenu);
+  EXPECT_EQ(form.MenuCursor, 1);
+  Press(VkReturn);
+  EXPECT_EQ(form.Mode, GameMode::editor);
+  EXPECT_EQ(form.Editor.InputText, "");
+}
+
+TEST_F(Editor, ObjectsArePlacedCentredAndRemovedInside) {
+  Press('3');
+  Click(MouseButton::Left, 100, 50);
+  ASSERT_EQ(level().ObjectCount, 1);
+  EXPECT_EQ(level().ObjectList[0], (LevelObject{ObjectFood, 80, 30}));
+  Press('5');
+  Click(MouseButton::Right, 80, 50);  // on the left border: nothing
+  EXPECT_EQ(level().ObjectCount, 1);
+  Click(MouseButton::Right, 81, 31);
+  EXPECT_EQ(level().ObjectCount, 0);
+}
+
+TEST_F(Editor, OverlappingObjectsGoLastFirst) {
+  Press('4');
+  Click(MouseButton::Left, 100, 100);
+  Press('5');
+  Click(MouseButton::Left, 110, 100);
+  Press('3');
+  Click(MouseButton::Right, 105, 100);
+  ASSERT_EQ(level().ObjectCount, 1);
+  EXPECT_EQ(level().ObjectList[0].Kind, ObjectKiller);
+}
+
+TEST_F(Editor, DraggingPaintsTilesButPlacesOneObject) {
+  form.DXDraw1MouseDown(MouseButton::Left, 10, 10);
+  for (int x = 10; x < 200; x += 20) form.DXDraw1MouseMove(x, 10);
+  form.DXDraw1MouseUp(MouseButton::Left, 200, 10);
+  for (int c = 0; c <= 4; ++c) EXPECT_EQ(level().Cell(c, 0), TileGrass) << c;
+  form.DXDraw1MouseMove(300, 10);
+  EXPECT_EQ(level().Cell(7, 0), TileEmpty);  // released: moving paints nothing
+  Press('3');
+  form.DXDraw1MouseDown(MouseButton::Left, 300, 300);
+  for (int x = 300; x < 400; x += 10) form.DXDraw1MouseMove(x, 300);
+  EXPECT_EQ(level().ObjectCount, 1);
+}
+
+TEST_F(Editor, BothButtonsEraseWhileMoving) {
+  Press('2');
+  form.DXDraw1MouseDown(MouseButton::Left, 50, 50);
+  EXPECT_EQ(level().Cell(1, 1), TileGround);
+  form.DXDraw1MouseDown(MouseButton::Right, 50, 50);
+  form.DXDraw1MouseMove(50, 50);
+  EXPECT_EQ(level().Cell(1, 1), TileEmpty);
+}
+
+TEST_F(Editor, PointerOutsideTheGridTouchesNothing) {
+  form.Level.CameraX = CameraMaxX;
+  form.Level.CameraY = CameraMaxY;
+  const auto before = level().TileGrid;
+  const int points[][2] = {{700, 100}, {100, 520}, {-10000, -10000}, {5000, 5000}};
+  for (const auto& p : points) {
+    form.DXDraw1MouseDown(MouseButton::Left, p[0], p[1]);
+    form.DXDraw1MouseMove(p[0], p[1]);
+    form.DXDraw1MouseUp(MouseButton::Left, p[0], p[1]);
+  }
+  EXPECT_EQ(level().TileGrid, before);
+  form.DXDraw1MouseDown(MouseButton::Left, 679, 510);  // still column 100, row 100
+  EXPECT_EQ(level().Cell(100, 100), TileGrass);
+}
+
+TEST_F(Editor, SpaceMovesTheStartToThePointer) {
+  form.Level.CameraX = 400;
+  form.DXDraw1MouseMove(300, 200);
+  Press(VkSpace);
+  EXPECT_EQ(level().RunnerX, 700.0);
+  EXPECT_EQ(level().RunnerY, 200.0);
+  OpenSavePrompt();
+  Type("start");
+  Press(VkReturn);
+  const auto bytes = ReadBytes("start.vel");
+  ASSERT_EQ(bytes.size(), 10213u);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 10205, bytes.end()),
+            (std::vector<uint8_t>{0xBC, 0x02, 0, 0, 200, 0, 0, 0}));
+}
+
+TEST_F(Editor, OpenAFailedNameKeepsThePrompt) {
+  form.FormKeyUp('L');
+  ASSERT_TRUE(form.Editor.OpenPromptOpen);
+  Type("missing");
+  EXPECT_THROW(form.FormKeyPress(13), FileError);
+  EXPECT_TRUE(form.Editor.OpenPromptOpen);
+  EXPECT_EQ(form.Editor.InputText, "missing");
+}
+
+TEST_F(Editor, MarkerAndPromptAreDrawn) {
+  Tick();
+  const auto& marker = display.Calls[display.FirstIndexOf(SheetKippo)];
+  EXPECT_EQ(marker.X, 100 - 14);
+  EXPECT_EQ(marker.Y, 100 - 61);
+  EXPECT_EQ(display.CountSheet(SheetDigits), 0);
+}
+
+TEST_F(Editor, ButtonsReleasedOutsideTheEditorAreForgotten) {
+  form.DXDraw1MouseDown(MouseButton::Left, 10, 10);
+  Press(VkEscape);
+  form.DXDraw1MouseUp(MouseButton::Left, 10, 10);
+  EXPECT_FALSE(form.Editor.LeftButtonDown);
+  form.DXDraw1MouseMove(33, 44);
+  EXPECT_EQ(form.Editor.MouseX, 33);
+  EXPECT_FALSE(display.PointerShown);
+}
+
+TEST_F(Editor, BrushIsKeptAcrossVisits) {
+  Press('4');
+  Press(VkEscape);
+  Press(VkReturn);
+  EXPECT_EQ(form.Editor.Brush, 4);
+}
+
+} // namespace
+} // namespace tobu::testing

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "support/game_fixture.h"
+
+namespace tobu::testing {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class Menus : public GameFixture {
+protected:
+  void MakeLevels(int count) {
+    for (int i = 0; i < count; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "L%02d.vel", i);
+      MakeLevel(name);
+    }
+  }
+  // A level that a runner holding Right finishes: food on the way, the exit beyond it.
+  void RunLevel(const std::string& name) {
+    MakeLevel(name, [](World& w) {
+      for (int c = 0; c < GridSize; ++c) w.SetCell(c, 10, TileGrass);
+      w.RunnerX = 100;
+      w.RunnerY = 10 * 31 - 1;
+      w.ReplaceObjects({{ObjectFood, 300, 10 * 31 - 40}, {ObjectExit, 500, 10 * 31 - 40}});
+    });
+  }
+  int TickUntilMenu(int limit = 2000) {
+    int ticks = 0;
+    while (form.Mode == GameMode::game && ticks < limit) {
+      Tick();
+      ++ticks;
+    }
+    return ticks;
+  }
+};
+
+TEST_F(Menus, LevelListIsSortedWithoutRegardToCase) {
+  for (const char* name : {"b.vel", "A.VEL", "c.Vel", "notes.txt", ".hidden.vel"}) MakeLevel(name);
+  std::filesystem::create_directory("Levels/dir.vel");
+  StartAsNewPlayer();
+  EXPECT_EQ(form.FileListBox1.Items, (std::vector<std::string>{"A.VEL", "b.vel", "c.Vel"}));
+}
+
+TEST_F(Menus, TwentyLevelsScroll) {
+  MakeLevels(20);
+  StartAsNewPlayer();
+  Press(VkReturn);
+  ASSERT_EQ(form.Mode, GameMode::SelectLevel);
+  const struct {
+    uint16_t key;
+    int times;
+    int top, cursor, index;
+  } steps[] = {
+      {VkDown, 19, 4, 15, 19},
+      {VkDown, 1, 4, 15, 19},
+      {VkUp, 1, 4, 14, 18},
+      {VkUp, 14, 4, 0, 4},
+      {VkUp, 1, 3, 0, 3},
+  };
+  for (const auto& s : steps) {
+    for (int i = 0; i < s.times; ++i) Press(s.key);
+    EXPECT_EQ(form.ListTop, s.top);
+    EXPECT_EQ(form.MenuCursor, s.cursor);
+    EXPECT_EQ(form.LevelIndex, s.index);
+  }
+  Tick();
+  EXPECT_EQ(display.InkOnLine(90), "L03.vel");
+  EXPECT_EQ(display.InkOnLine(90 + 24 * 15), "L18.vel");
+  EXPECT_EQ(display.InkOnLine(40), "SelectLevel!");
+}
+
+TEST_F(Menus, OneLevelNeverMoves) {
+  MakeLevels(1);
+  StartAsNewPlayer();
+  Press(VkReturn);
+  Press(VkDown);
+  Press(VkUp);
+  Press(VkUp);
+  EXPECT_EQ(form.MenuCursor, 0);
+  EXPECT_EQ(form.ListTop, 0);
+}
+
+TEST_F(Menus, EmptyListKeepsPlayInert) {
+  StartAsNewPlayer();
+  Press(VkReturn);
+  EXPECT_EQ(form.Mode, GameMode::MainMenu);
+  MakeLevels(1);  // saved later: the list, empty when last read, stays empty
+  Press(VkReturn);
+  EXPECT_EQ(form.Mode, GameMode::MainMenu);
+}
+
+TEST_F(Menus, ShrunkListClampsThePointer) {
+  MakeLevels(20);
+  StartAsNewPlayer();
+  Press(VkReturn);
+  for (int i = 0; i < 19; ++i) Press(VkDown);
+  Press(VkEscape);
+  for (int i = 5; i < 20; ++i) std::filesystem::remove("L" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".vel");
+  Press(VkReturn);
+  ASSERT_EQ(form.Mode, GameMode::SelectLevel);
+  EXPECT_EQ(form.LevelIndex, 4);
+  EXPECT_EQ(form.ListTop, 0);
+  EXPECT_EQ(form.MenuCursor, 4);
+  for (int i = 0; i < 5; ++i) std::filesystem::remove("L0" + std::to_string(i) + ".vel");
+  Press(VkEscape);
+  Press(VkReturn);
+  EXPECT_EQ(form.Mode, GameMode::MainMenu);  // nothing left to show
+}
+
+TEST_F(Menus, FinishedRunIsRankedAndWrittenIntoTheLevel) {
+  RunLevel("run.vel");
+  StartAsNewPlayer("Bo");
+  PlayLevel();
+  ASSERT_EQ(form.Mode, GameMode::game);
+  form.FormKeyDown(VkRight);
+  const int ticks = TickUntilMenu();
+  ASSERT_EQ(form.Mode, GameMode::GameMenu) << "after " << ticks << " ticks";
+  EXPECT_FALSE(form.Outcome.RunFailed);
+  EXPECT_TRUE(form.Outcome.NewBestTime);
+  EXPECT_EQ(form.Level.ObjectCount, 1);  // the food was eaten
+  EXPECT_EQ(form.Best.BestNames[1], "Bo");
+  const std::string time = ClockTimeText(form.Clock);
+  EXPECT_EQ(form.Outcome.ResultText, time);
+  EXPECT_EQ(display.InkOnLine(380), time + "BestTime!");
+  // The table follows the level in its file: count, name, time.
+  const int32_t t = form.Best.BestTime[1];
+  const Bytes expected = {1, 2, 'B', 'o', static_cast<uint8_t>(t), static_cast<uint8_t>(t >> 8), 0, 0};
+  const Bytes file = ReadBytes("run.vel");
+  ASSERT_EQ(file.size(), 10213u + 2 * 9 + 8);
+  EXPECT_EQ(Bytes(file.end() - 8, file.end()), expected);
+  // "Best times" shows the table; Escape returns with the same line.
+  Press(VkDown);
+  Press(VkReturn);
+  ASSERT_EQ(form.Mode, GameMode::TopTen);
+  Tick();
+  EXPECT_EQ(display.InkOnLine(80), "Bo" + StoredTimeText(t));
+  Press(VkEscape);
+  EXPECT_EQ(form.Mode, GameMode::GameMenu);
+  Tick();
+  EXPECT_EQ(display.InkOnLine(380), time + "BestTime!");
+  EXPECT_EQ(form.MenuCursor, 1);
+}
+
+TEST_F(Menus, DeleteErasesTheBestTimes) {
+  RunLevel("run.vel");
+  StartAsNewPlayer("Bo");
+  PlayLevel();
+  form.FormKeyDown(VkRight);
+  TickUntilMenu();
+  Tick();
+  form.FormKeyUp(VkRight);
+  ASSERT_GT(std::filesystem::file_size("run.vel"), 10213u + 18);
+  Press(VkEscape);
+  ASSERT_EQ(form.Mode, GameMode::SelectLevel);
+  Press(VkDelete);
+  EXPECT_EQ(std::filesystem::file_size("run.vel"), 10213u + 18);
+  EXPECT_EQ(form.Best.BestNames[1], "Bo");  // the old table stays in memory
+  Press(VkReturn);
+  EXPECT_EQ(form.Best.BestNames[1], "");
+}
+
+TEST_F(Menus, BestTimesOfALevelWithoutTableDoNothing) {
+  MakeLevels(1);
+  StartAsNewPlayer();
+  PlayLevel();
+  Press(VkEscape);
+  ASSERT_EQ(form.Mode, GameMode::GameMenu);
+  Press(VkDown);
+  Press(VkReturn);
+  EXPECT_EQ(form.Mode, GameMode::GameMenu);
+}
+
+TEST_F(Menus, ARunWhoseLevelCannotBeReadDoesNotStart) {
+  MakeLevels(2);
+  StartAsNewPlayer();
+  Press(VkReturn);
+  std::filesystem::remove("L00.vel");
+  const World before = form.Level;
+  EXPECT_THROW(Press(VkReturn), FileError);
+  EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+  EXPECT_EQ(form.Level.ObjectCount, before.ObjectCount);
+  EXPECT_EQ(form.Level.RunnerX, before.RunnerX);
+}
+
+TEST_F(Menus, EscapeFromGameMenuReturnsToTheLevelJustPlayed) {
+  MakeLevels(3);
+  StartAsNewPlayer();
+  PlayLevel(2);
+  ASSERT_EQ(form.Mode, GameMode::game);
+  Press(VkEscape);
+  Press(VkEscape);
+  EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+  EXPECT_EQ(form.MenuCursor, 2);
+  Tick();
+  EXPECT_EQ(display.Calls[display.FirstIndexOf(SheetHelmet)].Y, 80 + 24 * 2);
+}
+
+TEST_F(Menus, MainMenuLayout) {
+  StartAsNewPlayer();
+  Tick();
+  EXPECT_EQ(display.InkOnLine(40), "MainMenu");
+  EXPECT_EQ(display.InkOnLine(140), "Play");
+  EXPECT_EQ(display.InkOnLine(170), "Editor");
+  EXPECT_EQ(display.Calls[display.FirstIndexOf(SheetHelmet)].X, 244);
+  EXPECT_EQ(display.Calls[display.FirstIndexOf(SheetHelmet)].Y, 130);
+}
+
+} // namespace
+} // namespace tobu::testing
