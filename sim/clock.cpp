@@ -1,0 +1,44 @@
+#include <string>
+
+#include "sim/run.h"
+#include "world/numeric.h"
+
+namespace tobu {
+
+void RunClock::Step() {
+  // 1.177 hundredths per tick, summed in extended precision: 5098 ticks to a minute.
+  Clock = AddExtended(Clock, 1.177L);
+  if (Clock > 6000.0) {
+    Clock = 0.0;  // the excess is dropped
+    ++ClockMinutes;
+  }
+  const int32_t c = RoundPixel(Clock);
+  ClockSeconds = static_cast<uint8_t>(c / 100);
+  ClockHundredths = static_cast<uint8_t>(c % 100);
+}
+
+std::string StoredTimeText(int32_t time) {
+  // Digits are written from the right, skipping the colons; a seventh digit is lost.
+  std::string text = "00:00:00";
+  const std::string digits = std::to_string(time);
+  auto digit = digits.rbegin();
+  for (auto place = text.rbegin(); place != text.rend() && digit != digits.rend(); ++place) {
+    if (*place == ':') continue;
+    *place = *digit++;
+  }
+  return text;
+}
+
+namespace {
+std::string TwoDigits(int value) {
+  const std::string text = std::to_string(value);
+  return text.size() == 1 ? "0" + text : text;
+}
+} // namespace
+
+std::string ClockTimeText(const RunClock& clock) {
+  return TwoDigits(clock.ClockMinutes) + ":" + TwoDigits(clock.ClockSeconds) + ":" +
+         TwoDigits(clock.ClockHundredths);
+}
+
+} // namespace tobu

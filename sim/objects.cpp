@@ -1,0 +1,74 @@
+#include "sim/run.h"
+
+#include "world/numeric.h"
+
+namespace tobu {
+namespace {
+
+constexpr int32_t TouchRadiusSquared = 19 * 19;
+constexpr int32_t FeetReachSquared = 20 * 20;
+
+int32_t DistanceSquared(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
+  const int32_t dx = ax - bx;
+  const int32_t dy = ay - by;
+  return dx * dx + dy * dy;
+}
+
+bool FoodLeft(const World& world) {
+  for (const LevelObject& object : world.ObjectList) {
+    if (object.Kind == ObjectFood) return true;
+  }
+  return false;
+}
+
+} // namespace
+
+bool CollideObject(const World& world, int index) {
+  const LevelObject& object = world.ObjectList[index];
+  const int32_t cx = object.X + 20;
+  const int32_t cy = object.Y + 20;
+  const int32_t rx = RoundPixel(world.RunnerX);
+  const int32_t ry = RoundPixel(world.RunnerY);
+  auto touches = [&](int32_t px, int32_t py) { return DistanceSquared(cx, cy, px, py) < TouchRadiusSquared; };
+  // The feet line counts only when the feet point itself is near the object.
+  if (DistanceSquared(cx, cy, rx, ry) < FeetReachSquared) {
+    for (int32_t k = -13; k <= 9; ++k) {
+      if (touches(rx + k, ry)) return true;
+    }
+  }
+  for (int32_t k = -13; k <= 9; ++k) {
+    if (touches(rx + k, ry - 58)) return true;
+  }
+  for (int32_t k = 0; k <= 58; ++k) {
+    if (touches(rx - 13, ry - k)) return true;
+  }
+  for (int32_t k = 0; k <= 58; ++k) {
+    if (touches(rx + 11, ry - k)) return true;
+  }
+  return false;
+}
+
+Contact TouchObject(const World& world, int index) {
+  const LevelObject& object = world.ObjectList[index];
+  const int32_t rx = RoundPixel(world.RunnerX);
+  const int32_t ry = RoundPixel(world.RunnerY);
+  // Quick test of the object's box against the body box before the disc test.
+  const bool boxesOverlap =
+      object.X + 40 > rx - 13 && object.X < rx + 11 && object.Y + 40 > ry - 58 && object.Y < ry;
+  if (!boxesOverlap || !CollideObject(world, index)) return Contact::None;
+  switch (object.Kind) {
+    case ObjectFood: return Contact::Food;
+    case ObjectKiller: return Contact::Killer;
+    // Food eaten in this tick still counts: it is removed only after the object pass.
+    case ObjectExit: return FoodLeft(world) ? Contact::None : Contact::Exit;
+    default: return Contact::None;
+  }
+}
+
+bool OutsideWorldBounds(const World& world) {
+  // On the unrounded position; the bounds stop at 4000 and 3100, inside the grid.
+  return world.RunnerX - 13 < 0 || world.RunnerX + 11 > 4000 || world.RunnerY - 58 < 0 ||
+         world.RunnerY > 3100;
+}
+
+} // namespace tobu
