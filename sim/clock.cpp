@@ -34,11 +34,11 @@ std::string TwoDigits(int value) {
   const std::string text = std::to_string(value);
   return text.size() == 1 ? "0" + text : text;
 }
-} // namespace
+}  // namespace
 
 std::string ClockTimeText(const RunClock& clock) {
   return TwoDigits(clock.ClockMinutes) + ":" + TwoDigits(clock.ClockSeconds) + ":" +
          TwoDigits(clock.ClockHundredths);
 }
 
-} // namespace tobu
+}  // namespace tobu

@@ -37,4 +37,4 @@ void MyCollision(World& world, Runner& runner, int axis) {
   if (axis == 2) runner.VelY = 0.0;
 }
 
-} // namespace tobu
+}  // namespace tobu

@@ -1,5 +1,4 @@
 #include "sim/run.h"
-
 #include "world/numeric.h"
 
 namespace tobu {
@@ -21,7 +20,7 @@ bool FoodLeft(const World& world) {
   return false;
 }
 
-} // namespace
+}  // namespace
 
 bool CollideObject(const World& world, int index) {
   const LevelObject& object = world.ObjectList[index];
@@ -57,11 +56,15 @@ Contact TouchObject(const World& world, int index) {
       object.X + 40 > rx - 13 && object.X < rx + 11 && object.Y + 40 > ry - 58 && object.Y < ry;
   if (!boxesOverlap || !CollideObject(world, index)) return Contact::None;
   switch (object.Kind) {
-    case ObjectFood: return Contact::Food;
-    case ObjectKiller: return Contact::Killer;
+    case ObjectFood:
+      return Contact::Food;
+    case ObjectKiller:
+      return Contact::Killer;
     // Food eaten in this tick still counts: it is removed only after the object pass.
-    case ObjectExit: return FoodLeft(world) ? Contact::None : Contact::Exit;
-    default: return Contact::None;
+    case ObjectExit:
+      return FoodLeft(world) ? Contact::None : Contact::Exit;
+    default:
+      return Contact::None;
   }
 }
 
@@ -71,4 +74,4 @@ bool OutsideWorldBounds(const World& world) {
          world.RunnerY > 3100;
 }
 
-} // namespace tobu
+}  // namespace tobu

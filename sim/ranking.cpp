@@ -28,7 +28,7 @@ void Place(BestTimes& times, int place, const std::string& name, int32_t time) {
   times.BestTime[place] = time;
 }
 
-} // namespace
+}  // namespace
 
 void RankFinishedRun(RunOutcome& outcome, const RunClock& clock, const std::string& playerName,
                      BestTimes& times) {
@@ -62,4 +62,4 @@ void RankFinishedRun(RunOutcome& outcome, const RunClock& clock, const std::stri
   if (outcome.NewBestTime) outcome.BestTimeText.clear();
 }
 
-} // namespace tobu
+}  // namespace tobu

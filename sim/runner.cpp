@@ -76,7 +76,7 @@ void MoveAxis(World& world, Runner& runner, int axis) {
   }
 }
 
-} // namespace
+}  // namespace
 
 void ResetRunnerForRun(Runner& runner) {
   runner.VelX = 0.0;
@@ -129,4 +129,4 @@ RunnerSprite ChooseRunnerSprite(const World& world, const Runner& runner, const 
   return sprite;
 }
 
-} // namespace tobu
+}  // namespace tobu

@@ -103,7 +103,7 @@ ParsedLevel ParseLevel(const std::string& fileName, const std::vector<uint8_t>& 
   return level;
 }
 
-} // namespace
+}  // namespace
 
 LoadedLevelInfo LoadLevel(const std::string& fileName, World& world) {
   ParsedLevel level = ParseLevel(fileName, ReadWholeFile(fileName));
@@ -154,4 +154,4 @@ void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes
   OverwriteInPlace(fileName, offset, writer.Bytes());
 }
 
-} // namespace tobu
+}  // namespace tobu

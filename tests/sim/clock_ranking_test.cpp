@@ -138,13 +138,25 @@ std::vector<RankCase> RankCases() {
        {{"Bo", 10523}, {"Al", 10523}, {"Cy", 20000}},
        false,
        true},
-      {"EqualToLastGoesAfter", {{"Bo", 100}, {"Cy", 10523}}, ClockShowing(1, 5, 23),
-       {{"Bo", 100}, {"Cy", 10523}, {"Al", 10523}}, false, false},
-      {"SlowerAppends", {{"Bo", 100}, {"Cy", 200}}, ClockShowing(0, 3, 0),
-       {{"Bo", 100}, {"Cy", 200}, {"Al", 300}}, false, false},
+      {"EqualToLastGoesAfter",
+       {{"Bo", 100}, {"Cy", 10523}},
+       ClockShowing(1, 5, 23),
+       {{"Bo", 100}, {"Cy", 10523}, {"Al", 10523}},
+       false,
+       false},
+      {"SlowerAppends",
+       {{"Bo", 100}, {"Cy", 200}},
+       ClockShowing(0, 3, 0),
+       {{"Bo", 100}, {"Cy", 200}, {"Al", 300}},
+       false,
+       false},
       {"FullAndSlowerUnchanged", FullTable(), ClockShowing(1, 0, 1), FullTable(), false, false},
       {"FullAndEqualToLastUnchanged", FullTable(), ClockShowing(1, 0, 0), FullTable(), false, false},
-      {"ThreeDigitMinutes", {{"Bo", 100}}, ClockShowing(123, 4, 5), {{"Bo", 100}, {"Al", 1230405}}, false,
+      {"ThreeDigitMinutes",
+       {{"Bo", 100}},
+       ClockShowing(123, 4, 5),
+       {{"Bo", 100}, {"Al", 1230405}},
+       false,
        false},
   };
   // A full table of 1000, 2000 .. 10000: 1000 k - 1 takes place k.
@@ -169,5 +181,5 @@ TEST(Ranking, FreeNameInTheMiddleIsTakenWhenSlower) {
   EXPECT_FALSE(outcome.InTopTen);
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu

@@ -22,12 +22,12 @@ TEST(Collide, EachSideOfTheBodyReachesTheCellEdge) {
   World world = EmptyWorld();
   world.SetCell(10, 10, TileGrass);
   const BodyCase cases[] = {
-      {389, 320, true},  {388, 320, false},  // right side rx + 11 against x = 400
-      {452, 320, true},  {453, 320, false},  // left side rx - 13 against x = 439
-      {420, 310, true},  {420, 309, false},  // feet line against y = 310
-      {420, 398, true},  {420, 399, false},  // head line ry - 58 against y = 340
+      {389, 320, true},    {388, 320, false},   // right side rx + 11 against x = 400
+      {452, 320, true},    {453, 320, false},   // left side rx - 13 against x = 439
+      {420, 310, true},    {420, 309, false},   // feet line against y = 310
+      {420, 398, true},    {420, 399, false},   // head line ry - 58 against y = 340
       {388.5, 320, false}, {389.5, 320, true},  // halves round to even: 388, 390
-      {420, 309.6, true}, {420, 309.4, false},
+      {420, 309.6, true},  {420, 309.4, false},
   };
   for (const BodyCase& c : cases) {
     world.RunnerX = c.x;
@@ -143,5 +143,5 @@ TEST(MyCollision, NothingHappensWithoutCollision) {
   EXPECT_EQ(runner.VelY, 3.5);
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu

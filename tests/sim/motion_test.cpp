@@ -106,7 +106,7 @@ TEST(MotionStep, StandingJumpRisesAndLands) {
   Runner runner;
   MotionStep(world, runner, Keys({VkSpace}));
   EXPECT_EQ(runner.VelY, -4.1000000000000005);  // -4.2 + 0.1
-  EXPECT_EQ(world.RunnerY, 304.0);  // 5 whole pixels up in the first tick
+  EXPECT_EQ(world.RunnerY, 304.0);              // 5 whole pixels up in the first tick
   double highest = world.RunnerY;
   int highestTick = 1;
   int landedTick = 0;
@@ -167,7 +167,7 @@ TEST(MotionStep, TurningAtTopSpeedFacesLeftAtOnce) {
 }
 
 TEST(MotionStep, WallStopsRunnerAtLastFreePixel) {
-  World world = FloorWorld(20);  // floor top y = 620
+  World world = FloorWorld(20);                                           // floor top y = 620
   for (int row = 0; row < 20; ++row) world.SetCell(10, row, TileGround);  // wall at x = 400
   world.RunnerX = 300.0;
   world.RunnerY = 619.0;
@@ -241,7 +241,8 @@ TEST(AdvanceRunAnimation, FrameRateFollowsSpeedAndWraps) {
     double velX;
     int ticksPerFrame;
   };
-  for (const Case c : {Case{0.0, 6}, Case{-1.0, 5}, Case{2.1000000000000005, 4}, Case{3.0000000000000013, 3}}) {
+  for (const Case c :
+       {Case{0.0, 6}, Case{-1.0, 5}, Case{2.1000000000000005, 4}, Case{3.0000000000000013, 3}}) {
     Runner runner;
     runner.VelX = c.velX;
     int changes = 0;
@@ -299,5 +300,5 @@ TEST(ChooseRunnerSprite, RunningOrStandingAndWhere) {
   }
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu

@@ -17,7 +17,7 @@ struct TouchCase {
 
 TEST(CollideObject, DiscOfRadius19AgainstTheBodyOutline) {
   const TouchCase cases[] = {
-      {"feet line from just above", 0, -18, true},   // only the feet line reaches
+      {"feet line from just above", 0, -18, true},  // only the feet line reaches
       {"feet line one pixel too far", 0, -19, false},
       {"head line from below", 0, 58 + 18, true},
       {"head line too far", 0, 58 + 19, false},
@@ -94,8 +94,8 @@ TEST(OutsideWorldBounds, OnTheUnroundedPosition) {
     bool outside;
   };
   const Case cases[] = {
-      {13.0, 100.0, false},   {12.9, 100.0, true},   {3989.0, 100.0, false}, {3989.1, 100.0, true},
-      {200.0, 58.0, false},   {200.0, 57.9, true},   {200.0, 3100.0, false}, {200.0, 3100.1, true},
+      {13.0, 100.0, false},  {12.9, 100.0, true}, {3989.0, 100.0, false}, {3989.1, 100.0, true},
+      {200.0, 58.0, false},  {200.0, 57.9, true}, {200.0, 3100.0, false}, {200.0, 3100.1, true},
       {12.6, 100.0, true},  // rounds to 13, but the test is on the unrounded value
       {3989.4, 100.0, true},
   };
@@ -107,5 +107,5 @@ TEST(OutsideWorldBounds, OnTheUnroundedPosition) {
   }
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu

@@ -17,4 +17,4 @@ inline World EmptyWorld() {
   return world;
 }
 
-} // namespace tobu::testing
+}  // namespace tobu::testing

@@ -54,12 +54,11 @@ World DistinctWorld() {
 
 bool SameWorld(const World& a, const World& b) {
   return a.TileGrid == b.TileGrid && a.ObjectList == b.ObjectList && a.ObjectCount == b.ObjectCount &&
-         a.RunnerX == b.RunnerX && a.RunnerY == b.RunnerY && a.CameraX == b.CameraX &&
-         a.CameraY == b.CameraY;
+         a.RunnerX == b.RunnerX && a.RunnerY == b.RunnerY && a.CameraX == b.CameraX && a.CameraY == b.CameraY;
 }
 
 class LevelFileTest : public ::testing::Test {
-protected:
+ protected:
   TempDir dir;
   std::string file = dir.File("level.vel");
 };
@@ -206,16 +205,18 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{"CountEleven", {0x0B, 0x02, 'B', 'o', 1, 0, 0, 0}, {}, true},
         TableCase{"CountTen", {0x0A, 0x01, 'A', 5, 0, 0, 0}, {{"A", 5}}, true},
         TableCase{"SecondNameLengthNine",
-                  {0x03, 0x01, 'A', 1, 0, 0, 0, 0x09, 'B', 'B', 'B', 'B', 'B', 'B', 'B', 'B', 'B', 2, 0, 0,
-                   0, 0x01, 'C', 3, 0, 0, 0},
+                  {0x03, 0x01, 'A', 1, 0, 0, 0, 0x09, 'B', 'B', 'B', 'B', 'B', 'B',
+                   'B',  'B',  'B', 2, 0, 0, 0, 0x01, 'C', 3,   0,   0,   0},
                   {{"A", 1}},
                   true},
         TableCase{"NameLengthZeroConsumesTime",
                   {0x03, 0x01, 'A', 1, 0, 0, 0, 0x00, 0xFF, 0xFF, 0xFF, 0x7F, 0x01, 'C', 3, 0, 0, 0},
                   {{"A", 1}, {"", 0x7FFFFFFF}, {"C", 3}},
                   true},
-        TableCase{"EightCharacterName", {0x01, 0x08, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 0xFF, 0xFF, 0xFF, 0xFF},
-                  {{"ABCDEFGH", -1}}, true},
+        TableCase{"EightCharacterName",
+                  {0x01, 0x08, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 0xFF, 0xFF, 0xFF, 0xFF},
+                  {{"ABCDEFGH", -1}},
+                  true},
         TableCase{"TimeCutShort", {0x02, 0x01, 'A', 0x39, 0x30}, {{"A", 12345}}, true},
         TableCase{"NameCutShort", {0x02, 0x01, 'A', 1, 0, 0, 0, 0x05, 'X', 'Y'}, {{"A", 1}, {"XY", 0}}, true},
         TableCase{"CountOnly", {0x04}, {}, true}),
@@ -324,13 +325,13 @@ TEST_F(LevelFileTest, InterruptedSaveKeepsOldFile) {
     SetWriteFailureAfterBytesForTesting(-1);
     EXPECT_EQ(ReadBytes(file), old) << failAfter;
     // No temporary file is left beside the level.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()),
+        1);
   }
   SaveLevel(file, world);
   EXPECT_EQ(std::filesystem::file_size(file), 10213u);
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu
