@@ -14,13 +14,25 @@ constexpr unsigned char LastGlyph = 122;  // "z" is frame 89
 // The narrow glyphs move the pen less: . , ' : ; ! by 8 and l ( ) [ ] by 12.
 int32_t Advance(unsigned char code) {
   switch (code) {
-  case '.': case ',': case '\'': case ':': case ';': case '!': return GlyphAdvance - 7;
-  case 'l': case '(': case ')': case '[': case ']': return GlyphAdvance - 3;
-  default: return GlyphAdvance;
+    case '.':
+    case ',':
+    case '\'':
+    case ':':
+    case ';':
+    case '!':
+      return GlyphAdvance - 7;
+    case 'l':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+      return GlyphAdvance - 3;
+    default:
+      return GlyphAdvance;
   }
 }
 
-} // namespace
+}  // namespace
 
 void ShowString(Display& display, int32_t x, int32_t y, const std::string& text) {
   if (!text.empty() && x == -1) x = 320 - static_cast<int32_t>(text.size() * GlyphAdvance / 2);
@@ -37,4 +49,4 @@ void ShowString(Display& display, int32_t x, int32_t y, const std::string& text)
   }
 }
 
-} // namespace tobu
+}  // namespace tobu

@@ -16,7 +16,7 @@ struct TextMask {
 // Renders the editor's prompt line. The platform offers a real 8-point font; the
 // built-in fallback (MakeFallbackCanvasFont) is used when no font can be found.
 class CanvasFont {
-public:
+ public:
   virtual ~CanvasFont() = default;
   virtual TextMask Render(const std::string& text) = 0;
 };
@@ -24,4 +24,4 @@ public:
 // A small built-in 5 x 7 pixel font for the codes 32..126; other codes show a box.
 std::unique_ptr<CanvasFont> MakeFallbackCanvasFont();
 
-} // namespace tobu
+}  // namespace tobu

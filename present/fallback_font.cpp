@@ -117,7 +117,7 @@ constexpr Glyph Box{0x1F, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1F, 0x00, 0x00};
 const Glyph& GlyphOf(unsigned char code) { return code >= 32 && code <= 126 ? Glyphs[code - 32] : Box; }
 
 class FallbackCanvasFont : public CanvasFont {
-public:
+ public:
   TextMask Render(const std::string& text) override {
     TextMask mask;
     mask.Width = static_cast<int>(text.size()) * Advance;
@@ -128,7 +128,8 @@ public:
       for (int row = 0; row < GlyphRows; ++row) {
         for (int column = 0; column < GlyphWidth; ++column) {
           if ((glyph[static_cast<size_t>(row)] >> (GlyphWidth - 1 - column)) & 1) {
-            const size_t at = static_cast<size_t>(row) * static_cast<size_t>(mask.Width) + i * Advance + column;
+            const size_t at =
+                static_cast<size_t>(row) * static_cast<size_t>(mask.Width) + i * Advance + column;
             mask.Coverage[at] = 255;
           }
         }
@@ -138,8 +139,8 @@ public:
   }
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<CanvasFont> MakeFallbackCanvasFont() { return std::make_unique<FallbackCanvasFont>(); }
 
-} // namespace tobu
+}  // namespace tobu

@@ -20,4 +20,4 @@ uint32_t FrameTimer::MillisecondsUntilNextTick(uint32_t now) const {
   return elapsed >= Interval ? 0 : Interval - elapsed;
 }
 
-} // namespace tobu
+}  // namespace tobu

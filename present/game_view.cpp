@@ -27,7 +27,7 @@ void DrawDigitPair(Display& display, uint8_t value, int x) {
   }
 }
 
-} // namespace
+}  // namespace
 
 int32_t SkyOffset(int32_t cameraX) { return cameraX / 1280 - (cameraX % 1280) / 2; }
 
@@ -57,15 +57,23 @@ void DrawObject(Display& display, const World& world, const LevelObject& object,
   if (sx + 40 <= 0 || sy + 40 <= 0 || sx >= ViewWidth || sy >= ViewHeight) return;
   const int x = static_cast<int>(sx), y = static_cast<int>(sy);
   switch (object.Kind) {
-  case ObjectFood: display.DrawFrame(SheetFood, x, y, frames.Food); break;
-  case ObjectKiller: display.DrawFrame(SheetKiller, x, y, frames.Killer); break;
-  case ObjectExit: display.DrawFrame(SheetExit, x, y, frames.Exit); break;
-  default: break;  // unknown kinds are kept in the file but never drawn
+    case ObjectFood:
+      display.DrawFrame(SheetFood, x, y, frames.Food);
+      break;
+    case ObjectKiller:
+      display.DrawFrame(SheetKiller, x, y, frames.Killer);
+      break;
+    case ObjectExit:
+      display.DrawFrame(SheetExit, x, y, frames.Exit);
+      break;
+    default:
+      break;  // unknown kinds are kept in the file but never drawn
   }
 }
 
 void DrawStartMarker(Display& display, const World& world) {
-  DrawRunnerSheet(display, world, SheetKippo, 0, RoundPixel(world.RunnerX) - 14, RoundPixel(world.RunnerY) - 61);
+  DrawRunnerSheet(display, world, SheetKippo, 0, RoundPixel(world.RunnerX) - 14,
+                  RoundPixel(world.RunnerY) - 61);
 }
 
 void DrawRunnerSheet(Display& display, const World& world, int sheet, int frame, int32_t left, int32_t top) {
@@ -95,4 +103,4 @@ void DrawBestTime(Display& display, const std::string& bestTimeText) {
   character(7, 122);
 }
 
-} // namespace tobu
+}  // namespace tobu

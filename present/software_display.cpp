@@ -24,7 +24,7 @@ uint16_t BlendWhite(uint16_t under, uint8_t coverage) {
   return static_cast<uint16_t>((nr << 11) | (ng << 5) | nb);
 }
 
-} // namespace
+}  // namespace
 
 SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) {}
 
@@ -64,7 +64,8 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
 
   // Clip the destination to the view; the source shrinks by the same amounts.
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-  const int x1 = std::min(x + source.FrameWidth, ViewWidth), y1 = std::min(y + source.FrameHeight, ViewHeight);
+  const int x1 = std::min(x + source.FrameWidth, ViewWidth),
+            y1 = std::min(y + source.FrameHeight, ViewHeight);
   if (x0 >= x1 || y0 >= y1) return;
   const auto width = static_cast<size_t>(x1 - x0);
   const auto pitch = static_cast<size_t>(source.Width);
@@ -73,12 +74,14 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
   uint16_t* to = backBuffer_->data() + static_cast<size_t>(y0) * ViewWidth + x0;
 
   if (!source.Transparent) {
-    for (int row = y0; row < y1; ++row, from += pitch, to += ViewWidth) std::memcpy(to, from, width * sizeof(uint16_t));
+    for (int row = y0; row < y1; ++row, from += pitch, to += ViewWidth)
+      std::memcpy(to, from, width * sizeof(uint16_t));
     return;
   }
   const uint16_t* mask = inkMasks_[static_cast<size_t>(sheet)].data() + (from - source.Pixels.data());
   for (int row = y0; row < y1; ++row, from += pitch, mask += pitch, to += ViewWidth) {
-    for (size_t i = 0; i < width; ++i) to[i] = static_cast<uint16_t>((to[i] & ~mask[i]) | (from[i] & mask[i]));
+    for (size_t i = 0; i < width; ++i)
+      to[i] = static_cast<uint16_t>((to[i] & ~mask[i]) | (from[i] & mask[i]));
   }
 }
 
@@ -96,11 +99,13 @@ void SoftwareDisplay::DrawCanvasText(int x, int y, const std::string& text) {
   CanvasFont* font = canvasFont_ != nullptr ? canvasFont_ : fallbackFont_.get();
   if (font == nullptr || text.empty() || x >= ViewWidth || y >= ViewHeight) return;
   const TextMask mask = font->Render(text);
-  if (mask.Coverage.size() < static_cast<size_t>(mask.Width) * static_cast<size_t>(std::max(mask.Height, 0))) return;
+  if (mask.Coverage.size() < static_cast<size_t>(mask.Width) * static_cast<size_t>(std::max(mask.Height, 0)))
+    return;
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
   const int x1 = std::min(x + mask.Width, ViewWidth), y1 = std::min(y + mask.Height, ViewHeight);
   for (int row = y0; row < y1; ++row) {
-    const uint8_t* coverage = mask.Coverage.data() + static_cast<size_t>(row - y) * static_cast<size_t>(mask.Width);
+    const uint8_t* coverage =
+        mask.Coverage.data() + static_cast<size_t>(row - y) * static_cast<size_t>(mask.Width);
     uint16_t* to = backBuffer_->data() + static_cast<size_t>(row) * ViewWidth;
     for (int column = x0; column < x1; ++column) {
       const uint8_t ink = coverage[column - x];
@@ -113,4 +118,4 @@ void SoftwareDisplay::ShowPointer(bool shown) { pointerShown_ = shown; }
 
 void SoftwareDisplay::SetCanvasFont(CanvasFont* font) { canvasFont_ = font; }
 
-} // namespace tobu
+}  // namespace tobu

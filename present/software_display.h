@@ -15,7 +15,7 @@ using FrameBuffer = std::array<uint16_t, ViewWidth * ViewHeight>;  // RGB565, ro
 // The game's drawing layer: a 640 x 480 RGB565 back buffer in memory. The window
 // shows the presented copy; tests and tobu-script read it pixel by pixel.
 class SoftwareDisplay : public Display {
-public:
+ public:
   SoftwareDisplay();  // the fourteen sheets built into the program
   explicit SoftwareDisplay(std::vector<SpriteSheet> sheets);
 
@@ -34,7 +34,7 @@ public:
   uint64_t PresentCount() const { return presentCount_; }
   bool PointerShown() const { return pointerShown_; }
 
-private:
+ private:
   // Where a frame's pixels start in its sheet, or nullptr when the frame cannot be drawn.
   const uint16_t* FrameOrigin(const SpriteSheet& sheet, int frame) const;
 
@@ -50,4 +50,4 @@ private:
   bool pointerShown_ = false;
 };
 
-} // namespace tobu
+}  // namespace tobu

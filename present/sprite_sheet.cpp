@@ -24,7 +24,7 @@ uint32_t U32At(std::span<const unsigned char> b, size_t at) {
   throw FileError("Picture " + what + " is not an 8-bit BMP: " + why);
 }
 
-} // namespace
+}  // namespace
 
 PalettedImage ReadPalettedBmp(std::span<const unsigned char> bytes, const std::string& what) {
   if (bytes.size() < FileHeaderSize + InfoHeaderSize) Malformed(what, "too short");
@@ -38,7 +38,8 @@ PalettedImage ReadPalettedBmp(std::span<const unsigned char> bytes, const std::s
   const uint32_t compression = U32At(bytes, 30);
   uint32_t coloursUsed = U32At(bytes, 46);
 
-  if (headerSize < InfoHeaderSize || headerSize > bytes.size() - FileHeaderSize) Malformed(what, "bad header size");
+  if (headerSize < InfoHeaderSize || headerSize > bytes.size() - FileHeaderSize)
+    Malformed(what, "bad header size");
   if (planes != 1 || bitCount != 8) Malformed(what, "not 8 bits per pixel");
   if (compression != 0) Malformed(what, "compressed");
   if (width <= 0 || width > MaxSide || height == 0 || height < -MaxSide || height > MaxSide)
@@ -61,8 +62,8 @@ PalettedImage ReadPalettedBmp(std::span<const unsigned char> bytes, const std::s
   image.Height = static_cast<int>(rows);
   for (size_t i = 0; i < coloursUsed; ++i) {
     const size_t at = paletteAt + i * 4;  // blue, green, red, zero
-    image.Palette[i] = (static_cast<uint32_t>(bytes[at + 2]) << 16) | (static_cast<uint32_t>(bytes[at + 1]) << 8) |
-                       bytes[at];
+    image.Palette[i] = (static_cast<uint32_t>(bytes[at + 2]) << 16) |
+                       (static_cast<uint32_t>(bytes[at + 1]) << 8) | bytes[at];
   }
   image.Indices.resize(columns * rows);
   for (size_t row = 0; row < rows; ++row) {
@@ -119,4 +120,4 @@ std::vector<SpriteSheet> LoadEmbeddedSheets() {
   return sheets;
 }
 
-} // namespace tobu
+}  // namespace tobu

@@ -1,6 +1,7 @@
+#include "present/bitmap_text.h"
+
 #include <gtest/gtest.h>
 
-#include "present/bitmap_text.h"
 #include "present_support.h"
 
 namespace tobu {
@@ -31,16 +32,18 @@ TEST_P(ShowStringLayout, PutsEachGlyphAfterItsAdvance) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, ShowStringLayout,
     ::testing::Values(
-        TextCase{"SelectLevel", -1, "Select Level!", {238, 253, 265, 280, 295, 310, 340, 355, 370, 385, 397, 405}},
-        TextCase{"Play", -1, "Play", {305, 317, 332, 347}},
-        TextCase{"Empty", -1, "", {}},
-        TextCase{"Spaces", -1, "    ", {}},
-        TextCase{"Narrow", 0, ".,':;!", {8, 16, 24, 32, 40, 48}},
+        TextCase{
+            "SelectLevel", -1, "Select Level!", {238, 253, 265, 280, 295, 310, 340, 355, 370, 385, 397, 405}},
+        TextCase{"Play", -1, "Play", {305, 317, 332, 347}}, TextCase{"Empty", -1, "", {}},
+        TextCase{"Spaces", -1, "    ", {}}, TextCase{"Narrow", 0, ".,':;!", {8, 16, 24, 32, 40, 48}},
         TextCase{"Brackets", 0, "l()[]", {12, 24, 36, 48, 60}},
-        TextCase{"NegativeXKept", -100, "AB", {-85, -70}},
-        TextCase{"MinusTwoNotCentred", -2, "A", {13}},
+        TextCase{"NegativeXKept", -100, "AB", {-85, -70}}, TextCase{"MinusTwoNotCentred", -2, "A", {13}},
         // { | } ~, a tab and the accented bytes of "é" neither draw nor advance.
-        TextCase{"SkippedCodes", 0, "a{|}~\tb\xC3\xA9" "c", {15, 30, 45}},
+        TextCase{"SkippedCodes",
+                 0,
+                 "a{|}~\tb\xC3\xA9"
+                 "c",
+                 {15, 30, 45}},
         // Skipped codes still count when centring: 3 characters of 15 pixels.
         TextCase{"CentringCountsSkipped", -1, "~a~", {313}},
         TextCase{"PastTheRightEdge", 600, "ABCD", {615, 630, 645, 660}}),
@@ -49,10 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ShowString, FrameIsCodeMinus33) {
   RecordingDisplay display;
   ShowString(display, 0, 0, "!0Az");
-  const std::vector<RecordingDisplay::Draw> expected = {
-      {SheetFont, 8, 0, 0}, {SheetFont, 23, 0, '0' - 33}, {SheetFont, 38, 0, 'A' - 33}, {SheetFont, 53, 0, 89}};
+  const std::vector<RecordingDisplay::Draw> expected = {{SheetFont, 8, 0, 0},
+                                                        {SheetFont, 23, 0, '0' - 33},
+                                                        {SheetFont, 38, 0, 'A' - 33},
+                                                        {SheetFont, 53, 0, 89}};
   EXPECT_EQ(display.Draws, expected);
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "present/frame_timer.h"
+
+#include <gtest/gtest.h>
 
 namespace tobu {
 namespace {
@@ -60,5 +60,5 @@ TEST(FrameTimer, StoppedGivesNothingAndRestartWaitsTenMore) {
   EXPECT_EQ(timer.MillisecondsUntilNextTick(5030), 0u);
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu

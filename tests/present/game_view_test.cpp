@@ -1,6 +1,7 @@
+#include "present/game_view.h"
+
 #include <gtest/gtest.h>
 
-#include "present/game_view.h"
 #include "present_support.h"
 
 namespace tobu {
@@ -36,7 +37,7 @@ TEST(DrawTiles, CameraAtOriginSkipsColumnAndRowMinusOne) {
   RecordingDisplay display;
   DrawTiles(display, FullGrid(0, 0));
   ASSERT_EQ(display.Draws.size(), 17u * 17u);
-  EXPECT_EQ(display.Draws.front(), (Draw{SheetGrass, 0, 0, 0}));    // cell (0, 0)
+  EXPECT_EQ(display.Draws.front(), (Draw{SheetGrass, 0, 0, 0}));     // cell (0, 0)
   EXPECT_EQ(display.Draws[1], (Draw{SheetGround, 40, 0, 0}));        // cell (1, 0): columns inside rows
   EXPECT_EQ(display.Draws.back(), (Draw{SheetGrass, 640, 496, 0}));  // cell (16, 16)
 }
@@ -86,9 +87,15 @@ TEST(DrawObject, VisibilityEdgesAndFrames) {
     int32_t Sx, Sy;
     int Sheet, Frame;  // Sheet -1: nothing drawn
   } cases[] = {
-      {ObjectFood, -40, 0, -1, 0},   {ObjectFood, 640, 0, -1, 0},   {ObjectFood, -39, 0, SheetFood, 4},
-      {ObjectKiller, 639, 0, SheetKiller, 7}, {ObjectExit, 0, 479, SheetExit, 9}, {ObjectExit, 0, 480, -1, 0},
-      {ObjectKiller, 0, -40, -1, 0}, {ObjectKiller, 0, -39, SheetKiller, 7}, {3, 100, 100, -1, 0},
+      {ObjectFood, -40, 0, -1, 0},
+      {ObjectFood, 640, 0, -1, 0},
+      {ObjectFood, -39, 0, SheetFood, 4},
+      {ObjectKiller, 639, 0, SheetKiller, 7},
+      {ObjectExit, 0, 479, SheetExit, 9},
+      {ObjectExit, 0, 480, -1, 0},
+      {ObjectKiller, 0, -40, -1, 0},
+      {ObjectKiller, 0, -39, SheetKiller, 7},
+      {3, 100, 100, -1, 0},
       {200, 100, 100, -1, 0},
   };
   for (const auto& c : cases) {
@@ -137,17 +144,19 @@ TEST(DrawClockDigits, SlotsOfMinutesSecondsAndHundredths) {
 TEST(DrawBestTime, CharactersInTheirSlots) {
   RecordingDisplay display;
   DrawBestTime(display, "01:23:45");
-  const std::vector<Draw> expected = {
-      {SheetDigits, 26, 23, 0}, {SheetDigits, 42, 23, 1}, {SheetDigits, 54, 23, 10},  {SheetDigits, 66, 23, 2},
-      {SheetDigits, 82, 23, 3}, {SheetDigits, 94, 23, 10}, {SheetDigits, 106, 23, 4}, {SheetDigits, 122, 23, 5}};
+  const std::vector<Draw> expected = {{SheetDigits, 26, 23, 0},  {SheetDigits, 42, 23, 1},
+                                      {SheetDigits, 54, 23, 10}, {SheetDigits, 66, 23, 2},
+                                      {SheetDigits, 82, 23, 3},  {SheetDigits, 94, 23, 10},
+                                      {SheetDigits, 106, 23, 4}, {SheetDigits, 122, 23, 5}};
   EXPECT_EQ(display.Draws, expected);
 
   // A short or odd text leaves its missing or non-digit slots empty instead of reading past it.
   RecordingDisplay shortText;
   DrawBestTime(shortText, "9x");
-  EXPECT_EQ(shortText.Draws,
-            (std::vector<Draw>{{SheetDigits, 26, 23, 9}, {SheetDigits, 54, 23, 10}, {SheetDigits, 94, 23, 10}}));
+  EXPECT_EQ(
+      shortText.Draws,
+      (std::vector<Draw>{{SheetDigits, 26, 23, 9}, {SheetDigits, 54, 23, 10}, {SheetDigits, 94, 23, 10}}));
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu

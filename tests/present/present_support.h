@@ -11,7 +11,7 @@ namespace tobu::testing {
 
 // Remembers every DrawFrame in order; everything else is inert.
 class RecordingDisplay : public Display {
-public:
+ public:
   struct Draw {
     int Sheet, X, Y, Frame;
     friend bool operator==(const Draw&, const Draw&) = default;
@@ -47,4 +47,4 @@ inline SpriteSheet MakeTestSheet(int frameWidth, int frameHeight, int frames, bo
   return MakeSpriteSheet(image, spec);
 }
 
-} // namespace tobu::testing
+}  // namespace tobu::testing

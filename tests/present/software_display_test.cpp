@@ -1,6 +1,7 @@
+#include "present/software_display.h"
+
 #include <gtest/gtest.h>
 
-#include "present/software_display.h"
 #include "present_support.h"
 
 namespace tobu {
@@ -27,7 +28,8 @@ SpriteSheet PatternSheet(bool transparent) {
   image.Palette[0] = Key;
   image.Indices.resize(80 * 40);
   for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 80; ++x) image.Indices[static_cast<size_t>(y * 80 + x)] = static_cast<uint8_t>((x * 7 + y * 13) % 256);
+    for (int x = 0; x < 80; ++x)
+      image.Indices[static_cast<size_t>(y * 80 + x)] = static_cast<uint8_t>((x * 7 + y * 13) % 256);
   return MakeSpriteSheet(image, {"pattern", 80, 40, 40, 40, transparent, Key});
 }
 
@@ -59,7 +61,9 @@ struct Placement {
   int PixelsDrawn;  // of the 1600, before the key
 };
 
-void PrintTo(const Placement& p, std::ostream* os) { *os << "frame " << p.Frame << " at " << p.X << "," << p.Y; }
+void PrintTo(const Placement& p, std::ostream* os) {
+  *os << "frame " << p.Frame << " at " << p.X << "," << p.Y;
+}
 
 class DrawFrameClipping : public ::testing::TestWithParam<std::tuple<bool, Placement>> {};
 
@@ -79,14 +83,15 @@ TEST_P(DrawFrameClipping, MatchesPixelByPixelCopy) {
   EXPECT_EQ(covered, place.PixelsDrawn);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, DrawFrameClipping,
-                         ::testing::Combine(::testing::Bool(),
-                                            ::testing::Values(Placement{300, 200, 0, 1600}, Placement{300, 200, 1, 1600},
-                                                              Placement{-39, 0, 0, 40}, Placement{-40, 0, 0, 0},
-                                                              Placement{640, 0, 0, 0}, Placement{639, 10, 1, 40},
-                                                              Placement{0, -39, 0, 40}, Placement{0, 479, 0, 40},
-                                                              Placement{0, 480, 0, 0}, Placement{620, 470, 1, 200},
-                                                              Placement{-30, -20, 1, 200}, Placement{-5000, 9000, 0, 0})));
+INSTANTIATE_TEST_SUITE_P(
+    Edges, DrawFrameClipping,
+    ::testing::Combine(::testing::Bool(),
+                       ::testing::Values(Placement{300, 200, 0, 1600}, Placement{300, 200, 1, 1600},
+                                         Placement{-39, 0, 0, 40}, Placement{-40, 0, 0, 0},
+                                         Placement{640, 0, 0, 0}, Placement{639, 10, 1, 40},
+                                         Placement{0, -39, 0, 40}, Placement{0, 479, 0, 40},
+                                         Placement{0, 480, 0, 0}, Placement{620, 470, 1, 200},
+                                         Placement{-30, -20, 1, 200}, Placement{-5000, 9000, 0, 0})));
 
 TEST(DrawFrame, FrameAtMinus39ShowsOnlyItsRightmostColumn) {
   const SpriteSheet sheet = PatternSheet(false);
@@ -94,7 +99,8 @@ TEST(DrawFrame, FrameAtMinus39ShowsOnlyItsRightmostColumn) {
   display.ClearSurface(Background);
   display.DrawFrame(0, -39, 0, 0);
   for (int y = 0; y < 40; ++y) {
-    EXPECT_EQ(display.BackBuffer()[static_cast<size_t>(y * ViewWidth)], sheet.Pixels[static_cast<size_t>(y * 80 + 39)]);
+    EXPECT_EQ(display.BackBuffer()[static_cast<size_t>(y * ViewWidth)],
+              sheet.Pixels[static_cast<size_t>(y * 80 + 39)]);
     EXPECT_EQ(display.BackBuffer()[static_cast<size_t>(y * ViewWidth + 1)], Background);
   }
 }
@@ -129,7 +135,8 @@ TEST(DrawFrame, OpaqueSheetCoversItsRectangleWhateverItsColours) {
   display.DrawFrame(0, 100, 100, 0);
   int covered = 0;
   for (int y = 0; y < ViewHeight; ++y)
-    for (int x = 0; x < ViewWidth; ++x) covered += display.BackBuffer()[static_cast<size_t>(y * ViewWidth + x)] == 0xF81F;
+    for (int x = 0; x < ViewWidth; ++x)
+      covered += display.BackBuffer()[static_cast<size_t>(y * ViewWidth + x)] == 0xF81F;
   EXPECT_EQ(covered, 50 * 57);
   EXPECT_EQ(display.BackBuffer()[100 * ViewWidth + 100], 0xF81F);
   EXPECT_EQ(display.BackBuffer()[156 * ViewWidth + 149], 0xF81F);
@@ -160,7 +167,8 @@ TEST(DrawFrame, OutOfRangeFramesSheetsAndUnloadedSheetsDrawNothing) {
 TEST(SoftwareDisplay, FrameCountsOfTheBuiltInSheetsFollowTheCatalogue) {
   SoftwareDisplay display;
   const int expected[SheetCount] = {33, 1, 1, 1, 34, 50, 1, 1, 12, 12, 1, 11, 90, 50};
-  for (int sheet = 0; sheet < SheetCount; ++sheet) EXPECT_EQ(display.FrameCount(sheet), expected[sheet]) << sheet;
+  for (int sheet = 0; sheet < SheetCount; ++sheet)
+    EXPECT_EQ(display.FrameCount(sheet), expected[sheet]) << sheet;
   EXPECT_EQ(display.FrameCount(-1), 0);
   EXPECT_EQ(display.FrameCount(SheetCount), 0);
   EXPECT_TRUE(display.SurfaceReady());
@@ -182,7 +190,7 @@ TEST(SoftwareDisplay, PresentCopiesTheBackBufferAndCounts) {
 
 // A font whose every text is the same 3 x 2 mask.
 class FixedFont : public CanvasFont {
-public:
+ public:
   TextMask Render(const std::string&) override { return {3, 2, {0, 128, 255, 255, 0, 128}}; }
 };
 
@@ -195,7 +203,12 @@ TEST(DrawCanvasText, BlendsWhiteByCoverageAndClips) {
     int X, Y;
     std::vector<std::pair<int, uint16_t>> Pixels;  // view index -> colour; everything else stays black
   } cases[] = {
-      {10, 20, {{20 * 640 + 11, halfWhite}, {20 * 640 + 12, 0xFFFF}, {21 * 640 + 10, 0xFFFF}, {21 * 640 + 12, halfWhite}}},
+      {10,
+       20,
+       {{20 * 640 + 11, halfWhite},
+        {20 * 640 + 12, 0xFFFF},
+        {21 * 640 + 10, 0xFFFF},
+        {21 * 640 + 12, halfWhite}}},
       {638, 0, {{639, halfWhite}, {640 + 638, 0xFFFF}}},
       {-2, -1, {{0, halfWhite}}},
       {640, 0, {}},
@@ -232,12 +245,14 @@ TEST(DrawCanvasText, FallbackFontDrawsWhiteInkForEveryPrintableCharacter) {
     for (int x = 0; x < ViewWidth; ++x) {
       const uint16_t p = display.BackBuffer()[static_cast<size_t>(y * ViewWidth + x)];
       const bool inLine = x >= 5 && y >= 5 && y < 25 && x < 5 + 15 * 8;
-      if (p == 0xFFFF && inLine) ++white;
-      else if (p != 0) ++other;
+      if (p == 0xFFFF && inLine)
+        ++white;
+      else if (p != 0)
+        ++other;
     }
   EXPECT_GT(white, 50);
   EXPECT_EQ(other, 0);
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu

@@ -1,6 +1,7 @@
+#include "present/sprite_sheet.h"
+
 #include <gtest/gtest.h>
 
-#include "present/sprite_sheet.h"
 #include "world/file_error.h"
 
 namespace tobu {
@@ -17,8 +18,8 @@ void Put32(std::vector<unsigned char>& b, size_t at, uint32_t v) {
 
 // An 8-bit BMP of `width` x `rows.size()`; rows given from the top, stored bottom-up
 // unless topDown, each padded to 4 bytes with 0xEE so stray padding shows.
-std::vector<unsigned char> MakeBmp(const std::vector<std::vector<uint8_t>>& rows, const std::vector<uint32_t>& palette,
-                                   bool topDown) {
+std::vector<unsigned char> MakeBmp(const std::vector<std::vector<uint8_t>>& rows,
+                                   const std::vector<uint32_t>& palette, bool topDown) {
   const auto width = static_cast<uint32_t>(rows[0].size());
   const auto height = static_cast<uint32_t>(rows.size());
   const uint32_t stride = (width + 3) & ~3u;
@@ -69,17 +70,29 @@ TEST(ReadPalettedBmp, RefusesDamagedFilesNamingThePicture) {
     uint32_t Value;
     int Bytes;
   } damages[] = {
-      {"signature", 0, 'X', 1},       {"header size", 14, 12, 4},       {"huge header", 14, 100000, 4},
-      {"zero width", 18, 0, 4},       {"negative width", 18, 0xFFFFFFFD, 4}, {"zero height", 22, 0, 4},
-      {"giant height", 22, 1u << 30, 4}, {"planes", 26, 2, 2},          {"24 bits", 28, 24, 2},
-      {"RLE", 30, 1, 4},              {"palette size", 46, 257, 4},     {"pixels past the end", 10, 1000, 4},
-      {"pixels inside the header", 10, 20, 4}, {"width past the rows", 18, 9, 4},
+      {"signature", 0, 'X', 1},
+      {"header size", 14, 12, 4},
+      {"huge header", 14, 100000, 4},
+      {"zero width", 18, 0, 4},
+      {"negative width", 18, 0xFFFFFFFD, 4},
+      {"zero height", 22, 0, 4},
+      {"giant height", 22, 1u << 30, 4},
+      {"planes", 26, 2, 2},
+      {"24 bits", 28, 24, 2},
+      {"RLE", 30, 1, 4},
+      {"palette size", 46, 257, 4},
+      {"pixels past the end", 10, 1000, 4},
+      {"pixels inside the header", 10, 20, 4},
+      {"width past the rows", 18, 9, 4},
   };
   for (const auto& d : damages) {
     std::vector<unsigned char> bad = good;
-    if (d.Bytes == 1) bad[d.At] = static_cast<unsigned char>(d.Value);
-    else if (d.Bytes == 2) Put16(bad, d.At, d.Value);
-    else Put32(bad, d.At, d.Value);
+    if (d.Bytes == 1)
+      bad[d.At] = static_cast<unsigned char>(d.Value);
+    else if (d.Bytes == 2)
+      Put16(bad, d.At, d.Value);
+    else
+      Put32(bad, d.At, d.Value);
     try {
       ReadPalettedBmp(bad, "grass");
       ADD_FAILURE() << d.Why << " was accepted";
@@ -124,5 +137,5 @@ TEST(LoadEmbeddedSheets, GivesFourteenSheetsWithCatalogueFrames) {
   }
 }
 
-} // namespace
-} // namespace tobu
+}  // namespace
+}  // namespace tobu
