@@ -111,3 +111,25 @@ inline auto Flat(Rgb c) {
 }
 
 } // namespace art
+
+namespace art {
+
+// Rings a drawn shape with a one-pixel hard outline: every pixel that would
+// become background but touches a solid one takes the outline colour.
+inline void AddOutline(Layer& l, Rgb outline) {
+  std::vector<bool> solid(l.Cover.size());
+  for (size_t i = 0; i < solid.size(); ++i) solid[i] = l.Cover[i] >= 0.5f;
+  for (int y = 0; y < l.H; ++y)
+    for (int x = 0; x < l.W; ++x) {
+      if (solid[l.At(x, y)]) continue;
+      bool touches = (x > 0 && solid[l.At(x - 1, y)]) || (x + 1 < l.W && solid[l.At(x + 1, y)]) ||
+                     (y > 0 && solid[l.At(x, y - 1)]) || (y + 1 < l.H && solid[l.At(x, y + 1)]);
+      if (touches) {
+        size_t i = l.At(x, y);
+        l.Colour[i] = l.Colour[i] + outline * (1 - l.Cover[i]);
+        l.Cover[i] = 1;
+      }
+    }
+}
+
+} // namespace art

@@ -28,7 +28,16 @@ struct Point {
 };
 Point Along(Point p, float angle, float length) { return {p.X + length * std::sin(angle), p.Y + length * std::cos(angle)}; }
 
-constexpr float Thigh = 12.5f, Shin = 12.0f, BootR = 2.3f, Trunk = 16.5f, UpperArm = 8.5f, Forearm = 7.5f;
+constexpr float Thigh = 12.0f, Shin = 11.5f, BootR = 2.3f, Trunk = 15.5f, UpperArm = 8.0f, Forearm = 7.0f;
+
+struct LegJoints {
+  Point Knee, Ankle, Toe, Heel;
+};
+LegJoints Joints(Point hip, const Limb& leg) {
+  float shin = leg.Upper - leg.Bend;
+  Point knee = Along(hip, leg.Upper, Thigh), ankle = Along(knee, shin, Shin);
+  return {knee, ankle, Along(ankle, shin + Pi / 2, 4.5f), Along(ankle, shin - Pi / 2, 1.0f)};
+}
 
 // Shades a limb like a cylinder lit from the upper left (in screen terms).
 auto Round(Rgb c, Point a, Point b, float r, float dim) {
@@ -40,63 +49,91 @@ auto Round(Rgb c, Point a, Point b, float r, float dim) {
   };
 }
 
-// Draws one frame of the figure. Local x runs forward; screenX mirrors it
-// so the figure faces left with its trunk centred on cx.
+// One figure being drawn: its hip and shoulder in local coordinates (x runs
+// forward, y down) and the mapping that turns it to face screen left.
+struct Figure {
+  Layer& L;
+  Point Hip, Shoulder;
+  float Cx, Shift;
+  Point Screen(Point p) const { return {Cx - (p.X + Shift), p.Y}; }
+};
+
+void DrawLeg(const Figure& fig, const Limb& limb, float dim) {
+  LegJoints j = Joints(fig.Hip, limb);
+  Point h = fig.Screen(fig.Hip), k = fig.Screen(j.Knee), a = fig.Screen(j.Ankle);
+  Point t = fig.Screen(j.Toe), b = fig.Screen(j.Heel);
+  Capsule(fig.L, h.X, h.Y, k.X, k.Y, 3.2f, Round(Trousers, h, k, 3.2f, dim));
+  Capsule(fig.L, k.X, k.Y, a.X, a.Y, 2.8f, Round(Trousers, k, a, 2.8f, dim));
+  Capsule(fig.L, b.X, b.Y, t.X, t.Y, BootR, Round(Boot, b, t, BootR, dim));
+}
+
+void DrawArm(const Figure& fig, const Limb& limb, float dim) {
+  Point s = Along(fig.Shoulder, 0, 1.8f), elbow = Along(s, limb.Upper, UpperArm);
+  Point hand = Along(elbow, limb.Upper + limb.Bend, Forearm);
+  Point a = fig.Screen(s), e = fig.Screen(elbow), h = fig.Screen(hand);
+  Capsule(fig.L, a.X, a.Y, e.X, e.Y, 2.4f, Round(Khaki, a, e, 2.4f, dim));
+  Capsule(fig.L, e.X, e.Y, h.X, h.Y, 2.0f, Round(Khaki, e, h, 2.0f, dim));
+  Disc(fig.L, h.X, h.Y, 2.1f, 2.1f, Round(Skin, e, h, 2.1f, dim));
+}
+
+// The shirt: a trunk wider at the shoulders, with a belt at the hip.
+void DrawTrunk(const Figure& fig, float lean) {
+  float ax = std::sin(lean), ay = -std::cos(lean);  // up the trunk, local
+  auto across = [&](Point p, float w) { return fig.Screen({p.X - ay * w, p.Y + ax * w}); };
+  Point hipTop = Along(fig.Hip, Pi - lean, 1.0f), chest = Along(fig.Shoulder, 0, 1.0f);
+  Point p0 = across(hipTop, 4.8f), p1 = across(chest, 5.6f), p2 = across(chest, -5.0f), p3 = across(hipTop, -4.6f);
+  Point h = fig.Screen(fig.Hip), s = fig.Screen(fig.Shoulder);
+  Polygon(fig.L, {p0.X, p0.Y, p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y}, Round(Khaki, h, s, 5.5f, 1.0f));
+  Point f = across(chest, 3.0f), b = across(chest, -2.6f);  // round shoulders
+  Capsule(fig.L, f.X, f.Y, b.X, b.Y, 2.6f, Round(Khaki, h, s, 5.5f, 1.0f));
+  Point bf = across(fig.Hip, 4.8f), bb = across(fig.Hip, -4.6f);
+  Capsule(fig.L, bf.X, bf.Y, bb.X, bb.Y, 1.1f, Flat(Rgb{0.30f, 0.19f, 0.10f}));
+}
+
+// Head and grey helmet, the face toward screen left.
+void DrawHead(const Figure& fig, float lean) {
+  Point neck = fig.Screen(Along(fig.Shoulder, Pi - lean, 1.0f));
+  Point head = fig.Screen(Along(fig.Shoulder, Pi - lean * 0.5f, 6.8f));
+  head.X -= 0.6f;
+  Capsule(fig.L, neck.X, neck.Y, head.X, head.Y, 2.2f, Flat(Skin * 0.85f));
+  Disc(fig.L, head.X, head.Y, 5.0f, 5.4f, [=](float x, float y) {
+    return Skin * (0.95f + 0.1f * (head.X - x) / 5.0f - 0.06f * (y - head.Y) / 5.4f);
+  });
+  Disc(fig.L, head.X - 5.0f, head.Y + 1.2f, 1.3f, 1.3f, Flat(Skin * 0.95f));  // nose
+  Disc(fig.L, head.X - 2.6f, head.Y + 0.9f, 0.75f, 1.1f, Flat(Outline));      // eye
+  Paint(fig.L, head.X - 8, head.Y - 9, head.X + 8, head.Y + 1, [=](float x, float y) {
+    float u = (x - head.X - 0.3f) / 6.3f, v = (y - head.Y + 0.8f) / 6.8f;
+    return u * u + v * v <= 1 && y <= head.Y - 0.8f;
+  }, [=](float x, float y) {
+    float u = (x - head.X) / 6.3f, v = (y - head.Y) / 6.8f;
+    float spec = std::exp(-((u + 0.35f) * (u + 0.35f) + (v + 0.6f) * (v + 0.6f)) * 16.0f);
+    return HelmetGrey * (0.85f - 0.25f * u - 0.1f * v) + Rgb{1, 1, 1} * (0.5f * spec);
+  });
+  Capsule(fig.L, head.X - 7.6f, head.Y - 1.0f, head.X + 6.0f, head.Y - 1.0f, 1.0f, Flat(HelmetGrey * 0.6f));  // brim
+}
+
+// Draws one frame of the figure with its soles on soleY (before the outline)
+// and its trunk centred on cx.
 void DrawFigure(Layer& l, const Pose& pose, float cx, float soleY) {
   // Where the soles fall for a hip at height 0 decides the hip height.
   auto sole = [&](const Limb& leg) {
-    Point knee = Along({0, 0}, leg.Upper, Thigh), ankle = Along(knee, leg.Upper - leg.Bend, Shin);
-    return ankle.Y + BootR;
+    LegJoints j = Joints({0, 0}, leg);
+    return std::max({j.Ankle.Y, j.Toe.Y, j.Heel.Y}) + BootR;
   };
   float hipY = soleY - pose.Flight - std::max(sole(pose.Legs[0]), sole(pose.Legs[1]));
   Point hip{0, hipY}, shoulder = Along(hip, Pi - pose.Lean, Trunk);
-  float shift = -(hip.X + shoulder.X) / 2;  // centre the trunk
-  auto screen = [&](Point p) { return Point{cx - (p.X + shift), p.Y}; };
-
-  auto leg = [&](const Limb& limb, float dim) {
-    Point knee = Along(hip, limb.Upper, Thigh), ankle = Along(knee, limb.Upper - limb.Bend, Shin);
-    Point toe = Along(ankle, limb.Upper - limb.Bend + Pi / 2, 4.5f), heel = Along(ankle, limb.Upper - limb.Bend - Pi / 2, 1.0f);
-    Point h = screen(hip), k = screen(knee), a = screen(ankle), t = screen(toe), b = screen(heel);
-    Capsule(l, h.X, h.Y, k.X, k.Y, 3.3f, Round(Trousers, h, k, 3.3f, dim));
-    Capsule(l, k.X, k.Y, a.X, a.Y, 2.9f, Round(Trousers, k, a, 2.9f, dim));
-    Capsule(l, b.X, b.Y, t.X, t.Y, BootR, Round(Boot, b, t, BootR, dim));
-  };
-  auto arm = [&](const Limb& limb, float dim) {
-    Point s = Along(shoulder, 0, 1.5f), elbow = Along(s, limb.Upper, UpperArm), hand = Along(elbow, limb.Upper + limb.Bend, Forearm);
-    Point a = screen(s), e = screen(elbow), h = screen(hand);
-    Capsule(l, a.X, a.Y, e.X, e.Y, 2.5f, Round(Khaki, a, e, 2.5f, dim));
-    Capsule(l, e.X, e.Y, h.X, h.Y, 2.1f, Round(Khaki, e, h, 2.1f, dim));
-    Disc(l, h.X, h.Y, 2.0f, 2.0f, Round(Skin, e, h, 2.0f, dim));
-  };
-
-  arm(pose.Arms[0], 0.72f);
-  leg(pose.Legs[0], 0.72f);
-  Point h = screen(hip), s = screen(shoulder);
-  Capsule(l, h.X, h.Y - 1, s.X, s.Y + 1, 5.2f, Round(Khaki, h, s, 5.2f, 1.0f));
-  Capsule(l, h.X + 4.6f, h.Y, h.X - 4.6f, h.Y, 1.2f, Flat(Rgb{0.28f, 0.18f, 0.10f}));  // belt
-  leg(pose.Legs[1], 1.0f);
-
-  // Head with the helmet, turned toward the front (screen left).
-  Point head = screen(Along(shoulder, Pi - pose.Lean * 0.5f, 7.0f));
-  head.X -= 0.8f;
-  Disc(l, head.X, head.Y, 4.6f, 5.2f, [=](float x, float y) {
-    return Skin * (0.95f + 0.08f * (head.X - x) / 4.6f - 0.05f * (y - head.Y) / 5.2f);
-  });
-  Disc(l, head.X - 2.4f, head.Y + 0.2f, 0.8f, 1.0f, Flat(Outline));  // eye
-  Paint(l, head.X - 7, head.Y - 8, head.X + 7, head.Y + 1, [=](float x, float y) {
-    float u = (x - head.X - 0.3f) / 5.8f, v = (y - head.Y + 0.4f) / 6.4f;
-    return u * u + v * v <= 1 && y <= head.Y - 0.4f;
-  }, [=](float x, float y) {
-    float u = (x - head.X) / 6.0f, v = (y - head.Y) / 6.5f;
-    float spec = std::exp(-((u + 0.35f) * (u + 0.35f) + (v + 0.6f) * (v + 0.6f)) * 18.0f);
-    return HelmetGrey * (0.8f - 0.25f * u - 0.1f * v) + Rgb{1, 1, 1} * (0.45f * spec);
-  });
-  Capsule(l, head.X - 7.0f, head.Y - 0.6f, head.X + 5.2f, head.Y - 0.6f, 0.95f, Flat(HelmetGrey * 0.62f));  // brim
-  arm(pose.Arms[1], 1.0f);
+  Figure fig{l, hip, shoulder, cx, -(hip.X + shoulder.X) / 2};
+  DrawArm(fig, pose.Arms[0], 0.7f);
+  DrawLeg(fig, pose.Legs[0], 0.7f);
+  DrawTrunk(fig, pose.Lean);
+  DrawLeg(fig, pose.Legs[1], 1.0f);
+  DrawHead(fig, pose.Lean);
+  DrawArm(fig, pose.Arms[1], 1.0f);
+  AddOutline(l, Outline);
 }
 
 Pose Standing() {
-  return {0.03f, 0.0f, {{-0.05f, 0.04f}, {0.06f, 0.04f}}, {{0.18f, 0.35f}, {-0.06f, 0.3f}}};
+  return {0.03f, 0.0f, {{0.20f, 0.08f}, {-0.10f, 0.02f}}, {{0.22f, 0.35f}, {-0.05f, 0.25f}}};
 }
 
 // Step i of the run: legs swing in opposite phase, arms against the legs,
@@ -107,7 +144,7 @@ Pose Running(int i) {
     float fold = std::max(0.0f, std::cos(q));
     return Limb{0.62f * std::sin(q), 0.18f + 1.35f * fold * std::sqrt(fold)};
   };
-  auto arm = [](float q) { return Limb{-0.75f * std::sin(q), 1.25f + 0.25f * std::cos(q)}; };
+  auto arm = [](float q) { return Limb{0.05f - 0.7f * std::sin(q), 1.45f - 0.25f * std::sin(q)}; };
   float flight = 1.6f * std::sin(p) * std::sin(p);
   return {0.20f, flight, {leg(p + Pi), leg(p)}, {arm(p + Pi), arm(p)}};
 }
@@ -129,7 +166,7 @@ Sheet MirrorFrames(const Sheet& from, int index) {
 Sheet DrawKippo(bool facingRight) {
   Sheet sheet(tobu::SheetKippo);
   Layer l(27, 64);
-  DrawFigure(l, Standing(), 13.5f, 62.0f);  // soles on row 61, drawn at ry - 61
+  DrawFigure(l, Standing(), 13.5f, 61.0f);  // outlined soles on row 61, drawn at ry - 61
   PlaceFrame(sheet, l, 0, Outline);
   return facingRight ? MirrorFrames(sheet, tobu::SheetKippoR) : sheet;
 }
@@ -138,7 +175,7 @@ Sheet DrawKippoRun(bool facingRight) {
   Sheet sheet(tobu::SheetKippoRun);
   for (int i = 0; i < sheet.Frames(); ++i) {
     Layer l(46, 64);
-    DrawFigure(l, Running(i), 22.0f, 64.0f);  // soles on row 63, drawn at ry - 64
+    DrawFigure(l, Running(i), 22.0f, 63.0f);  // outlined soles on row 63, drawn at ry - 64
     PlaceFrame(sheet, l, i, Outline);
   }
   return facingRight ? MirrorFrames(sheet, tobu::SheetKippoRunR) : sheet;

@@ -23,32 +23,68 @@ void FillOpaque(Sheet& sheet, Rgb (*colour)(float, float)) {
 
 constexpr float TileW = 40, TileH = 31;
 
+// Stones of the rock: a few centres scattered over the tile, measured with
+// wrap-around so every stone that leaves one edge comes back on the other.
+struct Stones {
+  float Nearest, Second;  // distances to the nearest and second centres
+  float Dx, Dy;           // from the nearest centre to the point
+  int Id;
+};
+Stones StonesAt(float x, float y) {
+  constexpr int Count = 7;
+  Stones s{1e9f, 1e9f, 0, 0, 0};
+  for (int i = 0; i < Count; ++i) {
+    float cx = Hash01(i, 1, 91u) * TileW, cy = Hash01(i, 2, 91u) * TileH;
+    for (int wy = -1; wy <= 1; ++wy)
+      for (int wx = -1; wx <= 1; ++wx) {
+        float dx = x - (cx + TileW * static_cast<float>(wx)), dy = (y - (cy + TileH * static_cast<float>(wy))) * 1.25f;
+        float d = std::hypot(dx, dy);
+        if (d < s.Nearest) s.Second = s.Nearest, s = {d, s.Second, dx, dy, i};
+        else if (d < s.Second) s.Second = d;
+      }
+  }
+  return s;
+}
+
 // Dark blue rock shared by both tiles, so grass and ground also meet cleanly.
 Rgb Rock(float x, float y) {
-  float n = TiledFractal(x, y, TileW, TileH, 4, 3, 4, 11u);
-  float bump = TiledFractal(x + 0.8f, y + 0.8f, TileW, TileH, 4, 3, 4, 11u);
-  float stones = TiledFractal(x, y, TileW, TileH, 2, 2, 2, 23u);
-  float ridge = Smooth(0.06f, 0.0f, std::fabs(stones - 0.5f));  // dark cracks between stones
-  Rgb c = Mix(Rgb{0.08f, 0.10f, 0.24f}, Rgb{0.20f, 0.25f, 0.48f}, n);
-  c = c * (1.0f + 2.2f * (n - bump));  // light from the upper left
-  return c * (1.0f - 0.45f * ridge);
+  Stones s = StonesAt(x, y);
+  float gap = s.Second - s.Nearest;  // small near the joint between two stones
+  float grain = TiledFractal(x, y, TileW, TileH, 8, 6, 3, 11u);
+  float tone = 0.85f + 0.3f * Hash01(s.Id, 7, 13u);
+  Rgb c = Mix(Rgb{0.10f, 0.13f, 0.30f}, Rgb{0.20f, 0.26f, 0.50f}, grain) * tone;
+  // Bevel: the upper-left rim of each stone catches the light.
+  float rim = Smooth(3.5f, 0.5f, gap);
+  float facing = (-s.Dx * -0.7f + -s.Dy * -0.7f) / std::max(s.Nearest, 0.01f);
+  c = c * (1.0f + 0.45f * rim * facing);
+  return Mix(c, Rgb{0.04f, 0.05f, 0.12f}, Smooth(1.2f, 0.3f, gap));  // dark joints
+}
+
+// Blades of grass along the tile: each hangs a pointed tip over the rock.
+float GrassDepth(float x) {
+  constexpr int Blades = 13;
+  float depth = 6.5f;
+  for (int i = 0; i < Blades; ++i) {
+    float bx = (static_cast<float>(i) + 0.4f * Hash01(i, 3, 31u)) * TileW / Blades;
+    float dx = std::fabs(x - bx);
+    dx = std::min(dx, TileW - dx);  // the tile wraps left to right
+    float length = 2.5f + 4.5f * Hash01(i, 4, 31u), width = 1.6f + 0.8f * Hash01(i, 5, 31u);
+    depth = std::max(depth, 6.5f + length * (1 - dx / width));
+  }
+  return depth;
 }
 
 Rgb GrassTile(float x, float y) {
-  // Grass depth varies along the tile but repeats every 40 pixels.
-  float depth = 8.0f + 3.0f * TiledFractal(x, 0, TileW, TileH, 5, 1, 2, 31u);
-  float blade = 0.5f + 0.5f * std::sin(2 * Pi * x / TileW * 13.0f + 3.0f * std::sin(2 * Pi * x / TileW * 3.0f));
-  float fringe = depth + 2.0f * blade;
-  if (y > fringe + 1.5f) {
-    float shadow = Smooth(fringe + 4.5f, fringe + 1.5f, y);
-    return Rock(x, y) * (1.0f - 0.55f * shadow);
+  float depth = GrassDepth(x);
+  if (y > depth + 0.5f) {
+    float shadow = Smooth(depth + 4.0f, depth + 0.5f, y);  // the grass shades the rock below it
+    return Rock(x, y) * (1.0f - 0.5f * shadow);
   }
-  float t = Clamp01(y / fringe);
-  float speck = TiledFractal(x, y, TileW, TileH, 8, 6, 2, 41u);
-  Rgb top{0.45f, 0.85f, 0.22f}, bottom{0.10f, 0.42f, 0.08f};
-  Rgb c = Mix(top, bottom, t) * (0.8f + 0.25f * blade + 0.25f * (speck - 0.5f));
-  float edge = Smooth(fringe - 0.5f, fringe + 1.5f, y);  // soft lip where grass meets rock
-  return Mix(c, Rock(x, y) * 0.45f, edge);
+  float t = Clamp01(y / depth);
+  float streak = TiledFractal(x, y * 0.15f, TileW, TileH, 20, 1, 2, 41u);
+  Rgb c = Mix(Rgb{0.52f, 0.90f, 0.26f}, Rgb{0.12f, 0.45f, 0.08f}, t * t);
+  c = c * (0.78f + 0.45f * streak);
+  return Mix(c, Rgb{0.06f, 0.22f, 0.04f}, Smooth(depth - 1.5f, depth + 0.5f, y));  // darker tips
 }
 
 Rgb SkyColour(float x, float y) {

@@ -1,0 +1,167 @@
+// Checks the committed sprite sheets against the catalogue: each file must be
+// an uncompressed 8-bit BMP of the catalogue's size whose frames hold both
+// picture and (on transparent sheets) the colour key.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "present/sheets.h"
+
+namespace {
+
+using tobu::SheetCatalogue;
+
+struct Picture {
+  int Width = 0, Height = 0, Bits = 0;
+  uint32_t Compression = 0;
+  std::vector<uint32_t> Palette;  // 0xRRGGBB
+  std::vector<uint8_t> Index;     // top row first
+  uint32_t At(int x, int y) const { return Palette[Index[static_cast<size_t>(y * Width + x)]]; }
+};
+
+uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b.at(at + static_cast<size_t>(i));
+  return v;
+}
+
+// Reads an 8-bit bottom-up BMP; fails the test on anything else.
+Picture ReadBmp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Picture p;
+  EXPECT_GE(b.size(), 54u) << path;
+  if (b.size() < 54) return p;
+  EXPECT_EQ(b[0], 'B');
+  EXPECT_EQ(b[1], 'M');
+  EXPECT_EQ(Le(b, 2, 4), b.size()) << "file size field";
+  EXPECT_EQ(Le(b, 14, 4), 40u) << "info header size";
+  p.Width = static_cast<int>(Le(b, 18, 4));
+  p.Height = static_cast<int>(Le(b, 22, 4));  // positive: rows stored bottom-up
+  EXPECT_EQ(Le(b, 26, 2), 1u) << "planes";
+  p.Bits = static_cast<int>(Le(b, 28, 2));
+  p.Compression = Le(b, 30, 4);
+  uint32_t used = Le(b, 46, 4), offset = Le(b, 10, 4);
+  if (used == 0) used = 256;
+  if (p.Bits != 8 || p.Width <= 0 || p.Height <= 0 || used > 256) return p;
+  for (uint32_t i = 0; i < used; ++i) p.Palette.push_back(Le(b, 54 + 4 * i, 3));
+  p.Palette.resize(256, 0);
+  const size_t stride = (static_cast<size_t>(p.Width) + 3) & ~size_t{3};
+  EXPECT_GE(b.size(), offset + stride * static_cast<size_t>(p.Height)) << "pixel rows";
+  if (b.size() < offset + stride * static_cast<size_t>(p.Height)) return p;
+  for (int y = 0; y < p.Height; ++y) {
+    size_t row = offset + stride * static_cast<size_t>(p.Height - 1 - y);
+    p.Index.insert(p.Index.end(), b.begin() + static_cast<long>(row), b.begin() + static_cast<long>(row) + p.Width);
+  }
+  return p;
+}
+
+Picture ReadSheet(int sheet) {
+  return ReadBmp(std::string(TOBU_SOURCE_DIR) + "/assets/sheets/" + SheetCatalogue[static_cast<size_t>(sheet)].Name + ".bmp");
+}
+
+// Frame counts the game relies on, sheet by sheet.
+constexpr int ExpectedFrames[tobu::SheetCount] = {33, 1, 1, 1, 34, 50, 1, 1, 12, 12, 1, 11, 90, 50};
+
+class CommittedSheet : public testing::TestWithParam<int> {};
+
+TEST_P(CommittedSheet, MatchesCatalogue) {
+  const int sheet = GetParam();
+  const tobu::SheetSpec& spec = SheetCatalogue[static_cast<size_t>(sheet)];
+  Picture p = ReadSheet(sheet);
+  ASSERT_EQ(p.Bits, 8);
+  EXPECT_EQ(p.Compression, 0u);
+  ASSERT_EQ(p.Width, spec.Width);
+  ASSERT_EQ(p.Height, spec.Height);
+  ASSERT_EQ(p.Index.size(), static_cast<size_t>(p.Width * p.Height));
+  const int frames = (p.Width / spec.FrameWidth) * (p.Height / spec.FrameHeight);
+  EXPECT_EQ(frames, tobu::CatalogueFrameCount(sheet));
+  EXPECT_EQ(frames, ExpectedFrames[sheet]);
+
+  for (int f = 0; f < frames; ++f) {
+    int keyed = 0, picture = 0;
+    std::set<uint32_t> colours;
+    for (int y = 0; y < spec.FrameHeight; ++y)
+      for (int x = f * spec.FrameWidth; x < (f + 1) * spec.FrameWidth; ++x) {
+        uint32_t c = p.At(x, y);
+        colours.insert(c);
+        ++(spec.Transparent && c == spec.Key ? keyed : picture);
+      }
+    if (spec.Transparent) {
+      EXPECT_GT(keyed, 0) << spec.Name << " frame " << f << " has no background";
+      EXPECT_GT(picture, 0) << spec.Name << " frame " << f << " is empty";
+    } else {
+      EXPECT_GT(colours.size(), 1u) << spec.Name << " frame " << f << " is one flat colour";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSheets, CommittedSheet, testing::Range(0, static_cast<int>(tobu::SheetCount)),
+                         [](const testing::TestParamInfo<int>& param) {
+                           return std::string(SheetCatalogue[static_cast<size_t>(param.param)].Name);
+                         });
+
+// The columns and rows of a frame that hold anything but the key.
+struct Ink {
+  int Left = 1000, Right = -1, Top = 1000, Bottom = -1;
+};
+Ink InkOf(const Picture& p, int sheet, int frame) {
+  const tobu::SheetSpec& spec = SheetCatalogue[static_cast<size_t>(sheet)];
+  Ink ink;
+  for (int y = 0; y < spec.FrameHeight; ++y)
+    for (int x = 0; x < spec.FrameWidth; ++x)
+      if (p.At(frame * spec.FrameWidth + x, y) != spec.Key) {
+        ink.Left = std::min(ink.Left, x), ink.Right = std::max(ink.Right, x);
+        ink.Top = std::min(ink.Top, y), ink.Bottom = std::max(ink.Bottom, y);
+      }
+  return ink;
+}
+
+// The runner is drawn with its top-left at ry - 61 standing and ry - 64
+// running, so its feet must reach those rows and no further.
+TEST(CommittedSheets, RunnerFeetStandOnTheDrawingRow) {
+  const struct {
+    int Sheet, LowestFrom, LowestTo;
+  } cases[] = {{tobu::SheetKippo, 60, 61}, {tobu::SheetKippoR, 60, 61},
+               {tobu::SheetKippoRun, 61, 63}, {tobu::SheetKippoRunR, 61, 63}};
+  for (const auto& c : cases) {
+    Picture p = ReadSheet(c.Sheet);
+    ASSERT_FALSE(p.Index.empty());
+    int lowest = -1;
+    for (int f = 0; f < tobu::CatalogueFrameCount(c.Sheet); ++f) lowest = std::max(lowest, InkOf(p, c.Sheet, f).Bottom);
+    EXPECT_GE(lowest, c.LowestFrom) << SheetCatalogue[static_cast<size_t>(c.Sheet)].Name;
+    EXPECT_LE(lowest, c.LowestTo) << SheetCatalogue[static_cast<size_t>(c.Sheet)].Name;
+  }
+}
+
+// The font's pen moves 8 pixels for narrow characters and 12 for l and the
+// brackets, so their ink must keep to the columns that advance leaves them.
+TEST(CommittedSheets, FontInkKeepsToItsColumns) {
+  const struct {
+    const char* Characters;
+    int Left, Right;
+  } cases[] = {{".,':;!", 6, 12}, {"()[]", 5, 11}, {"l", 3, 13}, {"AMWmw@#%0", 0, 14}};
+  Picture p = ReadSheet(tobu::SheetFont);
+  ASSERT_FALSE(p.Index.empty());
+  for (const auto& c : cases)
+    for (const char* ch = c.Characters; *ch; ++ch) {
+      Ink ink = InkOf(p, tobu::SheetFont, *ch - 33);
+      ASSERT_GE(ink.Right, 0) << *ch << " has no ink";
+      EXPECT_GE(ink.Left, c.Left) << *ch;
+      EXPECT_LE(ink.Right, c.Right) << *ch;
+      EXPECT_GE(ink.Top, 0) << *ch;
+      EXPECT_LE(ink.Bottom, 20) << *ch;
+    }
+  // Capitals share one baseline: their lowest ink row is the same.
+  const int base = InkOf(p, tobu::SheetFont, 'H' - 33).Bottom;
+  EXPECT_GE(base, 15);
+  EXPECT_LE(base, 17);
+  for (const char* ch = "ABEHIKLMNTXZ"; *ch; ++ch) EXPECT_EQ(InkOf(p, tobu::SheetFont, *ch - 33).Bottom, base) << *ch;
+}
+
+} // namespace
