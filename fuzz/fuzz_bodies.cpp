@@ -1,0 +1,159 @@
+#include "fuzz/fuzz_bodies.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "shell/roster.h"
+#include "world/file_error.h"
+#include "world/file_io.h"
+#include "world/level_file.h"
+
+namespace tobu::fuzz {
+namespace {
+
+// A private directory for the files the bodies write, removed when the process ends.
+class ScratchDir {
+public:
+  ScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tobu-fuzz-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
+    path_ = pattern;
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string File(const char* name) const { return (path_ / name).string(); }
+
+private:
+  std::filesystem::path path_;
+};
+
+const ScratchDir& Scratch() {
+  static const ScratchDir dir;
+  return dir;
+}
+
+void WriteInput(const std::string& file, std::span<const uint8_t> data) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+}
+
+bool SameLevel(const World& a, const World& b) {
+  return a.TileGrid == b.TileGrid && a.ObjectList == b.ObjectList && a.ObjectCount == b.ObjectCount &&
+         a.RunnerX == b.RunnerX && a.RunnerY == b.RunnerY && a.CameraX == b.CameraX &&
+         a.CameraY == b.CameraY;
+}
+
+// A world that differs from anything a file can produce, to see whether a refused file
+// changed it.
+World MarkedWorld() {
+  World world;
+  world.TileGrid.fill(7);
+  world.AppendObject() = LevelObject{9, -1, -2};
+  world.RunnerX = 0.25;
+  world.RunnerY = -0.5;
+  world.CameraX = -77;
+  world.CameraY = 99999;
+  return world;
+}
+
+// The table's used places in order: what the writer stores and the reader gives back.
+BestTimes Compacted(const BestTimes& times) {
+  BestTimes packed;
+  int next = 1;
+  for (int place = 1; place <= BestPlaces; ++place) {
+    if (times.BestNames[place].empty()) continue;
+    packed.BestNames[next] = times.BestNames[place];
+    packed.BestTime[next] = times.BestTime[place];
+    ++next;
+  }
+  return packed;
+}
+
+std::string CheckAcceptedLevel(std::span<const uint8_t> data, const World& world, const LoadedLevelInfo& info) {
+  if (world.ObjectCount != static_cast<int32_t>(world.ObjectList.size())) return "ObjectCount differs from the list";
+  if (world.CameraX < 0 || world.CameraX > CameraMaxX || world.CameraY < 0 || world.CameraY > CameraMaxY) {
+    return "the camera left the world";
+  }
+  const int64_t tableOffset = int64_t{GridSize} * GridSize + 4 + 9 * int64_t{world.ObjectCount} + 8;
+  if (info.BestTimesOffset != tableOffset) return "the table's offset does not follow the start";
+  if (info.HadTable != (static_cast<int64_t>(data.size()) > tableOffset)) return "HadTable is wrong";
+  for (int place = 1; place <= BestPlaces; ++place) {
+    if (info.Times.BestNames[place].size() > 8) return "a best-times name is longer than 8";
+  }
+  if (!info.Times.BestNames[0].empty() || info.Times.BestTime[0] != 0) return "place 0 of the table was filled";
+  return {};
+}
+
+// Saving writes the level part of the file back byte for byte, and the table written
+// in place after it reads back as the used places of the loaded table.
+std::string CheckLevelRoundTrip(std::span<const uint8_t> data, const World& world, const LoadedLevelInfo& info) {
+  const std::string copy = Scratch().File("copy.vel");
+  SaveLevel(copy, world);
+  const std::vector<uint8_t> saved = ReadWholeFile(copy);
+  const std::span<const uint8_t> levelPart = data.first(static_cast<size_t>(info.BestTimesOffset));
+  if (!std::equal(saved.begin(), saved.end(), levelPart.begin(), levelPart.end())) {
+    return "SaveLevel did not write back the bytes it loaded";
+  }
+  WriteBestTimes(copy, info.BestTimesOffset, info.Times);
+  World again = MarkedWorld();
+  const LoadedLevelInfo reloaded = LoadLevel(copy, again);
+  if (!SameLevel(world, again)) return "the saved level loads differently";
+  if (reloaded.Times != Compacted(info.Times)) return "the written best times read back differently";
+  return {};
+}
+
+} // namespace
+
+std::string CheckLevelBytes(std::span<const uint8_t> data) {
+  const std::string file = Scratch().File("input.vel");
+  WriteInput(file, data);
+  const World before = MarkedWorld();
+  World world = before;
+  LoadedLevelInfo info;
+  try {
+    info = LoadLevel(file, world);
+  } catch (const FileError&) {
+    return SameLevel(world, before) ? std::string() : "a refused file changed the world";
+  }
+  std::string broken = CheckAcceptedLevel(data, world, info);
+  if (!broken.empty()) return broken;
+  try {
+    return CheckLevelRoundTrip(data, world, info);
+  } catch (const FileError& error) {
+    return std::string("the round trip failed: ") + error.what();
+  }
+}
+
+std::string CheckRosterBytes(std::span<const uint8_t> data) {
+  const std::string file = Scratch().File("Players.dat");
+  WriteInput(file, data);
+  StoredRoster stored;
+  try {
+    stored = ReadRoster(file);
+  } catch (const FileError& error) {
+    return std::string("a readable roster was refused: ") + error.what();
+  }
+  const PlayerRoster& roster = stored.Roster;
+  if (roster.PlayerCount > MaxPlayers) return "more than 14 players";
+  for (int i = 1; i <= MaxPlayers; ++i) {
+    if (roster.PlayerNames[i].size() > MaxPlayerNameLength) return "a name longer than 8";
+    if (i > roster.PlayerCount && !roster.PlayerNames[i].empty()) return "a name past the count";
+  }
+  if (!roster.PlayerNames[0].empty()) return "entry 0 of the roster was filled";
+  if (stored.LastIndex < 0 || stored.LastIndex > roster.PlayerCount) return "the last index is outside the roster";
+  const std::string copy = Scratch().File("Players.copy");
+  WriteRoster(copy, roster, stored.LastIndex);
+  const StoredRoster again = ReadRoster(copy);
+  if (again.Roster.PlayerCount != roster.PlayerCount || again.Roster.PlayerNames != roster.PlayerNames ||
+      again.LastIndex != stored.LastIndex) {
+    return "the written roster reads back differently";
+  }
+  return {};
+}
+
+} // namespace tobu::fuzz

@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tobu::fuzz {
+
+// Each body feeds one input to a file reader and checks what must hold for any bytes.
+// The result names the first broken rule, or is empty when all held. The fuzzers abort
+// on a non-empty result; the robustness tests replay the corpus through the same bodies.
+
+// The bytes as a level file: LoadLevel either refuses it leaving the world untouched, or
+// accepts it, and then saving and loading again gives back the same level and table.
+std::string CheckLevelBytes(std::span<const uint8_t> data);
+
+// The bytes as Players.dat: at most 14 names of at most 8 characters, a last index within
+// the roster, and writing and reading the roster again gives the same roster.
+std::string CheckRosterBytes(std::span<const uint8_t> data);
+
+} // namespace tobu::fuzz
