@@ -14,6 +14,29 @@ std::vector<uint16_t> InkMask(const SpriteSheet& sheet) {
   return mask;
 }
 
+// Rows of sprites are short (15 to 640 pixels): fixed 16-byte moves avoid the start-up
+// cost of a general memcpy, which dominated the frame time.
+void CopyRow(uint16_t* to, const uint16_t* from, size_t width) {
+  size_t i = 0;
+  for (; i + 8 <= width; i += 8) std::memcpy(to + i, from + i, 16);
+  for (; i < width; ++i) to[i] = from[i];
+}
+
+// Keeps the back buffer where the mask is 0 (the key) and takes the sprite where it is
+// 0xFFFF, four pixels per 64-bit word.
+void BlendRow(uint16_t* to, const uint16_t* from, const uint16_t* mask, size_t width) {
+  size_t i = 0;
+  for (; i + 4 <= width; i += 4) {
+    uint64_t under, over, ink;
+    std::memcpy(&under, to + i, 8);
+    std::memcpy(&over, from + i, 8);
+    std::memcpy(&ink, mask + i, 8);
+    under = (under & ~ink) | (over & ink);
+    std::memcpy(to + i, &under, 8);
+  }
+  for (; i < width; ++i) to[i] = static_cast<uint16_t>((to[i] & ~mask[i]) | (from[i] & mask[i]));
+}
+
 // Mixes one RGB565 pixel toward white by coverage / 255, channel by channel.
 uint16_t BlendWhite(uint16_t under, uint8_t coverage) {
   const uint32_t r = (under >> 11) & 0x1F, g = (under >> 5) & 0x3F, b = under & 0x1F;
@@ -74,15 +97,12 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
   uint16_t* to = backBuffer_->data() + static_cast<size_t>(y0) * ViewWidth + x0;
 
   if (!source.Transparent) {
-    for (int row = y0; row < y1; ++row, from += pitch, to += ViewWidth)
-      std::memcpy(to, from, width * sizeof(uint16_t));
+    for (int row = y0; row < y1; ++row, from += pitch, to += ViewWidth) CopyRow(to, from, width);
     return;
   }
   const uint16_t* mask = inkMasks_[static_cast<size_t>(sheet)].data() + (from - source.Pixels.data());
-  for (int row = y0; row < y1; ++row, from += pitch, mask += pitch, to += ViewWidth) {
-    for (size_t i = 0; i < width; ++i)
-      to[i] = static_cast<uint16_t>((to[i] & ~mask[i]) | (from[i] & mask[i]));
-  }
+  for (int row = y0; row < y1; ++row, from += pitch, mask += pitch, to += ViewWidth)
+    BlendRow(to, from, mask, width);
 }
 
 int SoftwareDisplay::FrameCount(int sheet) const {
