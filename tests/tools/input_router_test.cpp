@@ -1,0 +1,188 @@
+// SDL events as the game receives them: virtual-key codes, characters, their order,
+// and the full-screen shortcuts kept from the game.
+#ifdef TOBU_HAVE_PLATFORM
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/input_router.h"
+#include "platform/virtual_key.h"
+
+namespace tobu {
+namespace {
+
+// Writes every call down as a short word: "down 13", "char 13", "up 13", "mouse-down 0 5 6".
+class Recorder : public GameInput {
+public:
+  std::vector<std::string> Calls;
+  void KeyDown(uint16_t key) override { Calls.push_back("down " + std::to_string(key)); }
+  void KeyPress(uint8_t character) override { Calls.push_back("char " + std::to_string(character)); }
+  void KeyUp(uint16_t key) override { Calls.push_back("up " + std::to_string(key)); }
+  void MouseDown(MouseButton button, int32_t x, int32_t y) override { Mouse("mouse-down", button, x, y); }
+  void MouseMove(int32_t x, int32_t y) override {
+    Calls.push_back("mouse-move " + std::to_string(x) + " " + std::to_string(y));
+  }
+  void MouseUp(MouseButton button, int32_t x, int32_t y) override { Mouse("mouse-up", button, x, y); }
+
+private:
+  void Mouse(const char* what, MouseButton button, int32_t x, int32_t y) {
+    Calls.push_back(std::string(what) + " " + std::to_string(static_cast<int>(button)) + " " + std::to_string(x) +
+                    " " + std::to_string(y));
+  }
+};
+
+// The physical keys of the strokes below (SDL's own table needs SDL started).
+SDL_Scancode ScancodeOf(SDL_Keycode sym) {
+  switch (sym) {
+    case SDLK_RETURN: return SDL_SCANCODE_RETURN;
+    case SDLK_KP_ENTER: return SDL_SCANCODE_KP_ENTER;
+    case SDLK_BACKSPACE: return SDL_SCANCODE_BACKSPACE;
+    case SDLK_ESCAPE: return SDL_SCANCODE_ESCAPE;
+    case SDLK_F11: return SDL_SCANCODE_F11;
+    case SDLK_s: return SDL_SCANCODE_S;
+    case SDLK_LALT: return SDL_SCANCODE_LALT;
+    default: return SDL_SCANCODE_UNKNOWN;
+  }
+}
+
+SDL_Event Key(uint32_t type, SDL_Keycode sym, uint16_t mod = KMOD_NONE, bool repeat = false) {
+  SDL_Event event{};
+  event.type = type;
+  event.key.keysym.sym = sym;
+  event.key.keysym.scancode = ScancodeOf(sym);
+  event.key.keysym.mod = mod;
+  event.key.repeat = repeat ? 1 : 0;
+  return event;
+}
+
+SDL_Event Text(const char* utf8) {
+  SDL_Event event{};
+  event.type = SDL_TEXTINPUT;
+  std::strncpy(event.text.text, utf8, sizeof event.text.text - 1);
+  return event;
+}
+
+SDL_Event Button(uint32_t type, uint8_t button, int x, int y) {
+  SDL_Event event{};
+  event.type = type;
+  event.button.button = button;
+  event.button.x = x;
+  event.button.y = y;
+  return event;
+}
+
+SDL_Event WindowEvent(uint8_t what) {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = what;
+  return event;
+}
+
+TEST(VirtualKeys, SdlKeysBecomeWindowsCodes) {
+  const std::pair<SDL_Keycode, int> cases[] = {
+      {SDLK_ESCAPE, 27}, {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_BACKSPACE, 8}, {SDLK_SPACE, 32},
+      {SDLK_LEFT, 37},   {SDLK_UP, 38},     {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},     {SDLK_DELETE, 46},
+      {SDLK_0, 48},      {SDLK_9, 57},      {SDLK_a, 65},        {SDLK_l, 76},        {SDLK_o, 79},
+      {SDLK_s, 83},      {SDLK_z, 90},      {SDLK_KP_0, 96},     {SDLK_KP_1, 97},     {SDLK_KP_9, 105},
+      {SDLK_F1, 112},    {SDLK_F11, 122},   {SDLK_F12, 123},     {SDLK_LALT, 0},      {SDLK_UNKNOWN, 0},
+  };
+  for (const auto& [sdl, code] : cases) {
+    SCOPED_TRACE(SDL_GetKeyName(sdl));
+    EXPECT_EQ(VirtualKeyFromSdl(sdl), code);
+  }
+}
+
+TEST(VirtualKeys, TypedTextBecomesOneCharacter) {
+  const std::pair<const char*, int> cases[] = {
+      {"a", 'a'}, {"Z", 'Z'}, {" ", ' '}, {"~", '~'}, {"ab", 'a'},
+      {"\xC3\xA9", 0xE9},          // é keeps its Latin-1 code
+      {"\xE2\x82\xAC", 0xFF},      // € has none: above 127 all the same
+      {"\xF0\x9F\x98\x80", 0xFF},  // beyond the basic plane
+      {"\xC3", 0xFF},              // a broken sequence
+      {"", 0},
+  };
+  for (const auto& [text, code] : cases) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(CharacterFromText(text), code);
+  }
+}
+
+struct Stroke {
+  const char* Name;
+  std::vector<SDL_Event> Events;
+  std::vector<std::string> Calls;
+  std::vector<WindowRequest> Requests;  // only the requests other than None
+};
+
+class RouterStrokes : public ::testing::TestWithParam<Stroke> {};
+
+TEST_P(RouterStrokes, DeliverTheGameItsCalls) {
+  Recorder game;
+  InputRouter router(game);
+  std::vector<WindowRequest> requests;
+  for (const SDL_Event& event : GetParam().Events) {
+    if (const WindowRequest request = router.Route(event); request != WindowRequest::None) requests.push_back(request);
+  }
+  EXPECT_EQ(game.Calls, GetParam().Calls);
+  EXPECT_EQ(requests, GetParam().Requests);
+}
+
+const Stroke Strokes[] = {
+    {"LetterDownCharacterUp", {Key(SDL_KEYDOWN, SDLK_s), Text("s"), Key(SDL_KEYUP, SDLK_s)},
+     {"down 83", "char 115", "up 83"}, {}},
+    {"ReturnTypesThirteen", {Key(SDL_KEYDOWN, SDLK_RETURN), Key(SDL_KEYUP, SDLK_RETURN)},
+     {"down 13", "char 13", "up 13"}, {}},
+    {"KeypadEnterIsReturn", {Key(SDL_KEYDOWN, SDLK_KP_ENTER), Key(SDL_KEYUP, SDLK_KP_ENTER)},
+     {"down 13", "char 13", "up 13"}, {}},
+    {"BackTypesEight", {Key(SDL_KEYDOWN, SDLK_BACKSPACE), Key(SDL_KEYUP, SDLK_BACKSPACE)},
+     {"down 8", "char 8", "up 8"}, {}},
+    {"EscapeTypesNothing", {Key(SDL_KEYDOWN, SDLK_ESCAPE), Key(SDL_KEYUP, SDLK_ESCAPE)}, {"down 27", "up 27"}, {}},
+    {"AutoRepeatReachesTheGame",
+     {Key(SDL_KEYDOWN, SDLK_ESCAPE), Key(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE, true),
+      Key(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE, true), Key(SDL_KEYUP, SDLK_ESCAPE)},
+     {"down 27", "down 27", "down 27", "up 27"}, {}},
+    {"AltReturnTogglesOnceAndNeverReachesTheGame",
+     {Key(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT), Key(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT, true),
+      Key(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE, true), Key(SDL_KEYUP, SDLK_RETURN)},
+     {}, {WindowRequest::ToggleFullScreen}},
+    {"F11TogglesOncePerPress",
+     {Key(SDL_KEYDOWN, SDLK_F11), Key(SDL_KEYDOWN, SDLK_F11, KMOD_NONE, true), Key(SDL_KEYUP, SDLK_F11),
+      Key(SDL_KEYDOWN, SDLK_F11), Key(SDL_KEYUP, SDLK_F11)},
+     {}, {WindowRequest::ToggleFullScreen, WindowRequest::ToggleFullScreen}},
+    {"ReturnAfterTheShortcutIsAReturnAgain",
+     {Key(SDL_KEYDOWN, SDLK_RETURN, KMOD_RALT), Key(SDL_KEYUP, SDLK_RETURN), Key(SDL_KEYDOWN, SDLK_RETURN),
+      Key(SDL_KEYUP, SDLK_RETURN)},
+     {"down 13", "char 13", "up 13"}, {WindowRequest::ToggleFullScreen}},
+    {"UnknownKeysStayAway", {Key(SDL_KEYDOWN, SDLK_LALT), Key(SDL_KEYUP, SDLK_LALT), Text("-")}, {"char 45"}, {}},
+    {"MouseInBackBufferPixels",
+     {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 639, 479),
+      Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, -3, 500), Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 1, 1)},
+     {"mouse-down 0 10 20", "mouse-up 1 639 479", "mouse-down 2 -3 500"}, {}},
+    {"WindowEvents",
+     {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST),
+      WindowEvent(SDL_WINDOWEVENT_EXPOSED), WindowEvent(SDL_WINDOWEVENT_MOVED)},
+     {}, {WindowRequest::FocusGained, WindowRequest::FocusLost, WindowRequest::Redraw}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Platform, RouterStrokes, ::testing::ValuesIn(Strokes),
+                         [](const auto& stroke) { return std::string(stroke.param.Name); });
+
+TEST(RouterEvents, MotionAndQuit) {
+  Recorder game;
+  InputRouter router(game);
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 321;
+  motion.motion.y = -4;
+  EXPECT_EQ(router.Route(motion), WindowRequest::None);
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  EXPECT_EQ(router.Route(quit), WindowRequest::Close);
+  EXPECT_EQ(game.Calls, std::vector<std::string>{"mouse-move 321 -4"});
+}
+
+}  // namespace
+}  // namespace tobu
+#endif
