@@ -17,12 +17,13 @@ float Length(V3 a) { return std::sqrt(Dot(a, a)); }
 V3 Unit(V3 a) { return a * (1.0f / Length(a)); }
 
 // Distances to the parts of the hat in its own frame: y up, the peak toward +z.
-float Dome(V3 p) { return std::max(Length({p.X, p.Y / 1.08f, p.Z}) - 11.0f, -p.Y); }
-float Ridge(V3 p) { return std::max({Length({p.X, p.Y / 1.08f, p.Z}) - 11.9f, std::fabs(p.X) - 1.3f, -p.Y}); }
+float Dome(V3 p) { return std::max(Length({p.X, p.Y / 1.08f, p.Z}) - 12.3f, -p.Y); }
+// The ridge runs from the back over the crown and stops short of the badge.
+float Ridge(V3 p) { return std::max({Length({p.X, p.Y / 1.08f, p.Z}) - 13.2f, std::fabs(p.X) - 1.4f, -p.Y, p.Z - 5.0f}); }
 float Brim(V3 p) {
   float flat = std::hypot(p.X, p.Z);
   float front = std::max(0.0f, p.Z / std::max(flat, 0.01f));
-  float reach = 12.6f + 4.0f * front * front * front;  // a peak at the front
+  float reach = 14.0f + 4.6f * front * front * front;  // a peak at the front
   return std::max(flat - reach, std::fabs(p.Y + 0.7f) - 0.7f);
 }
 float Hat(V3 p) { return std::min({Dome(p), Ridge(p), Brim(p)}); }
@@ -38,7 +39,7 @@ V3 Normal(V3 p) {
 Sheet DrawHelmet() {
   Sheet sheet(tobu::SheetHelmet);
   const int frames = sheet.Frames();
-  const float tilt = 0.38f;  // seen a little from above
+  const float tilt = -0.42f;  // seen a little from above
   const V3 light = Unit({-0.5f, 0.7f, 0.6f});
   for (int f = 0; f < frames; ++f) {
     Layer l(40, 40);
@@ -54,7 +55,7 @@ Sheet DrawHelmet() {
       return V3{t.X, t.Y * ct + t.Z * st, -t.Y * st + t.Z * ct};
     };
     auto hit = [&](float x, float y, V3& where) {
-      V3 origin = toHat({x - 20.0f, 25.0f - y, 30.0f}), dir = toHat({0, 0, -1});
+      V3 origin = toHat({x - 20.0f, 22.5f - y, 30.0f}), dir = toHat({0, 0, -1});
       float travelled = 0;
       for (int i = 0; i < 90 && travelled < 60; ++i) {
         V3 p = origin + dir * travelled;
@@ -78,7 +79,7 @@ Sheet DrawHelmet() {
       if (Brim(p) < 0.05f && Dome(p) > 0.05f) base = Rgb{0.70f, 0.05f, 0.05f};
       // A white badge on the front shows which way the hat faces.
       V3 dir = Unit(p);
-      if (Dome(p) < 0.05f && Ridge(p) > 0.05f && Dot(dir, Unit({0, 0.45f, 1})) > 0.93f) base = Rgb{0.95f, 0.93f, 0.88f};
+      if (Dome(p) < 0.05f && Ridge(p) > 0.05f && Dot(dir, Unit({0, 0.5f, 1})) > 0.95f) base = Rgb{0.95f, 0.93f, 0.88f};
       return base * (0.28f + 0.85f * diffuse) + Rgb{1, 0.95f, 0.92f} * (0.7f * spec);
     });
     PlaceFrame(sheet, l, f, {0.30f, 0.02f, 0.02f});

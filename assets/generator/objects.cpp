@@ -23,15 +23,15 @@ void SphereLight(float u, float v, float& diffuse, float& specular) {
 
 Sheet DrawKiller() {
   Sheet sheet(tobu::SheetKiller);
-  const int frames = sheet.Frames(), spikes = 8;
+  const int frames = sheet.Frames(), spikes = 10;
   const float cx = 20, cy = 20, body = 11.0f;
   for (int f = 0; f < frames; ++f) {
     Layer l(40, 40);
     // One spike period per loop, so the last frame leads smoothly into the first.
     float turn = 2 * Pi / spikes * static_cast<float>(f) / static_cast<float>(frames);
     for (int s = 0; s < spikes; ++s) {
-      float a = turn + 2 * Pi * static_cast<float>(s) / spikes, half = 0.30f;
-      float tipR = 19.0f, baseR = 8.5f;
+      float a = turn + 2 * Pi * static_cast<float>(s) / spikes, half = 0.34f;
+      float tipR = 19.5f, baseR = 8.0f;
       float tx = cx + tipR * std::cos(a), ty = cy + tipR * std::sin(a);
       float lx = cx + baseR * std::cos(a - half), ly = cy + baseR * std::sin(a - half);
       float rx = cx + baseR * std::cos(a + half), ry = cy + baseR * std::sin(a + half);
@@ -41,15 +41,18 @@ Sheet DrawKiller() {
         float side = (x - cx) * -ay + (y - cy) * ax;  // signed distance from the spike's ridge
         float facing = (side > 0 ? 1.0f : -1.0f) * (-ay * LightX + ax * LightY);
         float t = Clamp01((std::hypot(x - cx, y - cy) - baseR) / (tipR - baseR));
-        Rgb dark{0.05f, 0.05f, 0.06f}, lit{0.42f, 0.10f, 0.09f};
+        Rgb dark{0.06f, 0.06f, 0.07f}, lit{0.62f, 0.12f, 0.10f};
         return Mix(dark, lit, Clamp01(facing) * (0.5f + 0.5f * t));
       });
     }
     Disc(l, cx, cy, body, body, [=](float x, float y) {
       float d, s;
       SphereLight((x - cx) / body, (y - cy) / body, d, s);
+      float u = (x - cx) / body, v = (y - cy) / body;
+      float edge = std::pow(Clamp01(u * u + v * v), 2.0f);
+      float rim = edge * Clamp01(0.7f * u + 0.7f * v);  // red light caught on the lower right
       Rgb c = Rgb{0.06f, 0.06f, 0.07f} + Rgb{0.16f, 0.14f, 0.16f} * d;
-      return c + Rgb{1.0f, 0.25f, 0.2f} * s;
+      return c + Rgb{1.0f, 0.25f, 0.2f} * s + Rgb{0.55f, 0.06f, 0.05f} * rim;
     });
     PlaceFrame(sheet, l, f, {0.05f, 0.05f, 0.06f});
   }
@@ -133,12 +136,14 @@ Sheet DrawExit() {
     for (int p = 0; p < petals; ++p) {
       float a = turn + 2 * Pi * static_cast<float>(p) / petals;
       float ax = std::cos(a), ay = std::sin(a);
-      Leaf(l, cx + 2.5f * ax, cy + 2.5f * ay, cx + 18.5f * ax, cy + 18.5f * ay, 3.6f, [=](float x, float y) {
+      Leaf(l, cx + 2.5f * ax, cy + 2.5f * ay, cx + 18.5f * ax, cy + 18.5f * ay, 3.3f, [=](float x, float y) {
         float along = ((x - cx) * ax + (y - cy) * ay) / 18.5f;
-        float across = std::fabs((x - cx) * -ay + (y - cy) * ax) / 3.6f;
+        float across = std::fabs((x - cx) * -ay + (y - cy) * ax) / 3.3f;
+        float t = Clamp01((along * 18.5f - 2.5f) / 16.0f);
+        float edge = Clamp01(across / std::max(0.15f, std::sin(Pi * t)));  // 1 on the petal's rim
         float light = 0.5f - 0.5f * (ax * LightX + ay * LightY);  // petals facing the light are brighter
         Rgb c = Mix(Rgb{0.80f, 0.82f, 0.88f}, Rgb{1, 1, 1}, Smooth(0.1f, 0.6f, along));
-        c = c * (0.88f + 0.12f * (1 - light)) * (1 - 0.10f * across * across);
+        c = c * (0.88f + 0.12f * (1 - light)) * (1 - 0.3f * std::pow(edge, 4.0f));
         return c;
       });
     }

@@ -100,10 +100,12 @@ Rgb SkyColour(float x, float y) {
 }
 
 Rgb FonColour(float x, float y) {
-  float n = TiledFractal(x, y, 50, 57, 3, 3, 4, 53u);
-  float fine = TiledFractal(x, y, 50, 57, 10, 11, 2, 59u);
-  Rgb c = Mix(Rgb{0.03f, 0.13f, 0.05f}, Rgb{0.10f, 0.33f, 0.13f}, Smooth(0.25f, 0.75f, n));
-  return c * (0.85f + 0.3f * fine);
+  float n = TiledFractal(x, y, 50, 57, 4, 5, 4, 53u);
+  float blot = TiledFractal(x, y, 50, 57, 5, 6, 3, 59u);
+  float vein = 1 - std::fabs(2 * TiledFractal(x, y, 50, 57, 4, 4, 3, 61u) - 1);  // ridged: thin bright lines
+  Rgb c = Mix(Rgb{0.02f, 0.10f, 0.04f}, Rgb{0.09f, 0.30f, 0.11f}, Smooth(0.25f, 0.75f, n));
+  c = c * (0.8f + 0.4f * blot);
+  return c + Rgb{0.02f, 0.07f, 0.03f} * Smooth(0.85f, 0.98f, vein);
 }
 
 } // namespace
