@@ -126,7 +126,7 @@ bool WriteSheetBmp(const Sheet& sheet, const std::string& path) {
   if (keyed) palette.push_back(key);
   for (Colour8 c : MedianCut(colours, 256 - first)) palette.push_back(keyed ? AwayFromKey(c, key) : c);
   const size_t used = palette.size();
-  palette.resize(256, Colour8{0, 0, 0});
+  palette.resize(256, palette.back());  // spare entries repeat a picture colour, never the key
 
   // Every picture colour takes its nearest palette entry other than the key.
   std::unordered_map<uint32_t, uint8_t> nearest;

@@ -13,7 +13,7 @@ namespace art {
 namespace {
 
 constexpr int Oversample = 4, PointSize = 20;
-constexpr float Baseline = 16.6f;  // capitals stand on rows 2..16, descenders reach row 20
+constexpr float Baseline = 15.8f;  // capitals fill rows 1..15 (their shadow row 16), descenders reach row 20
 const Rgb Shadow{0.24f, 0.11f, 0.02f};
 
 // Columns of the frame a glyph's ink must stay in; the pen advance differs
