@@ -20,4 +20,4 @@ Sheet DrawHelmet();
 // Mirrors every frame of `from` left to right into a sheet of index `index`.
 Sheet MirrorFrames(const Sheet& from, int index);
 
-} // namespace art
+}  // namespace art

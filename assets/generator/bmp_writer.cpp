@@ -39,7 +39,8 @@ std::vector<Colour8> MedianCut(std::vector<Entry> colours, size_t slots) {
     double best = -1;
     for (int a = 0; a < 3; ++a) {
       int lo = 255, hi = 0;
-      for (size_t i = b.Begin; i < b.End; ++i) lo = std::min(lo, colours[i].C[a]), hi = std::max(hi, colours[i].C[a]);
+      for (size_t i = b.Begin; i < b.End; ++i)
+        lo = std::min(lo, colours[i].C[a]), hi = std::max(hi, colours[i].C[a]);
       double s = hi - lo;
       if (s > best) best = s, axis = a;
     }
@@ -80,7 +81,8 @@ std::vector<Colour8> MedianCut(std::vector<Entry> colours, size_t slots) {
       for (int a = 0; a < 3; ++a) sum[a] += colours[i].C[a] * static_cast<double>(colours[i].Count);
       weight += colours[i].Count;
     }
-    out.push_back({static_cast<int>(std::lround(sum[0] / weight)), static_cast<int>(std::lround(sum[1] / weight)),
+    out.push_back({static_cast<int>(std::lround(sum[0] / weight)),
+                   static_cast<int>(std::lround(sum[1] / weight)),
                    static_cast<int>(std::lround(sum[2] / weight))});
   }
   return out;
@@ -104,13 +106,15 @@ void Put16(std::vector<uint8_t>& out, uint32_t v) {
 }
 void Put32(std::vector<uint8_t>& out, uint32_t v) { Put16(out, v & 0xFFFF), Put16(out, v >> 16); }
 
-} // namespace
+}  // namespace
 
 bool WriteSheetBmp(const Sheet& sheet, const std::string& path) {
   const int w = sheet.Spec.Width, h = sheet.Spec.Height;
   const bool keyed = sheet.Spec.Transparent;
   const Colour8 key = To8(Hex(sheet.Spec.Key));
-  auto colourOf = [&](size_t i) { return keyed ? AwayFromKey(To8(sheet.Pixels[i]), key) : To8(sheet.Pixels[i]); };
+  auto colourOf = [&](size_t i) {
+    return keyed ? AwayFromKey(To8(sheet.Pixels[i]), key) : To8(sheet.Pixels[i]);
+  };
   std::map<uint32_t, Entry> histogram;
   for (size_t i = 0; i < sheet.Pixels.size(); ++i) {
     if (sheet.IsKey[i]) continue;
@@ -166,4 +170,4 @@ bool WriteSheetBmp(const Sheet& sheet, const std::string& path) {
   return std::fclose(f) == 0 && ok;
 }
 
-} // namespace art
+}  // namespace art

@@ -31,7 +31,8 @@ struct Layer {
   int W, H;
   std::vector<Rgb> Colour;
   std::vector<float> Cover;
-  Layer(int w, int h) : W(w), H(h), Colour(static_cast<size_t>(w * h)), Cover(static_cast<size_t>(w * h), 0.0f) {}
+  Layer(int w, int h)
+      : W(w), H(h), Colour(static_cast<size_t>(w * h)), Cover(static_cast<size_t>(w * h), 0.0f) {}
   size_t At(int x, int y) const { return static_cast<size_t>(y * W + x); }
   // Lays colour c with coverage a over what is already there.
   void Over(int x, int y, Rgb c, float a) {
@@ -63,7 +64,9 @@ void Paint(Layer& layer, float x0, float y0, float x1, float y1, Inside inside, 
           }
         }
       }
-      if (hits > 0) layer.Over(x, y, sum * (1.0f / static_cast<float>(hits)), static_cast<float>(hits) / static_cast<float>(n * n));
+      if (hits > 0)
+        layer.Over(x, y, sum * (1.0f / static_cast<float>(hits)),
+                   static_cast<float>(hits) / static_cast<float>(n * n));
     }
   }
 }
@@ -71,20 +74,26 @@ void Paint(Layer& layer, float x0, float y0, float x1, float y1, Inside inside, 
 // Convenience shapes painted in one colour or with a shading function.
 template <class Shade>
 void Disc(Layer& l, float cx, float cy, float rx, float ry, Shade shade) {
-  Paint(l, cx - rx, cy - ry, cx + rx, cy + ry,
-        [=](float x, float y) { float u = (x - cx) / rx, v = (y - cy) / ry; return u * u + v * v <= 1; }, shade);
+  Paint(
+      l, cx - rx, cy - ry, cx + rx, cy + ry,
+      [=](float x, float y) {
+        float u = (x - cx) / rx, v = (y - cy) / ry;
+        return u * u + v * v <= 1;
+      },
+      shade);
 }
 // A thick segment with round ends, from (ax, ay) to (bx, by), radius r.
 template <class Shade>
 void Capsule(Layer& l, float ax, float ay, float bx, float by, float r, Shade shade) {
   float dx = bx - ax, dy = by - ay, len2 = std::max(dx * dx + dy * dy, 1e-6f);
-  Paint(l, std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r, std::max(ay, by) + r,
-        [=](float x, float y) {
-          float t = Clamp01(((x - ax) * dx + (y - ay) * dy) / len2);
-          float ex = x - ax - t * dx, ey = y - ay - t * dy;
-          return ex * ex + ey * ey <= r * r;
-        },
-        shade);
+  Paint(
+      l, std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r, std::max(ay, by) + r,
+      [=](float x, float y) {
+        float t = Clamp01(((x - ax) * dx + (y - ay) * dy) / len2);
+        float ex = x - ax - t * dx, ey = y - ay - t * dy;
+        return ex * ex + ey * ey <= r * r;
+      },
+      shade);
 }
 // A convex or concave polygon, filled by the even-odd rule.
 template <class Shade>
@@ -94,23 +103,24 @@ void Polygon(Layer& l, const std::vector<float>& xy, Shade shade) {
     x0 = std::min(x0, xy[i]), x1 = std::max(x1, xy[i]);
     y0 = std::min(y0, xy[i + 1]), y1 = std::max(y1, xy[i + 1]);
   }
-  Paint(l, x0, y0, x1 + 1, y1 + 1,
-        [&xy](float x, float y) {
-          bool in = false;
-          size_t n = xy.size() / 2;
-          for (size_t i = 0, j = n - 1; i < n; j = i++) {
-            float xi = xy[2 * i], yi = xy[2 * i + 1], xj = xy[2 * j], yj = xy[2 * j + 1];
-            if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) in = !in;
-          }
-          return in;
-        },
-        shade);
+  Paint(
+      l, x0, y0, x1 + 1, y1 + 1,
+      [&xy](float x, float y) {
+        bool in = false;
+        size_t n = xy.size() / 2;
+        for (size_t i = 0, j = n - 1; i < n; j = i++) {
+          float xi = xy[2 * i], yi = xy[2 * i + 1], xj = xy[2 * j], yj = xy[2 * j + 1];
+          if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) in = !in;
+        }
+        return in;
+      },
+      shade);
 }
 inline auto Flat(Rgb c) {
   return [c](float, float) { return c; };
 }
 
-} // namespace art
+}  // namespace art
 
 namespace art {
 
@@ -132,4 +142,4 @@ inline void AddOutline(Layer& l, Rgb outline) {
     }
 }
 
-} // namespace art
+}  // namespace art

@@ -11,12 +11,9 @@ void Segment(Layer& l, float px, float py, float qx, float qy, float half) {
   float len = std::hypot(qx - px, qy - py), dx = (qx - px) / len, dy = (qy - py) / len;
   float nx = -dy, ny = dx, gap = 0.7f;
   px += dx * gap, py += dy * gap, qx -= dx * gap, qy -= dy * gap;
-  std::vector<float> hexagon{px, py,
-                             px + (dx + nx) * half, py + (dy + ny) * half,
-                             qx + (-dx + nx) * half, qy + (-dy + ny) * half,
-                             qx, qy,
-                             qx + (-dx - nx) * half, qy + (-dy - ny) * half,
-                             px + (dx - nx) * half, py + (dy - ny) * half};
+  std::vector<float> hexagon{
+      px, py, px + (dx + nx) * half,  py + (dy + ny) * half,  qx + (-dx + nx) * half, qy + (-dy + ny) * half,
+      qx, qy, qx + (-dx - nx) * half, qy + (-dy - ny) * half, px + (dx - nx) * half,  py + (dy - ny) * half};
   Polygon(l, hexagon, [](float, float y) {
     return Mix(Rgb{1, 1, 1}, Rgb{0.80f, 0.84f, 0.90f}, Clamp01(y / 39.0f));
   });
@@ -25,7 +22,7 @@ void Segment(Layer& l, float px, float py, float qx, float qy, float half) {
 // Which of the segments a..g each digit lights, as bits a = 1 .. g = 64.
 constexpr int SegmentsOf[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
 
-} // namespace
+}  // namespace
 
 Sheet DrawDigits() {
   Sheet sheet(tobu::SheetDigits);
@@ -37,7 +34,7 @@ Sheet DrawDigits() {
         Polygon(l, {6.2f, y - 1.8f, 9.8f, y - 1.8f, 9.8f, y + 1.8f, 6.2f, y + 1.8f}, Flat(Rgb{1, 1, 1}));
     } else {
       int on = SegmentsOf[f];
-      const float ends[7][4] = {{left, top, right, top},       {right, top, right, middle},
+      const float ends[7][4] = {{left, top, right, top},        {right, top, right, middle},
                                 {right, middle, right, bottom}, {left, bottom, right, bottom},
                                 {left, middle, left, bottom},   {left, top, left, middle},
                                 {left, middle, right, middle}};
@@ -49,4 +46,4 @@ Sheet DrawDigits() {
   return sheet;
 }
 
-} // namespace art
+}  // namespace art

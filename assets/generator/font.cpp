@@ -19,10 +19,14 @@ const Rgb Shadow{0.24f, 0.11f, 0.02f};
 // Columns of the frame a glyph's ink must stay in; the pen advance differs
 // for these characters, so their ink sits where the next one begins.
 void InkColumns(char c, int& lo, int& hi) {
-  if (std::strchr(".,':;!", c)) lo = 6, hi = 12;
-  else if (std::strchr("()[]", c)) lo = 5, hi = 11;
-  else if (c == 'l') lo = 3, hi = 13;
-  else lo = 1, hi = 13;
+  if (std::strchr(".,':;!", c))
+    lo = 6, hi = 12;
+  else if (std::strchr("()[]", c))
+    lo = 5, hi = 11;
+  else if (c == 'l')
+    lo = 3, hi = 13;
+  else
+    lo = 1, hi = 13;
 }
 
 // Coverage of one glyph at Oversample x the frame's scale.
@@ -63,7 +67,8 @@ Layer Place(const Glyph& g, float squeeze, float centre) {
   Layer l(15, 21);
   float inkMid = static_cast<float>(g.InkLeft + g.InkRight + 1) / 2;
   auto coverage = [&](float x, float y) {
-    float sx = inkMid + (x - centre) * Oversample / squeeze, sy = static_cast<float>(g.Ascent) + (y - Baseline) * Oversample;
+    float sx = inkMid + (x - centre) * Oversample / squeeze,
+          sy = static_cast<float>(g.Ascent) + (y - Baseline) * Oversample;
     return g.At(sx, sy);
   };
   constexpr int n = 8;
@@ -95,13 +100,14 @@ bool InkSpan(const Layer& l, float keyBelow, int& first, int& last) {
   return last >= 0;
 }
 
-} // namespace
+}  // namespace
 
 Sheet DrawFont() {
   Sheet sheet(tobu::SheetFont);
   constexpr float KeyBelow = 0.12f;  // only the faintest fringe becomes the key
   if (TTF_Init() != 0) return sheet;
-  TTF_Font* font = TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", PointSize * Oversample);
+  TTF_Font* font =
+      TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", PointSize * Oversample);
   if (!font) font = TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", PointSize * Oversample);
   if (!font) {
     std::fprintf(stderr, "make-sheets: no DejaVu font: %s\n", TTF_GetError());
@@ -140,4 +146,4 @@ Sheet DrawFont() {
   return sheet;
 }
 
-} // namespace art
+}  // namespace art

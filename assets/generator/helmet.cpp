@@ -19,7 +19,9 @@ V3 Unit(V3 a) { return a * (1.0f / Length(a)); }
 // Distances to the parts of the hat in its own frame: y up, the peak toward +z.
 float Dome(V3 p) { return std::max(Length({p.X, p.Y / 1.08f, p.Z}) - 12.3f, -p.Y); }
 // The ridge runs from the back over the crown and stops short of the badge.
-float Ridge(V3 p) { return std::max({Length({p.X, p.Y / 1.08f, p.Z}) - 13.2f, std::fabs(p.X) - 1.4f, -p.Y, p.Z - 5.0f}); }
+float Ridge(V3 p) {
+  return std::max({Length({p.X, p.Y / 1.08f, p.Z}) - 13.2f, std::fabs(p.X) - 1.4f, -p.Y, p.Z - 5.0f});
+}
 float Brim(V3 p) {
   float flat = std::hypot(p.X, p.Z);
   float front = std::max(0.0f, p.Z / std::max(flat, 0.01f));
@@ -34,7 +36,7 @@ V3 Normal(V3 p) {
                Hat(p + V3{0, 0, e}) - Hat(p + V3{0, 0, -e})});
 }
 
-} // namespace
+}  // namespace
 
 Sheet DrawHelmet() {
   Sheet sheet(tobu::SheetHelmet);
@@ -68,23 +70,30 @@ Sheet DrawHelmet() {
       }
       return false;
     };
-    Paint(l, 0, 0, 40, 40, [&](float x, float y) { V3 p; return hit(x, y, p); }, [&](float x, float y) {
-      V3 p{0, 0, 0};
-      hit(x, y, p);
-      V3 n = toCamera(Normal(p));
-      float diffuse = std::max(0.0f, Dot(n, light));
-      V3 half = Unit(light + V3{0, 0, 1});
-      float spec = std::pow(std::max(0.0f, Dot(n, half)), 30.0f);
-      Rgb base{0.82f, 0.07f, 0.06f};
-      if (Brim(p) < 0.05f && Dome(p) > 0.05f) base = Rgb{0.70f, 0.05f, 0.05f};
-      // A white badge on the front shows which way the hat faces.
-      V3 dir = Unit(p);
-      if (Dome(p) < 0.05f && Ridge(p) > 0.05f && Dot(dir, Unit({0, 0.5f, 1})) > 0.95f) base = Rgb{0.95f, 0.93f, 0.88f};
-      return base * (0.28f + 0.85f * diffuse) + Rgb{1, 0.95f, 0.92f} * (0.7f * spec);
-    });
+    Paint(
+        l, 0, 0, 40, 40,
+        [&](float x, float y) {
+          V3 p;
+          return hit(x, y, p);
+        },
+        [&](float x, float y) {
+          V3 p{0, 0, 0};
+          hit(x, y, p);
+          V3 n = toCamera(Normal(p));
+          float diffuse = std::max(0.0f, Dot(n, light));
+          V3 half = Unit(light + V3{0, 0, 1});
+          float spec = std::pow(std::max(0.0f, Dot(n, half)), 30.0f);
+          Rgb base{0.82f, 0.07f, 0.06f};
+          if (Brim(p) < 0.05f && Dome(p) > 0.05f) base = Rgb{0.70f, 0.05f, 0.05f};
+          // A white badge on the front shows which way the hat faces.
+          V3 dir = Unit(p);
+          if (Dome(p) < 0.05f && Ridge(p) > 0.05f && Dot(dir, Unit({0, 0.5f, 1})) > 0.95f)
+            base = Rgb{0.95f, 0.93f, 0.88f};
+          return base * (0.28f + 0.85f * diffuse) + Rgb{1, 0.95f, 0.92f} * (0.7f * spec);
+        });
     PlaceFrame(sheet, l, f, {0.30f, 0.02f, 0.02f});
   }
   return sheet;
 }
 
-} // namespace art
+}  // namespace art

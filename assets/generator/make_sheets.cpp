@@ -12,16 +12,26 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = argv[1];
-  const std::function<art::Sheet()> painters[] = {
-      art::DrawKiller, art::DrawSky,  art::DrawGrass, art::DrawGround,
-      art::DrawFood,   art::DrawExit, [] { return art::DrawKippo(false); }, [] { return art::DrawKippo(true); },
-      [] { return art::DrawKippoRun(false); }, [] { return art::DrawKippoRun(true); },
-      art::DrawFon,    art::DrawDigits, art::DrawFont, art::DrawHelmet};
+  const std::function<art::Sheet()> painters[] = {art::DrawKiller,
+                                                  art::DrawSky,
+                                                  art::DrawGrass,
+                                                  art::DrawGround,
+                                                  art::DrawFood,
+                                                  art::DrawExit,
+                                                  [] { return art::DrawKippo(false); },
+                                                  [] { return art::DrawKippo(true); },
+                                                  [] { return art::DrawKippoRun(false); },
+                                                  [] { return art::DrawKippoRun(true); },
+                                                  art::DrawFon,
+                                                  art::DrawDigits,
+                                                  art::DrawFont,
+                                                  art::DrawHelmet};
   int failures = 0;
   for (int i = 0; i < tobu::SheetCount; ++i) {
     art::Sheet sheet = painters[i]();
     std::string path = dir + "/" + sheet.Spec.Name + ".bmp";
-    if (std::string(sheet.Spec.Name) != tobu::SheetCatalogue[static_cast<size_t>(i)].Name || !art::WriteSheetBmp(sheet, path)) {
+    if (std::string(sheet.Spec.Name) != tobu::SheetCatalogue[static_cast<size_t>(i)].Name ||
+        !art::WriteSheetBmp(sheet, path)) {
       std::fprintf(stderr, "make-sheets: cannot write %s\n", path.c_str());
       ++failures;
     }

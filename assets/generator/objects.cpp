@@ -19,7 +19,7 @@ void SphereLight(float u, float v, float& diffuse, float& specular) {
   specular = std::pow(std::max(0.0f, r), 18.0f);
 }
 
-} // namespace
+}  // namespace
 
 Sheet DrawKiller() {
   Sheet sheet(tobu::SheetKiller);
@@ -59,7 +59,7 @@ Sheet DrawKiller() {
   return sheet;
 }
 
-} // namespace art
+}  // namespace art
 
 namespace art {
 namespace {
@@ -68,16 +68,18 @@ namespace {
 template <class Shade>
 void Leaf(Layer& l, float ax, float ay, float bx, float by, float halfWidth, Shade shade) {
   float dx = bx - ax, dy = by - ay, len = std::max(std::hypot(dx, dy), 0.01f);
-  Paint(l, std::min(ax, bx) - halfWidth, std::min(ay, by) - halfWidth, std::max(ax, bx) + halfWidth,
-        std::max(ay, by) + halfWidth, [=](float x, float y) {
-          float t = ((x - ax) * dx + (y - ay) * dy) / (len * len);
-          float d = std::fabs((x - ax) * dy - (y - ay) * dx) / len;
-          return t >= 0 && t <= 1 && d <= halfWidth * std::sin(Pi * t);
-        },
-        shade);
+  Paint(
+      l, std::min(ax, bx) - halfWidth, std::min(ay, by) - halfWidth, std::max(ax, bx) + halfWidth,
+      std::max(ay, by) + halfWidth,
+      [=](float x, float y) {
+        float t = ((x - ax) * dx + (y - ay) * dy) / (len * len);
+        float d = std::fabs((x - ax) * dy - (y - ay) * dx) / len;
+        return t >= 0 && t <= 1 && d <= halfWidth * std::sin(Pi * t);
+      },
+      shade);
 }
 
-} // namespace
+}  // namespace
 
 Sheet DrawFood() {
   Sheet sheet(tobu::SheetFood);
@@ -91,31 +93,36 @@ Sheet DrawFood() {
     float sx = 20.5f, sy = 9.0f, tipX = sx + 10.0f * leafX, tipY = sy - 3.0f - 1.5f * leafZ;
     auto leafShade = [=](float x, float y) {
       float t = Clamp01(std::hypot(x - sx, y - sy) / 10.0f);
-      float rib = std::fabs((x - sx) * (tipY - sy) - (y - sy) * (tipX - sx)) / std::max(1.0f, std::hypot(tipX - sx, tipY - sy));
+      float rib = std::fabs((x - sx) * (tipY - sy) - (y - sy) * (tipX - sx)) /
+                  std::max(1.0f, std::hypot(tipX - sx, tipY - sy));
       Rgb c = Mix(Rgb{0.20f, 0.62f, 0.16f}, Rgb{0.45f, 0.80f, 0.22f}, t);
       if (leafZ > 0) c = c * 0.8f;  // the far side of the leaf is in shade
       return rib < 0.5f ? c * 0.7f : c;
     };
     auto drawLeaf = [&] { Leaf(l, sx, sy, tipX, tipY, 3.2f, leafShade); };
     if (leafZ > 0) drawLeaf();
-    Paint(l, cx - rx, cy - ry - 2, cx + rx, cy + ry, [=](float x, float y) {
-      float u = (x - cx) / rx, v = (y - cy) / ry;
-      bool body = u * u + v * v <= 1;
-      float nu = u / 0.30f, nv = (v + 1.05f) / 0.22f;  // the dip round the stem
-      return body && nu * nu + nv * nv > 1;
-    }, [=](float x, float y) {
-      float u = (x - cx) / rx, v = (y - cy) / ry;
-      float d, s;
-      SphereLight(u, v, d, s);
-      float w = std::sqrt(std::max(0.0f, 1 - u * u - v * v));
-      float lon = std::atan2(u, w) + turn;
-      float blush = Smooth(0.2f, 0.9f, std::cos(lon - 1.0f));   // a yellow cheek on one side
-      float streak = 0.5f + 0.5f * std::sin(lon * 7.0f + v * 3.0f);
-      Rgb base = Mix(Rgb{0.78f, 0.06f, 0.05f}, Rgb{0.95f, 0.55f, 0.12f}, 0.45f * blush * (1 - std::fabs(v)));
-      base = base * (0.9f + 0.1f * streak);
-      Rgb c = base * (0.35f + 0.75f * d);
-      return c + Rgb{1, 0.95f, 0.9f} * (0.85f * s);
-    });
+    Paint(
+        l, cx - rx, cy - ry - 2, cx + rx, cy + ry,
+        [=](float x, float y) {
+          float u = (x - cx) / rx, v = (y - cy) / ry;
+          bool body = u * u + v * v <= 1;
+          float nu = u / 0.30f, nv = (v + 1.05f) / 0.22f;  // the dip round the stem
+          return body && nu * nu + nv * nv > 1;
+        },
+        [=](float x, float y) {
+          float u = (x - cx) / rx, v = (y - cy) / ry;
+          float d, s;
+          SphereLight(u, v, d, s);
+          float w = std::sqrt(std::max(0.0f, 1 - u * u - v * v));
+          float lon = std::atan2(u, w) + turn;
+          float blush = Smooth(0.2f, 0.9f, std::cos(lon - 1.0f));  // a yellow cheek on one side
+          float streak = 0.5f + 0.5f * std::sin(lon * 7.0f + v * 3.0f);
+          Rgb base =
+              Mix(Rgb{0.78f, 0.06f, 0.05f}, Rgb{0.95f, 0.55f, 0.12f}, 0.45f * blush * (1 - std::fabs(v)));
+          base = base * (0.9f + 0.1f * streak);
+          Rgb c = base * (0.35f + 0.75f * d);
+          return c + Rgb{1, 0.95f, 0.9f} * (0.85f * s);
+        });
     Capsule(l, 20.0f, 12.5f, 20.8f, 6.0f, 1.1f, [](float x, float) {
       return Mix(Rgb{0.45f, 0.28f, 0.12f}, Rgb{0.25f, 0.14f, 0.06f}, Clamp01(x - 19.5f));
     });
@@ -159,4 +166,4 @@ Sheet DrawExit() {
   return sheet;
 }
 
-} // namespace art
+}  // namespace art

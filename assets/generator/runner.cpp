@@ -17,16 +17,18 @@ struct Limb {
   float Upper, Bend;
 };
 struct Pose {
-  float Lean;        // the trunk tilts forward by this much
-  float Flight;      // pixels the soles stay above the ground
-  Limb Legs[2];      // far, near; the knee bends backward
-  Limb Arms[2];      // far, near; the elbow bends forward
+  float Lean;    // the trunk tilts forward by this much
+  float Flight;  // pixels the soles stay above the ground
+  Limb Legs[2];  // far, near; the knee bends backward
+  Limb Arms[2];  // far, near; the elbow bends forward
 };
 
 struct Point {
   float X, Y;
 };
-Point Along(Point p, float angle, float length) { return {p.X + length * std::sin(angle), p.Y + length * std::cos(angle)}; }
+Point Along(Point p, float angle, float length) {
+  return {p.X + length * std::sin(angle), p.Y + length * std::cos(angle)};
+}
 
 constexpr float Thigh = 12.0f, Shin = 11.5f, BootR = 2.3f, Trunk = 15.5f, UpperArm = 8.0f, Forearm = 7.0f;
 
@@ -81,7 +83,8 @@ void DrawTrunk(const Figure& fig, float lean) {
   float ax = std::sin(lean), ay = -std::cos(lean);  // up the trunk, local
   auto across = [&](Point p, float w) { return fig.Screen({p.X - ay * w, p.Y + ax * w}); };
   Point hipTop = Along(fig.Hip, Pi - lean, 1.0f), chest = Along(fig.Shoulder, 0, 1.0f);
-  Point p0 = across(hipTop, 4.8f), p1 = across(chest, 5.6f), p2 = across(chest, -5.0f), p3 = across(hipTop, -4.6f);
+  Point p0 = across(hipTop, 4.8f), p1 = across(chest, 5.6f), p2 = across(chest, -5.0f),
+        p3 = across(hipTop, -4.6f);
   Point h = fig.Screen(fig.Hip), s = fig.Screen(fig.Shoulder);
   Polygon(fig.L, {p0.X, p0.Y, p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y}, Round(Khaki, h, s, 5.5f, 1.0f));
   Point f = across(chest, 3.0f), b = across(chest, -2.6f);  // round shoulders
@@ -101,15 +104,19 @@ void DrawHead(const Figure& fig, float lean) {
   });
   Disc(fig.L, head.X - 5.0f, head.Y + 1.2f, 1.3f, 1.3f, Flat(Skin * 0.95f));  // nose
   Disc(fig.L, head.X - 2.6f, head.Y + 0.9f, 0.75f, 1.1f, Flat(Outline));      // eye
-  Paint(fig.L, head.X - 8, head.Y - 9, head.X + 8, head.Y + 1, [=](float x, float y) {
-    float u = (x - head.X - 0.3f) / 6.3f, v = (y - head.Y + 0.8f) / 6.8f;
-    return u * u + v * v <= 1 && y <= head.Y - 0.8f;
-  }, [=](float x, float y) {
-    float u = (x - head.X) / 6.3f, v = (y - head.Y) / 6.8f;
-    float spec = std::exp(-((u + 0.35f) * (u + 0.35f) + (v + 0.6f) * (v + 0.6f)) * 16.0f);
-    return HelmetGrey * (0.85f - 0.25f * u - 0.1f * v) + Rgb{1, 1, 1} * (0.5f * spec);
-  });
-  Capsule(fig.L, head.X - 7.6f, head.Y - 1.0f, head.X + 6.0f, head.Y - 1.0f, 1.0f, Flat(HelmetGrey * 0.6f));  // brim
+  Paint(
+      fig.L, head.X - 8, head.Y - 9, head.X + 8, head.Y + 1,
+      [=](float x, float y) {
+        float u = (x - head.X - 0.3f) / 6.3f, v = (y - head.Y + 0.8f) / 6.8f;
+        return u * u + v * v <= 1 && y <= head.Y - 0.8f;
+      },
+      [=](float x, float y) {
+        float u = (x - head.X) / 6.3f, v = (y - head.Y) / 6.8f;
+        float spec = std::exp(-((u + 0.35f) * (u + 0.35f) + (v + 0.6f) * (v + 0.6f)) * 16.0f);
+        return HelmetGrey * (0.85f - 0.25f * u - 0.1f * v) + Rgb{1, 1, 1} * (0.5f * spec);
+      });
+  Capsule(fig.L, head.X - 7.6f, head.Y - 1.0f, head.X + 6.0f, head.Y - 1.0f, 1.0f,
+          Flat(HelmetGrey * 0.6f));  // brim
 }
 
 // Draws one frame of the figure with its soles on soleY (before the outline)
@@ -149,7 +156,7 @@ Pose Running(int i) {
   return {0.20f, flight, {leg(p + Pi), leg(p)}, {arm(p + Pi), arm(p)}};
 }
 
-} // namespace
+}  // namespace
 
 Sheet MirrorFrames(const Sheet& from, int index) {
   Sheet to(index);
@@ -181,4 +188,4 @@ Sheet DrawKippoRun(bool facingRight) {
   return facingRight ? MirrorFrames(sheet, tobu::SheetKippoRunR) : sheet;
 }
 
-} // namespace art
+}  // namespace art

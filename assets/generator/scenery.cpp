@@ -37,10 +37,13 @@ Stones StonesAt(float x, float y) {
     float cx = Hash01(i, 1, 91u) * TileW, cy = Hash01(i, 2, 91u) * TileH;
     for (int wy = -1; wy <= 1; ++wy)
       for (int wx = -1; wx <= 1; ++wx) {
-        float dx = x - (cx + TileW * static_cast<float>(wx)), dy = (y - (cy + TileH * static_cast<float>(wy))) * 1.25f;
+        float dx = x - (cx + TileW * static_cast<float>(wx)),
+              dy = (y - (cy + TileH * static_cast<float>(wy))) * 1.25f;
         float d = std::hypot(dx, dy);
-        if (d < s.Nearest) s.Second = s.Nearest, s = {d, s.Second, dx, dy, i};
-        else if (d < s.Second) s.Second = d;
+        if (d < s.Nearest)
+          s.Second = s.Nearest, s = {d, s.Second, dx, dy, i};
+        else if (d < s.Second)
+          s.Second = d;
       }
   }
   return s;
@@ -108,7 +111,7 @@ Rgb FonColour(float x, float y) {
   return c + Rgb{0.02f, 0.07f, 0.03f} * Smooth(0.85f, 0.98f, vein);
 }
 
-} // namespace
+}  // namespace
 
 Sheet DrawSky() {
   Sheet sheet(tobu::SheetSky);
@@ -134,4 +137,4 @@ Sheet DrawFon() {
   return sheet;
 }
 
-} // namespace art
+}  // namespace art

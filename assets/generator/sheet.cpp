@@ -14,4 +14,4 @@ void PlaceFrame(Sheet& sheet, const Layer& layer, int frame, Rgb neutral, float 
   }
 }
 
-} // namespace art
+}  // namespace art

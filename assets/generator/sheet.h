@@ -30,4 +30,4 @@ void PlaceFrame(Sheet& sheet, const Layer& layer, int frame, Rgb neutral, float 
 // writes it as an uncompressed bottom-up 8-bit BMP. Returns false on failure.
 bool WriteSheetBmp(const Sheet& sheet, const std::string& path);
 
-} // namespace art
+}  // namespace art

@@ -56,13 +56,15 @@ Picture ReadBmp(const std::string& path) {
   if (b.size() < offset + stride * static_cast<size_t>(p.Height)) return p;
   for (int y = 0; y < p.Height; ++y) {
     size_t row = offset + stride * static_cast<size_t>(p.Height - 1 - y);
-    p.Index.insert(p.Index.end(), b.begin() + static_cast<long>(row), b.begin() + static_cast<long>(row) + p.Width);
+    p.Index.insert(p.Index.end(), b.begin() + static_cast<long>(row),
+                   b.begin() + static_cast<long>(row) + p.Width);
   }
   return p;
 }
 
 Picture ReadSheet(int sheet) {
-  return ReadBmp(std::string(TOBU_SOURCE_DIR) + "/assets/sheets/" + SheetCatalogue[static_cast<size_t>(sheet)].Name + ".bmp");
+  return ReadBmp(std::string(TOBU_SOURCE_DIR) + "/assets/sheets/" +
+                 SheetCatalogue[static_cast<size_t>(sheet)].Name + ".bmp");
 }
 
 // Frame counts the game relies on, sheet by sheet.
@@ -127,13 +129,16 @@ Ink InkOf(const Picture& p, int sheet, int frame) {
 TEST(CommittedSheets, RunnerFeetStandOnTheDrawingRow) {
   const struct {
     int Sheet, LowestFrom, LowestTo;
-  } cases[] = {{tobu::SheetKippo, 60, 61}, {tobu::SheetKippoR, 60, 61},
-               {tobu::SheetKippoRun, 61, 63}, {tobu::SheetKippoRunR, 61, 63}};
+  } cases[] = {{tobu::SheetKippo, 60, 61},
+               {tobu::SheetKippoR, 60, 61},
+               {tobu::SheetKippoRun, 61, 63},
+               {tobu::SheetKippoRunR, 61, 63}};
   for (const auto& c : cases) {
     Picture p = ReadSheet(c.Sheet);
     ASSERT_FALSE(p.Index.empty());
     int lowest = -1;
-    for (int f = 0; f < tobu::CatalogueFrameCount(c.Sheet); ++f) lowest = std::max(lowest, InkOf(p, c.Sheet, f).Bottom);
+    for (int f = 0; f < tobu::CatalogueFrameCount(c.Sheet); ++f)
+      lowest = std::max(lowest, InkOf(p, c.Sheet, f).Bottom);
     EXPECT_GE(lowest, c.LowestFrom) << SheetCatalogue[static_cast<size_t>(c.Sheet)].Name;
     EXPECT_LE(lowest, c.LowestTo) << SheetCatalogue[static_cast<size_t>(c.Sheet)].Name;
   }
@@ -161,7 +166,8 @@ TEST(CommittedSheets, FontInkKeepsToItsColumns) {
   const int base = InkOf(p, tobu::SheetFont, 'H' - 33).Bottom;
   EXPECT_GE(base, 15);
   EXPECT_LE(base, 17);
-  for (const char* ch = "ABEHIKLMNTXZ"; *ch; ++ch) EXPECT_EQ(InkOf(p, tobu::SheetFont, *ch - 33).Bottom, base) << *ch;
+  for (const char* ch = "ABEHIKLMNTXZ"; *ch; ++ch)
+    EXPECT_EQ(InkOf(p, tobu::SheetFont, *ch - 33).Bottom, base) << *ch;
 }
 
-} // namespace
+}  // namespace
