@@ -67,6 +67,12 @@ Picture ReadSheet(int sheet) {
                  SheetCatalogue[static_cast<size_t>(sheet)].Name + ".bmp");
 }
 
+// The display runs at 16 bits per pixel, so a picture colour must stay
+// distinct from the key after reduction to 5-6-5 bits.
+uint32_t To565(uint32_t rgb) {
+  return ((rgb >> 19) & 0x1F) << 11 | ((rgb >> 10) & 0x3F) << 5 | ((rgb >> 3) & 0x1F);
+}
+
 // Frame counts the game relies on, sheet by sheet.
 constexpr int ExpectedFrames[tobu::SheetCount] = {33, 1, 1, 1, 34, 50, 1, 1, 12, 12, 1, 11, 90, 50};
 
@@ -86,14 +92,17 @@ TEST_P(CommittedSheet, MatchesCatalogue) {
   EXPECT_EQ(frames, ExpectedFrames[sheet]);
 
   for (int f = 0; f < frames; ++f) {
-    int keyed = 0, picture = 0;
+    int keyed = 0, picture = 0, nearKey = 0;
     std::set<uint32_t> colours;
     for (int y = 0; y < spec.FrameHeight; ++y)
       for (int x = f * spec.FrameWidth; x < (f + 1) * spec.FrameWidth; ++x) {
         uint32_t c = p.At(x, y);
         colours.insert(c);
         ++(spec.Transparent && c == spec.Key ? keyed : picture);
+        if (spec.Transparent && c != spec.Key) nearKey += To565(c) == To565(spec.Key);
       }
+    EXPECT_EQ(nearKey, 0) << spec.Name << " frame " << f
+                          << " has picture pixels that turn into the key at 16 bits";
     if (spec.Transparent) {
       EXPECT_GT(keyed, 0) << spec.Name << " frame " << f << " has no background";
       EXPECT_GT(picture, 0) << spec.Name << " frame " << f << " is empty";
