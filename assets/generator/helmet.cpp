@@ -82,14 +82,14 @@ Sheet DrawHelmet() {
           V3 n = toCamera(Normal(p));
           float diffuse = std::max(0.0f, Dot(n, light));
           V3 half = Unit(light + V3{0, 0, 1});
-          float spec = std::pow(std::max(0.0f, Dot(n, half)), 30.0f);
+          float shine = std::pow(std::max(0.0f, Dot(n, half)), 30.0f);
           Rgb base{0.82f, 0.07f, 0.06f};
           if (Brim(p) < 0.05f && Dome(p) > 0.05f) base = Rgb{0.70f, 0.05f, 0.05f};
           // A white badge on the front shows which way the hat faces.
           V3 dir = Unit(p);
           if (Dome(p) < 0.05f && Ridge(p) > 0.05f && Dot(dir, Unit({0, 0.5f, 1})) > 0.95f)
             base = Rgb{0.95f, 0.93f, 0.88f};
-          return base * (0.28f + 0.85f * diffuse) + Rgb{1, 0.95f, 0.92f} * (0.7f * spec);
+          return base * (0.28f + 0.85f * diffuse) + Rgb{1, 0.95f, 0.92f} * (0.7f * shine);
         });
     PlaceFrame(sheet, l, f, {0.30f, 0.02f, 0.02f});
   }

@@ -112,8 +112,8 @@ void DrawHead(const Figure& fig, float lean) {
       },
       [=](float x, float y) {
         float u = (x - head.X) / 6.3f, v = (y - head.Y) / 6.8f;
-        float spec = std::exp(-((u + 0.35f) * (u + 0.35f) + (v + 0.6f) * (v + 0.6f)) * 16.0f);
-        return HelmetGrey * (0.85f - 0.25f * u - 0.1f * v) + Rgb{1, 1, 1} * (0.5f * spec);
+        float shine = std::exp(-((u + 0.35f) * (u + 0.35f) + (v + 0.6f) * (v + 0.6f)) * 16.0f);
+        return HelmetGrey * (0.85f - 0.25f * u - 0.1f * v) + Rgb{1, 1, 1} * (0.5f * shine);
       });
   Capsule(fig.L, head.X - 7.6f, head.Y - 1.0f, head.X + 6.0f, head.Y - 1.0f, 1.0f,
           Flat(HelmetGrey * 0.6f));  // brim

@@ -80,34 +80,34 @@ class CommittedSheet : public testing::TestWithParam<int> {};
 
 TEST_P(CommittedSheet, MatchesCatalogue) {
   const int sheet = GetParam();
-  const tobu::SheetSpec& spec = SheetCatalogue[static_cast<size_t>(sheet)];
+  const tobu::SheetSpec& entry = SheetCatalogue[static_cast<size_t>(sheet)];
   Picture p = ReadSheet(sheet);
   ASSERT_EQ(p.Bits, 8);
   EXPECT_EQ(p.Compression, 0u);
-  ASSERT_EQ(p.Width, spec.Width);
-  ASSERT_EQ(p.Height, spec.Height);
+  ASSERT_EQ(p.Width, entry.Width);
+  ASSERT_EQ(p.Height, entry.Height);
   ASSERT_EQ(p.Index.size(), static_cast<size_t>(p.Width * p.Height));
-  const int frames = (p.Width / spec.FrameWidth) * (p.Height / spec.FrameHeight);
+  const int frames = (p.Width / entry.FrameWidth) * (p.Height / entry.FrameHeight);
   EXPECT_EQ(frames, tobu::CatalogueFrameCount(sheet));
   EXPECT_EQ(frames, ExpectedFrames[sheet]);
 
   for (int f = 0; f < frames; ++f) {
     int keyed = 0, picture = 0, nearKey = 0;
     std::set<uint32_t> colours;
-    for (int y = 0; y < spec.FrameHeight; ++y)
-      for (int x = f * spec.FrameWidth; x < (f + 1) * spec.FrameWidth; ++x) {
+    for (int y = 0; y < entry.FrameHeight; ++y)
+      for (int x = f * entry.FrameWidth; x < (f + 1) * entry.FrameWidth; ++x) {
         uint32_t c = p.At(x, y);
         colours.insert(c);
-        ++(spec.Transparent && c == spec.Key ? keyed : picture);
-        if (spec.Transparent && c != spec.Key) nearKey += To565(c) == To565(spec.Key);
+        ++(entry.Transparent && c == entry.Key ? keyed : picture);
+        if (entry.Transparent && c != entry.Key) nearKey += To565(c) == To565(entry.Key);
       }
-    EXPECT_EQ(nearKey, 0) << spec.Name << " frame " << f
+    EXPECT_EQ(nearKey, 0) << entry.Name << " frame " << f
                           << " has picture pixels that turn into the key at 16 bits";
-    if (spec.Transparent) {
-      EXPECT_GT(keyed, 0) << spec.Name << " frame " << f << " has no background";
-      EXPECT_GT(picture, 0) << spec.Name << " frame " << f << " is empty";
+    if (entry.Transparent) {
+      EXPECT_GT(keyed, 0) << entry.Name << " frame " << f << " has no background";
+      EXPECT_GT(picture, 0) << entry.Name << " frame " << f << " is empty";
     } else {
-      EXPECT_GT(colours.size(), 1u) << spec.Name << " frame " << f << " is one flat colour";
+      EXPECT_GT(colours.size(), 1u) << entry.Name << " frame " << f << " is one flat colour";
     }
   }
 }
@@ -122,11 +122,11 @@ struct Ink {
   int Left = 1000, Right = -1, Top = 1000, Bottom = -1;
 };
 Ink InkOf(const Picture& p, int sheet, int frame) {
-  const tobu::SheetSpec& spec = SheetCatalogue[static_cast<size_t>(sheet)];
+  const tobu::SheetSpec& entry = SheetCatalogue[static_cast<size_t>(sheet)];
   Ink ink;
-  for (int y = 0; y < spec.FrameHeight; ++y)
-    for (int x = 0; x < spec.FrameWidth; ++x)
-      if (p.At(frame * spec.FrameWidth + x, y) != spec.Key) {
+  for (int y = 0; y < entry.FrameHeight; ++y)
+    for (int x = 0; x < entry.FrameWidth; ++x)
+      if (p.At(frame * entry.FrameWidth + x, y) != entry.Key) {
         ink.Left = std::min(ink.Left, x), ink.Right = std::max(ink.Right, x);
         ink.Top = std::min(ink.Top, y), ink.Bottom = std::max(ink.Bottom, y);
       }
