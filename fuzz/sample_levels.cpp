@@ -54,7 +54,9 @@ void WriteMonkeyLevels(const std::filesystem::path& levelsDir) {
 
   WriteLevel(levelsDir / "e_empty.vel", EmptyWorld());
   for (int i = 0; i < 16; ++i) {
-    WriteLevel(levelsDir / ("z" + std::to_string(10 + i) + ".vel"), i % 2 ? floor : exitAtStart, SomeTimes());
+    std::string name = std::to_string(10 + i);
+    name.append(".vel");
+    WriteLevel(levelsDir / ("z" + name), i % 2 ? floor : exitAtStart, SomeTimes());
   }
 }
 
@@ -74,7 +76,7 @@ World BusyLevel() {
   for (int i = 0; i < 200; ++i) {
     const int32_t x = world.CameraX + 8 + (i % 20) * 31;
     const int32_t y = world.CameraY + 8 + (i / 20) * 46;
-    const bool nearRunner = x > 1316 - 80 && x < 1316 + 60 && y > 1301 - 120 && y < 1301 + 40;
+    const bool nearRunner = x > 1180 && x < 1440 && y > 1301 - 120 && y < 1301 + 40;
     world.AppendObject() = LevelObject{ObjectFood, x, nearRunner ? y - 160 : y};
   }
   return world;
