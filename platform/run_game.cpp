@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -14,6 +15,17 @@
 namespace tobu {
 namespace {
 
+// For measuring only: with TOBU_TICK_LOG=path the number of ticks run is written there
+// when the game ends, to check that the loop held 100 ticks a second.
+void WriteTickLog(uint64_t ticks) {
+  const char* path = std::getenv("TOBU_TICK_LOG");
+  if (path == nullptr || *path == '\0') return;
+  if (std::FILE* log = std::fopen(path, "w")) {
+    std::fprintf(log, "ticks %llu\n", static_cast<unsigned long long>(ticks));
+    std::fclose(log);
+  }
+}
+
 int RunWindow() {
   Screen screen;
   std::unique_ptr<CanvasFont> font = OpenTtfCanvasFont();
@@ -22,7 +34,9 @@ int RunWindow() {
   auto form = std::make_unique<TForm1>(*display);
   CallGuarded(screen.Window(), [&] { form->FormCreate(); });
   SDL_StartTextInput();
-  GameLoop(screen, *form, *display).Run();
+  GameLoop loop(screen, *form, *display);
+  loop.Run();
+  WriteTickLog(loop.Ticks());
   return 0;
 }
 

@@ -1,0 +1,69 @@
+#!/bin/bash
+# Measures the real game in its window under Xvfb:
+#   start-up   process start until the window is shown (xdotool), in ms
+#   ticks      ticks run per second while the game plays a busy level (TOBU_TICK_LOG)
+#   cpu        processor time used while playing, in % of one core (/proc/<pid>/stat)
+#   memory     peak resident memory, VmHWM of /proc/<pid>/status
+# Usage: scripts/measure.sh [seconds, default 30] [build dir, default build]
+# The build needs the game and the benchmarks (-DTOBU_BUILD_BENCH=ON), which write the level.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+build=${2:-build}
+game=$build/tobu
+bench=$build/bench/tobu_game_bench
+[ -x "$game" ] && [ -x "$bench" ] || { echo "build $game and $bench first" >&2; exit 1; }
+
+work=$(mktemp -d)
+display=:$((90 + RANDOM % 100))
+cleanup() {
+  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir "$work/Levels"
+"$bench" --write-busy-level="$work/Levels/busy.vel"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+started=$(now_ms)
+(cd "$work" && exec env TOBU_TICK_LOG="$work/ticks.log" SDL_AUDIODRIVER=dummy "$OLDPWD/$game") &
+pid=$!
+window=
+while [ -z "$window" ]; do
+  window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] || sleep 0.005
+done
+shown=$(now_ms)
+echo "start-up to the window: $((shown - started)) ms"
+
+# The window needs the input focus for ticks; then a new player and the busy level.
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+focused=$(now_ms)
+xdotool key --delay 60 Return b e n c h Return Return Return
+sleep 1
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+hz=$(getconf CLK_TCK)
+cpu0=$(cpu_ticks)
+t0=$(now_ms)
+sleep "$seconds"
+cpu1=$(cpu_ticks)
+t1=$(now_ms)
+hwm=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
+kill -TERM "$pid"
+wait "$pid" || true
+pid=
+ticks=$(awk '{print $2}' "$work/ticks.log" 2>/dev/null || echo 0)
+ended=$(now_ms)
+awk -v c0="$cpu0" -v c1="$cpu1" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v ticks="$ticks" \
+    -v shown="$focused" -v ended="$ended" -v hwm="$hwm" 'BEGIN {
+  printf "cpu while playing: %.1f %% of one core over %.1f s\n", 100 * (c1 - c0) / hz / ((t1 - t0) / 1000), (t1 - t0) / 1000
+  printf "ticks: %d in %.2f s since the window got the focus: %.1f per second\n", ticks, (ended - shown) / 1000, ticks / ((ended - shown) / 1000)
+  printf "peak memory (VmHWM): %.1f MB\n", hwm / 1024
+}'
