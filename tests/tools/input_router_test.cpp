@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,9 @@ struct Stroke {
   std::vector<std::string> Calls;
   std::vector<WindowRequest> Requests;  // only the requests other than None
 };
+
+// Test names and failure messages show a stroke by its name.
+void PrintTo(const Stroke& stroke, std::ostream* out) { *out << stroke.Name; }
 
 class RouterStrokes : public ::testing::TestWithParam<Stroke> {};
 
