@@ -99,10 +99,12 @@ void Press(TForm1& form, uint16_t key, int character) {
   form.FormKeyUp(key);
 }
 
-// Cells the body can pass, costed so that climbing is dearer than falling.
+// Cells the body can pass, costed so that climbing is dearer than falling. The way up
+// leads only through cells at most three rows above a floor, as high as a jump reaches.
 class DistanceField {
  public:
   DistanceField(const World& world, double targetX, double targetY) : cost_(GridSize * GridSize, Far) {
+    const std::vector<int> height = HeightAboveFloor(world);
     using Entry = std::pair<double, int>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
     const int target = Index(static_cast<int>(targetX) / CellWidth, static_cast<int>(targetY) / CellHeight);
@@ -114,10 +116,11 @@ class DistanceField {
       if (cost > cost_[cell]) continue;
       const int column = cell / GridSize, row = cell % GridSize;
       // u is a neighbour that can step into this cell; the step's price depends on direction.
-      const int steps[4][3] = {{-1, 0, 10}, {1, 0, 10}, {0, -1, 6}, {0, 1, 25}};  // u above: falls cheap
+      const int steps[4][3] = {{-1, 0, 10}, {1, 0, 10}, {0, -1, 6}, {0, 1, 15}};  // u above: falls cheap
       for (const auto& step : steps) {
         const int uc = column + step[0], ur = row + step[1];
         if (!CellInGrid(uc, ur) || world.Cell(uc, ur) != TileEmpty) continue;
+        if (step[1] == 1 && height[cell] > 3) continue;  // no rising this far above a floor
         const int u = Index(uc, ur);
         if (cost + step[2] < cost_[u]) {
           cost_[u] = cost + step[2];
@@ -134,6 +137,20 @@ class DistanceField {
 
  private:
   static constexpr double Far = 1e7;
+  // Free cells between each cell and the solid cell below it (0: standing on it).
+  static std::vector<int> HeightAboveFloor(const World& world) {
+    std::vector<int> height(GridSize * GridSize, GridSize);
+    for (int column = 0; column < GridSize; ++column) {
+      for (int row = GridSize - 2; row >= 0; --row) {
+        if (world.Cell(column, row + 1) != TileEmpty) {
+          height[Index(column, row)] = 0;
+        } else {
+          height[Index(column, row)] = height[Index(column, row + 1)] + 1;
+        }
+      }
+    }
+    return height;
+  }
   static int Index(int column, int row) { return column * GridSize + row; }
   std::vector<double> cost_;
 };
