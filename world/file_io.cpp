@@ -76,17 +76,6 @@ void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
   }
 }
 
-void OverwriteInPlace(const std::string& name, int64_t offset, const std::vector<uint8_t>& bytes) {
-  const int fd = ::open(name.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) throw FileError::CannotOpen(name);
-  struct stat info {};
-  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  const bool ok = regular && ::lseek(fd, offset, SEEK_SET) == offset &&
-                  WriteAll(fd, bytes.data(), bytes.size());
-  const bool closed = ::close(fd) == 0;
-  if (!ok || !closed) throw FileError::CannotOpen(name);
-}
-
 void SetWriteFailureAfterBytesForTesting(int64_t bytes) { writeFailureAfter = bytes; }
 
 } // namespace tobu

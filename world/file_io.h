@@ -14,9 +14,6 @@ std::vector<uint8_t> ReadWholeFile(const std::string& name);
 // the old file as it was. FileError "Cannot create file <name>" on failure.
 void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes);
 
-// Overwrites bytes at `offset` of an existing file without creating or truncating it.
-void OverwriteInPlace(const std::string& name, int64_t offset, const std::vector<uint8_t>& bytes);
-
 // Tests may make writers fail after this many bytes, to prove an interrupted save
 // leaves the old file intact; negative means never.
 void SetWriteFailureAfterBytesForTesting(int64_t bytes);

@@ -146,20 +146,17 @@ void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes
     writer.Text(name);
     writer.I32(times.BestTime[place]);
   }
+  // The table goes into a copy of the whole file that then replaces it, so a write cut
+  // short leaves the old table whole; bytes past a shorter new table stay as they were.
   // A file shorter than its table's offset is no longer the level that was ranked
-  // (replaced or cut short since it was loaded): it is refused rather than grown.
-  // A read-only level keeps its times.
-  std::error_code error;
-  const auto size = std::filesystem::file_size(fileName, error);
-  if (error || offset < EmptyLevelBytes || size < static_cast<uintmax_t>(offset) ||
+  // (replaced or cut short since it was loaded): it is refused rather than grown, and
+  // a read-only level keeps its times.
+  std::vector<uint8_t> bytes = ReadWholeFile(fileName);
+  if (offset < EmptyLevelBytes || bytes.size() < static_cast<size_t>(offset) ||
       ::access(fileName.c_str(), W_OK) != 0) {
     throw FileError::CannotOpen(fileName);
   }
-  // The table goes into a copy of the whole file that then replaces it: a write cut
-  // short leaves the old table whole instead of half a new one over half the old.
-  std::vector<uint8_t> bytes = ReadWholeFile(fileName);
   const std::vector<uint8_t>& table = writer.Bytes();
-  if (bytes.size() < static_cast<size_t>(offset)) throw FileError::CannotOpen(fileName);
   bytes.resize(std::max(bytes.size(), static_cast<size_t>(offset) + table.size()));
   std::copy(table.begin(), table.end(), bytes.begin() + offset);
   try {

@@ -49,7 +49,9 @@ TEST(RosterFile, DamagedFilesKeepWhatCanBeRead) {
     WriteBytes(dir.File("Players.dat"), c.bytes);
     const StoredRoster r = ReadRoster(dir.File("Players.dat"));
     EXPECT_EQ(r.Roster.PlayerCount, c.count) << c.what;
-    if (c.count > 0) EXPECT_EQ(r.Roster.PlayerNames[c.count], c.lastName) << c.what;
+    if (c.count > 0) {
+      EXPECT_EQ(r.Roster.PlayerNames[c.count], c.lastName) << c.what;
+    }
     EXPECT_EQ(r.LastIndex, c.index) << c.what;
   }
 }
