@@ -109,11 +109,11 @@ void TForm1::EditorKeyPress(uint8_t key) {
   ClosePrompts(Editor);
 }
 
-// "Play": the list is read again, unless it was empty when last read.
+// "Play": the list is read again, so a level just saved in the editor is there, even
+// when the list held nothing before. With no level at all the menu stays.
 void TForm1::OpenLevelList() {
-  if (FileListBox1.Count() == 0) return;
   FileListBox1.Read();
-  if (FileListBox1.Count() == 0) return;  // every level vanished: stay in the menu
+  if (FileListBox1.Count() == 0) return;
   ClampListPosition();
   MenuCursor = LevelIndex - ListTop;
   Mode = GameMode::SelectLevel;

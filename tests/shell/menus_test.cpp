@@ -81,13 +81,14 @@ TEST_F(Menus, OneLevelNeverMoves) {
   EXPECT_EQ(form.ListTop, 0);
 }
 
-TEST_F(Menus, EmptyListKeepsPlayInert) {
+TEST_F(Menus, PlayFindsALevelSavedWhileTheListWasEmpty) {
   StartAsNewPlayer();
   Press(VkReturn);
-  EXPECT_EQ(form.Mode, GameMode::MainMenu);
-  MakeLevels(1);  // saved later: the list, empty when last read, stays empty
+  EXPECT_EQ(form.Mode, GameMode::MainMenu);  // nothing to play yet
+  MakeLevels(1);
   Press(VkReturn);
-  EXPECT_EQ(form.Mode, GameMode::MainMenu);
+  EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+  EXPECT_EQ(form.FileListBox1.Items, std::vector<std::string>{"L00.vel"});
 }
 
 TEST_F(Menus, ShrunkListClampsThePointer) {
