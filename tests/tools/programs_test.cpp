@@ -41,6 +41,18 @@ int RunScript(const fs::path& directory, const std::string& arguments, const fs:
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// From an empty directory: a level built and saved in the editor is found in the level
+// list and played to the finish, its best time written into its file.
+TEST(TobuScriptProgram, EditorSessionBuildsSavesAndPlaysALevel) {
+  const testing::TempDir work;
+  const fs::path scripts = fs::path(TOBU_SOURCE_DIR) / "tests" / "scripts";
+  std::string out, err;
+  ASSERT_EQ(RunScript(work.Path(), "", scripts / "editor_session.script", out, err), 0) << err;
+  EXPECT_EQ(out, ReadText(scripts / "editor_session.expected"));
+  // The level: grid, count, two objects, the start, then the table of one entry "Eda".
+  EXPECT_EQ(fs::file_size(work.Path() / "mine.vel"), 10213u + 2 * 9 + 1 + 1 + 3 + 4);
+}
+
 TEST(TobuScriptProgram, FirstStartThenEscapeWritesNothing) {
   const testing::TempDir work;
   const testing::TempDir scripts;
