@@ -33,6 +33,7 @@ std::set<std::string> Listing(const fs::path& dir) {
 
 // How a fault is brought about: the real one, or the writer failing after 0 bytes.
 enum class Fault { ReadOnly, InjectedFailure };
+void PrintTo(Fault fault, std::ostream* out) { *out << (fault == Fault::ReadOnly ? "ReadOnly" : "InjectedFailure"); }
 
 class Faults : public GameFixture {
 protected:
@@ -151,6 +152,7 @@ struct ChosenLevelCase {
   std::function<void(const fs::path&)> Damage;
   const char* Message;
 };
+void PrintTo(const ChosenLevelCase& fault, std::ostream* out) { *out << fault.Name; }
 
 class ChosenLevelFaults : public Faults, public ::testing::WithParamInterface<ChosenLevelCase> {};
 
