@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -82,6 +83,12 @@ std::string CheckAcceptedLevel(std::span<const uint8_t> data, const World& world
   const int64_t tableOffset = int64_t{GridSize} * GridSize + 4 + 9 * int64_t{world.ObjectCount} + 8;
   if (info.BestTimesOffset != tableOffset) return "the table's offset does not follow the start";
   if (info.HadTable != (static_cast<int64_t>(data.size()) > tableOffset)) return "HadTable is wrong";
+  // Positions near the ends of the 32-bit range would overflow the game's pixel sums.
+  const auto far = [](int64_t v) { return v < -(int64_t{1} << 30) || v > (int64_t{1} << 30); };
+  if (far(std::llround(world.RunnerX)) || far(std::llround(world.RunnerY))) return "a start far outside was accepted";
+  for (const LevelObject& object : world.ObjectList) {
+    if (far(object.X) || far(object.Y)) return "an object far outside was accepted";
+  }
   for (int place = 1; place <= BestPlaces; ++place) {
     if (info.Times.BestNames[place].size() > 8) return "a best-times name is longer than 8";
   }

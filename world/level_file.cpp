@@ -89,6 +89,19 @@ BestTimes ReadBestTimes(ByteReader& reader) {
   return times;
 }
 
+// The game's own levels stay within a few thousand pixels of the world. A position near
+// the ends of the 32-bit range would overflow the pixel sums of motion, collision and
+// drawing, so such a file is refused as damaged.
+constexpr int32_t FarthestCoordinate = 1 << 30;
+
+bool FarOut(int32_t value) { return value < -FarthestCoordinate || value > FarthestCoordinate; }
+
+void CheckCoordinates(const std::string& fileName, const ParsedLevel& level) {
+  bool far = FarOut(level.StartX) || FarOut(level.StartY);
+  for (const LevelObject& object : level.Objects) far = far || FarOut(object.X) || FarOut(object.Y);
+  if (far) throw FileError::Damaged(fileName);
+}
+
 ParsedLevel ParseLevel(const std::string& fileName, const std::vector<uint8_t>& bytes) {
   CheckLevelSize(fileName, bytes);
   ParsedLevel level;
@@ -99,6 +112,7 @@ ParsedLevel ParseLevel(const std::string& fileName, const std::vector<uint8_t>& 
   for (int32_t i = 0; i < count; ++i) level.Objects.push_back(ReadObject(reader));
   level.StartX = reader.I32();
   level.StartY = reader.I32();
+  CheckCoordinates(fileName, level);
   level.Info.BestTimesOffset = static_cast<int32_t>(reader.Position());
   level.Info.HadTable = reader.Remaining() > 0;
   if (level.Info.HadTable) level.Info.Times = ReadBestTimes(reader);

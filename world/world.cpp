@@ -1,5 +1,7 @@
 #include "world/world.h"
 
+#include <algorithm>
+
 #include "world/numeric.h"
 
 namespace tobu {
@@ -44,10 +46,12 @@ void World::ClampCamera() {
 }
 
 void World::CenterCamera() {
-  // The runner's feet are shown 316 pixels from the left and 300 from the top.
-  CameraX = RoundPixel(RunnerX) - 316;
-  CameraY = RoundPixel(RunnerY) - 300;
-  ClampCamera();
+  // The runner's feet are shown 316 pixels from the left and 300 from the top. Worked
+  // out in 64 bits: a damaged level may put the start near the ends of the 32-bit range.
+  const int64_t x = int64_t{RoundPixel(RunnerX)} - 316;
+  const int64_t y = int64_t{RoundPixel(RunnerY)} - 300;
+  CameraX = static_cast<int32_t>(std::clamp<int64_t>(x, 0, CameraMaxX));
+  CameraY = static_cast<int32_t>(std::clamp<int64_t>(y, 0, CameraMaxY));
 }
 
 } // namespace tobu

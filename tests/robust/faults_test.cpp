@@ -358,3 +358,58 @@ TEST_F(Faults, BestTimesWriteInterruptedAtAnyByteKeepsTheOldFile) {
 
 } // namespace
 } // namespace tobu::testing
+
+namespace tobu::testing {
+namespace {
+
+// A damaged level may put the start or an object anywhere in the 32-bit range (the
+// fuzzer found the camera's centring overflowing there). Beyond 2^30 pixels the file is
+// refused as damaged; up to there a run plays and ends at the bounds test with the
+// runner back home.
+struct FarCase {
+  int32_t StartX, StartY, ObjectX;
+  bool Refused;
+};
+
+TEST_F(Faults, PositionsNearTheEndsOfTheIntegerRange) {
+  const FarCase cases[] = {{INT32_MIN, INT32_MIN, 0, true},  {INT32_MIN + 1, 5, 0, true},
+                           {INT32_MAX, INT32_MAX, 0, true},  {5, 100, INT32_MAX - 1, true},
+                           {5, 100, INT32_MIN, true},        {-(1 << 30), 1 << 30, 0, false},
+                           {1 << 30, -(1 << 30), 1 << 30, false}, {100, 100, -(1 << 30), false}};
+  StartAsNewPlayer();
+  for (const FarCase& c : cases) {
+    fs::current_path(dir.Path());
+    MakeLevel("far.vel", [&](World& world) {
+      world.RunnerX = c.StartX;
+      world.RunnerY = c.StartY;
+      world.AppendObject() = LevelObject{ObjectKiller, c.ObjectX, c.ObjectX};
+    });
+    fs::current_path(dir.Path() / "Levels");
+    Stroke(VkReturn);
+    ASSERT_EQ(form.Mode, GameMode::SelectLevel);
+    EXPECT_EQ(Stroke(VkReturn), c.Refused ? "Level file far.vel is damaged" : "") << c.StartX << " " << c.ObjectX;
+    if (c.Refused) {
+      EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+      Stroke(VkEscape);
+      continue;
+    }
+    ASSERT_EQ(form.Mode, GameMode::game);
+    EXPECT_EQ(form.Level.RunnerX, c.StartX);
+    EXPECT_GE(form.Level.CameraX, 0);
+    EXPECT_LE(form.Level.CameraX, CameraMaxX);
+    form.FormKeyDown(VkRight);
+    EXPECT_EQ(TickShown(), "");
+    form.FormKeyUp(VkRight);
+    const bool startInWorld = c.StartX == 100;
+    EXPECT_EQ(form.Mode, startInWorld ? GameMode::game : GameMode::GameMenu);
+    if (!startInWorld) {
+      EXPECT_EQ(form.Level.RunnerX, RunnerHomeX);
+    }
+    for (int i = 0; i < 3 && form.Mode != GameMode::MainMenu; ++i) Stroke(VkEscape);
+    ASSERT_EQ(form.Mode, GameMode::MainMenu);
+    ASSERT_FALSE(form.Closed);
+  }
+}
+
+} // namespace
+} // namespace tobu::testing
