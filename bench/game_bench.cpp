@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,7 +28,7 @@ using namespace tobu;
 
 // Forwards to the back buffer and adds up the bytes each call writes into it.
 class CountingDisplay : public Display {
-public:
+ public:
   explicit CountingDisplay(SoftwareDisplay& inner) : inner_(inner) {}
   bool SurfaceReady() override { return true; }
   void ClearSurface(uint16_t colour) override {
@@ -51,7 +51,7 @@ public:
   void ShowPointer(bool shown) override { inner_.ShowPointer(shown); }
   size_t Bytes = 0;
 
-private:
+ private:
   SoftwareDisplay& inner_;
 };
 
@@ -62,7 +62,8 @@ double MemcpySeconds(size_t bytes) {
   double best = 1e9;
   for (int run = 0; run < 200; ++run) {
     const auto start = std::chrono::steady_clock::now();
-    for (size_t done = 0; done < bytes; done += Piece) std::memcpy(to.data(), from.data(), std::min(Piece, bytes - done));
+    for (size_t done = 0; done < bytes; done += Piece)
+      std::memcpy(to.data(), from.data(), std::min(Piece, bytes - done));
     benchmark::DoNotOptimize(to.data());
     benchmark::ClobberMemory();
     best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
@@ -75,7 +76,8 @@ double MemcpySeconds(size_t bytes) {
 void ReportAgainstMemcpy(benchmark::State& state, size_t bytes, double secondsPerIteration) {
   const double memcpy = MemcpySeconds(bytes);
   state.counters["bytes"] = static_cast<double>(bytes);
-  state.counters["per_second"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["per_second"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["memcpy_us"] = memcpy * 1e6;
   state.counters["x_memcpy"] = secondsPerIteration / memcpy;
 }
@@ -125,7 +127,8 @@ void TickBenchmark(benchmark::State& state, GameMode mode) {
     benchmark::DoNotOptimize(scene.screen.Presented().data());
   });
   // The busy scene must still be busy: nothing eaten, the run not ended.
-  if (scene.form.Mode != mode || scene.form.Level.ObjectCount != 200) state.SkipWithError("the scene changed");
+  if (scene.form.Mode != mode || scene.form.Level.ObjectCount != 200)
+    state.SkipWithError("the scene changed");
   ReportAgainstMemcpy(state, bytes, perTick);
   state.counters["objects"] = scene.form.Level.ObjectCount;
 }
@@ -167,7 +170,7 @@ void BM_SaveLevelBusy(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveLevelBusy);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::string writeFlag = "--write-busy-level=";

@@ -17,7 +17,7 @@ namespace {
 
 // A private directory for the files the bodies write, removed when the process ends.
 class ScratchDir {
-public:
+ public:
   ScratchDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tobu-fuzz-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
@@ -29,7 +29,7 @@ public:
   }
   std::string File(const char* name) const { return (path_ / name).string(); }
 
-private:
+ private:
   std::filesystem::path path_;
 };
 
@@ -45,8 +45,7 @@ void WriteInput(const std::string& file, std::span<const uint8_t> data) {
 
 bool SameLevel(const World& a, const World& b) {
   return a.TileGrid == b.TileGrid && a.ObjectList == b.ObjectList && a.ObjectCount == b.ObjectCount &&
-         a.RunnerX == b.RunnerX && a.RunnerY == b.RunnerY && a.CameraX == b.CameraX &&
-         a.CameraY == b.CameraY;
+         a.RunnerX == b.RunnerX && a.RunnerY == b.RunnerY && a.CameraX == b.CameraX && a.CameraY == b.CameraY;
 }
 
 // A world that differs from anything a file can produce, to see whether a refused file
@@ -75,8 +74,10 @@ BestTimes Compacted(const BestTimes& times) {
   return packed;
 }
 
-std::string CheckAcceptedLevel(std::span<const uint8_t> data, const World& world, const LoadedLevelInfo& info) {
-  if (world.ObjectCount != static_cast<int32_t>(world.ObjectList.size())) return "ObjectCount differs from the list";
+std::string CheckAcceptedLevel(std::span<const uint8_t> data, const World& world,
+                               const LoadedLevelInfo& info) {
+  if (world.ObjectCount != static_cast<int32_t>(world.ObjectList.size()))
+    return "ObjectCount differs from the list";
   if (world.CameraX < 0 || world.CameraX > CameraMaxX || world.CameraY < 0 || world.CameraY > CameraMaxY) {
     return "the camera left the world";
   }
@@ -85,20 +86,23 @@ std::string CheckAcceptedLevel(std::span<const uint8_t> data, const World& world
   if (info.HadTable != (static_cast<int64_t>(data.size()) > tableOffset)) return "HadTable is wrong";
   // Positions near the ends of the 32-bit range would overflow the game's pixel sums.
   const auto far = [](int64_t v) { return v < -(int64_t{1} << 30) || v > (int64_t{1} << 30); };
-  if (far(std::llround(world.RunnerX)) || far(std::llround(world.RunnerY))) return "a start far outside was accepted";
+  if (far(std::llround(world.RunnerX)) || far(std::llround(world.RunnerY)))
+    return "a start far outside was accepted";
   for (const LevelObject& object : world.ObjectList) {
     if (far(object.X) || far(object.Y)) return "an object far outside was accepted";
   }
   for (int place = 1; place <= BestPlaces; ++place) {
     if (info.Times.BestNames[place].size() > 8) return "a best-times name is longer than 8";
   }
-  if (!info.Times.BestNames[0].empty() || info.Times.BestTime[0] != 0) return "place 0 of the table was filled";
+  if (!info.Times.BestNames[0].empty() || info.Times.BestTime[0] != 0)
+    return "place 0 of the table was filled";
   return {};
 }
 
 // Saving writes the level part of the file back byte for byte, and the table written
 // in place after it reads back as the used places of the loaded table.
-std::string CheckLevelRoundTrip(std::span<const uint8_t> data, const World& world, const LoadedLevelInfo& info) {
+std::string CheckLevelRoundTrip(std::span<const uint8_t> data, const World& world,
+                                const LoadedLevelInfo& info) {
   const std::string copy = Scratch().File("copy.vel");
   SaveLevel(copy, world);
   const std::vector<uint8_t> saved = ReadWholeFile(copy);
@@ -114,7 +118,7 @@ std::string CheckLevelRoundTrip(std::span<const uint8_t> data, const World& worl
   return {};
 }
 
-} // namespace
+}  // namespace
 
 std::string CheckLevelBytes(std::span<const uint8_t> data) {
   const std::string file = Scratch().File("input.vel");
@@ -152,7 +156,8 @@ std::string CheckRosterBytes(std::span<const uint8_t> data) {
     if (i > roster.PlayerCount && !roster.PlayerNames[i].empty()) return "a name past the count";
   }
   if (!roster.PlayerNames[0].empty()) return "entry 0 of the roster was filled";
-  if (stored.LastIndex < 0 || stored.LastIndex > roster.PlayerCount) return "the last index is outside the roster";
+  if (stored.LastIndex < 0 || stored.LastIndex > roster.PlayerCount)
+    return "the last index is outside the roster";
   const std::string copy = Scratch().File("Players.copy");
   WriteRoster(copy, roster, stored.LastIndex);
   const StoredRoster again = ReadRoster(copy);
@@ -163,4 +168,4 @@ std::string CheckRosterBytes(std::span<const uint8_t> data) {
   return {};
 }
 
-} // namespace tobu::fuzz
+}  // namespace tobu::fuzz

@@ -17,4 +17,4 @@ std::string CheckLevelBytes(std::span<const uint8_t> data);
 // the roster, and writing and reading the roster again gives the same roster.
 std::string CheckRosterBytes(std::span<const uint8_t> data);
 
-} // namespace tobu::fuzz
+}  // namespace tobu::fuzz

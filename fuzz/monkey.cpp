@@ -11,7 +11,8 @@ constexpr int ListRows = 16;
 
 // Keys the game knows, and a few it does not.
 constexpr uint16_t AnyKeys[] = {VkReturn, VkEscape, VkSpace, VkLeft, VkUp, VkRight, VkDown, VkDelete,
-                                VkBack, '1', '2', '3', '4', '5', 'S', 'O', 'L', 'A', 'Z', 0, 255, 256, 65535};
+                                VkBack,   '1',      '2',     '3',    '4',  '5',     'S',    'O',
+                                'L',      'A',      'Z',     0,      255,  256,     65535};
 
 // The character a key-down delivers between its key-down and key-up, or 0 for none.
 uint8_t CharacterOf(uint16_t key) {
@@ -21,7 +22,7 @@ uint8_t CharacterOf(uint16_t key) {
   return 0;
 }
 
-} // namespace
+}  // namespace
 
 Monkey::Monkey(std::filesystem::path root, uint64_t seed)
     : root_(std::move(root)), gameDir_(root_ / "game"), random_(seed) {
@@ -65,18 +66,24 @@ void Monkey::Call(Handler&& handler) {
 void Monkey::Step() {
   if (Roll(100) < 2) return StepNoise();
   switch (form_->Mode) {
-    case GameMode::SelectPlayer: return StepInMenu(4, 6, 1);
+    case GameMode::SelectPlayer:
+      return StepInMenu(4, 6, 1);
     case GameMode::CreateNewPlayer:
       if (Roll(3) == 0) return TypeChar(static_cast<uint8_t>(33 + Roll(90)));
       return StepInMenu(1, 3, 0);
-    case GameMode::MainMenu: return StepInMenu(4, 6, 1);
+    case GameMode::MainMenu:
+      return StepInMenu(4, 6, 1);
     case GameMode::SelectLevel:
       if (Roll(40) == 0) return Stroke(VkDelete);
       return StepInMenu(8, 3, 1);
-    case GameMode::game: return StepInGame();
-    case GameMode::GameMenu: return StepInMenu(4, 5, 2);
-    case GameMode::TopTen: return StepInMenu(1, 1, 3);
-    case GameMode::editor: return StepInEditor();
+    case GameMode::game:
+      return StepInGame();
+    case GameMode::GameMenu:
+      return StepInMenu(4, 5, 2);
+    case GameMode::TopTen:
+      return StepInMenu(1, 1, 3);
+    case GameMode::editor:
+      return StepInEditor();
   }
 }
 
@@ -109,7 +116,8 @@ void Monkey::StepInEditor() {
   if (roll < 65) return Hold(static_cast<uint16_t>(VkLeft + Roll(4)));
   if (roll < 70) return ReleaseOne();
   if (roll < 74) return Stroke(std::array<uint16_t, 3>{'S', 'O', 'L'}[static_cast<size_t>(Roll(3))]);
-  if (form_->Editor.PromptOpen() && roll < 90) return TypeChar(static_cast<uint8_t>("abcdefghij-_08"[Roll(14)]));
+  if (form_->Editor.PromptOpen() && roll < 90)
+    return TypeChar(static_cast<uint8_t>("abcdefghij-_08"[Roll(14)]));
   if (form_->Editor.PromptOpen() && roll < 96) return Stroke(VkReturn);
   if (roll < 98) return Stroke(VkBack);
   Stroke(VkEscape);
@@ -118,9 +126,12 @@ void Monkey::StepInEditor() {
 // Anything at all: any key, any character, the mouse anywhere, a burst of ticks.
 void Monkey::StepNoise() {
   switch (Roll(4)) {
-    case 0: return Stroke(AnyKeys[static_cast<size_t>(Roll(static_cast<int>(std::size(AnyKeys))))]);
-    case 1: return TypeChar(static_cast<uint8_t>(Roll(256)));
-    case 2: return Mouse(Roll(3));
+    case 0:
+      return Stroke(AnyKeys[static_cast<size_t>(Roll(static_cast<int>(std::size(AnyKeys))))]);
+    case 1:
+      return TypeChar(static_cast<uint8_t>(Roll(256)));
+    case 2:
+      return Mouse(Roll(3));
     default:
       for (int i = Roll(50); i >= 0 && form_ && !form_->Closed; --i) Tick();
   }
@@ -185,7 +196,8 @@ std::string Monkey::BrokenInvariant() const {
   const std::filesystem::path cwd = std::filesystem::current_path(error);
   if (cwd != gameDir_ && cwd != gameDir_ / "Levels") return "the working directory moved to " + cwd.string();
   for (const auto& entry : std::filesystem::directory_iterator(root_, error)) {
-    if (entry.path() != gameDir_) return "a file was written outside the game's directory: " + entry.path().string();
+    if (entry.path() != gameDir_)
+      return "a file was written outside the game's directory: " + entry.path().string();
   }
   return {};
 }
@@ -198,4 +210,4 @@ std::string Monkey::BrokenAfterTick() const {
   return {};
 }
 
-} // namespace tobu::fuzz
+}  // namespace tobu::fuzz

@@ -14,8 +14,8 @@ namespace tobu::fuzz {
 // What a monkey run went through.
 struct MonkeyStats {
   int64_t Events = 0;
-  int64_t FileErrors = 0;  // messages the platform would have shown
-  int64_t Restarts = 0;    // the form closed and a new one was started
+  int64_t FileErrors = 0;                // messages the platform would have shown
+  int64_t Restarts = 0;                  // the form closed and a new one was started
   std::array<int64_t, 8> TicksInMode{};  // indexed by GameMode
 };
 
@@ -24,7 +24,7 @@ struct MonkeyStats {
 // the game's invariants after every event. The game runs in `root`/game, which must hold
 // a Levels folder; nothing may appear anywhere else in `root`.
 class Monkey {
-public:
+ public:
   Monkey(std::filesystem::path root, uint64_t seed);
 
   // Runs `events` events, or until an invariant breaks: returns its description, or
@@ -32,7 +32,7 @@ public:
   std::string Run(int64_t events);
   const MonkeyStats& Stats() const { return stats_; }
 
-private:
+ private:
   void StartForm();
   void Step();
   void StepInMenu(int downWeight, int returnWeight, int escapeWeight);
@@ -45,7 +45,8 @@ private:
   void TypeChar(uint8_t ch);
   void Mouse(int action);
   void Tick();
-  template <typename Handler> void Call(Handler&& handler);
+  template <typename Handler>
+  void Call(Handler&& handler);
   std::string BrokenInvariant() const;
   std::string BrokenAfterTick() const;
   int Roll(int sides) { return std::uniform_int_distribution<int>(0, sides - 1)(random_); }
@@ -59,4 +60,4 @@ private:
   std::string broken_;
 };
 
-} // namespace tobu::fuzz
+}  // namespace tobu::fuzz

@@ -21,7 +21,7 @@ World EmptyWorld() {
   return world;
 }
 
-} // namespace
+}  // namespace
 
 void LayFloor(World& world, int row) {
   for (int column = 0; column < GridSize; ++column) world.SetCell(column, row, TileGround);
@@ -66,7 +66,8 @@ World BusyLevel() {
   world.RunnerX = 1316.0;
   world.RunnerY = 1301.0;
   for (int column = 20; column <= 50; ++column) {
-    for (int row = 25; row <= 60; ++row) world.SetCell(column, row, (column + row) % 2 ? TileGrass : TileGround);
+    for (int row = 25; row <= 60; ++row)
+      world.SetCell(column, row, (column + row) % 2 ? TileGrass : TileGround);
   }
   for (int column = 31; column <= 34; ++column) {
     for (int row = 39; row <= 41; ++row) world.SetCell(column, row, TileEmpty);
@@ -82,4 +83,4 @@ World BusyLevel() {
   return world;
 }
 
-} // namespace tobu::fuzz
+}  // namespace tobu::fuzz

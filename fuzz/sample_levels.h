@@ -22,4 +22,4 @@ void WriteMonkeyLevels(const std::filesystem::path& levelsDir);
 // food objects in view around it, none touching it.
 World BusyLevel();
 
-} // namespace tobu::fuzz
+}  // namespace tobu::fuzz

@@ -27,7 +27,8 @@ std::vector<CorpusFile> CorpusFiles() {
       if (entry.is_regular_file()) files.push_back({target, entry.path()});
     }
   }
-  std::sort(files.begin(), files.end(), [](const CorpusFile& a, const CorpusFile& b) { return a.File < b.File; });
+  std::sort(files.begin(), files.end(),
+            [](const CorpusFile& a, const CorpusFile& b) { return a.File < b.File; });
   return files;
 }
 
@@ -58,5 +59,5 @@ TEST(CorpusReplay, BothCorporaHaveInputs) {
   EXPECT_GE(roster, 5);
 }
 
-} // namespace
-} // namespace tobu::testing
+}  // namespace
+}  // namespace tobu::testing

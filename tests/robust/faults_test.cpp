@@ -33,10 +33,12 @@ std::set<std::string> Listing(const fs::path& dir) {
 
 // How a fault is brought about: the real one, or the writer failing after 0 bytes.
 enum class Fault { ReadOnly, InjectedFailure };
-void PrintTo(Fault fault, std::ostream* out) { *out << (fault == Fault::ReadOnly ? "ReadOnly" : "InjectedFailure"); }
+void PrintTo(Fault fault, std::ostream* out) {
+  *out << (fault == Fault::ReadOnly ? "ReadOnly" : "InjectedFailure");
+}
 
 class Faults : public GameFixture {
-protected:
+ protected:
   ~Faults() override { SetWriteFailureAfterBytesForTesting(-1); }
 
   // One handler call as the platform makes it: the message shown, or empty.
@@ -188,18 +190,16 @@ TEST_P(ChosenLevelFaults, ShowTheMessageAndStayInTheList) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChosenLevelFaults,
-    ::testing::Values(
-        ChosenLevelCase{"DeletedAfterListing", [](const fs::path& file) { fs::remove(file); },
-                        "Cannot open file a.vel"},
-        ChosenLevelCase{"Truncated",
-                        [](const fs::path& file) { fs::resize_file(file, 6000); },
-                        "Level file a.vel is damaged"},
-        ChosenLevelCase{"ReplacedByADirectory",
-                        [](const fs::path& file) {
-                          fs::remove(file);
-                          fs::create_directory(file);
-                        },
-                        "Cannot open file a.vel"}),
+    ::testing::Values(ChosenLevelCase{"DeletedAfterListing", [](const fs::path& file) { fs::remove(file); },
+                                      "Cannot open file a.vel"},
+                      ChosenLevelCase{"Truncated", [](const fs::path& file) { fs::resize_file(file, 6000); },
+                                      "Level file a.vel is damaged"},
+                      ChosenLevelCase{"ReplacedByADirectory",
+                                      [](const fs::path& file) {
+                                        fs::remove(file);
+                                        fs::create_directory(file);
+                                      },
+                                      "Cannot open file a.vel"}),
     [](const ::testing::TestParamInfo<ChosenLevelCase>& param) { return std::string(param.param.Name); });
 
 // A directory named like a level is not listed, and the editor can neither open it nor
@@ -356,8 +356,8 @@ TEST_F(Faults, BestTimesWriteInterruptedAtAnyByteKeepsTheOldFile) {
   }
 }
 
-} // namespace
-} // namespace tobu::testing
+}  // namespace
+}  // namespace tobu::testing
 
 namespace tobu::testing {
 namespace {
@@ -372,10 +372,10 @@ struct FarCase {
 };
 
 TEST_F(Faults, PositionsNearTheEndsOfTheIntegerRange) {
-  const FarCase cases[] = {{INT32_MIN, INT32_MIN, 0, true},  {INT32_MIN + 1, 5, 0, true},
-                           {INT32_MAX, INT32_MAX, 0, true},  {5, 100, INT32_MAX - 1, true},
-                           {5, 100, INT32_MIN, true},        {-(1 << 30), 1 << 30, 0, false},
-                           {1 << 30, -(1 << 30), 1 << 30, false}, {100, 100, -(1 << 30), false}};
+  const FarCase cases[] = {
+      {INT32_MIN, INT32_MIN, 0, true},       {INT32_MIN + 1, 5, 0, true},  {INT32_MAX, INT32_MAX, 0, true},
+      {5, 100, INT32_MAX - 1, true},         {5, 100, INT32_MIN, true},    {-(1 << 30), 1 << 30, 0, false},
+      {1 << 30, -(1 << 30), 1 << 30, false}, {100, 100, -(1 << 30), false}};
   StartAsNewPlayer();
   for (const FarCase& c : cases) {
     fs::current_path(dir.Path());
@@ -387,7 +387,8 @@ TEST_F(Faults, PositionsNearTheEndsOfTheIntegerRange) {
     fs::current_path(dir.Path() / "Levels");
     Stroke(VkReturn);
     ASSERT_EQ(form.Mode, GameMode::SelectLevel);
-    EXPECT_EQ(Stroke(VkReturn), c.Refused ? "Level file far.vel is damaged" : "") << c.StartX << " " << c.ObjectX;
+    EXPECT_EQ(Stroke(VkReturn), c.Refused ? "Level file far.vel is damaged" : "")
+        << c.StartX << " " << c.ObjectX;
     if (c.Refused) {
       EXPECT_EQ(form.Mode, GameMode::SelectLevel);
       Stroke(VkEscape);
@@ -411,5 +412,5 @@ TEST_F(Faults, PositionsNearTheEndsOfTheIntegerRange) {
   }
 }
 
-} // namespace
-} // namespace tobu::testing
+}  // namespace
+}  // namespace tobu::testing

@@ -1,10 +1,11 @@
 // A long seeded stream of random input through every mode, with the game's invariants
 // checked after every event (fuzz/monkey.cpp); bench/monkey.cpp runs a million.
+#include "fuzz/monkey.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "fuzz/monkey.h"
 #include "fuzz/sample_levels.h"
 #include "support/temp_dir.h"
 
@@ -15,7 +16,7 @@ const char* const ModeNames[] = {"SelectPlayer", "CreateNewPlayer", "MainMenu", 
                                  "game",         "GameMenu",        "TopTen",   "editor"};
 
 class MonkeyRun : public ::testing::TestWithParam<uint64_t> {
-protected:
+ protected:
   MonkeyRun() : start(std::filesystem::current_path()) {
     std::filesystem::create_directories(root.Path() / "game" / "Levels");
     fuzz::WriteMonkeyLevels(root.Path() / "game" / "Levels");
@@ -40,5 +41,5 @@ TEST_P(MonkeyRun, TwentyThousandEventsKeepEveryRule) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, MonkeyRun, ::testing::Values(20240611u));
 
-} // namespace
-} // namespace tobu::testing
+}  // namespace
+}  // namespace tobu::testing
