@@ -19,6 +19,8 @@ public:
   // Runs until the form closes or the window is closed.
   void Run();
   uint64_t Ticks() const { return ticks_; }
+  // Timer intervals that passed while ticking; more than Ticks() means ticks were lost.
+  uint64_t Intervals() const { return intervals_; }
 
 private:
   // Returns false when the window asks to close.
@@ -34,6 +36,7 @@ private:
   FrameTimer timer_;
   uint64_t shownPresentCount_ = 0;
   uint64_t ticks_ = 0;
+  uint64_t intervals_ = 0;
 };
 
 }  // namespace tobu

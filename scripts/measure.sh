@@ -28,17 +28,21 @@ mkdir "$work/Levels"
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+ready=
+for _ in $(seq 200); do xdotool getmouselocation >/dev/null 2>&1 && ready=1 && break; sleep 0.1; done
+[ -n "$ready" ] || { echo "Xvfb did not start" >&2; exit 1; }
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 started=$(now_ms)
-(cd "$work" && exec env TOBU_TICK_LOG="$work/ticks.log" SDL_AUDIODRIVER=dummy "$OLDPWD/$game") &
+(cd "$work" && exec env TOBU_TICK_LOG="$work/ticks.log" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$OLDPWD/$game") &
 pid=$!
 window=
-while [ -z "$window" ]; do
+for _ in $(seq 4000); do
   window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] || sleep 0.005
+  [ -n "$window" ] && break
+  sleep 0.005
 done
+[ -n "$window" ] || { echo "the game's window did not appear" >&2; exit 1; }
 shown=$(now_ms)
 echo "start-up to the window: $((shown - started)) ms"
 
@@ -60,10 +64,12 @@ kill -TERM "$pid"
 wait "$pid" || true
 pid=
 ticks=$(awk '{print $2}' "$work/ticks.log" 2>/dev/null || echo 0)
+intervals=$(awk '{print $4}' "$work/ticks.log" 2>/dev/null || echo 0)
 ended=$(now_ms)
-awk -v c0="$cpu0" -v c1="$cpu1" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v ticks="$ticks" \
+awk -v c0="$cpu0" -v c1="$cpu1" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v ticks="$ticks" -v intervals="$intervals" \
     -v shown="$focused" -v ended="$ended" -v hwm="$hwm" 'BEGIN {
   printf "cpu while playing: %.1f %% of one core over %.1f s\n", 100 * (c1 - c0) / hz / ((t1 - t0) / 1000), (t1 - t0) / 1000
   printf "ticks: %d in %.2f s since the window got the focus: %.1f per second\n", ticks, (ended - shown) / 1000, ticks / ((ended - shown) / 1000)
+  printf "lost ticks: %d (timer intervals %d)\n", intervals - ticks, intervals
   printf "peak memory (VmHWM): %.1f MB\n", hwm / 1024
 }'
