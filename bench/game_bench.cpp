@@ -92,7 +92,9 @@ struct Scene {
     form.Level = fuzz::BusyLevel();
     form.Mode = mode;
     ResetRunnerForRun(form.Kippo);
-    form.KeyHeld[VkRight] = true;  // runs against the pocket's wall: motion, collision, animation
+    // In a run, Right runs against the pocket's wall: motion, collision, animation. (In the
+    // editor it would scroll the view off the busy part.)
+    form.KeyHeld[VkRight] = mode == GameMode::game;
     for (int i = 0; i < 20; ++i) form.FileListBox1.Items.push_back("level" + std::to_string(i) + ".vel");
     form.Players.PlayerName = "Ann";
   }
