@@ -4,18 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg -s "$package" > /dev/null 2>&1 || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "Installing ${missing[*]}"
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  $sudo apt-get update
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
-fi
+scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOBU_BUILD_TESTS=OFF
 cmake --build build --target tobu

@@ -4,19 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
-          libgtest-dev libbenchmark-dev xvfb xdotool)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg -s "$package" > /dev/null 2>&1 || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "Installing ${missing[*]}"
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  $sudo apt-get update
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
-fi
+scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core \
+  libgtest-dev libbenchmark-dev xvfb xdotool
 
 cmake -S . -B build-test -G Ninja -DTOBU_WERROR=ON -DTOBU_SANITIZE=ON
 cmake --build build-test -j2
