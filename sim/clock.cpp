@@ -19,8 +19,9 @@ void RunClock::Step() {
 
 std::string StoredTimeText(int32_t time) {
   // Digits are written from the right, skipping the colons; a seventh digit is lost.
+  // The value reads as unsigned, so a negative time from an edited file still shows digits.
   std::string text = "00:00:00";
-  const std::string digits = std::to_string(time);
+  const std::string digits = std::to_string(static_cast<uint32_t>(time));
   auto digit = digits.rbegin();
   for (auto place = text.rbegin(); place != text.rend() && digit != digits.rend(); ++place) {
     if (*place == ':') continue;
