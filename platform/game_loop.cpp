@@ -8,6 +8,7 @@ GameLoop::GameLoop(Screen& screen, TForm1& form, SoftwareDisplay& display)
 void GameLoop::Run() {
   if (screen_.HasInputFocus()) timer_.Start(SDL_GetTicks());
   screen_.ShowPointer(display_.PointerShown());
+  router_.SetFrame(screen_.Frame());
   while (!form_.Closed) {
     // Without focus there are no ticks, so wait for the next event however long it takes.
     const int timeout = timer_.Running() ? static_cast<int>(timer_.MillisecondsUntilNextTick(SDL_GetTicks())) : -1;
@@ -32,6 +33,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
     case WindowRequest::Redraw: screen_.Refresh(); break;
     case WindowRequest::None: break;
   }
+  router_.SetFrame(screen_.Frame());
   screen_.ShowPointer(display_.PointerShown());
   return true;
 }
@@ -48,6 +50,7 @@ void GameLoop::ShowNewFrame() {
   if (display_.PresentCount() == shownPresentCount_) return;
   shownPresentCount_ = display_.PresentCount();
   screen_.Show(display_.Presented());
+  router_.SetFrame(screen_.Frame());  // showing notices a window that changed size
 }
 
 }  // namespace tobu

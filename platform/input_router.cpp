@@ -24,6 +24,7 @@ bool ToMouseButton(uint8_t sdlButton, MouseButton& button) {
 
 WindowRequest InputRouter::Route(const SDL_Event& event) {
   MouseButton button{};
+  FramePoint at;
   switch (event.type) {
     case SDL_QUIT: return WindowRequest::Close;
     case SDL_WINDOWEVENT: return Window(event.window);
@@ -35,12 +36,17 @@ WindowRequest InputRouter::Route(const SDL_Event& event) {
       }
       return WindowRequest::None;
     case SDL_MOUSEBUTTONDOWN:
-      if (ToMouseButton(event.button.button, button)) game_.MouseDown(button, event.button.x, event.button.y);
+      at = WindowToFrame(frame_, event.button.x, event.button.y);
+      if (ToMouseButton(event.button.button, button)) game_.MouseDown(button, at.X, at.Y);
       return WindowRequest::None;
     case SDL_MOUSEBUTTONUP:
-      if (ToMouseButton(event.button.button, button)) game_.MouseUp(button, event.button.x, event.button.y);
+      at = WindowToFrame(frame_, event.button.x, event.button.y);
+      if (ToMouseButton(event.button.button, button)) game_.MouseUp(button, at.X, at.Y);
       return WindowRequest::None;
-    case SDL_MOUSEMOTION: game_.MouseMove(event.motion.x, event.motion.y); return WindowRequest::None;
+    case SDL_MOUSEMOTION:
+      at = WindowToFrame(frame_, event.motion.x, event.motion.y);
+      game_.MouseMove(at.X, at.Y);
+      return WindowRequest::None;
     default: return WindowRequest::None;
   }
 }

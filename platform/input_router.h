@@ -4,6 +4,8 @@
 #include <array>
 
 #include "platform/game_input.h"
+#include "platform/letterbox.h"
+#include "present/display.h"
 
 namespace tobu {
 
@@ -11,12 +13,15 @@ namespace tobu {
 enum class WindowRequest { None, ToggleFullScreen, Close, FocusGained, FocusLost, Redraw };
 
 // Turns SDL events into the game's input calls, in the order key-down, character,
-// key-up, and keeps the full-screen shortcuts (Alt+Return, F11) to itself.
+// key-up, and keeps the full-screen shortcuts (Alt+Return, F11) to itself. The mouse
+// reaches the game in back-buffer pixels, through where the frame lies in the window.
 class InputRouter {
 public:
   explicit InputRouter(GameInput& game) : game_(game) {}
 
   WindowRequest Route(const SDL_Event& event);
+  // Where the frame lies in the window; until told, the window is the frame.
+  void SetFrame(const FrameRect& frame) { frame_ = frame; }
 
 private:
   WindowRequest KeyDown(const SDL_KeyboardEvent& key);
@@ -24,6 +29,7 @@ private:
   WindowRequest Window(const SDL_WindowEvent& window);
 
   GameInput& game_;
+  FrameRect frame_{0, 0, ViewWidth, ViewHeight};
   // Keys pressed as a shortcut: their repeats and their release stay here too.
   std::array<bool, SDL_NUM_SCANCODES> shortcutHeld_{};
 };

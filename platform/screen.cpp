@@ -1,14 +1,17 @@
 #include "platform/screen.h"
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 #include <stdexcept>
 
 namespace tobu {
 namespace {
 
-[[noreturn]] void Fail(const char* what) { throw std::runtime_error(std::string(what) + ": " + SDL_GetError()); }
+constexpr int FramePitch = ViewWidth * static_cast<int>(sizeof(uint16_t));
+
+[[noreturn]] void Fail(const char* what) {
+  throw std::runtime_error(std::string(what) + ": " + SDL_GetError());
+}
 
 // The largest whole multiple of the frame that fits the desktop with room for the window's frame.
 int WindowedScale(SDL_Window* window) {
@@ -18,39 +21,43 @@ int WindowedScale(SDL_Window* window) {
   return std::max(1, scale);
 }
 
+SDL_Rect ToSdl(const FrameRect& rect) { return SDL_Rect{rect.X, rect.Y, rect.Width, rect.Height}; }
+
 }  // namespace
 
 Screen::Screen() {
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+  // The window's surface straight from the X server's shared memory, not a renderer's
+  // texture (SDL's default on X11, which means software OpenGL without a GPU).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Created at the desktop's size, so the window covers the screen even where no window
   // manager carries out the full-screen request (a bare X server).
   SDL_DisplayMode desktop{};
-  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) desktop = SDL_DisplayMode{0, ViewWidth, ViewHeight, 0, nullptr};
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+    desktop = SDL_DisplayMode{0, ViewWidth, ViewHeight, 0, nullptr};
   window_ = SDL_CreateWindow("tobu", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, desktop.w, desktop.h,
                              SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) Fail("Cannot create the window");
-  // No SDL_RENDERER_PRESENTVSYNC: the game ticks 100 times a second whatever the display's rate.
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (renderer_ == nullptr) {
+  if (!AcquireSurface()) {
     SDL_DestroyWindow(window_);
-    Fail("Cannot create the renderer");
+    Fail("Cannot get the window's surface");
   }
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, ViewWidth,
-                               ViewHeight);
-  if (texture_ == nullptr || SDL_RenderSetLogicalSize(renderer_, ViewWidth, ViewHeight) != 0) {
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    SDL_DestroyRenderer(renderer_);
-    SDL_DestroyWindow(window_);
-    Fail("Cannot create the frame texture");
+  const SDL_PixelFormat& format = *surface_->format;
+  if (format.BytesPerPixel == 4 && format.Rloss == 0 && format.Gloss == 0 && format.Bloss == 0) {
+    scaler_ = std::make_unique<FrameScaler>(PixelLayout{format.Rshift, format.Gshift, format.Bshift,
+                                                        ~(format.Rmask | format.Gmask | format.Bmask)});
+  } else {
+    converted_ = SDL_CreateRGBSurfaceWithFormat(0, ViewWidth, ViewHeight, format.BitsPerPixel, format.format);
+    if (converted_ == nullptr) {
+      SDL_DestroyWindow(window_);
+      Fail("Cannot create the frame surface");
+    }
   }
-  FitScale();
-  Show(*std::make_unique<FrameBuffer>());  // black until the first frame is presented
+  kept_ = std::make_unique<FrameBuffer>();  // black until the first frame is presented
+  DrawKeptFrame();
 }
 
 Screen::~Screen() {
-  SDL_DestroyTexture(texture_);
-  SDL_DestroyRenderer(renderer_);
+  SDL_FreeSurface(converted_);
   SDL_DestroyWindow(window_);
 }
 
@@ -64,36 +71,59 @@ void Screen::ToggleFullScreen() {
     SDL_SetWindowSize(window_, ViewWidth * scale, ViewHeight * scale);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
-  FitScale();
-  Redraw();
+  Refresh();
 }
 
-// Whole multiples keep every pixel the same size; they are used when they fill most of
-// the screen (2x on 1920 x 1080), otherwise the frame is stretched to fill it.
-void Screen::FitScale() {
-  int width = 0;
-  int height = 0;
-  SDL_GetRendererOutputSize(renderer_, &width, &height);
-  const double scale = std::min(static_cast<double>(width) / ViewWidth, static_cast<double>(height) / ViewHeight);
-  const double whole = std::floor(scale);
-  SDL_RenderSetIntegerScale(renderer_, whole >= 1 && whole >= 0.85 * scale ? SDL_TRUE : SDL_FALSE);
-}
-
-void Screen::Refresh() {
-  FitScale();
-  Redraw();
+// SDL makes a new surface when the window's size changes, and the old one must not be
+// drawn on after that; asking every frame costs nothing while the size stays.
+bool Screen::AcquireSurface() {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (surface == nullptr) return false;
+  if (surface != surface_ || surface->w != surfaceWidth_ || surface->h != surfaceHeight_) {
+    surface_ = surface;
+    surfaceWidth_ = surface->w;
+    surfaceHeight_ = surface->h;
+    frame_ = FitFrame(surface->w, surface->h);
+    wholeWindowStale_ = true;
+  }
+  return true;
 }
 
 void Screen::Show(const FrameBuffer& frame) {
-  SDL_UpdateTexture(texture_, nullptr, frame.data(), ViewWidth * static_cast<int>(sizeof(uint16_t)));
-  Redraw();
+  *kept_ = frame;
+  DrawKeptFrame();
 }
 
-void Screen::Redraw() {
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+void Screen::Refresh() {
+  wholeWindowStale_ = true;
+  DrawKeptFrame();
+}
+
+void Screen::DrawKeptFrame() {
+  if (!AcquireSurface()) return;
+  if (wholeWindowStale_) SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
+  ScaleIntoSurface();
+  SDL_Rect target = ToSdl(frame_);
+  const int sent = wholeWindowStale_ ? SDL_UpdateWindowSurface(window_)
+                                     : SDL_UpdateWindowSurfaceRects(window_, &target, 1);
+  wholeWindowStale_ = sent != 0;
+}
+
+void Screen::ScaleIntoSurface() {
+  if (frame_.X + frame_.Width > surface_->w || frame_.Y + frame_.Height > surface_->h)
+    return;  // no room at all
+  if (scaler_) {
+    if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) != 0) return;
+    const int pitch = surface_->pitch / static_cast<int>(sizeof(uint32_t));
+    uint32_t* origin = static_cast<uint32_t*>(surface_->pixels) + frame_.Y * pitch + frame_.X;
+    scaler_->Draw(*kept_, origin, pitch, frame_.Width, frame_.Height);
+    if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
+    return;
+  }
+  SDL_ConvertPixels(ViewWidth, ViewHeight, SDL_PIXELFORMAT_RGB565, kept_->data(), FramePitch,
+                    converted_->format->format, converted_->pixels, converted_->pitch);
+  SDL_Rect target = ToSdl(frame_);
+  SDL_BlitScaled(converted_, nullptr, surface_, &target);
 }
 
 void Screen::ShowPointer(bool shown) {

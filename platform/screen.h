@@ -1,16 +1,21 @@
 #pragma once
 #include <SDL.h>
 
+#include <memory>
 #include <string>
 
+#include "platform/frame_scaler.h"
+#include "platform/letterbox.h"
 #include "present/software_display.h"
 
 namespace tobu {
 
 // The game's window: the 640 x 480 frame scaled to fill the screen with its aspect
-// kept and square pixels. Starts full screen; presenting never waits for the display.
+// kept and square pixels, drawn straight into the window's own surface (shared memory
+// on X11) rather than through a renderer, whose software OpenGL costs far more than the
+// game. Starts full screen; presenting never waits for the display.
 class Screen {
-public:
+ public:
   // Needs SDL's video subsystem. Throws std::runtime_error with SDL's message.
   Screen();
   ~Screen();
@@ -18,22 +23,32 @@ public:
   Screen& operator=(const Screen&) = delete;
 
   SDL_Window* Window() const { return window_; }
+  // Where the frame lies in the window, to map the mouse into back-buffer pixels.
+  const FrameRect& Frame() const { return frame_; }
   bool HasInputFocus() const;
   void ToggleFullScreen();
   // Shows a presented frame (and keeps it for redrawing).
   void Show(const FrameBuffer& frame);
-  // Draws the kept frame again after the window was uncovered or resized.
+  // Draws the kept frame and the borders again after the window was uncovered or resized.
   void Refresh();
   void ShowPointer(bool shown);
 
-private:
-  void FitScale();
-  void Redraw();
+ private:
+  // Fetches the window's surface again when it changed size; returns false when there is none.
+  bool AcquireSurface();
+  void DrawKeptFrame();
+  void ScaleIntoSurface();
 
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
-  int pointerShown_ = -1;  // unknown until first set
+  SDL_Surface* surface_ = nullptr;       // owned by the window
+  std::unique_ptr<FrameBuffer> kept_;    // the last frame shown
+  std::unique_ptr<FrameScaler> scaler_;  // for windows of 32-bit pixels, nearly all
+  SDL_Surface* converted_ = nullptr;     // otherwise SDL converts and scales, through this
+  int surfaceWidth_ = 0;
+  int surfaceHeight_ = 0;
+  FrameRect frame_;
+  bool wholeWindowStale_ = true;  // borders to fill and the whole window to send
+  int pointerShown_ = -1;         // unknown until first set
 };
 
 }  // namespace tobu

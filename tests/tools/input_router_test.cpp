@@ -187,6 +187,23 @@ TEST(RouterEvents, MotionAndQuit) {
   EXPECT_EQ(game.Calls, std::vector<std::string>{"mouse-move 321 -4"});
 }
 
+// In a 1920 x 1080 window the frame is doubled with bars around it: the game gets
+// back-buffer pixels, and beyond the frame pixels outside 0-639 and 0-479.
+TEST(RouterEvents, MouseMapsThroughWhereTheFrameLies) {
+  Recorder game;
+  InputRouter router(game);
+  router.SetFrame(FitFrame(1920, 1080));
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 0;
+  motion.motion.y = 1079;
+  for (const SDL_Event& event : {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 321, 61), motion,
+                                 Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1599, 1019)}) {
+    router.Route(event);
+  }
+  EXPECT_EQ(game.Calls, (std::vector<std::string>{"mouse-down 0 0 0", "mouse-move -160 509", "mouse-up 0 639 479"}));
+}
+
 }  // namespace
 }  // namespace tobu
 #endif
