@@ -19,7 +19,8 @@ public:
   // Runs until the form closes or the window is closed.
   void Run();
   uint64_t Ticks() const { return ticks_; }
-  // Timer intervals that passed while ticking; more than Ticks() means ticks were lost.
+  // Timer intervals that passed while ticking; more than Ticks() means ticks were lost
+  // (measuring builds write both down).
   uint64_t Intervals() const { return intervals_; }
 
 private:

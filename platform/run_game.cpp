@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -15,20 +15,25 @@
 namespace tobu {
 namespace {
 
-// For measuring only: with TOBU_TICK_LOG=path the number of ticks run is written there
-// when the game ends with the timer intervals that passed meanwhile, to check that the
-// loop held 100 ticks a second and lost none.
-void WriteTickLog(uint64_t ticks, uint64_t intervals) {
-  const char* path = std::getenv("TOBU_TICK_LOG");
-  if (path == nullptr || *path == '\0') return;
-  if (std::FILE* log = std::fopen(path, "w")) {
+#ifdef TOBU_MEASURE
+// Measuring builds only (-DTOBU_MEASURE=ON): the number of ticks run and the timer
+// intervals that passed meanwhile, written when the game ends, to check that the loop
+// held 100 ticks a second and lost none. The game changes directory as it plays, so
+// the file's place is fixed at start.
+void WriteTickLog(const std::filesystem::path& path, uint64_t ticks, uint64_t intervals) {
+  if (std::FILE* log = std::fopen(path.c_str(), "w")) {
     std::fprintf(log, "ticks %llu intervals %llu\n", static_cast<unsigned long long>(ticks),
                  static_cast<unsigned long long>(intervals));
     std::fclose(log);
   }
 }
+#endif
 
 int RunWindow() {
+#ifdef TOBU_MEASURE
+  std::error_code error;
+  const std::filesystem::path tickLog = std::filesystem::absolute("tobu-ticks.log", error);
+#endif
   Screen screen;
   std::unique_ptr<CanvasFont> font = OpenTtfCanvasFont();
   auto display = std::make_unique<SoftwareDisplay>();
@@ -38,7 +43,9 @@ int RunWindow() {
   SDL_StartTextInput();
   GameLoop loop(screen, *form, *display);
   loop.Run();
-  WriteTickLog(loop.Ticks(), loop.Intervals());
+#ifdef TOBU_MEASURE
+  if (!error) WriteTickLog(tickLog, loop.Ticks(), loop.Intervals());
+#endif
   return 0;
 }
 

@@ -1,18 +1,21 @@
 #!/bin/bash
 # Measures the real game in its window under Xvfb:
 #   start-up   process start until the window is shown (xdotool), in ms
-#   ticks      ticks run per second while the game plays a busy level (TOBU_TICK_LOG)
+#   ticks      ticks run per second while the game plays a busy level (tobu-ticks.log)
 #   cpu        processor time used while playing, in % of one core (/proc/<pid>/stat)
 #   memory     peak resident memory, VmHWM of /proc/<pid>/status
-# Usage: scripts/measure.sh [seconds, default 30] [build dir, default build]
-# The build needs the game and the benchmarks (-DTOBU_BUILD_BENCH=ON), which write the level.
+# Usage: scripts/measure.sh [seconds, default 30] [build dir, default build-measure]
+# It configures and builds a Release game that writes tobu-ticks.log when it ends
+# (-DTOBU_MEASURE=ON, never in a shipped game) and the benchmarks, which write the level.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
-build=${2:-build}
+build=${2:-build-measure}
 game=$build/tobu
 bench=$build/bench/tobu_game_bench
-[ -x "$game" ] && [ -x "$bench" ] || { echo "build $game and $bench first" >&2; exit 1; }
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOBU_MEASURE=ON -DTOBU_BUILD_BENCH=ON \
+  -DTOBU_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target tobu tobu_game_bench -j2 >/dev/null
 
 work=$(mktemp -d)
 display=:$((90 + RANDOM % 100))
@@ -34,7 +37,7 @@ for _ in $(seq 200); do xdotool getmouselocation >/dev/null 2>&1 && ready=1 && b
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 started=$(now_ms)
-(cd "$work" && exec env TOBU_TICK_LOG="$work/ticks.log" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$OLDPWD/$game") &
+(cd "$work" && exec env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$OLDPWD/$game") &
 pid=$!
 window=
 for _ in $(seq 4000); do
@@ -63,8 +66,8 @@ hwm=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
 kill -TERM "$pid"
 wait "$pid" || true
 pid=
-ticks=$(awk '{print $2}' "$work/ticks.log" 2>/dev/null || echo 0)
-intervals=$(awk '{print $4}' "$work/ticks.log" 2>/dev/null || echo 0)
+ticks=$(awk '{print $2}' "$work/tobu-ticks.log" 2>/dev/null || echo 0)
+intervals=$(awk '{print $4}' "$work/tobu-ticks.log" 2>/dev/null || echo 0)
 ended=$(now_ms)
 awk -v c0="$cpu0" -v c1="$cpu1" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v ticks="$ticks" -v intervals="$intervals" \
     -v shown="$focused" -v ended="$ended" -v hwm="$hwm" 'BEGIN {
