@@ -91,14 +91,20 @@ TEST(ScriptState, OneLineInTheFixedOrder) {
   EXPECT_NE(StateLine(*form).find(" prompt=none"), std::string::npos);
 }
 
-TEST(ScriptRun, BadLineStopsWithStatusTwoNamingItsNumber) {
-  testing::TempDir dir(true);
-  auto display = std::make_unique<SoftwareDisplay>();
-  auto form = std::make_unique<TForm1>(*display);
+// A script runner on a fresh game in its own working directory.
+class ScriptRun : public ::testing::Test {
+protected:
+  ScriptRun() { runner.Start(); }
+
+  testing::TempDir dir{true};
+  SoftwareDisplay display;
+  TForm1 form{display};
   std::ostringstream out;
   std::ostringstream err;
-  ScriptRunner runner(*form, *display, out);
-  runner.Start();
+  ScriptRunner runner{form, display, out};
+};
+
+TEST_F(ScriptRun, BadLineStopsWithStatusTwoNamingItsNumber) {
   std::istringstream script("# first\n\nstate\nfly away\nstate\n");
   EXPECT_EQ(runner.RunStream(script, err), 2);
   EXPECT_NE(err.str().find("line 4"), std::string::npos) << err.str();
@@ -107,14 +113,7 @@ TEST(ScriptRun, BadLineStopsWithStatusTwoNamingItsNumber) {
   EXPECT_EQ(out.str().find('\n'), out.str().size() - 1);
 }
 
-TEST(ScriptRun, ClosingPrintsClosedOnceAndStopsReading) {
-  testing::TempDir dir(true);
-  auto display = std::make_unique<SoftwareDisplay>();
-  auto form = std::make_unique<TForm1>(*display);
-  std::ostringstream out;
-  std::ostringstream err;
-  ScriptRunner runner(*form, *display, out);
-  runner.Start();
+TEST_F(ScriptRun, ClosingPrintsClosedOnceAndStopsReading) {
   // Everything after the close is ignored, even a line that would not parse.
   std::istringstream script("press Escape\nstate\nnot a command\n");
   EXPECT_EQ(runner.RunStream(script, err), 0);
@@ -123,16 +122,10 @@ TEST(ScriptRun, ClosingPrintsClosedOnceAndStopsReading) {
   EXPECT_FALSE(runner.RunLine("state"));
 }
 
-TEST(ScriptRun, ShotWritesThePresentedFrameRelativeToTheStartingDirectory) {
-  testing::TempDir dir(true);
-  auto display = std::make_unique<SoftwareDisplay>();
-  auto form = std::make_unique<TForm1>(*display);
-  std::ostringstream out;
-  ScriptRunner runner(*form, *display, out);
-  runner.Start();
+TEST_F(ScriptRun, ShotWritesThePresentedFrameRelativeToTheStartingDirectory) {
   ASSERT_TRUE(runner.RunLine("tick 2"));
   ASSERT_TRUE(runner.RunLine("shot frame.bmp"));
-  EXPECT_EQ(testing::ReadBytes(dir.Path() / "frame.bmp"), EncodeBmp(display->Presented()));
+  EXPECT_EQ(testing::ReadBytes(dir.Path() / "frame.bmp"), EncodeBmp(display.Presented()));
   // A shot that cannot be written is reported like any file error, and the script goes on.
   EXPECT_TRUE(runner.RunLine("shot no-such-dir/frame.bmp"));
   EXPECT_EQ(out.str().rfind("error: Cannot create file ", 0), 0u) << out.str();
