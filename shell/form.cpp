@@ -1,6 +1,7 @@
 #include "shell/form.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "editor/editor.h"
 #include "present/game_view.h"
@@ -10,6 +11,8 @@
 namespace tobu {
 
 void TForm1::FormCreate() {
+  std::error_code folderError;
+  GameFolder = std::filesystem::current_path(folderError);
   Players = PlayerRoster{};
   Editor.Brush = 1;
   Level.RunnerX = RunnerHomeX;

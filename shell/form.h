@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "editor/editor_state.h"
@@ -58,6 +59,9 @@ public:
   LevelList FileListBox1;
   EditorState Editor;
   int32_t SkyX = 0;
+  // The folder the game started in (holding Players.dat and Levels), fixed at start
+  // because the game enters Levels; empty when it could not be read.
+  std::filesystem::path GameFolder;
   int32_t EatenIndex = -1;
 
 private:
