@@ -1,45 +1,74 @@
 #include "platform/game_loop.h"
 
+#include <ctime>
+
+#include "screenshot/screenshot.h"
+
 namespace tobu {
 
-GameLoop::GameLoop(Screen& screen, TForm1& form, SoftwareDisplay& display)
-    : screen_(screen), form_(form), display_(display), input_(form, screen.Window()), router_(input_) {}
+GameLoop::GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings)
+    : screen_(screen),
+      session_(session),
+      display_(display),
+      settings_(settings),
+      input_(session, screen.Window()),
+      router_(input_) {
+  if (settings.Values.Gamepad && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
+    gamepad_ = std::make_unique<GamepadRouter>(input_, session.Form());
+  }
+}
 
 void GameLoop::Run() {
   if (screen_.HasInputFocus()) timer_.Start(SDL_GetTicks());
   screen_.ShowPointer(display_.PointerShown());
   router_.SetFrame(screen_.Frame());
-  while (!form_.Closed) {
+  while (!session_.Closed()) {
     // Without focus there are no ticks, so wait for the next event however long it takes.
-    const int timeout = timer_.Running() ? static_cast<int>(timer_.MillisecondsUntilNextTick(SDL_GetTicks())) : -1;
+    const int timeout =
+        timer_.Running() ? static_cast<int>(timer_.MillisecondsUntilNextTick(SDL_GetTicks())) : -1;
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, timeout) != 0) {
       if (!Handle(event)) return;
-      while (!form_.Closed && SDL_PollEvent(&event) != 0) {
+      while (!session_.Closed() && SDL_PollEvent(&event) != 0) {
         if (!Handle(event)) return;
       }
     }
-    if (form_.Closed) return;
+    if (session_.Closed()) return;
     if (const int32_t lagCount = timer_.Poll(SDL_GetTicks()); lagCount > 0) Tick(lagCount);
   }
 }
 
 bool GameLoop::Handle(const SDL_Event& event) {
-  switch (router_.Route(event)) {
-    case WindowRequest::Close: return false;
-    case WindowRequest::ToggleFullScreen: screen_.ToggleFullScreen(); break;
-    case WindowRequest::FocusGained: timer_.Start(SDL_GetTicks()); break;
-    case WindowRequest::FocusLost: timer_.Stop(); break;
-    case WindowRequest::Redraw: screen_.Refresh(); break;
-    case WindowRequest::None: break;
+  const bool fromPad = gamepad_ && gamepad_->Route(event);
+  switch (fromPad ? WindowRequest::None : router_.Route(event)) {
+    case WindowRequest::Close:
+      return false;
+    case WindowRequest::ToggleFullScreen:
+      ToggleFullScreen();
+      break;
+    case WindowRequest::FocusGained:
+      timer_.Start(SDL_GetTicks());
+      session_.FocusGained();
+      break;
+    case WindowRequest::FocusLost:
+      timer_.Stop();
+      session_.FocusLost();
+      break;
+    case WindowRequest::Redraw:
+      screen_.Refresh();
+      break;
+    case WindowRequest::None:
+      break;
   }
+  if (session_.TakeScreenshotRequest()) TakeScreenshot();
+  ShowNewFrame();  // a card opened or closed between ticks
   router_.SetFrame(screen_.Frame());
   screen_.ShowPointer(display_.PointerShown());
   return true;
 }
 
 void GameLoop::Tick(int32_t lagCount) {
-  CallGuarded(screen_.Window(), [&] { form_.DXTimer1Timer(lagCount); });
+  CallGuarded(screen_.Window(), [&] { session_.Tick(lagCount); });
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);
   ShowNewFrame();
@@ -51,6 +80,22 @@ void GameLoop::ShowNewFrame() {
   shownPresentCount_ = display_.PresentCount();
   screen_.Show(display_.Presented());
   router_.SetFrame(screen_.Frame());  // showing notices a window that changed size
+}
+
+// The choice is kept in tobu.ini when the player keeps one.
+void GameLoop::ToggleFullScreen() {
+  screen_.ToggleFullScreen();
+  Settings changed = settings_.Values;
+  changed.FullScreen = screen_.IsFullScreen();
+  CallGuarded(screen_.Window(), [&] { UpdateSettings(settings_, changed); });
+}
+
+void GameLoop::TakeScreenshot() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  const std::filesystem::path folder = session_.Form().GameFolder / "Screenshots";
+  CallGuarded(screen_.Window(), [&] { SaveScreenshot(folder, session_.GameFrame(), local); });
 }
 
 }  // namespace tobu

@@ -1,20 +1,23 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 
-#include "platform/form_input.h"
+#include "platform/gamepad.h"
 #include "platform/input_router.h"
 #include "platform/screen.h"
+#include "platform/session_input.h"
 #include "present/frame_timer.h"
 #include "present/software_display.h"
-#include "shell/form.h"
+#include "session/session.h"
+#include "settings/settings_file.h"
 
 namespace tobu {
 
 // The event loop: input between ticks, a tick every 10 ms while the window has the
-// input focus, and each presented frame shown at once. Sleeps between ticks.
+// input focus, and each presented frame shown at once (a card's too). Sleeps between ticks.
 class GameLoop {
-public:
-  GameLoop(Screen& screen, TForm1& form, SoftwareDisplay& display);
+ public:
+  GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings);
 
   // Runs until the form closes or the window is closed.
   void Run();
@@ -23,17 +26,21 @@ public:
   // (measuring builds write both down).
   uint64_t Intervals() const { return intervals_; }
 
-private:
+ private:
   // Returns false when the window asks to close.
   bool Handle(const SDL_Event& event);
   void Tick(int32_t lagCount);
   void ShowNewFrame();
+  void ToggleFullScreen();
+  void TakeScreenshot();
 
   Screen& screen_;
-  TForm1& form_;
+  Session& session_;
   SoftwareDisplay& display_;
-  FormInput input_;
+  SettingsStore& settings_;
+  SessionInput input_;
   InputRouter router_;
+  std::unique_ptr<GamepadRouter> gamepad_;  // none when the settings turn the gamepad off
   FrameTimer timer_;
   uint64_t shownPresentCount_ = 0;
   uint64_t ticks_ = 0;

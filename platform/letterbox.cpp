@@ -21,13 +21,13 @@ int ToFrame(int offset, int size, int view) { return FloorDivide(int64_t{offset}
 
 }  // namespace
 
-FrameRect FitFrame(int windowWidth, int windowHeight) {
+FrameRect FitFrame(int windowWidth, int windowHeight, bool wholeMultiplesOnly) {
   const int width = std::max(1, windowWidth);
   const int height = std::max(1, windowHeight);
   const int whole = std::min(width / ViewWidth, height / ViewHeight);
   const int64_t stretchedWidth = std::min<int64_t>(width, int64_t{height} * ViewWidth / ViewHeight);
   FrameRect frame;
-  if (whole >= 1 && 100 * int64_t{whole} * ViewWidth >= 85 * stretchedWidth) {
+  if (whole >= 1 && (wholeMultiplesOnly || 100 * int64_t{whole} * ViewWidth >= 85 * stretchedWidth)) {
     frame.Width = whole * ViewWidth;
     frame.Height = whole * ViewHeight;
   } else if (int64_t{width} * ViewHeight <= int64_t{height} * ViewWidth) {

@@ -19,8 +19,9 @@ struct FramePoint {
 
 // The frame centred in a window of this size with its aspect kept. A whole multiple
 // keeps every pixel the same size; it is used when it fills most of the window (2x on
-// 1920 x 1080), otherwise the frame is stretched to touch two opposite edges.
-FrameRect FitFrame(int windowWidth, int windowHeight);
+// 1920 x 1080), otherwise the frame is stretched to touch two opposite edges. With
+// `wholeMultiplesOnly` any whole multiple that fits is used (stretched only below 1x).
+FrameRect FitFrame(int windowWidth, int windowHeight, bool wholeMultiplesOnly = false);
 
 // A window pixel as a back-buffer pixel: the frame pixel drawn there. Points outside
 // the frame map the same way, to coordinates below 0 or beyond 639 / 479.

@@ -2,15 +2,22 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "platform/command_line.h"
 #include "platform/error_report.h"
 #include "platform/game_loop.h"
 #include "platform/screen.h"
 #include "platform/ttf_canvas_font.h"
+#include "session/session.h"
+#include "settings/settings_file.h"
 
 namespace tobu {
 namespace {
@@ -29,19 +36,24 @@ void WriteTickLog(const std::filesystem::path& path, uint64_t ticks, uint64_t in
 }
 #endif
 
-int RunWindow() {
+int RunWindow(const CommandLine& line) {
 #ifdef TOBU_MEASURE
   std::error_code error;
   const std::filesystem::path tickLog = std::filesystem::absolute("tobu-ticks.log", error);
 #endif
-  Screen screen;
+  // The platform reads these; the sound's two (Sound, Volume) are for the audio to take.
+  SettingsStore settings = LoadSettings(SettingsFileName, std::cerr);
+  settings.File = std::filesystem::absolute(settings.File);  // the game enters Levels later
+  Screen screen(line.FullScreen.value_or(settings.Values.FullScreen),
+                settings.Values.Scale == FrameScale::Integer);
   std::unique_ptr<CanvasFont> font = OpenTtfCanvasFont();
   auto display = std::make_unique<SoftwareDisplay>();
   display->SetCanvasFont(font.get());
   auto form = std::make_unique<TForm1>(*display);
-  CallGuarded(screen.Window(), [&] { form->FormCreate(); });
+  Session session(*form, *display);
+  CallGuarded(screen.Window(), [&] { session.Start(); });
   SDL_StartTextInput();
-  GameLoop loop(screen, *form, *display);
+  GameLoop loop(screen, session, *display, settings);
   loop.Run();
 #ifdef TOBU_MEASURE
   if (!error) WriteTickLog(tickLog, loop.Ticks(), loop.Intervals());
@@ -51,14 +63,36 @@ int RunWindow() {
 
 }  // namespace
 
-int RunGame() {
+int RunGame(int argc, char** argv) {
+  const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+  switch (line.What) {
+    case CommandLine::Action::Help:
+      std::cout << Usage();
+      return 0;
+    case CommandLine::Action::Version:
+      std::cout << VersionText();
+      return 0;
+    case CommandLine::Action::Fail:
+      std::cerr << "tobu: " << line.Problem << '\n' << Usage();
+      return 2;
+    case CommandLine::Action::Play:
+      break;
+  }
+  if (!line.DataFolder.empty()) {
+    std::error_code error;
+    std::filesystem::current_path(line.DataFolder, error);
+    if (error) {
+      std::cerr << "tobu: cannot enter " << line.DataFolder << ": " << error.message() << '\n';
+      return 2;
+    }
+  }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "tobu: cannot start the display: %s\n", SDL_GetError());
     return 1;
   }
   int status = 1;
   try {
-    status = RunWindow();
+    status = RunWindow(line);
   } catch (const std::runtime_error& error) {
     std::fprintf(stderr, "tobu: %s\n", error.what());
   }

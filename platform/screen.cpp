@@ -25,7 +25,7 @@ SDL_Rect ToSdl(const FrameRect& rect) { return SDL_Rect{rect.X, rect.Y, rect.Wid
 
 }  // namespace
 
-Screen::Screen() {
+Screen::Screen(bool fullScreen, bool wholeMultiplesOnly) : wholeMultiplesOnly_(wholeMultiplesOnly) {
   // The window's surface straight from the X server's shared memory, not a renderer's
   // texture (SDL's default on X11, which means software OpenGL without a GPU).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -54,6 +54,7 @@ Screen::Screen() {
   }
   kept_ = std::make_unique<FrameBuffer>();  // black until the first frame is presented
   DrawKeptFrame();
+  if (!fullScreen) ToggleFullScreen();
 }
 
 Screen::~Screen() {
@@ -61,10 +62,14 @@ Screen::~Screen() {
   SDL_DestroyWindow(window_);
 }
 
+bool Screen::IsFullScreen() const {
+  return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
 bool Screen::HasInputFocus() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
 
 void Screen::ToggleFullScreen() {
-  const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  const bool full = IsFullScreen();
   SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
   if (full) {
     const int scale = WindowedScale(window_);
@@ -83,7 +88,7 @@ bool Screen::AcquireSurface() {
     surface_ = surface;
     surfaceWidth_ = surface->w;
     surfaceHeight_ = surface->h;
-    frame_ = FitFrame(surface->w, surface->h);
+    frame_ = FitFrame(surface->w, surface->h, wholeMultiplesOnly_);
     wholeWindowStale_ = true;
   }
   return true;

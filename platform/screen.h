@@ -13,11 +13,12 @@ namespace tobu {
 // The game's window: the 640 x 480 frame scaled to fill the screen with its aspect
 // kept and square pixels, drawn straight into the window's own surface (shared memory
 // on X11) rather than through a renderer, whose software OpenGL costs far more than the
-// game. Starts full screen; presenting never waits for the display.
+// game. Starts full screen unless asked otherwise; presenting never waits for the display.
 class Screen {
  public:
   // Needs SDL's video subsystem. Throws std::runtime_error with SDL's message.
-  Screen();
+  // `wholeMultiplesOnly` scales the frame by whole multiples only (tobu.ini's scale=integer).
+  explicit Screen(bool fullScreen = true, bool wholeMultiplesOnly = false);
   ~Screen();
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -27,6 +28,7 @@ class Screen {
   const FrameRect& Frame() const { return frame_; }
   bool HasInputFocus() const;
   void ToggleFullScreen();
+  bool IsFullScreen() const;
   // Shows a presented frame (and keeps it for redrawing).
   void Show(const FrameBuffer& frame);
   // Draws the kept frame and the borders again after the window was uncovered or resized.
@@ -47,6 +49,7 @@ class Screen {
   int surfaceWidth_ = 0;
   int surfaceHeight_ = 0;
   FrameRect frame_;
+  bool wholeMultiplesOnly_ = false;
   bool wholeWindowStale_ = true;  // borders to fill and the whole window to send
   int pointerShown_ = -1;         // unknown until first set
 };

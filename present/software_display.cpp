@@ -134,6 +134,35 @@ void SoftwareDisplay::DrawCanvasText(int x, int y, const std::string& text) {
   }
 }
 
+void SoftwareDisplay::LoadBackBuffer(const FrameBuffer& frame) { *backBuffer_ = frame; }
+
+void SoftwareDisplay::ShadeRect(int x, int y, int width, int height) {
+  const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+  const int x1 = std::min(x + std::max(width, 0), ViewWidth),
+            y1 = std::min(y + std::max(height, 0), ViewHeight);
+  for (int row = y0; row < y1; ++row) {
+    uint16_t* to = backBuffer_->data() + static_cast<size_t>(row) * ViewWidth;
+    // Each channel halved: shift the whole pixel and drop the bit each channel lent its neighbour.
+    for (int column = x0; column < x1; ++column)
+      to[column] = static_cast<uint16_t>((to[column] >> 1) & 0x7BEFu);
+  }
+}
+
+void SoftwareDisplay::OutlineRect(int x, int y, int width, int height, uint16_t colour) {
+  const auto plot = [&](int px, int py) {
+    if (px >= 0 && px < ViewWidth && py >= 0 && py < ViewHeight)
+      (*backBuffer_)[static_cast<size_t>(py) * ViewWidth + static_cast<size_t>(px)] = colour;
+  };
+  for (int i = 0; i < width; ++i) {
+    plot(x + i, y);
+    plot(x + i, y + height - 1);
+  }
+  for (int i = 0; i < height; ++i) {
+    plot(x, y + i);
+    plot(x + width - 1, y + i);
+  }
+}
+
 void SoftwareDisplay::ShowPointer(bool shown) { pointerShown_ = shown; }
 
 void SoftwareDisplay::SetCanvasFont(CanvasFont* font) { canvasFont_ = font; }

@@ -27,6 +27,13 @@ class SoftwareDisplay : public Display {
   void DrawCanvasText(int x, int y, const std::string& text) override;
   void ShowPointer(bool shown) override;
 
+  // Overlays drawn over a kept frame: the back buffer becomes `frame`, and a rectangle
+  // (clipped to the view) is darkened to half its brightness.
+  void LoadBackBuffer(const FrameBuffer& frame);
+  void ShadeRect(int x, int y, int width, int height);
+  // A one-pixel outline of a rectangle in one RGB565 colour, clipped to the view.
+  void OutlineRect(int x, int y, int width, int height, uint16_t colour);
+
   // The canvas font is not owned; without one the built-in fallback draws.
   void SetCanvasFont(CanvasFont* font);
   const FrameBuffer& BackBuffer() const { return *backBuffer_; }

@@ -120,7 +120,7 @@ std::optional<uint16_t> ParseKey(const std::string& word) {
     const char* Name;
     uint16_t Code;
   };
-  static constexpr Named names[] = {{"escape", 27}, {"return", 13}, {"back", 8},   {"space", 32}, {"left", 37},
+  static constexpr Named names[] = {{"escape", 27}, {"return", 13}, {"back", 8},  {"space", 32}, {"left", 37},
                                     {"up", 38},     {"right", 39},  {"down", 40}, {"delete", 46}};
   const std::string name = Lower(word);
   for (const Named& named : names) {
@@ -206,7 +206,8 @@ std::string StateLine(const TForm1& form) {
        << " clock=" << clock << " failed=" << outcome.RunFailed << " finished=" << outcome.RunFinished
        << " newbest=" << outcome.NewBestTime << " topten=" << outcome.InTopTen
        << " player=" << form.Players.PlayerName << " players=" << unsigned{form.Players.PlayerCount}
-       << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText << " prompt=" << prompt;
+       << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText
+       << " prompt=" << prompt;
   return line.str();
 }
 
@@ -245,7 +246,11 @@ std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame) {
 }
 
 ScriptRunner::ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out)
-    : form_(form), display_(display), out_(out), startDirectory_(std::filesystem::current_path()) {}
+    : form_(form),
+      display_(display),
+      session_(form, display),
+      out_(out),
+      startDirectory_(std::filesystem::current_path()) {}
 
 template <typename Handler>
 bool ScriptRunner::Call(Handler&& handler) {
@@ -263,7 +268,7 @@ bool ScriptRunner::Call(Handler&& handler) {
 }
 
 void ScriptRunner::Start() {
-  Call([&] { form_.FormCreate(); });
+  Call([&] { session_.Start(); });
 }
 
 bool ScriptRunner::RunLine(const std::string& line) {
@@ -274,36 +279,52 @@ bool ScriptRunner::RunLine(const std::string& line) {
 
 void ScriptRunner::Run(const ScriptCommand& command) {
   switch (command.What) {
-    case Kind::Nothing: break;
+    case Kind::Nothing:
+      break;
     case Kind::Tick:
-      for (int64_t i = 0; i < command.Count && Call([&] { form_.DXTimer1Timer(1); }); ++i) {
+      for (int64_t i = 0; i < command.Count && Call([&] { session_.Tick(1); }); ++i) {
       }
       break;
-    case Kind::Down: Call([&] { form_.FormKeyDown(command.Key); }); break;
-    case Kind::Up: Call([&] { form_.FormKeyUp(command.Key); }); break;
+    case Kind::Down:
+      Call([&] { session_.KeyDown(command.Key); });
+      break;
+    case Kind::Up:
+      Call([&] { session_.KeyUp(command.Key); });
+      break;
     case Kind::Press: {
-      if (!Call([&] { form_.FormKeyDown(command.Key); })) break;
+      if (!Call([&] { session_.KeyDown(command.Key); })) break;
       const std::optional<uint8_t> character = KeyCharacter(command.Key);
-      if (character && !Call([&] { form_.FormKeyPress(*character); })) break;
-      Call([&] { form_.FormKeyUp(command.Key); });
+      if (character && !Call([&] { session_.KeyPress(*character); })) break;
+      Call([&] { session_.KeyUp(command.Key); });
       break;
     }
-    case Kind::Char: Call([&] { form_.FormKeyPress(command.Character); }); break;
+    case Kind::Char:
+      Call([&] { session_.KeyPress(command.Character); });
+      break;
     case Kind::Type:
       for (const char c : command.Text) {
-        if (!Call([&] { form_.FormKeyPress(static_cast<uint8_t>(c)); })) break;
+        if (!Call([&] { session_.KeyPress(static_cast<uint8_t>(c)); })) break;
       }
       break;
-    case Kind::MouseDown: Call([&] { form_.DXDraw1MouseDown(command.Button, command.X, command.Y); }); break;
-    case Kind::MouseUp: Call([&] { form_.DXDraw1MouseUp(command.Button, command.X, command.Y); }); break;
-    case Kind::MouseMove: Call([&] { form_.DXDraw1MouseMove(command.X, command.Y); }); break;
+    case Kind::MouseDown:
+      Call([&] { session_.MouseDown(command.Button, command.X, command.Y); });
+      break;
+    case Kind::MouseUp:
+      Call([&] { session_.MouseUp(command.Button, command.X, command.Y); });
+      break;
+    case Kind::MouseMove:
+      Call([&] { session_.MouseMove(command.X, command.Y); });
+      break;
     case Kind::Shot: {
       const std::filesystem::path file = startDirectory_ / command.Text;
       Call([&] { ReplaceFile(file.string(), EncodeBmp(display_.Presented())); });
       break;
     }
-    case Kind::State: out_ << StateLine(form_) << '\n'; break;
+    case Kind::State:
+      out_ << StateLine(form_) << '\n';
+      break;
   }
+  session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }
 
 int ScriptRunner::RunStream(std::istream& in, std::ostream& err) {

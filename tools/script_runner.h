@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "present/software_display.h"
+#include "session/session.h"
 #include "shell/form.h"
 
 namespace tobu {
 
 // A script line that cannot be understood.
 class ScriptError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
@@ -44,11 +45,12 @@ std::string StateLine(const TForm1& form);
 // A frame as a 24-bit BMP file, rows bottom-up, little-endian headers.
 std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame);
 
-// Runs the game headless from a script: each command becomes handler calls on the form,
+// Runs the game headless from a script: each command becomes calls on the session (the
+// form and its help and pause cards; F12 takes no screenshot here, `shot` does),
 // a file error is printed as "error: <message>" and the script goes on, and "closed"
 // is printed once the form closes.
 class ScriptRunner {
-public:
+ public:
   ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out);
 
   // FormCreate, as the program's start-up does.
@@ -59,7 +61,7 @@ public:
   // 0, or 2 after reporting a line that cannot be parsed on `err` with its number.
   int RunStream(std::istream& in, std::ostream& err);
 
-private:
+ private:
   void Run(const ScriptCommand& command);
   // Calls one handler unless the form has closed; true while it is still open.
   template <typename Handler>
@@ -67,6 +69,7 @@ private:
 
   TForm1& form_;
   SoftwareDisplay& display_;
+  Session session_;
   std::ostream& out_;
   // Shots are written relative to the starting directory, wherever the game has gone.
   std::filesystem::path startDirectory_;

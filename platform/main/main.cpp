@@ -1,4 +1,4 @@
 // tobu: a side-view platform game with a level editor.
 #include "platform/run_game.h"
 
-int main() { return tobu::RunGame(); }
+int main(int argc, char** argv) { return tobu::RunGame(argc, argv); }

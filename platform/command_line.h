@@ -1,0 +1,23 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tobu {
+
+// What the command line asks for. Options override tobu.ini for this start only.
+struct CommandLine {
+  enum class Action { Play, Help, Version, Fail };
+  Action What = Action::Play;
+  std::optional<bool> FullScreen;  // --window, --fullscreen
+  std::string DataFolder;          // --data DIR: holds Players.dat and Levels; empty: the current folder
+  std::string Problem;             // why the line was refused (Fail)
+};
+
+// Reads the arguments after the program's name.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+// The usage text, one option a line.
+std::string Usage();
+std::string VersionText();
+
+}  // namespace tobu

@@ -1,0 +1,76 @@
+#include "session/cards.h"
+
+#include <string>
+
+#include "present/bitmap_text.h"
+#include "present/sheets.h"
+#include "session/help_text.h"
+
+namespace tobu {
+namespace {
+
+constexpr int PanelMargin = 20;
+constexpr int KeysColumn = 60;
+constexpr int DoesColumn = 210;
+constexpr int LineHeight = 13;
+constexpr uint16_t White = 0xFFFF;
+
+struct BrushPicture {
+  int Sheet;
+  const char* Label;
+};
+constexpr BrushPicture Brushes[] = {
+    {SheetGrass, "1 grass"},        {SheetGround, "2 ground"}, {SheetFood, "3 apple"},
+    {SheetKiller, "4 spiked ball"}, {SheetExit, "5 daisy"},
+};
+
+// A heading and its rows; returns the y below them.
+int DrawSection(SoftwareDisplay& display, int y, const std::string& heading,
+                const std::vector<HelpLine>& lines) {
+  display.DrawCanvasText(KeysColumn - 20, y, heading);
+  y += LineHeight + 2;
+  for (const HelpLine& line : lines) {
+    display.DrawCanvasText(KeysColumn, y, line.Keys);
+    display.DrawCanvasText(DoesColumn, y, line.Does);
+    y += LineHeight;
+  }
+  return y + 6;
+}
+
+// The five brushes as the editor paints them, the current one outlined; returns the y below.
+int DrawBrushes(SoftwareDisplay& display, int y, int current) {
+  for (int brush = 1; brush <= 5; ++brush) {
+    const BrushPicture& picture = Brushes[brush - 1];
+    const int left = BrushLeft(brush);
+    display.DrawFrame(picture.Sheet, left, y, 0);
+    display.DrawCanvasText(left - 4, y + 44, picture.Label);
+    if (brush == current) display.OutlineRect(left - 6, y - 6, 52, 52, White);
+  }
+  return y + 66;
+}
+
+}  // namespace
+
+void DrawHelpCard(SoftwareDisplay& display, const TForm1& form) {
+  display.ShadeRect(PanelMargin, PanelMargin, ViewWidth - 2 * PanelMargin, ViewHeight - 2 * PanelMargin);
+  ShowString(display, -1, 28, "Help");
+  int y = 62;
+  const std::string heading = std::string(HelpHeading(form.Mode)) + ":";
+  if (form.Mode == GameMode::editor) {
+    display.DrawCanvasText(KeysColumn - 20, y, heading);
+    y = DrawBrushes(display, BrushTop, form.Editor.Brush);
+    y = DrawSection(display, y, "", ScreenHelp(form.Mode));
+  } else {
+    y = DrawSection(display, y, heading, ScreenHelp(form.Mode));
+  }
+  y = DrawSection(display, y, "Every screen:", EverywhereHelp());
+  DrawSection(display, y, "Gamepad:", GamepadHelp());
+}
+
+void DrawPauseCard(SoftwareDisplay& display) {
+  display.ShadeRect(0, 190, ViewWidth, 90);
+  ShowString(display, -1, 210, "Paused");
+  display.DrawCanvasText(250, 250, "Pause or P resumes");
+}
+
+}  // namespace tobu

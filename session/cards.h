@@ -1,0 +1,18 @@
+#pragma once
+#include "present/software_display.h"
+#include "shell/form.h"
+
+namespace tobu {
+
+// The cards the session draws over the kept frame in the back buffer (not presented here).
+// Help: a half-dark panel with the keys of the form's screen, the keys of every screen and
+// the gamepad; in the editor also the five brushes with the current one outlined.
+void DrawHelpCard(SoftwareDisplay& display, const TForm1& form);
+// Pause: "Paused" on a half-dark band across the view.
+void DrawPauseCard(SoftwareDisplay& display);
+
+// Where the editor's brushes are drawn on the help card: brush b (1..5) at BrushLeft(b), BrushTop.
+constexpr int BrushTop = 84;
+constexpr int BrushLeft(int brush) { return 70 + (brush - 1) * 110; }
+
+}  // namespace tobu

@@ -1,0 +1,118 @@
+#include "session/help_text.h"
+
+namespace tobu {
+
+const char* HelpHeading(GameMode mode) {
+  switch (mode) {
+    case GameMode::SelectPlayer:
+      return "Choosing a player";
+    case GameMode::CreateNewPlayer:
+      return "Typing a new name";
+    case GameMode::MainMenu:
+      return "Main menu";
+    case GameMode::SelectLevel:
+      return "Level list";
+    case GameMode::game:
+      return "A run";
+    case GameMode::GameMenu:
+      return "After a run";
+    case GameMode::TopTen:
+      return "Best times";
+    case GameMode::editor:
+      return "Editor";
+  }
+  return "";
+}
+
+const std::vector<HelpLine>& ScreenHelp(GameMode mode) {
+  static const std::vector<HelpLine> selectPlayer{
+      {"Up, Down", "choose a player or \"Create New Player\""},
+      {"Return", "confirm"},
+      {"Escape", "quit the game"},
+  };
+  static const std::vector<HelpLine> createNewPlayer{
+      {"letters, digits", "type the name (the gamepad cannot type)"},
+      {"Back", "erase the last letter"},
+      {"Tab", "complete a name"},
+      {"Return", "confirm the name"},
+      {"Escape", "quit the game"},
+  };
+  static const std::vector<HelpLine> mainMenu{
+      {"Up, Down", "choose \"Play\" or \"Editor\""},
+      {"Return", "confirm"},
+      {"Escape", "quit the game"},
+  };
+  static const std::vector<HelpLine> selectLevel{
+      {"Up, Down", "choose a level"},      {"Return", "play it"},
+      {"Delete", "erase its best times"},  {"W", "watch its record run"},
+      {"Escape", "back to the main menu"},
+  };
+  static const std::vector<HelpLine> run{
+      {"Left, Right", "run"},
+      {"Space", "jump"},
+      {"Pause, P", "pause and resume"},
+      {"G", "show or hide the ghost of the best run"},
+      {"Escape", "give up"},
+  };
+  static const std::vector<HelpLine> gameMenu{
+      {"Up, Down", "choose \"Play again\" or \"Best times\""},
+      {"Return", "confirm"},
+      {"Escape", "back to the level list"},
+  };
+  static const std::vector<HelpLine> topTen{
+      {"Escape", "back"},
+  };
+  static const std::vector<HelpLine> editor{
+      {"1 to 5", "choose a brush (pictured above)"},
+      {"left button", "paint or place with the brush"},
+      {"right button", "remove"},
+      {"Space", "put the start under the pointer"},
+      {"arrow keys", "scroll"},
+      {"S; O or L", "save; open (type a name, Return)"},
+      {"Tab", "complete a name in the prompt"},
+      {"Ctrl+Z, Ctrl+Y", "undo, redo"},
+      {"G", "show or hide the grid"},
+      {"F5", "play-test the level"},
+      {"Escape", "close the prompt, or leave"},
+  };
+  switch (mode) {
+    case GameMode::SelectPlayer:
+      return selectPlayer;
+    case GameMode::CreateNewPlayer:
+      return createNewPlayer;
+    case GameMode::MainMenu:
+      return mainMenu;
+    case GameMode::SelectLevel:
+      return selectLevel;
+    case GameMode::game:
+      return run;
+    case GameMode::GameMenu:
+      return gameMenu;
+    case GameMode::TopTen:
+      return topTen;
+    case GameMode::editor:
+      return editor;
+  }
+  return topTen;
+}
+
+const std::vector<HelpLine>& EverywhereHelp() {
+  static const std::vector<HelpLine> lines{
+      {"F1", "this card (F1 or Escape closes it)"},
+      {"F2", "sound on or off"},
+      {"F11, Alt+Return", "full screen or a window"},
+      {"F12", "screenshot into Screenshots/"},
+  };
+  return lines;
+}
+
+const std::vector<HelpLine>& GamepadHelp() {
+  static const std::vector<HelpLine> lines{
+      {"d-pad, left stick", "arrow keys"},
+      {"A", "Space in a run, Return in menus"},
+      {"B; Start; Back", "Escape; pause; this card"},
+  };
+  return lines;
+}
+
+}  // namespace tobu

@@ -1,0 +1,22 @@
+#pragma once
+#include <vector>
+
+#include "shell/game_mode.h"
+
+namespace tobu {
+
+// One row of the help card: the keys and what they do.
+struct HelpLine {
+  const char* Keys;
+  const char* Does;
+};
+
+// The card's heading for a screen ("Main menu", "A run", ...).
+const char* HelpHeading(GameMode mode);
+// The keys of one screen, in the order the card lists them.
+const std::vector<HelpLine>& ScreenHelp(GameMode mode);
+// The keys that work on every screen, and the gamepad's buttons.
+const std::vector<HelpLine>& EverywhereHelp();
+const std::vector<HelpLine>& GamepadHelp();
+
+}  // namespace tobu

@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+
+namespace tobu {
+
+// Keys the game itself leaves unused, taken by the session before the form sees them.
+enum OverlayKey : uint16_t {
+  VkPause = 19,
+  VkP = 80,
+  VkF1 = 112,
+  VkF12 = 123,
+};
+
+}  // namespace tobu

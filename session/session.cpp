@@ -1,0 +1,134 @@
+#include "session/session.h"
+
+#include "session/cards.h"
+#include "session/overlay_keys.h"
+
+namespace tobu {
+namespace {
+
+bool IsPauseKey(uint16_t key) { return key == VkPause || key == VkP; }
+
+}  // namespace
+
+Session::Session(TForm1& form, SoftwareDisplay& display)
+    : form_(form), display_(display), kept_(std::make_unique<FrameBuffer>()) {}
+
+void Session::Tick(int32_t lagCount) {
+  if (card_ == Card::None) form_.DXTimer1Timer(lagCount);
+}
+
+void Session::KeyDown(uint16_t key) {
+  // A key the session took repeats nothing while held.
+  const bool repeat = key < swallowed_.size() && swallowed_[key];
+  swallowCharacter_ = repeat || KeyForSession(key);
+  if (swallowCharacter_) {
+    Swallow(key);
+  } else {
+    form_.FormKeyDown(key);
+  }
+}
+
+// The session's own keys, and every key while a card is open; true when it took the key.
+bool Session::KeyForSession(uint16_t key) {
+  if (key == VkF12) {
+    screenshotWanted_ = true;
+    return true;
+  }
+  switch (card_) {
+    case Card::Help:
+      if (key == VkF1 || key == VkEscape) Close();
+      return true;
+    case Card::Pause:
+      if (IsPauseKey(key)) Close();
+      return true;
+    case Card::None:
+      break;
+  }
+  if (key == VkF1) {
+    Open(Card::Help);
+    return true;
+  }
+  if (form_.Mode == GameMode::game && IsPauseKey(key)) {
+    Open(Card::Pause);
+    return true;
+  }
+  return false;
+}
+
+void Session::KeyPress(uint8_t character) {
+  if (card_ != Card::None || swallowCharacter_) {
+    swallowCharacter_ = false;
+    return;
+  }
+  form_.FormKeyPress(character);
+}
+
+void Session::KeyUp(uint16_t key) {
+  swallowCharacter_ = false;
+  if (key < swallowed_.size() && swallowed_[key]) {
+    swallowed_[key] = false;
+    return;
+  }
+  if (card_ != Card::None) {
+    heldBackUps_.push_back(key);
+    return;
+  }
+  form_.FormKeyUp(key);
+}
+
+void Session::MouseDown(MouseButton button, int32_t x, int32_t y) {
+  if (card_ == Card::None) form_.DXDraw1MouseDown(button, x, y);
+}
+
+void Session::MouseMove(int32_t x, int32_t y) {
+  if (card_ == Card::None) form_.DXDraw1MouseMove(x, y);
+}
+
+// A release only ends a stroke, so it always reaches the form: no stroke outlives a card.
+void Session::MouseUp(MouseButton button, int32_t x, int32_t y) { form_.DXDraw1MouseUp(button, x, y); }
+
+void Session::FocusLost() {
+  if (card_ != Card::None || form_.Mode != GameMode::game) return;
+  Open(Card::Pause);
+  pausedByFocus_ = true;
+}
+
+void Session::FocusGained() {
+  if (card_ == Card::Pause && pausedByFocus_) Close();
+}
+
+const FrameBuffer& Session::GameFrame() const { return card_ == Card::None ? display_.Presented() : *kept_; }
+
+bool Session::TakeScreenshotRequest() {
+  const bool wanted = screenshotWanted_;
+  screenshotWanted_ = false;
+  return wanted;
+}
+
+void Session::Open(Card card) {
+  *kept_ = display_.Presented();
+  card_ = card;
+  pausedByFocus_ = false;
+  display_.LoadBackBuffer(*kept_);
+  if (card == Card::Help) DrawHelpCard(display_, form_);
+  if (card == Card::Pause) DrawPauseCard(display_);
+  display_.PresentFrame();
+}
+
+void Session::Close() {
+  card_ = Card::None;
+  pausedByFocus_ = false;
+  display_.LoadBackBuffer(*kept_);
+  display_.PresentFrame();
+  std::vector<uint16_t> ups;
+  ups.swap(heldBackUps_);
+  for (const uint16_t key : ups) form_.FormKeyUp(key);
+}
+
+// A key the form holds down repeats while a card is open: its release is held back for the
+// form instead, so the form never keeps a key held that is up.
+void Session::Swallow(uint16_t key) {
+  if (key < swallowed_.size() && !form_.KeyHeld[key]) swallowed_[key] = true;
+}
+
+}  // namespace tobu

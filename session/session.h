@@ -1,0 +1,63 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "present/software_display.h"
+#include "shell/form.h"
+
+namespace tobu {
+
+// The game as the platform and tobu-script drive it: the form, and the keys it never
+// sees. F1 opens the help card on any screen; in a run Pause or P (or losing the focus)
+// opens the pause card. While a card is open ticks stop and no key reaches the form;
+// closing it presents the kept frame again, exactly. F12 asks the platform for a
+// screenshot of the game's frame.
+class Session {
+ public:
+  enum class Card { None, Help, Pause };
+
+  Session(TForm1& form, SoftwareDisplay& display);
+
+  void Start() { form_.FormCreate(); }
+  void Tick(int32_t lagCount);
+  void KeyDown(uint16_t key);
+  void KeyPress(uint8_t character);
+  void KeyUp(uint16_t key);
+  void MouseDown(MouseButton button, int32_t x, int32_t y);
+  void MouseMove(int32_t x, int32_t y);
+  void MouseUp(MouseButton button, int32_t x, int32_t y);
+  // The window lost or regained the input focus: a run shows the pause card meanwhile.
+  void FocusLost();
+  void FocusGained();
+
+  Card OpenCard() const { return card_; }
+  bool Closed() const { return form_.Closed; }
+  TForm1& Form() { return form_; }
+  const TForm1& Form() const { return form_; }
+  // The frame the game last presented, without any card.
+  const FrameBuffer& GameFrame() const;
+  // True once after F12 was pressed.
+  bool TakeScreenshotRequest();
+
+ private:
+  bool KeyForSession(uint16_t key);
+  void Open(Card card);
+  void Close();
+  void Swallow(uint16_t key);
+
+  TForm1& form_;
+  SoftwareDisplay& display_;
+  Card card_ = Card::None;
+  bool pausedByFocus_ = false;
+  std::unique_ptr<FrameBuffer> kept_;  // the game's frame under the open card
+  // Keys whose key-down the form never saw: their key-up stays here too.
+  std::array<bool, 256> swallowed_{};
+  // Key-ups of keys the form saw go down, held back while a card is open.
+  std::vector<uint16_t> heldBackUps_;
+  bool swallowCharacter_ = false;  // the character typed by a key the session took
+  bool screenshotWanted_ = false;
+};
+
+}  // namespace tobu

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tobu {
+
+// How the frame fills the screen: stretched to touch two edges, or whole multiples only.
+enum class FrameScale { Fit, Integer };
+
+// The player's settings (tobu.ini). The defaults are the game as it always was: full
+// screen, scaled to fit; the platform reads them at start (the sound's two for the audio).
+struct Settings {
+  bool FullScreen = true;
+  FrameScale Scale = FrameScale::Fit;
+  bool Sound = true;
+  int32_t Volume = 100;  // 0..100
+  bool Gamepad = true;
+  bool Ghost = false;  // the best run's ghost in a run
+  bool operator==(const Settings&) const = default;
+};
+
+// A settings file read from its bytes: the values, and at most one line about what was
+// wrong ("damaged ..." with the defaults, or the unknown keys that were ignored).
+struct ParsedSettings {
+  Settings Values;
+  std::optional<std::string> Complaint;
+};
+
+ParsedSettings ParseSettings(const std::vector<uint8_t>& bytes);
+// The file's bytes: one [tobu] section, one key a line, every key written.
+std::vector<uint8_t> FormatSettings(const Settings& settings);
+
+}  // namespace tobu
