@@ -27,8 +27,10 @@ constexpr BrushPicture Brushes[] = {
 // A heading and its rows; returns the y below them.
 int DrawSection(SoftwareDisplay& display, int y, const std::string& heading,
                 const std::vector<HelpLine>& lines) {
-  display.DrawCanvasText(KeysColumn - 20, y, heading);
-  y += LineHeight + 2;
+  if (!heading.empty()) {
+    display.DrawCanvasText(KeysColumn - 20, y, heading);
+    y += LineHeight + 2;
+  }
   for (const HelpLine& line : lines) {
     display.DrawCanvasText(KeysColumn, y, line.Keys);
     display.DrawCanvasText(DoesColumn, y, line.Does);
@@ -52,7 +54,9 @@ int DrawBrushes(SoftwareDisplay& display, int y, int current) {
 }  // namespace
 
 void DrawHelpCard(SoftwareDisplay& display, const TForm1& form) {
-  display.ShadeRect(PanelMargin, PanelMargin, ViewWidth - 2 * PanelMargin, ViewHeight - 2 * PanelMargin);
+  // Darkened twice (to a quarter), so the screen beneath shows without fighting the text.
+  for (int pass = 0; pass < 2; ++pass)
+    display.ShadeRect(PanelMargin, PanelMargin, ViewWidth - 2 * PanelMargin, ViewHeight - 2 * PanelMargin);
   ShowString(display, -1, 28, "Help");
   int y = 62;
   const std::string heading = std::string(HelpHeading(form.Mode)) + ":";

@@ -64,7 +64,7 @@ int HandleLine(void* user, const char* section, const char* name, const char* va
   const bool ourSection = section[0] == '\0' || std::strcmp(section, "tobu") == 0;
   if (!ourSection || !SetValue(state, name, value)) {
     if (!state.Unknown.empty()) state.Unknown += ", ";
-    state.Unknown += section[0] == '\0' ? name : std::string(section) + "." + name;
+    state.Unknown += ourSection ? name : std::string(section) + "." + name;
   }
   return 1;
 }

@@ -120,7 +120,7 @@ std::optional<uint16_t> ParseKey(const std::string& word) {
     const char* Name;
     uint16_t Code;
   };
-  static constexpr Named names[] = {{"escape", 27}, {"return", 13}, {"back", 8},  {"space", 32}, {"left", 37},
+  static constexpr Named names[] = {{"escape", 27}, {"return", 13}, {"back", 8},   {"space", 32}, {"left", 37},
                                     {"up", 38},     {"right", 39},  {"down", 40}, {"delete", 46}};
   const std::string name = Lower(word);
   for (const Named& named : names) {
@@ -206,8 +206,7 @@ std::string StateLine(const TForm1& form) {
        << " clock=" << clock << " failed=" << outcome.RunFailed << " finished=" << outcome.RunFinished
        << " newbest=" << outcome.NewBestTime << " topten=" << outcome.InTopTen
        << " player=" << form.Players.PlayerName << " players=" << unsigned{form.Players.PlayerCount}
-       << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText
-       << " prompt=" << prompt;
+       << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText << " prompt=" << prompt;
   return line.str();
 }
 
@@ -246,10 +245,7 @@ std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame) {
 }
 
 ScriptRunner::ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out)
-    : form_(form),
-      display_(display),
-      session_(form, display),
-      out_(out),
+    : form_(form), display_(display), session_(form, display), out_(out),
       startDirectory_(std::filesystem::current_path()) {}
 
 template <typename Handler>
@@ -279,18 +275,13 @@ bool ScriptRunner::RunLine(const std::string& line) {
 
 void ScriptRunner::Run(const ScriptCommand& command) {
   switch (command.What) {
-    case Kind::Nothing:
-      break;
+    case Kind::Nothing: break;
     case Kind::Tick:
       for (int64_t i = 0; i < command.Count && Call([&] { session_.Tick(1); }); ++i) {
       }
       break;
-    case Kind::Down:
-      Call([&] { session_.KeyDown(command.Key); });
-      break;
-    case Kind::Up:
-      Call([&] { session_.KeyUp(command.Key); });
-      break;
+    case Kind::Down: Call([&] { session_.KeyDown(command.Key); }); break;
+    case Kind::Up: Call([&] { session_.KeyUp(command.Key); }); break;
     case Kind::Press: {
       if (!Call([&] { session_.KeyDown(command.Key); })) break;
       const std::optional<uint8_t> character = KeyCharacter(command.Key);
@@ -298,31 +289,21 @@ void ScriptRunner::Run(const ScriptCommand& command) {
       Call([&] { session_.KeyUp(command.Key); });
       break;
     }
-    case Kind::Char:
-      Call([&] { session_.KeyPress(command.Character); });
-      break;
+    case Kind::Char: Call([&] { session_.KeyPress(command.Character); }); break;
     case Kind::Type:
       for (const char c : command.Text) {
         if (!Call([&] { session_.KeyPress(static_cast<uint8_t>(c)); })) break;
       }
       break;
-    case Kind::MouseDown:
-      Call([&] { session_.MouseDown(command.Button, command.X, command.Y); });
-      break;
-    case Kind::MouseUp:
-      Call([&] { session_.MouseUp(command.Button, command.X, command.Y); });
-      break;
-    case Kind::MouseMove:
-      Call([&] { session_.MouseMove(command.X, command.Y); });
-      break;
+    case Kind::MouseDown: Call([&] { session_.MouseDown(command.Button, command.X, command.Y); }); break;
+    case Kind::MouseUp: Call([&] { session_.MouseUp(command.Button, command.X, command.Y); }); break;
+    case Kind::MouseMove: Call([&] { session_.MouseMove(command.X, command.Y); }); break;
     case Kind::Shot: {
       const std::filesystem::path file = startDirectory_ / command.Text;
       Call([&] { ReplaceFile(file.string(), EncodeBmp(display_.Presented())); });
       break;
     }
-    case Kind::State:
-      out_ << StateLine(form_) << '\n';
-      break;
+    case Kind::State: out_ << StateLine(form_) << '\n'; break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }

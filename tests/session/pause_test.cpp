@@ -1,0 +1,89 @@
+// Pausing a run: Pause, P, and losing the window's focus.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "session_fixture.h"
+
+namespace tobu::testing {
+namespace {
+
+struct PauseKeys {
+  const char* Name;
+  uint16_t Opens;
+  uint16_t Closes;
+};
+
+class PauseCard : public ::testing::TestWithParam<PauseKeys>, public SessionFixture {};
+
+TEST_P(PauseCard, StopsTheRunUntilAPauseKeyResumesIt) {
+  ToRun();
+  session.KeyDown(VkRight);
+  Tick(10);
+  const FrameBuffer before = display.Presented();
+  const std::string state = StateLine(form);
+  Press(GetParam().Opens);
+  ASSERT_EQ(session.OpenCard(), Session::Card::Pause);
+  Tick(200);
+  Press(VkEscape);  // no giving up while paused
+  Press(VkSpace);
+  EXPECT_EQ(StateLine(form), state);
+  EXPECT_NE(display.Presented(), before);
+  Press(GetParam().Closes);
+  EXPECT_EQ(session.OpenCard(), Session::Card::None);
+  EXPECT_EQ(display.Presented(), before);
+  Tick();  // still running right: the held key outlived the pause
+  EXPECT_NE(StateLine(form), state);
+  EXPECT_TRUE(form.KeyHeld[VkRight]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, PauseCard,
+                         ::testing::Values(PauseKeys{"PauseKey", VkPause, VkPause},
+                                           PauseKeys{"PKey", VkP, VkP},
+                                           PauseKeys{"PauseThenP", VkPause, VkP}),
+                         [](const ::testing::TestParamInfo<PauseKeys>& param) { return param.param.Name; });
+
+class FocusPause : public ::testing::Test, public SessionFixture {};
+
+TEST_F(FocusPause, LosingTheFocusInARunShowsTheCardUntilTheFocusReturns) {
+  ToRun();
+  const FrameBuffer before = display.Presented();
+  session.FocusLost();
+  EXPECT_EQ(session.OpenCard(), Session::Card::Pause);
+  session.FocusGained();
+  EXPECT_EQ(session.OpenCard(), Session::Card::None);
+  EXPECT_EQ(display.Presented(), before);
+}
+
+TEST_F(FocusPause, APauseByKeyOutlastsTheFocusComingBack) {
+  ToRun();
+  Press(VkP);
+  session.FocusLost();
+  session.FocusGained();
+  EXPECT_EQ(session.OpenCard(), Session::Card::Pause);
+}
+
+TEST_F(FocusPause, MenusShowNoCardAndPauseKeysReachThem) {
+  ToMainMenu();
+  const uint64_t presents = display.PresentCount();
+  session.FocusLost();
+  Press(VkPause);
+  EXPECT_EQ(session.OpenCard(), Session::Card::None);
+  EXPECT_EQ(display.PresentCount(), presents);
+  EXPECT_EQ(form.Mode, GameMode::MainMenu);
+}
+
+TEST_F(FocusPause, F12AsksForOneScreenshotOfTheFrameWithoutTheCard) {
+  ToRun();
+  const FrameBuffer before = display.Presented();
+  Press(VkF1);
+  Press(VkF12);
+  EXPECT_TRUE(session.TakeScreenshotRequest());
+  EXPECT_FALSE(session.TakeScreenshotRequest());
+  EXPECT_EQ(session.GameFrame(), before);
+  EXPECT_EQ(session.OpenCard(), Session::Card::Help);
+  EXPECT_FALSE(form.KeyHeld[VkF12]);
+}
+
+}  // namespace
+}  // namespace tobu::testing

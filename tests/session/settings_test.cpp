@@ -1,0 +1,127 @@
+// tobu.ini: read from its bytes, damaged and unknown entries, and when it is written.
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "../support/temp_dir.h"
+#include "settings/settings_file.h"
+#include "world/file_io.h"
+
+namespace tobu::testing {
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+Settings Windowed() {
+  Settings s;
+  s.FullScreen = false;
+  s.Scale = FrameScale::Integer;
+  s.Sound = false;
+  s.Volume = 35;
+  s.Gamepad = false;
+  s.Ghost = true;
+  return s;
+}
+
+struct ParseCase {
+  const char* Name;
+  std::string Text;
+  Settings Expected;
+  const char* Complaint;  // nullptr: none
+};
+
+class SettingsParse : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(SettingsParse, ValuesAndAtMostOneComplaint) {
+  const ParsedSettings parsed = ParseSettings(Bytes(GetParam().Text));
+  EXPECT_EQ(parsed.Values, GetParam().Expected);
+  if (GetParam().Complaint == nullptr) {
+    EXPECT_FALSE(parsed.Complaint);
+  } else {
+    ASSERT_TRUE(parsed.Complaint);
+    EXPECT_EQ(*parsed.Complaint, GetParam().Complaint);
+  }
+}
+
+const std::string AllSet =
+    "[tobu]\nfullscreen = off\nscale = integer\nsound = off\nvolume = 35\ngamepad = off\nghost = on\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsParse,
+    ::testing::Values(ParseCase{"Empty", "", Settings{}, nullptr},
+                      ParseCase{"EveryKey", AllSet, Windowed(), nullptr},
+                      ParseCase{
+                          "NoSectionOtherWords",
+                          "fullscreen=no\nscale=integer\nsound=false\nvolume=35\ngamepad=0\nghost=yes\n",
+                          Windowed(), nullptr},
+                      ParseCase{"CommentsAndBlankLines", "; mine\n\n# also\n" + AllSet, Windowed(), nullptr},
+                      ParseCase{"UnknownKeysIgnored", AllSet + "colour = red\n[other]\nvolume = 3\n",
+                                Windowed(), "tobu.ini: unknown settings ignored: colour, other.volume"},
+                      ParseCase{"NotIni", "fullscreen\n", Settings{},
+                                "tobu.ini is damaged at line 1; using the default settings"},
+                      ParseCase{"BadSwitch", AllSet + "sound = loud\n", Settings{},
+                                "tobu.ini is damaged; using the default settings"},
+                      ParseCase{"VolumeOver100", "volume = 101\n", Settings{},
+                                "tobu.ini is damaged; using the default settings"},
+                      ParseCase{"VolumeNotANumber", "volume = 5x\n", Settings{},
+                                "tobu.ini is damaged; using the default settings"},
+                      ParseCase{"BadScale", "scale = huge\n", Settings{},
+                                "tobu.ini is damaged; using the default settings"},
+                      ParseCase{"NulByte", std::string("sound = off\n\0volume = 3\n", 25), Settings{},
+                                "tobu.ini is damaged; using the default settings"},
+                      ParseCase{"UnclosedSection", "[tobu\nsound = off\n", Settings{},
+                                "tobu.ini is damaged at line 1; using the default settings"}),
+    [](const ::testing::TestParamInfo<ParseCase>& param) { return param.param.Name; });
+
+TEST(SettingsFormat, RoundTripsEveryValue) {
+  for (const Settings& settings : {Settings{}, Windowed()}) {
+    const ParsedSettings parsed = ParseSettings(FormatSettings(settings));
+    EXPECT_EQ(parsed.Values, settings);
+    EXPECT_FALSE(parsed.Complaint);
+  }
+  EXPECT_EQ(FormatSettings(Windowed()), Bytes(AllSet));
+}
+
+TEST(SettingsFile, MissingGivesTheDefaultsSilentlyAndIsNeverCreated) {
+  TempDir dir;
+  std::ostringstream log;
+  SettingsStore store = LoadSettings(dir.File("tobu.ini"), log);
+  EXPECT_EQ(store.Values, Settings{});
+  EXPECT_EQ(log.str(), "");
+  UpdateSettings(store, Windowed());
+  EXPECT_EQ(store.Values, Windowed());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("tobu.ini")));
+}
+
+TEST(SettingsFile, UnreadableGivesTheDefaultsAndOneLine) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("tobu.ini"));
+  std::ostringstream log;
+  const SettingsStore store = LoadSettings(dir.File("tobu.ini"), log);
+  EXPECT_EQ(store.Values, Settings{});
+  EXPECT_EQ(log.str(), "tobu: Cannot open file " + dir.File("tobu.ini") + "; using the default settings\n");
+}
+
+TEST(SettingsFile, WrittenOnlyWhenASettingChanges) {
+  TempDir dir;
+  const std::string kept = "; my settings\nfullscreen = off\nvolume = 35\n";
+  ReplaceFile(dir.File("tobu.ini"), Bytes(kept));
+  std::ostringstream log;
+  SettingsStore store = LoadSettings(dir.File("tobu.ini"), log);
+  EXPECT_EQ(log.str(), "");
+  EXPECT_FALSE(store.Values.FullScreen);
+  Settings same = store.Values;
+  UpdateSettings(store, same);
+  EXPECT_EQ(ReadWholeFile(dir.File("tobu.ini")), Bytes(kept));  // untouched, comment and all
+  same.FullScreen = true;
+  UpdateSettings(store, same);
+  EXPECT_EQ(ParseSettings(ReadWholeFile(dir.File("tobu.ini"))).Values, same);
+}
+
+}  // namespace
+}  // namespace tobu::testing
