@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game and starts it in run/, a play folder that
 # holds a copy of the shipped levels, so playing never writes into the repository.
+# Its arguments go to the game (scripts/play.sh --window).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
+scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core \
+  libpng-dev libinih-dev
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOBU_BUILD_TESTS=OFF
 cmake --build build --target tobu
@@ -20,4 +22,4 @@ if [ -d Levels ]; then
   done < <(cd Levels && find . -type f -print0)
 fi
 cd run
-exec ../build/tobu
+exec ../build/tobu "$@"

@@ -41,6 +41,13 @@ TEST(FitFrame, WholeMultiplesWhenTheyFillMostOfTheWindowElseStretched) {
   }
 }
 
+TEST(FitFrame, WholeMultiplesOnlyWhenAsked) {
+  EXPECT_EQ(FitFrame(1024, 768, true), (FrameRect{192, 144, 640, 480}));
+  EXPECT_EQ(FitFrame(1900, 1000, true), (FrameRect{310, 20, 1280, 960}));  // 2x, though 2.08x would fit
+  EXPECT_EQ(FitFrame(1920, 1440, true), (FrameRect{0, 0, 1920, 1440}));
+  EXPECT_EQ(FitFrame(320, 240, true), (FrameRect{0, 0, 320, 240}));  // below 1x it still shrinks
+}
+
 TEST(WindowToFrame, MapsThroughTheFrameAndBeyondItsEdges) {
   struct Case {
     FrameRect Frame;
