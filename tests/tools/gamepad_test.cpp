@@ -137,3 +137,62 @@ TEST_F(GamepadPlay, KeysGoUpWithTheirLastHolderOrWhenThePadIsPulledOut) {
 }  // namespace
 }  // namespace tobu
 #endif
+
+#ifdef TOBU_HAVE_PLATFORM
+namespace tobu {
+namespace {
+
+// Writes the key calls down as "down 13", "char 13", "up 13".
+class KeyRecorder : public GameInput {
+ public:
+  std::vector<std::string> Calls;
+  void KeyDown(uint16_t key) override { Calls.push_back("down " + std::to_string(key)); }
+  void KeyPress(uint8_t character) override { Calls.push_back("char " + std::to_string(character)); }
+  void KeyUp(uint16_t key) override { Calls.push_back("up " + std::to_string(key)); }
+  void MouseDown(MouseButton, int32_t, int32_t) override {}
+  void MouseMove(int32_t, int32_t) override {}
+  void MouseUp(MouseButton, int32_t, int32_t) override {}
+};
+
+// SDL's virtual joystick, plugged in and pulled out while the router listens.
+class VirtualPad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) GTEST_SKIP() << SDL_GetError();
+  }
+  void TearDown() override { SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER); }
+  void Drain(GamepadRouter& pad) {
+    SDL_PumpEvents();
+    for (SDL_Event event; SDL_PollEvent(&event) != 0;) pad.Route(event);
+  }
+};
+
+TEST_F(VirtualPad, HotPluggedPadPressesReturnInAMenuAndLetsGoWhenPulledOut) {
+  SoftwareDisplay display;
+  TForm1 form(display);  // "SelectPlayer": A is Return
+  KeyRecorder keys;
+  GamepadRouter pad(keys, form);
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(index, 0) << SDL_GetError();
+  Drain(pad);  // the pad is plugged in and opened
+  SDL_Joystick* stick = SDL_JoystickOpen(index);
+  ASSERT_NE(stick, nullptr) << SDL_GetError();
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTY, 32767);
+  Drain(pad);
+  // SDL reports the stick before the buttons.
+  EXPECT_EQ(keys.Calls, (std::vector<std::string>{"down 40", "down 13", "char 13"}));
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(index);
+  Drain(pad);
+  EXPECT_EQ(keys.Calls, (std::vector<std::string>{"down 40", "down 13", "char 13", "up 40", "up 13"}));
+}
+
+}  // namespace
+}  // namespace tobu
+#endif
