@@ -1,6 +1,7 @@
 // Pausing a run: Pause, P, and losing the window's focus.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "session_fixture.h"
@@ -13,6 +14,7 @@ struct PauseKeys {
   uint16_t Opens;
   uint16_t Closes;
 };
+void PrintTo(const PauseKeys& c, std::ostream* out) { *out << c.Name; }
 
 class PauseCard : public ::testing::TestWithParam<PauseKeys>, public SessionFixture {};
 

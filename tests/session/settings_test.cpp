@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -34,6 +35,7 @@ struct ParseCase {
   Settings Expected;
   const char* Complaint;  // nullptr: none
 };
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << c.Name; }
 
 class SettingsParse : public ::testing::TestWithParam<ParseCase> {};
 

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct LineCase {
   std::optional<bool> FullScreen;
   std::string DataFolder;
 };
+void PrintTo(const LineCase& c, std::ostream* out) { *out << c.Name; }
 
 class CommandLineParse : public ::testing::TestWithParam<LineCase> {};
 
@@ -64,6 +66,7 @@ struct ProgramCase {
   int Status;
   const char* Says;  // on standard output (status 0) or standard error
 };
+void PrintTo(const ProgramCase& c, std::ostream* out) { *out << c.Name; }
 
 class TobuProgram : public ::testing::TestWithParam<ProgramCase> {};
 
