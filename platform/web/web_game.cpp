@@ -113,6 +113,7 @@ void WebGame::RunTicks(int count) {
 
 void WebGame::Tick() {
   Call([&] { form_.DXTimer1Timer(1); });
+  ++ticks_;
   // Sound, when the game reports it, is drained here: after the tick, before the frame.
 }
 

@@ -34,6 +34,7 @@ class WebGame {
   // Animation frames run no ticks; only RunTicks does (the page's test mode).
   void HoldTicks() { held_ = true; }
   bool Closed() const { return form_.Closed; }
+  uint64_t Ticks() const { return ticks_; }
 
  private:
   template <typename Handler>
@@ -47,6 +48,7 @@ class WebGame {
   std::vector<uint32_t> canvas_;
   TickPacer pacer_;
   uint64_t shownPresentCount_ = 0;
+  uint64_t ticks_ = 0;
   bool held_ = false;
   bool closedShown_ = false;
 };

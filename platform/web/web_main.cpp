@@ -84,6 +84,9 @@ void ListenToThePage() {
 // The page's test hook: runs `count` ticks now and shows the last frame.
 extern "C" EMSCRIPTEN_KEEPALIVE void tobu_run_ticks(int count) { game->RunTicks(count); }
 
+// Ticks run since the page opened, to measure the pace in a real browser.
+extern "C" EMSCRIPTEN_KEEPALIVE double tobu_tick_count() { return static_cast<double>(game->Ticks()); }
+
 int main() {
   // The page mounted the saved folder at /tobu and loaded the shipped levels at /shipped.
   if (!tobu::AddShippedLevels("/shipped/Levels", "/tobu/Levels")) {

@@ -94,6 +94,25 @@ function reference(folder, lines) {
   execFileSync(tobuScript, [script], { cwd: folder, stdio: ['ignore', 'ignore', 'inherit'] });
 }
 
+// The reference's output for `lines` run in `folder`.
+function referenceOutput(folder, lines) {
+  const script = path.join(folder, 'reference.script');
+  fs.writeFileSync(script, lines.join('\n') + '\n');
+  return execFileSync(tobuScript, [script], { cwd: folder, encoding: 'utf8' });
+}
+
+// The files of a ustar archive: name and bytes.
+function readTar(bytes) {
+  const entries = [];
+  for (let at = 0; at + 512 <= bytes.length && bytes[at] !== 0;) {
+    const name = bytes.subarray(at, at + 100).toString('latin1').replace(/\0.*$/s, '');
+    const size = parseInt(bytes.subarray(at + 124, at + 136).toString('latin1'), 8);
+    entries.push({ name, bytes: bytes.subarray(at + 512, at + 512 + size) });
+    at += 512 + Math.ceil(size / 512) * 512;
+  }
+  return entries;
+}
+
 // Replays `lines` in the page, comparing the canvas at every shot with the reference's.
 async function replay(page, cdp, folder, lines, label) {
   for (const line of lines) {
@@ -170,9 +189,46 @@ try {
   await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true);
   cdp = await page.createCDPSession();
   await replay(page, cdp, folder, list, 'import');
+
+  // 4. A damaged level: the game's message in the page's dialog, and the game goes on.
+  const damaged = path.join(work, 'import', '12-damaged.vel');
+  fs.writeFileSync(damaged, fs.readFileSync(imported).subarray(0, 100));
+  fs.copyFileSync(damaged, path.join(folder, 'Levels', '12-damaged.vel'));
+  await (await page.$('#import-file')).uploadFile(damaged);
+  await page.waitForFunction(() => FS.analyzePath('/tobu/Levels/12-damaged.vel').exists);
+  await page.evaluate(() => TobuPage.filesSaved());
+  await page.reload();
+  await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true);
+  cdp = await page.createCDPSession();
+  const open = [...list, ...Array(11).fill('press Down'), 'press Return'];
+  const after = ['tick 1', 'shot damaged-after.bmp'];
+  const message = referenceOutput(folder, [...open, ...after]).split('\n').find((l) => l.startsWith('error: '));
+  await replay(page, cdp, folder, open, 'damaged');
+  const shown = await page.evaluate(() => TobuPage.messageOpen() && document.querySelector('#message p').textContent);
+  check('damaged level shows the game\'s message', message !== undefined && shown === message.slice(7),
+        `${shown} / ${message}`);
+  await page.click('#message button');
+  await replay(page, cdp, folder, after, 'damaged');
+
+  // 5. The level files download as one archive holding the saved folder's levels.
+  const downloads = path.join(work, 'downloads');
+  const browserCdp = await browser.target().createCDPSession();
+  await browserCdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await page.click('#download');
+  const archive = path.join(downloads, 'tobu-levels.tar');
+  for (let i = 0; i < 100 && !fs.existsSync(archive); i++) await new Promise((r) => setTimeout(r, 100));
+  const entries = fs.existsSync(archive) ? readTar(fs.readFileSync(archive)) : [];
+  const names = fs.readdirSync(path.join(folder, 'Levels')).filter((n) => n.endsWith('.vel')).sort();
+  check('download holds every level', JSON.stringify(entries.map((e) => e.name)) === JSON.stringify(names),
+        entries.map((e) => e.name).join(' '));
+  const same = await page.evaluate((list) => list.every((e) => {
+    const saved = FS.readFile('/tobu/Levels/' + e.name);
+    return saved.length === e.bytes.length && saved.every((b, i) => b === e.bytes[i]);
+  }), entries.map((e) => ({ name: e.name, bytes: Array.from(e.bytes) })));
+  check('downloaded levels are the saved bytes', entries.length > 0 && same);
   await page.close();
 
-  // 4. The page as a player opens it: how long until the first frame is on the canvas.
+  // 6. The page as a player opens it: how long until the first frame is on the canvas.
   page = await openPage(browser, '');
   await page.bringToFront();
   const firstFrame = await page.waitForFunction(() => TobuPage.firstFrameAt, { timeout: 30000 });
