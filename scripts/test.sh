@@ -5,11 +5,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core \
-  libgtest-dev libbenchmark-dev xvfb xdotool libpng-dev libinih-dev
+  libgtest-dev libbenchmark-dev xvfb xdotool libpng-dev libinih-dev \
+  python3 emscripten node-acorn chromium
 
 cmake -S . -B build-test -G Ninja -DTOBU_WERROR=ON -DTOBU_SANITIZE=ON
 cmake --build build-test -j2
 
-# ctest prints its summary ("100% tests passed, 0 tests failed out of N") at the end.
+# ctest prints its summary ("100% tests passed, 0 tests failed out of N"); the web test
+# after it closes with its own ("web: N passed, N failed").
 cd build-test
 SDL_VIDEODRIVER=dummy ctest --output-on-failure -j2
+cd ..
+
+# The web build: the recorded runs under Node and the page in headless Chromium.
+scripts/web-test.sh build-test/tobu-script

@@ -1,0 +1,127 @@
+#include "platform/web/web_game.h"
+
+#include "platform/web/web_keys.h"
+#include "platform/web/web_page.h"
+#include "world/file_error.h"
+
+namespace tobu {
+namespace {
+
+// ImageData's byte order, red first, read as little-endian 32-bit pixels.
+constexpr PixelLayout CanvasLayout{0, 8, 16, 0xFF000000u};
+
+bool ToMouseButton(int button, MouseButton& out) {
+  switch (button) {
+    case 0:
+      out = MouseButton::Left;
+      return true;
+    case 1:
+      out = MouseButton::Middle;
+      return true;
+    case 2:
+      out = MouseButton::Right;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool InsideFrame(int x, int y) { return x >= 0 && x < ViewWidth && y >= 0 && y < ViewHeight; }
+
+}  // namespace
+
+WebGame::WebGame() : scaler_(CanvasLayout), canvas_(static_cast<size_t>(ViewWidth * ViewHeight)) {}
+
+template <typename Handler>
+void WebGame::Call(Handler&& handler) {
+  if (form_.Closed) return;
+  try {
+    handler();
+  } catch (const FileError& error) {
+    page::ShowMessage(error.what());
+  }
+  page::SaveFilesIfChanged();
+  page::ShowPointer(display_.PointerShown());
+  if (form_.Closed && !closedShown_) {
+    closedShown_ = true;
+    page::ShowClosed();
+  }
+}
+
+void WebGame::Start(double now) {
+  Call([&] { form_.FormCreate(); });
+  pacer_.Start(now);  // the first tick, and so the first frame, comes 10 ms later
+}
+
+bool WebGame::KeyDown(uint32_t keyCode, bool ctrl, bool alt) {
+  const uint16_t key = VirtualKeyFromKeyCode(keyCode);
+  // Alt with Return is the desktop's full-screen switch, never the game's.
+  if (key == 0 || (alt && key == 13) || page::MessageOpen()) return false;
+  Call([&] { form_.FormKeyDown(key); });
+  // The desktop gives these two their characters right after the key.
+  if (key == 13 || key == 8) Call([&] { form_.FormKeyPress(static_cast<uint8_t>(key)); });
+  return SuppressesBrowserAction(key, ctrl);
+}
+
+void WebGame::KeyPress(uint32_t charCode) {
+  const uint8_t character = CharacterFromCharCode(charCode);
+  if (character == 0 || character == 13 || character == 8 || page::MessageOpen()) return;
+  Call([&] { form_.FormKeyPress(character); });
+}
+
+void WebGame::KeyUp(uint32_t keyCode) {
+  const uint16_t key = VirtualKeyFromKeyCode(keyCode);
+  if (key != 0) Call([&] { form_.FormKeyUp(key); });
+}
+
+void WebGame::MouseDown(int button, int x, int y) {
+  MouseButton which{};
+  if (!InsideFrame(x, y) || !ToMouseButton(button, which) || page::MessageOpen()) return;
+  Call([&] { form_.DXDraw1MouseDown(which, x, y); });
+}
+
+void WebGame::MouseMove(int x, int y) {
+  if (InsideFrame(x, y)) Call([&] { form_.DXDraw1MouseMove(x, y); });
+}
+
+void WebGame::MouseUp(int button, int x, int y) {
+  MouseButton which{};
+  if (!InsideFrame(x, y) || !ToMouseButton(button, which)) return;
+  Call([&] { form_.DXDraw1MouseUp(which, x, y); });
+}
+
+void WebGame::SetActive(bool active, double now) {
+  if (active && !pacer_.Running()) pacer_.Start(now);
+  if (!active) pacer_.Stop();
+}
+
+void WebGame::AnimationFrame(double now) {
+  // A message box holds the game, as the desktop's does until it is closed.
+  if (held_ || page::MessageOpen()) {
+    if (pacer_.Running()) pacer_.Start(now);
+    return;
+  }
+  const int due = pacer_.TicksDue(now);
+  for (int i = 0; i < due && !form_.Closed; ++i) Tick();
+  ShowNewFrame();
+}
+
+void WebGame::RunTicks(int count) {
+  for (int i = 0; i < count && !form_.Closed; ++i) Tick();
+  ShowNewFrame();
+}
+
+void WebGame::Tick() {
+  Call([&] { form_.DXTimer1Timer(1); });
+  ++ticks_;
+  // Sound, when the game reports it, is drained here: after the tick, before the frame.
+}
+
+void WebGame::ShowNewFrame() {
+  if (display_.PresentCount() == shownPresentCount_) return;
+  shownPresentCount_ = display_.PresentCount();
+  scaler_.Draw(display_.Presented(), canvas_.data(), ViewWidth, ViewWidth, ViewHeight);
+  page::ShowFrame(reinterpret_cast<const uint8_t*>(canvas_.data()));
+}
+
+}  // namespace tobu

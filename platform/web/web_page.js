@@ -1,0 +1,126 @@
+// The page around the game: the canvas picture, the message box, the saved folder in
+// IndexedDB, importing and downloading levels. Runs before the game (--pre-js).
+var TobuPage = {
+  testMode: new URLSearchParams(location.search).has('test'),
+  changed: false,
+  saving: null,
+  canvas: null,
+  firstFrameAt: 0,  // ms after navigation started (the tests report it)
+  context: null,
+
+  showFrame: function (pointer) {
+    if (!this.context) {
+      this.canvas = document.getElementById('canvas');
+      this.context = this.canvas.getContext('2d');
+    }
+    var pixels = new Uint8ClampedArray(HEAPU8.buffer, pointer, 640 * 480 * 4);
+    this.context.putImageData(new ImageData(pixels, 640, 480), 0, 0);
+    if (!this.firstFrameAt) this.firstFrameAt = performance.now();
+  },
+
+  showMessage: function (message) {
+    console.error('tobu: ' + message);
+    var dialog = document.getElementById('message');
+    dialog.querySelector('p').textContent = message;
+    if (!dialog.open) dialog.showModal();
+  },
+  messageOpen: function () { return document.getElementById('message').open; },
+  showPointer: function (shown) { document.getElementById('canvas').style.cursor = shown ? 'default' : 'none'; },
+  showClosed: function () { document.getElementById('status').textContent = 'The game has ended. Reload the page to play again.'; },
+
+  // Every write ends in a close, a rename or an unlink; any of them marks the folder changed.
+  watchFiles: function () {
+    var page = this;
+    ['close', 'rename', 'unlink', 'rmdir', 'mkdir'].forEach(function (name) {
+      var original = FS[name];
+      FS[name] = function () {
+        var stream = arguments[0];
+        if (name !== 'close' || (stream && (stream.flags & 3) !== 0)) page.changed = true;
+        return original.apply(FS, arguments);
+      };
+    });
+  },
+
+  // Writes the saved folder to IndexedDB; a write during a save is saved right after it.
+  saveFilesIfChanged: function () {
+    if (!this.changed || this.saving) return;
+    this.changed = false;
+    var page = this;
+    this.saving = new Promise(function (resolve) {
+      FS.syncfs(false, function (error) {
+        if (error) console.error('tobu: cannot save the files: ' + error);
+        page.saving = null;
+        resolve();
+        page.saveFilesIfChanged();
+      });
+    });
+  },
+  // Resolves when every change so far is in IndexedDB (the tests wait for it).
+  filesSaved: async function () {
+    this.saveFilesIfChanged();
+    while (this.saving) await this.saving;
+  },
+
+  importLevels: async function (files) {
+    for (var i = 0; i < files.length; i++) {
+      var name = files[i].name.replace(/^.*[\\/]/, '');
+      if (!/^[^\/]+\.vel$/i.test(name)) {
+        this.showMessage('Not a level file: ' + name);
+        continue;
+      }
+      var bytes = new Uint8Array(await files[i].arrayBuffer());
+      FS.writeFile('/tobu/Levels/' + name, bytes);
+    }
+    this.changed = true;
+    await this.filesSaved();
+  },
+
+  downloadLevels: function () {
+    var names = FS.readdir('/tobu/Levels').filter(function (n) { return /\.vel$/i.test(n); }).sort();
+    var files = names.map(function (n) { return { name: n, bytes: FS.readFile('/tobu/Levels/' + n) }; });
+    var link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([TobuPage.tar(files)], { type: 'application/x-tar' }));
+    link.download = 'tobu-levels.tar';
+    link.click();
+    setTimeout(function () { URL.revokeObjectURL(link.href); }, 10000);
+  },
+
+  // A plain ustar archive: a 512-byte header per file, the bytes padded to 512, two empty blocks.
+  tar: function (files) {
+    var size = 1024;
+    files.forEach(function (f) { size += 512 + Math.ceil(f.bytes.length / 512) * 512; });
+    var out = new Uint8Array(size);
+    var at = 0;
+    function put(text, offset) { for (var i = 0; i < text.length; i++) out[at + offset + i] = text.charCodeAt(i); }
+    function octal(value, width) { return value.toString(8).padStart(width - 1, '0') + '\0'; }
+    files.forEach(function (f) {
+      put(f.name.slice(0, 99), 0);
+      put(octal(420, 8), 100);
+      put(octal(0, 8), 108);
+      put(octal(0, 8), 116);
+      put(octal(f.bytes.length, 12), 124);
+      put(octal(Math.floor(Date.now() / 1000), 12), 136);
+      put('        ', 148);
+      put('0', 156);
+      put('ustar\0' + '00', 257);
+      var sum = 0;
+      for (var i = 0; i < 512; i++) sum += out[at + i];
+      put(sum.toString(8).padStart(6, '0') + '\0 ', 148);
+      out.set(f.bytes, at + 512);
+      at += 512 + Math.ceil(f.bytes.length / 512) * 512;
+    });
+    return out;
+  },
+};
+
+Module.preRun = (Module.preRun || []).concat([function () {
+  TobuPage.watchFiles();
+  FS.mkdir('/tobu');
+  FS.mount(IDBFS, {}, '/tobu');
+  addRunDependency('tobu-saved-folder');
+  FS.syncfs(true, function (error) {
+    if (error) console.error('tobu: cannot read the saved files: ' + error);
+    removeRunDependency('tobu-saved-folder');
+  });
+}]);
+Module.postRun = (Module.postRun || []).concat([function () { TobuPage.ready = true; }]);

@@ -1,0 +1,241 @@
+// The web page in headless Chromium against tobu-script: a recorded run replayed tick
+// by tick must show the same frames pixel for pixel; a reload keeps the roster and the
+// best time; an imported level joins the level list.
+//
+// node web_test.mjs PAGE_URL TOBU_SCRIPT SOURCE_DIR
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [pageUrl, tobuScript, sourceDir] = process.argv.slice(2);
+const results = { passed: 0, failed: 0 };
+
+function check(name, ok, detail = '') {
+  results[ok ? 'passed' : 'failed']++;
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${name}${detail ? ': ' + detail : ''}`);
+}
+
+// tobu-script's key names as the browser's keys (puppeteer names).
+const KeyNames = { Escape: 'Escape', Return: 'Enter', Back: 'Backspace', Space: 'Space', Left: 'ArrowLeft',
+                   Up: 'ArrowUp', Right: 'ArrowRight', Down: 'ArrowDown', Delete: 'Delete' };
+function browserKey(name) {
+  if (KeyNames[name]) return KeyNames[name];
+  if (/^F([1-9]|1[0-2])$/.test(name) || /^[0-9]$/.test(name)) return name;
+  if (/^[A-Z]$/.test(name)) return name.toLowerCase();  // a small letter, as the desktop types it
+  throw new Error(`no browser key for ${name}`);
+}
+
+// Runs one tobu-script line in the page: keys through the browser's own input, ticks
+// through the page's test hook. `shot` and `state` belong to the reference side.
+async function runLine(page, cdp, line) {
+  const words = line.trim().split(/\s+/);
+  const rest = line.trim().slice(words[0].length + 1);
+  switch (words[0]) {
+    case 'tick': await page.evaluate((n) => Module._tobu_run_ticks(n), Number(words[1] || 1)); break;
+    case 'down': await page.keyboard.down(browserKey(words[1]), { text: '' }); break;  // no character
+    case 'up': await page.keyboard.up(browserKey(words[1])); break;
+    case 'press': {
+      const key = browserKey(words[1]);
+      await page.keyboard.down(key);
+      await page.keyboard.up(key);
+      break;
+    }
+    case 'type':
+      for (const character of rest) await cdp.send('Input.dispatchKeyEvent', { type: 'char', text: character });
+      break;
+    case 'shot': case 'state': case '': break;
+    default: if (!line.startsWith('#')) throw new Error(`the web test cannot run: ${line}`);
+  }
+}
+
+// A 24-bit bottom-up BMP as written by tobu-script's `shot`, as RGBA rows top-down.
+function readBmp(file) {
+  const bmp = fs.readFileSync(file);
+  const offset = bmp.readInt32LE(10), width = bmp.readInt32LE(18), height = bmp.readInt32LE(22);
+  const rgba = Buffer.alloc(width * height * 4);
+  for (let y = 0; y < height; y++) {
+    const row = offset + (height - 1 - y) * width * 3;
+    for (let x = 0; x < width; x++) {
+      const at = (y * width + x) * 4;
+      rgba[at] = bmp[row + x * 3 + 2];
+      rgba[at + 1] = bmp[row + x * 3 + 1];
+      rgba[at + 2] = bmp[row + x * 3];
+      rgba[at + 3] = 255;
+    }
+  }
+  return rgba;
+}
+
+async function canvasPixels(page) {
+  const bytes = await page.evaluate(() => {
+    const c = document.getElementById('canvas');
+    return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);
+  });
+  return Buffer.from(bytes);
+}
+
+async function compareFrame(page, bmpFile, name) {
+  const expected = readBmp(bmpFile);
+  const actual = await canvasPixels(page);
+  let differing = 0;
+  for (let i = 0; i < expected.length; i += 4) {
+    if (expected.compare(actual, i, i + 4, i, i + 4) !== 0) differing++;
+  }
+  check(`frame ${name}`, differing === 0 && actual.length === expected.length,
+        differing ? `${differing} pixels differ` : '');
+}
+
+// The reference: tobu-script runs `lines` in `folder`, writing each shot there.
+function reference(folder, lines) {
+  const script = path.join(folder, 'reference.script');
+  fs.writeFileSync(script, lines.join('\n') + '\n');
+  execFileSync(tobuScript, [script], { cwd: folder, stdio: ['ignore', 'ignore', 'inherit'] });
+}
+
+// The reference's output for `lines` run in `folder`.
+function referenceOutput(folder, lines) {
+  const script = path.join(folder, 'reference.script');
+  fs.writeFileSync(script, lines.join('\n') + '\n');
+  return execFileSync(tobuScript, [script], { cwd: folder, encoding: 'utf8' });
+}
+
+// The files of a ustar archive: name and bytes.
+function readTar(bytes) {
+  const entries = [];
+  for (let at = 0; at + 512 <= bytes.length && bytes[at] !== 0;) {
+    const name = bytes.subarray(at, at + 100).toString('latin1').replace(/\0.*$/s, '');
+    const size = parseInt(bytes.subarray(at + 124, at + 136).toString('latin1'), 8);
+    entries.push({ name, bytes: bytes.subarray(at + 512, at + 512 + size) });
+    at += 512 + Math.ceil(size / 512) * 512;
+  }
+  return entries;
+}
+
+// Replays `lines` in the page, comparing the canvas at every shot with the reference's.
+async function replay(page, cdp, folder, lines, label) {
+  for (const line of lines) {
+    await runLine(page, cdp, line);
+    const shot = line.match(/^shot (\S+)/);
+    if (shot) await compareFrame(page, path.join(folder, shot[1]), `${label} ${shot[1]}`);
+  }
+}
+
+// The recorded run with a shot after every tick command.
+function withShots(lines) {
+  const out = [];
+  let count = 0;
+  for (const line of lines) {
+    out.push(line);
+    if (/^tick\b/.test(line)) out.push(`shot run-${String(++count).padStart(2, '0')}.bmp`);
+  }
+  return out;
+}
+
+async function openPage(browser, query) {
+  const page = await browser.newPage();
+  page.on('pageerror', (error) => check('no page error', false, String(error)));
+  await page.goto(pageUrl + query);
+  await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true, { timeout: 30000 });
+  return page;
+}
+
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tobu-web-'));
+const folder = path.join(work, 'game');
+fs.cpSync(path.join(sourceDir, 'Levels'), path.join(folder, 'Levels'), { recursive: true });
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync',
+         `--user-data-dir=${path.join(work, 'profile')}`],
+});
+try {
+  // 1. A new player and the recorded run of the first level, frame by frame.
+  const run = fs.readFileSync(path.join(sourceDir, 'levels/runs/01-first-steps.script'), 'utf8').split('\n');
+  const runLines = withShots(run.filter((l) => l.trim() !== '' && !l.startsWith('#')));
+  reference(folder, runLines);
+  let page = await openPage(browser, '?test');
+  let cdp = await page.createCDPSession();
+  await replay(page, cdp, folder, runLines, 'run');
+  await page.evaluate(() => TobuPage.filesSaved());
+
+  // 2. After a reload: the roster, and the best time in the level list and its top ten.
+  const again = ['tick 1', 'shot reload-players.bmp', 'press Return', 'press Return', 'tick 1',
+                 'shot reload-levels.bmp', 'press Return', 'tick 1', 'shot reload-level.bmp'];
+  reference(folder, again);
+  await page.reload();
+  await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true);
+  cdp = await page.createCDPSession();
+  await replay(page, cdp, folder, again, 'reload');
+  for (const file of ['Players.dat', 'Levels/01-first-steps.vel']) {
+    const saved = Buffer.from(await page.evaluate((f) => Array.from(FS.readFile('/tobu/' + f)), file));
+    check(`${file} kept byte for byte`, saved.equals(fs.readFileSync(path.join(folder, file))));
+  }
+
+  // 3. An imported level is in the level list after the next start.
+  const imported = path.join(work, 'import', '11-imported.vel');
+  fs.mkdirSync(path.dirname(imported));
+  fs.copyFileSync(path.join(sourceDir, 'Levels/03-mind-the-gap.vel'), imported);
+  fs.copyFileSync(imported, path.join(folder, 'Levels', '11-imported.vel'));
+  const list = ['press Return', 'press Return', 'tick 1', 'shot imported-list.bmp'];
+  reference(folder, list);
+  const input = await page.$('#import-file');
+  await input.uploadFile(imported);
+  await page.waitForFunction(() => FS.analyzePath('/tobu/Levels/11-imported.vel').exists && !TobuPage.saving);
+  await page.evaluate(() => TobuPage.filesSaved());
+  await page.reload();
+  await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true);
+  cdp = await page.createCDPSession();
+  await replay(page, cdp, folder, list, 'import');
+
+  // 4. A damaged level: the game's message in the page's dialog, and the game goes on.
+  const damaged = path.join(work, 'import', '12-damaged.vel');
+  fs.writeFileSync(damaged, fs.readFileSync(imported).subarray(0, 100));
+  fs.copyFileSync(damaged, path.join(folder, 'Levels', '12-damaged.vel'));
+  await (await page.$('#import-file')).uploadFile(damaged);
+  await page.waitForFunction(() => FS.analyzePath('/tobu/Levels/12-damaged.vel').exists);
+  await page.evaluate(() => TobuPage.filesSaved());
+  await page.reload();
+  await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true);
+  cdp = await page.createCDPSession();
+  const open = [...list, ...Array(11).fill('press Down'), 'press Return'];
+  const after = ['tick 1', 'shot damaged-after.bmp'];
+  const message = referenceOutput(folder, [...open, ...after]).split('\n').find((l) => l.startsWith('error: '));
+  await replay(page, cdp, folder, open, 'damaged');
+  const shown = await page.evaluate(() => TobuPage.messageOpen() && document.querySelector('#message p').textContent);
+  check('damaged level shows the game\'s message', message !== undefined && shown === message.slice(7),
+        `${shown} / ${message}`);
+  await page.click('#message button');
+  await replay(page, cdp, folder, after, 'damaged');
+
+  // 5. The level files download as one archive holding the saved folder's levels.
+  const downloads = path.join(work, 'downloads');
+  const browserCdp = await browser.target().createCDPSession();
+  await browserCdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await page.click('#download');
+  const archive = path.join(downloads, 'tobu-levels.tar');
+  for (let i = 0; i < 100 && !fs.existsSync(archive); i++) await new Promise((r) => setTimeout(r, 100));
+  const entries = fs.existsSync(archive) ? readTar(fs.readFileSync(archive)) : [];
+  const names = fs.readdirSync(path.join(folder, 'Levels')).filter((n) => n.endsWith('.vel')).sort();
+  check('download holds every level', JSON.stringify(entries.map((e) => e.name)) === JSON.stringify(names),
+        entries.map((e) => e.name).join(' '));
+  const same = await page.evaluate((list) => list.every((e) => {
+    const saved = FS.readFile('/tobu/Levels/' + e.name);
+    return saved.length === e.bytes.length && saved.every((b, i) => b === e.bytes[i]);
+  }), entries.map((e) => ({ name: e.name, bytes: Array.from(e.bytes) })));
+  check('downloaded levels are the saved bytes', entries.length > 0 && same);
+  await page.close();
+
+  // 6. The page as a player opens it: how long until the first frame is on the canvas.
+  page = await openPage(browser, '');
+  await page.bringToFront();
+  const firstFrame = await page.waitForFunction(() => TobuPage.firstFrameAt, { timeout: 30000 });
+  console.log(`first frame: ${Math.round(await firstFrame.jsonValue())} ms after navigation started`);
+} finally {
+  await browser.close();
+  fs.rmSync(work, { recursive: true, force: true });
+}
+console.log(`${results.passed} passed, ${results.failed} failed`);
+process.exit(results.failed === 0 && results.passed > 0 ? 0 : 1);
