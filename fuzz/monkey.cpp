@@ -84,6 +84,8 @@ void Monkey::Step() {
       return StepInMenu(1, 1, 3);
     case GameMode::editor:
       return StepInEditor();
+    case GameMode::PlayTestResult:
+      return StepInMenu(1, 1, 1);
   }
 }
 
