@@ -13,7 +13,7 @@ namespace tobu {
 // The editor's F5: a run on the level in memory that writes nothing and comes back to
 // the editor as it was. The fields below "Editor" are the game as F5 found it.
 struct PlayTestState {
-  static constexpr int32_t ResultTicks = 170;  // about two seconds of the result line
+  static constexpr int32_t ResultTicks = 200;  // two seconds of the result line
 
   bool Active = false;
   int32_t ResultTicksLeft = 0;
