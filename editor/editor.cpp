@@ -33,7 +33,7 @@ void RemoveObjectAt(EditHistory& history, World& world, int32_t px, int32_t py) 
   world.RemoveObject(found);
 }
 
-}  // namespace
+} // namespace
 
 bool AcceptedNameChar(uint8_t ch) {
   // No full stop (a name cannot carry its own extension) and no path separators
@@ -169,4 +169,4 @@ std::string PromptLine(const EditorState& editor) {
   return {};
 }
 
-}  // namespace tobu
+} // namespace tobu

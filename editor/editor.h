@@ -53,4 +53,4 @@ void CompleteName(EditorState& editor, const std::vector<std::string>& levelFile
 // "Save: name_" or "Open: name_", or empty when no prompt is open.
 std::string PromptLine(const EditorState& editor);
 
-}  // namespace tobu
+} // namespace tobu

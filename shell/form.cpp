@@ -165,6 +165,7 @@ void TForm1::FormKeyDown(uint16_t Key) {
 
 void TForm1::FormKeyUp(uint16_t Key) {
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
+  if (PlayTest.TakeEndingKeyUp(Key)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
 }
 

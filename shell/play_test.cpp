@@ -47,6 +47,7 @@ void TForm1::DrawPlayTestResult() {
 void TForm1::PlayTestResultKeyDown(uint16_t key) {
   if (key < KeyHeld.size() && KeyHeld[key]) return;
   ReturnFromPlayTest();
+  PlayTest.EndingKey = key;  // its key-up must not open a prompt
 }
 
 // The editor exactly as F5 found it: level, camera, start, animation and all.

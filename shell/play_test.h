@@ -18,6 +18,14 @@ struct PlayTestState {
   bool Active = false;
   int32_t ResultTicksLeft = 0;
   std::string ResultLine;  // "You Failed to Finish!" or the time of the finish
+  uint16_t EndingKey = 0;  // the key that ended the result line: its key-up is not the editor's
+
+  // True (once) for the key-up of the key that ended the result line.
+  bool TakeEndingKeyUp(uint16_t key) {
+    if (EndingKey == 0 || key != EndingKey) return false;
+    EndingKey = 0;
+    return true;
+  }
 
   struct Editor {
     World Level;

@@ -198,5 +198,18 @@ TEST_F(PlayTest, HeldKeysRepeatingDoNotEndTheResultLine) {
   EXPECT_EQ(form.Mode, GameMode::editor);
 }
 
+// The S that ends the result line is not also the editor's S: its key-up opens no prompt.
+TEST_F(PlayTest, TheKeyEndingTheResultLineIsNotTheEditors) {
+  BuildRunway();
+  Press(VkF5);
+  RunHolding(VkRight);
+  ASSERT_EQ(form.Mode, GameMode::PlayTestResult);
+  Press('S');
+  EXPECT_EQ(form.Mode, GameMode::editor);
+  EXPECT_FALSE(form.Editor.PromptOpen());
+  Press('S');
+  EXPECT_TRUE(form.Editor.SavePromptOpen);
+}
+
 }  // namespace
 }  // namespace tobu::testing
