@@ -27,10 +27,11 @@ void Apply(World& world, const EditStep& step, bool forward) {
     case EditStep::Kind::Place:
     case EditStep::Kind::Remove:
       // The object goes back to its own place in the list: the order decides which of
-      // two touched objects acts first, and it is saved.
+      // two touched objects acts first, and it is saved. A list changed behind the
+      // history's back (it never is) is left alone rather than overrun.
       if (forward == (step.What == EditStep::Kind::Place)) {
-        InsertObject(world, step.Position, step.Object);
-      } else {
+        if (step.Position <= world.ObjectCount) InsertObject(world, step.Position, step.Object);
+      } else if (step.Position < world.ObjectCount) {
         world.RemoveObject(step.Position);
       }
       break;
