@@ -5,28 +5,35 @@ namespace {
 
 constexpr uint16_t KeyOne = 49, KeyFive = 53, KeySpace = 32;
 constexpr uint16_t KeyS = 83, KeyO = 79, KeyL = 76;
+constexpr uint16_t KeyG = 71, KeyY = 89, KeyZ = 90, KeyShift = 16, KeyControl = 17;
 
 // Cells under pointers outside the world (a letterboxed window, a drag past the edge)
 // are left alone: nothing outside the grid is ever touched.
-void PaintAt(World& world, int32_t x, int32_t y, uint8_t code) {
+void PaintAt(EditHistory& history, World& world, int32_t x, int32_t y, uint8_t code) {
   const int64_t column = (int64_t{world.CameraX} + x) / CellWidth;
   const int64_t row = (int64_t{world.CameraY} + y) / CellHeight;
   if (column >= 0 && column < GridSize && row >= 0 && row < GridSize) {
-    world.SetCell(static_cast<int>(column), static_cast<int>(row), code);
+    const int c = static_cast<int>(column), r = static_cast<int>(row);
+    history.RecordCell(c, r, world.Cell(c, r), code);
+    world.SetCell(c, r, code);
   }
 }
 
 bool TileBrush(uint8_t brush) { return brush == 1 || brush == 2; }
 
-void RemoveObjectAt(World& world, int32_t px, int32_t py) {
+void RemoveObjectAt(EditHistory& history, World& world, int32_t px, int32_t py) {
   int found = -1;
   for (int i = 0; i < world.ObjectCount; ++i) {
     const LevelObject& o = world.ObjectList[i];
     // Strictly inside: a point on a box's border hits nothing.
     if (o.X < px && px < o.X + 40 && o.Y < py && py < o.Y + 40) found = i;
   }
-  if (found >= 0) world.RemoveObject(found);
+  if (found < 0) return;
+  history.RecordRemove(world.ObjectList[found], found);
+  world.RemoveObject(found);
 }
+
+} // namespace
 
 bool AcceptedNameChar(uint8_t ch) {
   // No full stop (a name cannot carry its own extension) and no path separators
@@ -34,19 +41,25 @@ bool AcceptedNameChar(uint8_t ch) {
   return ch >= 33 && ch <= 122 && ch != '.' && ch != '/' && ch != '\\';
 }
 
-} // namespace
-
 void EnterEditor(EditorState& editor, World& world) {
   world.ClearLevel();
   editor.InputText.clear();
   ClosePrompts(editor);
+  editor.History.Clear();
+  editor.GridShown = false;
+}
+
+void LeaveEditor(EditorState& editor) {
+  ClosePrompts(editor);
+  editor.History.Clear();
 }
 
 void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
+  EditHistory& history = editor.History;
   if (button == MouseButton::Left) {
     editor.LeftButtonDown = true;
     if (TileBrush(editor.Brush)) {
-      PaintAt(world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+      PaintAt(history, world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
     } else {
       const int32_t left = world.CameraX + x - 20;
       const int32_t top = world.CameraY + y - 20;
@@ -56,27 +69,30 @@ void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int3
       // Brush 3 leaves the zeroed kind, which is food.
       if (editor.Brush == 4) object.Kind = ObjectKiller;
       if (editor.Brush == 5) object.Kind = ObjectExit;
+      history.RecordPlace(object, world.ObjectCount - 1);
     }
   } else if (button == MouseButton::Right) {
     editor.RightButtonDown = true;
     if (TileBrush(editor.Brush)) {
-      PaintAt(world, x, y, TileEmpty);
+      PaintAt(history, world, x, y, TileEmpty);
     } else {
-      RemoveObjectAt(world, world.CameraX + x, world.CameraY + y);
+      RemoveObjectAt(history, world, world.CameraX + x, world.CameraY + y);
     }
   }
 }
 
-void EditorMouseMove(const EditorState& editor, World& world, int32_t x, int32_t y) {
+void EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y) {
   if (!TileBrush(editor.Brush)) return;
-  if (editor.LeftButtonDown) PaintAt(world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+  if (editor.LeftButtonDown) PaintAt(editor.History, world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
   // With both buttons held the erasure comes last and wins.
-  if (editor.RightButtonDown) PaintAt(world, x, y, TileEmpty);
+  if (editor.RightButtonDown) PaintAt(editor.History, world, x, y, TileEmpty);
 }
 
 void EditorMouseUp(EditorState& editor, MouseButton button) {
   if (button == MouseButton::Left) editor.LeftButtonDown = false;
   if (button == MouseButton::Right) editor.RightButtonDown = false;
+  // A stroke lasts from the first press to the last release: one step to take back.
+  if (!editor.LeftButtonDown && !editor.RightButtonDown) editor.History.EndStroke();
 }
 
 bool EditorToolKey(EditorState& editor, World& world, uint16_t key) {
@@ -85,8 +101,27 @@ bool EditorToolKey(EditorState& editor, World& world, uint16_t key) {
     return true;
   }
   if (key == KeySpace) {
+    const double oldX = world.RunnerX, oldY = world.RunnerY;
     world.RunnerX = static_cast<double>(editor.MouseX + world.CameraX);
     world.RunnerY = static_cast<double>(editor.MouseY + world.CameraY);
+    editor.History.RecordStart(oldX, oldY, world.RunnerX, world.RunnerY);
+    return true;
+  }
+  return false;
+}
+
+bool EditorCommandKey(EditorState& editor, World& world, uint16_t key, const std::array<bool, 256>& keyHeld) {
+  if (key == KeyG) {
+    editor.GridShown = !editor.GridShown;
+    return true;
+  }
+  if (!keyHeld[KeyControl]) return false;
+  if (key == KeyZ && !keyHeld[KeyShift]) {
+    editor.History.Undo(world);
+    return true;
+  }
+  if (key == KeyY || key == KeyZ) {
+    editor.History.Redo(world);
     return true;
   }
   return false;
@@ -110,17 +145,22 @@ void ScrollView(World& world, bool left, bool right, bool up, bool down) {
 std::optional<FileRequest> EditorTypeChar(EditorState& editor, uint8_t ch) {
   if (editor.InputText.size() < MaxFileNameLength && AcceptedNameChar(ch)) {
     editor.InputText.push_back(static_cast<char>(ch));
+    editor.CompletionPrefix.reset();  // typing starts a new completion
   }
   if (ch == 13 && !editor.InputText.empty()) {
     return FileRequest{editor.SavePromptOpen, "./" + editor.InputText + ".vel"};
   }
-  if (ch == 8 && !editor.InputText.empty()) editor.InputText.pop_back();
+  if (ch == 8 && !editor.InputText.empty()) {
+    editor.InputText.pop_back();
+    editor.CompletionPrefix.reset();
+  }
   return std::nullopt;
 }
 
 void ClosePrompts(EditorState& editor) {
   editor.SavePromptOpen = false;
   editor.OpenPromptOpen = false;
+  editor.CompletionPrefix.reset();
 }
 
 std::string PromptLine(const EditorState& editor) {

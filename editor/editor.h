@@ -1,7 +1,9 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/editor_state.h"
 #include "world/world.h"
@@ -10,19 +12,25 @@ namespace tobu {
 
 constexpr size_t MaxFileNameLength = 20;
 
-// Entering from the main menu: an empty level, no prompt, an empty name; Brush is kept.
+// Entering from the main menu: an empty level, no prompt, an empty name, no history and
+// no grid; Brush is kept.
 void EnterEditor(EditorState& editor, World& world);
+// Back to the main menu: the prompts close and the history is forgotten.
+void LeaveEditor(EditorState& editor);
 
 // A press on the view (no prompt open): paints a cell, places an object centred on the
 // pointer, or removes the last object whose box strictly contains the pointer.
 void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y);
 // A move (no prompt open): held buttons paint the cell under the pointer with a tile brush.
-void EditorMouseMove(const EditorState& editor, World& world, int32_t x, int32_t y);
+void EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y);
 // Releases count in every mode, so a button held while leaving the editor is forgotten.
 void EditorMouseUp(EditorState& editor, MouseButton button);
 
 // Keys 1..5 choose the brush; Space moves the start to the pointer. Returns true if used.
 bool EditorToolKey(EditorState& editor, World& world, uint16_t key);
+// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, G shows or hides the grid (no prompt
+// open). `keyHeld` tells whether Ctrl and Shift are down. Returns true if used.
+bool EditorCommandKey(EditorState& editor, World& world, uint16_t key, const std::array<bool, 256>& keyHeld);
 // Key-up of S opens the Save prompt, O or L the Open prompt.
 void EditorPromptKeyUp(EditorState& editor, uint16_t key);
 // Held arrows scroll the view 8 pixels a tick; the tick clamps the camera afterwards.
@@ -33,9 +41,14 @@ struct FileRequest {
   bool Save = false;     // otherwise open
   std::string FileName;  // "./" + name + ".vel", inside the levels directory
 };
+// A character a typed name may hold.
+bool AcceptedNameChar(uint8_t ch);
 // One typed character while a prompt is open.
 std::optional<FileRequest> EditorTypeChar(EditorState& editor, uint8_t ch);
 void ClosePrompts(EditorState& editor);
+// Tab in a prompt: the name becomes the next level name (`levelFiles` in the level
+// list's order, with their ".vel") starting with the text typed before the first Tab.
+void CompleteName(EditorState& editor, const std::vector<std::string>& levelFiles);
 
 // "Save: name_" or "Open: name_", or empty when no prompt is open.
 std::string PromptLine(const EditorState& editor);

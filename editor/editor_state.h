@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "editor/history.h"
 
 namespace tobu {
 
@@ -16,6 +19,10 @@ struct EditorState {
   bool SavePromptOpen = false;
   bool OpenPromptOpen = false;
   std::string InputText;  // the typed file name, without directory and extension
+  // While Tab walks through the level names: the text typed before the first Tab.
+  std::optional<std::string> CompletionPrefix;
+  EditHistory History;     // cleared on entry, on leaving and by Open
+  bool GridShown = false;  // the cell grid overlay, off on each entry
 
   bool PromptOpen() const { return SavePromptOpen || OpenPromptOpen; }
 };

@@ -12,7 +12,8 @@ constexpr int ListRows = 16;
 // Keys the game knows, and a few it does not.
 constexpr uint16_t AnyKeys[] = {VkReturn, VkEscape, VkSpace, VkLeft, VkUp, VkRight, VkDown, VkDelete,
                                 VkBack,   '1',      '2',     '3',    '4',  '5',     'S',    'O',
-                                'L',      'A',      'Z',     0,      255,  256,     65535};
+                                'L',      'A',      'Z',     0,      255,  256,     65535,
+                                VkF5,     VkTab,    'G',     VkControl};
 
 // The character a key-down delivers between its key-down and key-up, or 0 for none.
 uint8_t CharacterOf(uint16_t key) {
@@ -84,6 +85,8 @@ void Monkey::Step() {
       return StepInMenu(1, 1, 3);
     case GameMode::editor:
       return StepInEditor();
+    case GameMode::PlayTestResult:
+      return StepInMenu(1, 1, 1);
   }
 }
 
@@ -119,7 +122,8 @@ void Monkey::StepInEditor() {
   if (form_->Editor.PromptOpen() && roll < 90)
     return TypeChar(static_cast<uint8_t>("abcdefghij-_08"[Roll(14)]));
   if (form_->Editor.PromptOpen() && roll < 96) return Stroke(VkReturn);
-  if (roll < 98) return Stroke(VkBack);
+  if (roll < 97) return Stroke(VkBack);
+  if (roll < 98) return Stroke(VkF5);  // a play-test: a run that must write nothing
   Stroke(VkEscape);
 }
 

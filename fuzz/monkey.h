@@ -16,7 +16,7 @@ struct MonkeyStats {
   int64_t Events = 0;
   int64_t FileErrors = 0;                // messages the platform would have shown
   int64_t Restarts = 0;                  // the form closed and a new one was started
-  std::array<int64_t, 8> TicksInMode{};  // indexed by GameMode
+  std::array<int64_t, 9> TicksInMode{};  // indexed by GameMode
 };
 
 // Drives TForm1 on the real back buffer with a seeded random stream of key, character,

@@ -24,6 +24,9 @@ public:
   virtual void PresentFrame() = 0;
   // One line of white 8-point text with a transparent background (the editor's prompt).
   virtual void DrawCanvasText(int x, int y, const std::string& text) = 0;
+  // Fills a w x h rectangle at (x, y) with one RGB565 colour, clipped to the back buffer
+  // (the editor's grid). Displays that only count or time frames may ignore it.
+  virtual void FillRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/) {}
   virtual void ShowPointer(bool shown) = 0;
 };
 

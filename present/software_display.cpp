@@ -66,6 +66,17 @@ bool SoftwareDisplay::SurfaceReady() { return true; }
 
 void SoftwareDisplay::ClearSurface(uint16_t colour) { backBuffer_->fill(colour); }
 
+void SoftwareDisplay::FillRect(int x, int y, int w, int h, uint16_t colour) {
+  // Clipped in 64 bits: a rectangle far outside the view must not wrap into it.
+  const int64_t left = std::max<int64_t>(x, 0), right = std::min<int64_t>(int64_t{x} + w, ViewWidth);
+  const int64_t top = std::max<int64_t>(y, 0), bottom = std::min<int64_t>(int64_t{y} + h, ViewHeight);
+  if (left >= right) return;
+  for (int64_t row = top; row < bottom; ++row) {
+    const auto start = backBuffer_->begin() + row * ViewWidth;
+    std::fill(start + left, start + right, colour);
+  }
+}
+
 const uint16_t* SoftwareDisplay::FrameOrigin(const SpriteSheet& sheet, int frame) const {
   if (frame < 0 || frame >= sheet.Frames || sheet.FrameWidth <= 0 || sheet.FrameHeight <= 0) return nullptr;
   const int perRow = sheet.Width / sheet.FrameWidth;

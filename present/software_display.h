@@ -25,6 +25,7 @@ class SoftwareDisplay : public Display {
   int FrameCount(int sheet) const override;
   void PresentFrame() override;
   void DrawCanvasText(int x, int y, const std::string& text) override;
+  void FillRect(int x, int y, int w, int h, uint16_t colour) override;
   void ShowPointer(bool shown) override;
 
   // Overlays drawn over a kept frame: the back buffer becomes `frame`, and a rectangle

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "editor/editor.h"
+#include "present/cell_grid.h"
 #include "present/game_view.h"
 #include "present/sheets.h"
 #include "world/file_error.h"
@@ -30,6 +31,7 @@ void TForm1::FormCreate() {
 void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
   if (Mode == GameMode::editor) ScrollEditor();
   if (Mode == GameMode::game) MotionStep(Level, Kippo, KeyHeld);
+  if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
   AdvanceAnimation();
@@ -52,6 +54,7 @@ void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
     DrawGameMenu();
   }
   if (Mode == GameMode::TopTen) DrawTopTen();
+  if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
   if (Mode == GameMode::game) TestWorldBounds();
   display_.PresentFrame();
   if (writeError) std::rethrow_exception(writeError);
@@ -88,6 +91,7 @@ void TForm1::DrawWorldView() {
   // At most one food goes per tick: the last one touched, already drawn in this frame.
   if (EatenIndex != -1) Level.RemoveObject(EatenIndex);
   if (Mode == GameMode::editor) {
+    if (Editor.GridShown) DrawCellGrid(display_, Level);
     DrawStartMarker(display_, Level);
     if (Editor.PromptOpen()) display_.DrawCanvasText(5, 5, PromptLine(Editor));
   }
@@ -103,6 +107,10 @@ void TForm1::TouchObject(int index) {
       FailRun();
       break;
     case Contact::Exit:
+      if (PlayTest.Active) {
+        EndPlayTestRun(true);
+        break;
+      }
       MenuCursor = 0;
       Outcome.RunFinished = true;
       Mode = GameMode::GameMenu;
@@ -133,6 +141,7 @@ void TForm1::TestWorldBounds() {
 }
 
 void TForm1::FailRun() {
+  if (PlayTest.Active) return EndPlayTestRun(false);
   Outcome.RunFailed = true;
   Mode = GameMode::GameMenu;
   MenuCursor = 0;
@@ -149,11 +158,14 @@ void TForm1::FormKeyDown(uint16_t Key) {
   if (Mode == GameMode::MainMenu) MainMenuKeyDown(Key);
   if (Mode == GameMode::editor) EditorKeyDown(Key);
   if (Mode == GameMode::SelectPlayer) SelectPlayerKeyDown(Key);
+  // Last: the Escape that fails a play-test also ends its result line.
+  if (Mode == GameMode::PlayTestResult) PlayTestResultKeyDown(Key);
   if (Key < KeyHeld.size()) KeyHeld[Key] = true;
 }
 
 void TForm1::FormKeyUp(uint16_t Key) {
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
+  if (PlayTest.TakeEndingKeyUp(Key)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
 }
 

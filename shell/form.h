@@ -5,8 +5,10 @@
 
 #include "editor/editor_state.h"
 #include "present/display.h"
+#include "shell/animation.h"
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
+#include "shell/play_test.h"
 #include "shell/roster.h"
 #include "sim/keys.h"
 #include "sim/run.h"
@@ -15,14 +17,6 @@
 #include "world/world.h"
 
 namespace tobu {
-
-// Frame counters shared by the objects and the menu pointer, advanced every tick.
-struct Animation {
-  int32_t AnimTick = 0;
-  int32_t KillerFrame = 0;
-  int32_t FoodFrame = 0;
-  int32_t ExitFrame = 0;
-};
 
 // The game: all state of the process and one handler per event. The platform layer
 // (or tobu-script) calls the handlers; file errors escape them as FileError.
@@ -58,6 +52,7 @@ public:
   PlayerRoster Players;
   LevelList FileListBox1;
   EditorState Editor;
+  PlayTestState PlayTest;  // F5 in the editor
   int32_t SkyX = 0;
   // The folder the game started in (holding Players.dat and Levels), fixed at start
   // because the game enters Levels; empty when it could not be read.
@@ -101,6 +96,13 @@ private:
   void ChoosePlayer(int index);
   void CreatePlayer();
   void EnterLevelsDirectory();
+  // The editor's play-test (play_test.cpp).
+  void StartPlayTest();
+  void EndPlayTestRun(bool finished);
+  void CountDownPlayTestResult();
+  void DrawPlayTestResult();
+  void PlayTestResultKeyDown(uint16_t key);
+  void ReturnFromPlayTest();
   void Close() { Closed = true; }
 
   Display& display_;

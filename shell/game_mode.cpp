@@ -12,6 +12,7 @@ const char* ModeName(GameMode mode) {
     case GameMode::GameMenu: return "GameMenu";
     case GameMode::TopTen: return "TopTen";
     case GameMode::editor: return "editor";
+    case GameMode::PlayTestResult: return "PlayTestResult";
   }
   return "?";
 }

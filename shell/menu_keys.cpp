@@ -88,10 +88,19 @@ void TForm1::EditorKeyDown(uint16_t key) {
     Mode = GameMode::MainMenu;
     MenuCursor = 1;  // "Editor" stays highlighted
     display_.ShowPointer(false);
-    ClosePrompts(Editor);
+    LeaveEditor(Editor);
     return;
   }
-  if (!Editor.PromptOpen()) EditorToolKey(Editor, Level, key);
+  if (Editor.PromptOpen()) {
+    if (key == VkTab) {
+      LevelList files;  // read afresh: the Play list keeps the rows it shows
+      files.Read();
+      CompleteName(Editor, files.Items);
+    }
+    return;
+  }
+  if (key == VkF5) return StartPlayTest();
+  if (!EditorCommandKey(Editor, Level, key, KeyHeld)) EditorToolKey(Editor, Level, key);
 }
 
 void TForm1::EditorKeyPress(uint8_t key) {
@@ -102,6 +111,7 @@ void TForm1::EditorKeyPress(uint8_t key) {
     SaveLevel(request->FileName, Level);
   } else {
     const LoadedLevelInfo info = LoadLevel(request->FileName, Level);
+    Editor.History.Clear();
     Best = info.Times;
     BestTimesOffset = info.BestTimesOffset;
     if (info.HadTable) Outcome.BestTimeText.clear();

@@ -7,7 +7,10 @@ namespace tobu {
 // Windows virtual-key codes, the game's names for its keys.
 enum VirtualKey : uint16_t {
   VkBack = 8,
+  VkTab = 9,
   VkReturn = 13,
+  VkShift = 16,
+  VkControl = 17,
   VkEscape = 27,
   VkSpace = 32,
   VkLeft = 37,
@@ -15,6 +18,7 @@ enum VirtualKey : uint16_t {
   VkRight = 39,
   VkDown = 40,
   VkDelete = 46,
+  VkF5 = 116,
 };
 
 // True while a key is down, indexed by virtual-key code.

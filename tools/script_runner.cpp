@@ -121,7 +121,7 @@ std::optional<uint16_t> ParseKey(const std::string& word) {
     uint16_t Code;
   };
   static constexpr Named names[] = {{"escape", 27}, {"return", 13}, {"back", 8},   {"space", 32}, {"left", 37},
-                                    {"up", 38},     {"right", 39},  {"down", 40}, {"delete", 46}};
+                                    {"up", 38},     {"right", 39},  {"down", 40}, {"delete", 46}, {"tab", 9}};
   const std::string name = Lower(word);
   for (const Named& named : names) {
     if (name == named.Name) return named.Code;

@@ -13,7 +13,7 @@ namespace tobu::testing {
 namespace {
 
 const char* const ModeNames[] = {"SelectPlayer", "CreateNewPlayer", "MainMenu", "SelectLevel",
-                                 "game",         "GameMenu",        "TopTen",   "editor"};
+                                 "game",         "GameMenu",        "TopTen",   "editor",     "PlayTestResult"};
 
 class MonkeyRun : public ::testing::TestWithParam<uint64_t> {
  protected:

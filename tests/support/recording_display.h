@@ -18,11 +18,17 @@ public:
   };
 
   bool SurfaceReady() override { return Ready; }
-  void ClearSurface(uint16_t) override { Calls.clear(); Texts.clear(); }
+  void ClearSurface(uint16_t) override { Calls.clear(); Texts.clear(); Rects.clear(); }
   void DrawFrame(int sheet, int x, int y, int frame) override { Calls.push_back({sheet, x, y, frame}); }
   int FrameCount(int sheet) const override { return CatalogueFrameCount(sheet); }
   void PresentFrame() override { ++Presents; }
   void DrawCanvasText(int, int, const std::string& text) override { Texts.push_back(text); }
+  struct Rect {
+    int X, Y, W, H;
+    uint16_t Colour;
+    size_t AfterCalls;  // how many frames were drawn before it
+  };
+  void FillRect(int x, int y, int w, int h, uint16_t colour) override { Rects.push_back({x, y, w, h, colour, Calls.size()}); }
   void ShowPointer(bool shown) override { PointerShown = shown; }
 
   // The characters drawn in the bitmap font on the line at y, spaces not being drawn.
@@ -51,6 +57,7 @@ public:
   int Presents = 0;
   std::vector<Call> Calls;  // of the frame being drawn (cleared by ClearSurface)
   std::vector<std::string> Texts;
+  std::vector<Rect> Rects;
 };
 
 inline std::string WithoutSpaces(std::string text) {

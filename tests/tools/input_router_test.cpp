@@ -142,6 +142,13 @@ const Stroke Strokes[] = {
      {"down 13", "char 13", "up 13"}, {}},
     {"BackTypesEight", {Key(SDL_KEYDOWN, SDLK_BACKSPACE), Key(SDL_KEYUP, SDLK_BACKSPACE)},
      {"down 8", "char 8", "up 8"}, {}},
+    // SDL types no text for Tab (nor for Ctrl with a letter): the editor's keys arrive as
+    // key-downs alone, as tobu-script delivers them.
+    {"TabCtrlZAndF5TypeNothing",
+     {Key(SDL_KEYDOWN, SDLK_TAB), Key(SDL_KEYUP, SDLK_TAB), Key(SDL_KEYDOWN, SDLK_LCTRL), Key(SDL_KEYDOWN, SDLK_z),
+      Key(SDL_KEYUP, SDLK_z), Key(SDL_KEYUP, SDLK_LCTRL), Key(SDL_KEYDOWN, SDLK_F5), Key(SDL_KEYUP, SDLK_F5)},
+     {"down 9", "up 9", "down 17", "down 90", "up 90", "up 17", "down 116", "up 116"},
+     {}},
     {"EscapeTypesNothing", {Key(SDL_KEYDOWN, SDLK_ESCAPE), Key(SDL_KEYUP, SDLK_ESCAPE)}, {"down 27", "up 27"}, {}},
     {"AutoRepeatReachesTheGame",
      {Key(SDL_KEYDOWN, SDLK_ESCAPE), Key(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE, true),

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "support/temp_dir.h"
+#include "world/level_file.h"
 
 namespace tobu {
 namespace {
@@ -30,11 +31,12 @@ void WriteText(const fs::path& file, const std::string& text) { std::ofstream(fi
 
 // Runs `tobu-script [arguments] < input` in `directory`; the exit status, with the
 // output and error text in `out` and `err`.
-int RunScript(const fs::path& directory, const std::string& arguments, const fs::path& input, std::string& out,
-              std::string& err) {
+int RunScript(const fs::path& directory, const std::string& arguments, const fs::path& input,
+              std::string& out, std::string& err) {
   const testing::TempDir outputs;
-  const std::string command = "cd '" + directory.string() + "' && '" TOBU_SCRIPT_PATH "' " + arguments + " < '" +
-                              input.string() + "' > '" + outputs.File("out") + "' 2> '" + outputs.File("err") + "'";
+  const std::string command = "cd '" + directory.string() + "' && '" TOBU_SCRIPT_PATH "' " + arguments +
+                              " < '" + input.string() + "' > '" + outputs.File("out") + "' 2> '" +
+                              outputs.File("err") + "'";
   const int status = std::system(command.c_str());
   out = ReadText(outputs.File("out"));
   err = ReadText(outputs.File("err"));
@@ -51,6 +53,25 @@ TEST(TobuScriptProgram, EditorSessionBuildsSavesAndPlaysALevel) {
   EXPECT_EQ(out, ReadText(scripts / "editor_session.expected"));
   // The level: grid, count, two objects, the start, then the table of one entry "Eda".
   EXPECT_EQ(fs::file_size(work.Path() / "mine.vel"), 10213u + 2 * 9 + 1 + 1 + 3 + 4);
+}
+
+// The designer's tools: a stroke undone, an object undone and redone, a play-test
+// that writes nothing, a save, and Tab finding the saved name in the Open prompt.
+TEST(TobuScriptProgram, EditorToolsSessionUndoesPlayTestsAndSaves) {
+  const testing::TempDir work;
+  const fs::path scripts = fs::path(TOBU_SOURCE_DIR) / "tests" / "scripts";
+  std::string out, err;
+  ASSERT_EQ(RunScript(work.Path(), "", scripts / "editor_tools.script", out, err), 0) << err;
+  EXPECT_EQ(out, ReadText(scripts / "editor_tools.expected"));
+  // The grid, one exit and the start: the undone stroke is not in it, nor a best time.
+  World level;
+  LoadLevel((work.Path() / "runway.vel").string(), level);
+  EXPECT_EQ(fs::file_size(work.Path() / "runway.vel"), 10213u + 9);
+  for (int column = 0; column < GridSize; ++column) {
+    EXPECT_EQ(level.Cell(column, 12), column <= 15 ? TileGrass : TileEmpty) << column;
+    EXPECT_EQ(level.Cell(column, 6), TileEmpty) << column;
+  }
+  EXPECT_EQ(level.ObjectList, (std::vector<LevelObject>{{ObjectExit, 480, 332}}));
 }
 
 TEST(TobuScriptProgram, FirstStartThenEscapeWritesNothing) {
@@ -76,7 +97,8 @@ TEST(TobuScriptProgram, ScriptFileOnTheCommandLine) {
   WriteText(scripts.File("s.txt"), "tick\nstate\n");
   WriteText(scripts.File("empty.txt"), "");
   std::string out, err;
-  ASSERT_EQ(RunScript(work.Path(), "'" + scripts.File("s.txt") + "'", scripts.File("empty.txt"), out, err), 0) << err;
+  ASSERT_EQ(RunScript(work.Path(), "'" + scripts.File("s.txt") + "'", scripts.File("empty.txt"), out, err), 0)
+      << err;
   EXPECT_EQ(out.rfind("mode=SelectPlayer", 0), 0u) << out;
 }
 
@@ -88,7 +110,8 @@ TEST(TobuScriptProgram, UnparseableLineExitsTwoNamingTheLine) {
   EXPECT_EQ(RunScript(work.Path(), "", scripts.File("bad.txt"), out, err), 2);
   EXPECT_NE(err.find("line 3"), std::string::npos) << err;
   EXPECT_EQ(out, "");
-  EXPECT_EQ(RunScript(work.Path(), "'" + scripts.File("missing.txt") + "'", scripts.File("bad.txt"), out, err), 2);
+  EXPECT_EQ(
+      RunScript(work.Path(), "'" + scripts.File("missing.txt") + "'", scripts.File("bad.txt"), out, err), 2);
 }
 
 #ifdef TOBU_GAME_PATH
@@ -97,7 +120,8 @@ bool HaveProgram(const char* name) {
 }
 
 // Starts a program in the background; the child's working directory and display are set.
-pid_t Spawn(const std::vector<std::string>& arguments, const fs::path& directory, const std::string& display) {
+pid_t Spawn(const std::vector<std::string>& arguments, const fs::path& directory,
+            const std::string& display) {
   const pid_t pid = fork();
   if (pid != 0) return pid;
   if (!directory.empty() && chdir(directory.c_str()) != 0) _exit(126);
@@ -118,7 +142,8 @@ int WaitForExit(pid_t pid, double seconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   do {
     int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (waitpid(pid, &status, WNOHANG) == pid)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   } while (std::chrono::steady_clock::now() < end);
   return -1;
@@ -131,7 +156,7 @@ void Stop(pid_t pid) {
 
 // An X server of its own, on a display number nobody uses.
 class VirtualScreen {
-public:
+ public:
   VirtualScreen() {
     for (int number = 90 + getpid() % 50; number < 200 && pid_ <= 0; ++number) {
       const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
@@ -156,7 +181,7 @@ public:
   bool Running() const { return pid_ > 0; }
   const std::string& Display() const { return display_; }
 
-private:
+ private:
   pid_t pid_ = -1;
   std::string display_;
 };
@@ -171,8 +196,9 @@ TEST(TobuGameWindow, OpensUnderXvfbAndClosesOnEscape) {
   EXPECT_EQ(WaitForExit(game, 1.5), -1) << "the game ended on its own";
   const bool haveXdotool = HaveProgram("xdotool");
   if (haveXdotool) {
-    const std::string keys = "DISPLAY=" + screen.Display() +
-                             " timeout 10 xdotool search --sync --name '^tobu$' windowfocus --sync key Escape > /dev/null 2>&1";
+    const std::string keys =
+        "DISPLAY=" + screen.Display() +
+        " timeout 10 xdotool search --sync --name '^tobu$' windowfocus --sync key Escape > /dev/null 2>&1";
     EXPECT_EQ(std::system(keys.c_str()), 0);
   } else {
     kill(game, SIGTERM);  // SDL turns it into a quit request

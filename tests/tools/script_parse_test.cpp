@@ -22,7 +22,7 @@ TEST(ScriptKeys, NamesAndCodes) {
       {"F12", 123},   {"A", 65},      {"Z", 90},     {"s", 83},      {"0", 48},     {"5", 53},
       {"9", 57},      {"13", 13},     {"255", 255},  {"00", 0},      {"escape", 27}, {"F13", -1},
       {"F0", -1},     {"F01", -1},    {"256", -1},   {"-1", -1},     {"Esc", -1},   {"AB", -1},
-      {"", -1},       {"1.5", -1},    {"#13", -1},
+      {"", -1},       {"1.5", -1},    {"#13", -1},    {"Tab", 9},     {"tab", 9},    {"17", 17},
   };
   for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.Word);
@@ -39,7 +39,8 @@ TEST(ScriptKeys, NamesAndCodes) {
 TEST(ScriptKeys, CharacterOfAPressIsWhatThePlatformTypes) {
   const KeyCase cases[] = {{"Return", 13}, {"Back", 8},   {"Space", ' '}, {"A", 'a'},    {"Z", 'z'},
                            {"0", '0'},     {"9", '9'},    {"96", '0'},    {"105", '9'},  {"Escape", -1},
-                           {"Left", -1},   {"Delete", -1}, {"F1", -1},    {"Up", -1}};
+                           {"Left", -1},   {"Delete", -1}, {"F1", -1},    {"Up", -1},
+                           {"Tab", -1}};
   for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.Word);
     const std::optional<uint8_t> character = KeyCharacter(*ParseKey(c.Word));

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "shell/animation.h"
+#include "sim/run.h"
+#include "sim/runner.h"
+#include "world/best_times.h"
+#include "world/world.h"
+
+namespace tobu {
+
+// The editor's F5: a run on the level in memory that writes nothing and comes back to
+// the editor as it was. The fields below "Editor" are the game as F5 found it.
+struct PlayTestState {
+  static constexpr int32_t ResultTicks = 200;  // two seconds of the result line
+
+  bool Active = false;
+  int32_t ResultTicksLeft = 0;
+  std::string ResultLine;  // "You Failed to Finish!" or the time of the finish
+  uint16_t EndingKey = 0;  // the key that ended the result line: its key-up is not the editor's
+
+  // True (once) for the key-up of the key that ended the result line.
+  bool TakeEndingKeyUp(uint16_t key) {
+    if (EndingKey == 0 || key != EndingKey) return false;
+    EndingKey = 0;
+    return true;
+  }
+
+  struct Editor {
+    World Level;
+    Runner Kippo;
+    RunClock Clock;
+    RunOutcome Outcome;
+    BestTimes Best;
+    int32_t BestTimesOffset = 0;
+    Animation Anim;
+    int32_t MenuCursor = 0;
+  } Saved;
+};
+
+}  // namespace tobu
