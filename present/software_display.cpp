@@ -8,7 +8,7 @@ namespace {
 
 // Sprite rows and their runs are short (1 to 640 pixels) and a general memcpy's start-up
 // cost dominated them: fixed 16-byte moves, the last one overlapping the one before.
-void CopyPixels(uint16_t* to, const uint16_t* from, size_t count) {
+inline void CopyPixels(uint16_t* to, const uint16_t* from, size_t count) {
   if (count >= 64) {
     std::memcpy(to, from, count * sizeof(uint16_t));
   } else if (count >= 8) {
@@ -81,15 +81,26 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
   const int top = std::max(0, -y), bottom = std::min(source.FrameHeight, ViewHeight - y);
   if (left >= right || top >= bottom) return;
   const auto pitch = static_cast<size_t>(source.Width);
-  for (int row = top; row < bottom; ++row) {
-    const uint16_t* from = origin + static_cast<size_t>(row) * pitch;
-    uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + row) * ViewWidth;
-    const uint32_t* spans = source.RowSpans.data() + firstRow + static_cast<size_t>(row);
-    for (uint32_t i = spans[0]; i < spans[1]; ++i) {
-      const OpaqueSpan span = source.Spans[i];
-      const int start = std::max<int>(span.Start, left);
-      const int end = std::min<int>(span.Start + span.Length, right);
-      if (start < end) CopyPixels(to + (x + start), from + start, static_cast<size_t>(end - start));
+  const uint16_t* from = origin + static_cast<size_t>(top) * pitch;
+  uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + top) * ViewWidth;  // the row, not yet x
+  const uint32_t* rowSpans = source.RowSpans.data() + firstRow + static_cast<size_t>(top);
+  const OpaqueSpan* spans = source.Spans.data();
+  if (!source.Transparent) {  // one span a row: copy the clipped rows whole
+    const auto width = static_cast<size_t>(right - left);
+    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth)
+      CopyPixels(to + (x + left), from + left, width);
+  } else if (left == 0 && right == source.FrameWidth) {  // the usual case: no column clipped
+    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth, ++rowSpans) {
+      for (const OpaqueSpan* span = spans + rowSpans[0]; span != spans + rowSpans[1]; ++span)
+        CopyPixels(to + (x + span->Start), from + span->Start, span->Length);
+    }
+  } else {
+    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth, ++rowSpans) {
+      for (const OpaqueSpan* span = spans + rowSpans[0]; span != spans + rowSpans[1]; ++span) {
+        const int start = std::max<int>(span->Start, left);
+        const int end = std::min<int>(span->Start + span->Length, right);
+        if (start < end) CopyPixels(to + (x + start), from + start, static_cast<size_t>(end - start));
+      }
     }
   }
 }
