@@ -64,12 +64,20 @@ Screen::~Screen() {
 bool Screen::HasInputFocus() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
 
 void Screen::ToggleFullScreen() {
-  const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-  SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-  if (full) {
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    SDL_SetWindowFullscreen(window_, 0);
     const int scale = WindowedScale(window_);
     SDL_SetWindowSize(window_, ViewWidth * scale, ViewHeight * scale);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  } else {
+    // Cover the screen as a plain window first: where no window manager carries out the
+    // full-screen request (a bare X server), SDL would take the window for the screen's
+    // size while it kept its own, and show only a corner of the frame.
+    SDL_Rect screen{0, 0, ViewWidth, ViewHeight};
+    SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen);
+    SDL_SetWindowPosition(window_, screen.x, screen.y);
+    SDL_SetWindowSize(window_, screen.w, screen.h);
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
   Refresh();
 }
