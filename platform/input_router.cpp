@@ -20,6 +20,8 @@ bool ToMouseButton(uint8_t sdlButton, MouseButton& button) {
   }
 }
 
+unsigned Bit(MouseButton button) { return 1u << static_cast<unsigned>(button); }
+
 }  // namespace
 
 WindowRequest InputRouter::Route(const SDL_Event& event) {
@@ -37,15 +39,27 @@ WindowRequest InputRouter::Route(const SDL_Event& event) {
       return WindowRequest::None;
     case SDL_MOUSEBUTTONDOWN:
       at = WindowToFrame(frame_, event.button.x, event.button.y);
-      if (ToMouseButton(event.button.button, button)) game_.MouseDown(button, at.X, at.Y);
+      if (ToMouseButton(event.button.button, button) && InsideFrame(at)) {
+        buttonsHeld_ |= Bit(button);
+        game_.MouseDown(button, at.X, at.Y);
+      }
       return WindowRequest::None;
     case SDL_MOUSEBUTTONUP:
       at = WindowToFrame(frame_, event.button.x, event.button.y);
-      if (ToMouseButton(event.button.button, button)) game_.MouseUp(button, at.X, at.Y);
+      if (!ToMouseButton(event.button.button, button)) return WindowRequest::None;
+      // The release of a press the game saw always reaches it, at the frame's edge if need be.
+      if (InsideFrame(at) || (buttonsHeld_ & Bit(button)) != 0) {
+        const FramePoint edge = ClampToFrame(at);
+        game_.MouseUp(button, edge.X, edge.Y);
+      }
+      buttonsHeld_ &= ~Bit(button);
       return WindowRequest::None;
     case SDL_MOUSEMOTION:
       at = WindowToFrame(frame_, event.motion.x, event.motion.y);
-      game_.MouseMove(at.X, at.Y);
+      if (InsideFrame(at) || buttonsHeld_ != 0) {
+        const FramePoint edge = ClampToFrame(at);
+        game_.MouseMove(edge.X, edge.Y);
+      }
       return WindowRequest::None;
     default: return WindowRequest::None;
   }

@@ -14,7 +14,9 @@ enum class WindowRequest { None, ToggleFullScreen, Close, FocusGained, FocusLost
 
 // Turns SDL events into the game's input calls, in the order key-down, character,
 // key-up, and keeps the full-screen shortcuts (Alt+Return, F11) to itself. The mouse
-// reaches the game in back-buffer pixels, through where the frame lies in the window.
+// reaches the game in back-buffer pixels, through where the frame lies in the window,
+// and only inside the frame: the bars around it are not the game's, and a drag that
+// leaves the frame with a button held stays at its edge.
 class InputRouter {
 public:
   explicit InputRouter(GameInput& game) : game_(game) {}
@@ -32,6 +34,7 @@ private:
   FrameRect frame_{0, 0, ViewWidth, ViewHeight};
   // Keys pressed as a shortcut: their repeats and their release stay here too.
   std::array<bool, SDL_NUM_SCANCODES> shortcutHeld_{};
+  unsigned buttonsHeld_ = 0;  // one bit per MouseButton whose press reached the game
 };
 
 }  // namespace tobu

@@ -47,4 +47,12 @@ FramePoint WindowToFrame(const FrameRect& frame, int x, int y) {
           ToFrame(y - frame.Y, std::max(1, frame.Height), ViewHeight)};
 }
 
+bool InsideFrame(const FramePoint& point) {
+  return point.X >= 0 && point.X < ViewWidth && point.Y >= 0 && point.Y < ViewHeight;
+}
+
+FramePoint ClampToFrame(const FramePoint& point) {
+  return {std::clamp(point.X, 0, ViewWidth - 1), std::clamp(point.Y, 0, ViewHeight - 1)};
+}
+
 }  // namespace tobu

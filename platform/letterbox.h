@@ -27,4 +27,8 @@ FrameRect FitFrame(int windowWidth, int windowHeight, bool wholeMultiplesOnly = 
 // the frame map the same way, to coordinates below 0 or beyond 639 / 479.
 FramePoint WindowToFrame(const FrameRect& frame, int x, int y);
 
+// Whether a back-buffer pixel lies in the 640 x 480 frame, and the nearest one that does.
+bool InsideFrame(const FramePoint& point);
+FramePoint ClampToFrame(const FramePoint& point);
+
 }  // namespace tobu

@@ -1,8 +1,10 @@
 #include "platform/screen.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace tobu {
 namespace {
@@ -69,12 +71,20 @@ bool Screen::IsFullScreen() const {
 bool Screen::HasInputFocus() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
 
 void Screen::ToggleFullScreen() {
-  const bool full = IsFullScreen();
-  SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-  if (full) {
+  if (IsFullScreen()) {
+    SDL_SetWindowFullscreen(window_, 0);
     const int scale = WindowedScale(window_);
     SDL_SetWindowSize(window_, ViewWidth * scale, ViewHeight * scale);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  } else {
+    // Cover the screen as a plain window first: where no window manager carries out the
+    // full-screen request (a bare X server), SDL would take the window for the screen's
+    // size while it kept its own, and show only a corner of the frame.
+    SDL_Rect screen{0, 0, ViewWidth, ViewHeight};
+    SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen);
+    SDL_SetWindowPosition(window_, screen.x, screen.y);
+    SDL_SetWindowSize(window_, screen.w, screen.h);
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
   Refresh();
 }
@@ -94,9 +104,22 @@ bool Screen::AcquireSurface() {
   return true;
 }
 
+// Only the rows that changed are converted, scaled and sent: in most ticks the game
+// changes a few parts of the frame (the clock, the runner, the objects' animation), or none.
 void Screen::Show(const FrameBuffer& frame) {
-  *kept_ = frame;
-  DrawKeptFrame();
+  std::vector<RowBand> bands;
+  for (int row = 0; row < ViewHeight; ++row) {
+    const size_t at = static_cast<size_t>(row) * ViewWidth;
+    if (std::memcmp(frame.data() + at, kept_->data() + at, FramePitch) == 0) continue;
+    std::memcpy(kept_->data() + at, frame.data() + at, FramePitch);
+    // Bands a few rows apart are sent as one, saving a rectangle for little more drawing.
+    if (!bands.empty() && row - bands.back().End < 4) {
+      bands.back().End = row + 1;
+    } else {
+      bands.push_back({row, row + 1});
+    }
+  }
+  DrawKeptRows(bands);
 }
 
 void Screen::Refresh() {
@@ -104,24 +127,36 @@ void Screen::Refresh() {
   DrawKeptFrame();
 }
 
-void Screen::DrawKeptFrame() {
+void Screen::DrawKeptFrame() { DrawKeptRows({{0, ViewHeight}}); }
+
+void Screen::DrawKeptRows(std::vector<RowBand> bands) {
   if (!AcquireSurface()) return;
-  if (wholeWindowStale_) SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
-  ScaleIntoSurface();
-  SDL_Rect target = ToSdl(frame_);
-  const int sent = wholeWindowStale_ ? SDL_UpdateWindowSurface(window_)
-                                     : SDL_UpdateWindowSurfaceRects(window_, &target, 1);
-  wholeWindowStale_ = sent != 0;
+  if (wholeWindowStale_) {
+    SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
+    bands = {{0, ViewHeight}};
+  }
+  if (bands.empty()) return;                                        // nothing changed
+  if (!scaler_) bands = {{bands.front().First, bands.back().End}};  // SDL converts the whole frame anyway
+  std::vector<SDL_Rect> sent;
+  for (const RowBand& band : bands) {
+    ScaleIntoSurface(band.First, band.End);
+    const WindowRows rows = RowsInWindow(band.First, band.End, frame_.Height);
+    sent.push_back({frame_.X, frame_.Y + rows.First, frame_.Width, rows.End - rows.First});
+  }
+  const int failed = wholeWindowStale_
+                         ? SDL_UpdateWindowSurface(window_)
+                         : SDL_UpdateWindowSurfaceRects(window_, sent.data(), static_cast<int>(sent.size()));
+  wholeWindowStale_ = failed != 0;
 }
 
-void Screen::ScaleIntoSurface() {
+void Screen::ScaleIntoSurface(int first, int end) {
   if (frame_.X + frame_.Width > surface_->w || frame_.Y + frame_.Height > surface_->h)
     return;  // no room at all
   if (scaler_) {
     if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) != 0) return;
     const int pitch = surface_->pitch / static_cast<int>(sizeof(uint32_t));
     uint32_t* origin = static_cast<uint32_t*>(surface_->pixels) + frame_.Y * pitch + frame_.X;
-    scaler_->Draw(*kept_, origin, pitch, frame_.Width, frame_.Height);
+    scaler_->DrawRows(*kept_, first, end, origin, pitch, frame_.Width, frame_.Height);
     if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
     return;
   }

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/frame_scaler.h"
 #include "platform/letterbox.h"
@@ -39,7 +40,14 @@ class Screen {
   // Fetches the window's surface again when it changed size; returns false when there is none.
   bool AcquireSurface();
   void DrawKeptFrame();
-  void ScaleIntoSurface();
+  // Frame rows First to End - 1.
+  struct RowBand {
+    int First = 0;
+    int End = 0;
+  };
+  // Draws and sends these bands of rows (all rows while the window is stale).
+  void DrawKeptRows(std::vector<RowBand> bands);
+  void ScaleIntoSurface(int first, int end);
 
   SDL_Window* window_ = nullptr;
   SDL_Surface* surface_ = nullptr;       // owned by the window

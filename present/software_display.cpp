@@ -6,35 +6,23 @@
 namespace tobu {
 namespace {
 
-std::vector<uint16_t> InkMask(const SpriteSheet& sheet) {
-  std::vector<uint16_t> mask(sheet.Pixels.size(), 0xFFFF);
-  if (sheet.Transparent && sheet.IsKey.size() == mask.size()) {
-    for (size_t i = 0; i < mask.size(); ++i) mask[i] = sheet.IsKey[i] ? 0 : 0xFFFF;
+// Sprite rows and their runs are short (1 to 640 pixels) and a general memcpy's start-up
+// cost dominated them: fixed 16-byte moves, the last one overlapping the one before.
+inline void CopyPixels(uint16_t* to, const uint16_t* from, size_t count) {
+  if (count >= 64) {
+    std::memcpy(to, from, count * sizeof(uint16_t));
+  } else if (count >= 8) {
+    for (size_t i = 0; i + 8 < count; i += 8) std::memcpy(to + i, from + i, 16);
+    std::memcpy(to + count - 8, from + count - 8, 16);
+  } else if (count >= 4) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + count - 4, from + count - 4, 8);
+  } else if (count >= 2) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + count - 2, from + count - 2, 4);
+  } else if (count == 1) {
+    *to = *from;
   }
-  return mask;
-}
-
-// Rows of sprites are short (15 to 640 pixels): fixed 16-byte moves avoid the start-up
-// cost of a general memcpy, which dominated the frame time.
-void CopyRow(uint16_t* to, const uint16_t* from, size_t width) {
-  size_t i = 0;
-  for (; i + 8 <= width; i += 8) std::memcpy(to + i, from + i, 16);
-  for (; i < width; ++i) to[i] = from[i];
-}
-
-// Keeps the back buffer where the mask is 0 (the key) and takes the sprite where it is
-// 0xFFFF, four pixels per 64-bit word.
-void BlendRow(uint16_t* to, const uint16_t* from, const uint16_t* mask, size_t width) {
-  size_t i = 0;
-  for (; i + 4 <= width; i += 4) {
-    uint64_t under, over, ink;
-    std::memcpy(&under, to + i, 8);
-    std::memcpy(&over, from + i, 8);
-    std::memcpy(&ink, mask + i, 8);
-    under = (under & ~ink) | (over & ink);
-    std::memcpy(to + i, &under, 8);
-  }
-  for (; i < width; ++i) to[i] = static_cast<uint16_t>((to[i] & ~mask[i]) | (from[i] & mask[i]));
 }
 
 // Mixes one RGB565 pixel toward white by coverage / 255, channel by channel.
@@ -58,8 +46,9 @@ SoftwareDisplay::SoftwareDisplay(std::vector<SpriteSheet> sheets)
       fallbackFont_(MakeFallbackCanvasFont()) {
   backBuffer_->fill(0);
   presented_->fill(0);
-  inkMasks_.reserve(sheets_.size());
-  for (const SpriteSheet& sheet : sheets_) inkMasks_.push_back(InkMask(sheet));
+  for (SpriteSheet& sheet : sheets_) {
+    if (sheet.RowSpans.empty()) FindOpaqueSpans(sheet);  // a sheet put together by hand
+  }
 }
 
 bool SoftwareDisplay::SurfaceReady() { return true; }
@@ -95,25 +84,36 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
   const SpriteSheet& source = sheets_[static_cast<size_t>(sheet)];
   const uint16_t* origin = FrameOrigin(source, frame);
   if (origin == nullptr || x >= ViewWidth || y >= ViewHeight) return;
+  const size_t firstRow = static_cast<size_t>(frame) * static_cast<size_t>(source.FrameHeight);
+  if (source.RowSpans.size() < firstRow + static_cast<size_t>(source.FrameHeight) + 1) return;
 
-  // Clip the destination to the view; the source shrinks by the same amounts.
-  const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-  const int x1 = std::min(x + source.FrameWidth, ViewWidth),
-            y1 = std::min(y + source.FrameHeight, ViewHeight);
-  if (x0 >= x1 || y0 >= y1) return;
-  const auto width = static_cast<size_t>(x1 - x0);
+  // Clip to the view in frame columns and rows; each span is clipped to the columns.
+  const int left = std::max(0, -x), right = std::min(source.FrameWidth, ViewWidth - x);
+  const int top = std::max(0, -y), bottom = std::min(source.FrameHeight, ViewHeight - y);
+  if (left >= right || top >= bottom) return;
   const auto pitch = static_cast<size_t>(source.Width);
-  const size_t skip = static_cast<size_t>(y0 - y) * pitch + static_cast<size_t>(x0 - x);
-  const uint16_t* from = origin + skip;
-  uint16_t* to = backBuffer_->data() + static_cast<size_t>(y0) * ViewWidth + x0;
-
-  if (!source.Transparent) {
-    for (int row = y0; row < y1; ++row, from += pitch, to += ViewWidth) CopyRow(to, from, width);
-    return;
+  const uint16_t* from = origin + static_cast<size_t>(top) * pitch;
+  uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + top) * ViewWidth;  // the row, not yet x
+  const uint32_t* rowSpans = source.RowSpans.data() + firstRow + static_cast<size_t>(top);
+  const OpaqueSpan* spans = source.Spans.data();
+  if (!source.Transparent) {  // one span a row: copy the clipped rows whole
+    const auto width = static_cast<size_t>(right - left);
+    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth)
+      CopyPixels(to + (x + left), from + left, width);
+  } else if (left == 0 && right == source.FrameWidth) {  // the usual case: no column clipped
+    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth, ++rowSpans) {
+      for (const OpaqueSpan* span = spans + rowSpans[0]; span != spans + rowSpans[1]; ++span)
+        CopyPixels(to + (x + span->Start), from + span->Start, span->Length);
+    }
+  } else {
+    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth, ++rowSpans) {
+      for (const OpaqueSpan* span = spans + rowSpans[0]; span != spans + rowSpans[1]; ++span) {
+        const int start = std::max<int>(span->Start, left);
+        const int end = std::min<int>(span->Start + span->Length, right);
+        if (start < end) CopyPixels(to + (x + start), from + start, static_cast<size_t>(end - start));
+      }
+    }
   }
-  const uint16_t* mask = inkMasks_[static_cast<size_t>(sheet)].data() + (from - source.Pixels.data());
-  for (int row = y0; row < y1; ++row, from += pitch, mask += pitch, to += ViewWidth)
-    BlendRow(to, from, mask, width);
 }
 
 int SoftwareDisplay::FrameCount(int sheet) const {

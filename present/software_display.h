@@ -47,9 +47,6 @@ class SoftwareDisplay : public Display {
   const uint16_t* FrameOrigin(const SpriteSheet& sheet, int frame) const;
 
   std::vector<SpriteSheet> sheets_;
-  // Per sheet and pixel: 0xFFFF where the picture is drawn, 0 on the key, so a keyed copy
-  // is a branch-free blend of whole rows.
-  std::vector<std::vector<uint16_t>> inkMasks_;
   std::unique_ptr<FrameBuffer> backBuffer_;
   std::unique_ptr<FrameBuffer> presented_;
   std::unique_ptr<CanvasFont> fallbackFont_;

@@ -96,7 +96,36 @@ SpriteSheet MakeSpriteSheet(const PalettedImage& image, const SheetSpec& spec) {
     sheet.Pixels[i] = converted[image.Indices[i]];
     sheet.IsKey[i] = keyEntry[image.Indices[i]];
   }
+  FindOpaqueSpans(sheet);
   return sheet;
+}
+
+void FindOpaqueSpans(SpriteSheet& sheet) {
+  sheet.Spans.clear();
+  sheet.RowSpans.clear();
+  if (sheet.FrameWidth <= 0 || sheet.FrameHeight <= 0 || sheet.FrameWidth > 0xFFFF ||
+      sheet.Pixels.size() != static_cast<size_t>(sheet.Width) * static_cast<size_t>(sheet.Height))
+    return;
+  const bool keyed = sheet.Transparent && sheet.IsKey.size() == sheet.Pixels.size();
+  const int across = sheet.Width / sheet.FrameWidth;
+  const int down = sheet.Height / sheet.FrameHeight;
+  for (int frame = 0; frame < across * down; ++frame) {
+    const int left = (frame % across) * sheet.FrameWidth;
+    const int top = (frame / across) * sheet.FrameHeight;
+    for (int row = 0; row < sheet.FrameHeight; ++row) {
+      sheet.RowSpans.push_back(static_cast<uint32_t>(sheet.Spans.size()));
+      const size_t rowStart = static_cast<size_t>(top + row) * static_cast<size_t>(sheet.Width) + left;
+      int column = 0;
+      while (column < sheet.FrameWidth) {
+        while (keyed && column < sheet.FrameWidth && sheet.IsKey[rowStart + column]) ++column;
+        const int start = column;
+        while (column < sheet.FrameWidth && !(keyed && sheet.IsKey[rowStart + column])) ++column;
+        if (column > start)
+          sheet.Spans.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(column - start)});
+      }
+    }
+  }
+  sheet.RowSpans.push_back(static_cast<uint32_t>(sheet.Spans.size()));
 }
 
 std::vector<SpriteSheet> LoadEmbeddedSheets() {

@@ -9,6 +9,13 @@
 
 namespace tobu {
 
+// Columns Start to Start + Length - 1 of a frame row are drawn.
+struct OpaqueSpan {
+  uint16_t Start = 0;
+  uint16_t Length = 0;
+  bool operator==(const OpaqueSpan&) const = default;
+};
+
 // A sheet converted once to the display format: RGB565 pixels plus, for a transparent
 // sheet, which pixels are the key. The key is decided on the 24-bit picture, so a colour
 // that only becomes equal to the key in 16 bits is still drawn.
@@ -21,7 +28,15 @@ struct SpriteSheet {
   bool Transparent = false;
   std::vector<uint16_t> Pixels;  // row by row, Width * Height
   std::vector<uint8_t> IsKey;    // 1 where the picture holds the key colour
+  // The runs of drawn pixels of every frame row, so a keyed copy is a few plain copies:
+  // the spans of row `row` of frame `frame` are Spans[RowSpans[i]] up to Spans[RowSpans[i + 1]],
+  // i = frame * FrameHeight + row. Frames count left to right, then down the picture.
+  std::vector<OpaqueSpan> Spans;
+  std::vector<uint32_t> RowSpans;
 };
+
+// Fills in Spans and RowSpans from Pixels and IsKey (a whole-width span per row when opaque).
+void FindOpaqueSpans(SpriteSheet& sheet);
 
 constexpr uint16_t Rgb565(uint32_t rgb) {
   return static_cast<uint16_t>(((rgb >> 8) & 0xF800) | ((rgb >> 5) & 0x07E0) | ((rgb >> 3) & 0x001F));

@@ -5,12 +5,15 @@
 #   cpu        processor time used while playing, in % of one core (/proc/<pid>/stat)
 #   memory     peak resident memory, VmHWM of /proc/<pid>/status
 # Usage: scripts/measure.sh [seconds, default 30] [build dir, default build-measure]
+#                           [screen WIDTHxHEIGHT, default 1024x768]
 # It configures and builds a Release game that writes tobu-ticks.log when it ends
 # (-DTOBU_MEASURE=ON, never in a shipped game) and the benchmarks, which write the level.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=${2:-build-measure}
+screen=${3:-1024x768}
+[[ $screen =~ ^[0-9]+x[0-9]+$ ]] || { echo "screen size must be WIDTHxHEIGHT, not $screen" >&2; exit 2; }
 game=$build/tobu
 bench=$build/bench/tobu_game_bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOBU_MEASURE=ON -DTOBU_BUILD_BENCH=ON \
@@ -28,7 +31,7 @@ trap cleanup EXIT
 
 mkdir "$work/Levels"
 "$bench" --write-busy-level="$work/Levels/busy.vel"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 ready=
@@ -47,6 +50,7 @@ for _ in $(seq 4000); do
 done
 [ -n "$window" ] || { echo "the game's window did not appear" >&2; exit 1; }
 shown=$(now_ms)
+echo "screen: $screen"
 echo "start-up to the window: $((shown - started)) ms"
 
 # The window needs the input focus for ticks; then a new player and the busy level.

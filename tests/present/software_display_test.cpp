@@ -93,6 +93,42 @@ INSTANTIATE_TEST_SUITE_P(
                                          Placement{0, 480, 0, 0}, Placement{620, 470, 1, 200},
                                          Placement{-30, -20, 1, 200}, Placement{-5000, 9000, 0, 0})));
 
+// Runs of ink and key of every length from 1 to 9, each row shifted, so clipping at any
+// column cuts some span at each of its possible points.
+SpriteSheet StripedSheet() {
+  PalettedImage image;
+  image.Width = 80;
+  image.Height = 40;
+  image.Palette = DistinctPalette();
+  image.Palette[0] = Key;
+  image.Indices.resize(80 * 40);
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      const int at = x + y * 3, run = 1 + y % 9;
+      image.Indices[static_cast<size_t>(y * 80 + x)] =
+          (at / run) % 2 == 0 ? static_cast<uint8_t>(1 + (x + y) % 255) : 0;
+    }
+  }
+  return MakeSpriteSheet(image, {"striped", 80, 40, 40, 40, true, Key});
+}
+
+TEST(DrawFrame, SpansClippedAtEveryColumnMatchThePixelByPixelCopy) {
+  const SpriteSheet sheet = StripedSheet();
+  SoftwareDisplay display({sheet});
+  for (int frame = 0; frame < 2; ++frame) {
+    for (const int y : {-39, -17, 100, 455}) {
+      for (int x = -41; x <= 1; ++x) {
+        for (const int atX : {x, ViewWidth - 40 - x}) {
+          display.ClearSurface(Background);
+          display.DrawFrame(0, atX, y, frame);
+          EXPECT_EQ(DiffCount(display.BackBuffer(), Expected(sheet, atX, y, frame)), 0)
+              << "frame " << frame << " at " << atX << "," << y;
+        }
+      }
+    }
+  }
+}
+
 TEST(DrawFrame, FrameAtMinus39ShowsOnlyItsRightmostColumn) {
   const SpriteSheet sheet = PatternSheet(false);
   SoftwareDisplay display({sheet});

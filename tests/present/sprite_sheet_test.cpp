@@ -123,6 +123,63 @@ TEST(MakeSpriteSheet, KeyIsDecidedOnTheFullColourAndFramesComeFromTheCatalogue) 
   EXPECT_EQ(opaque.IsKey, (std::vector<uint8_t>(6, 0)));
 }
 
+// Palette entry 1 is the key; each string is one picture row, '.' the key and '#' ink.
+SpriteSheet SheetOfRows(const std::vector<std::string>& rows, int frameWidth, int frameHeight,
+                        bool transparent) {
+  PalettedImage image;
+  image.Width = static_cast<int>(rows[0].size());
+  image.Height = static_cast<int>(rows.size());
+  image.Palette[1] = 0xFF00FF;
+  for (const std::string& row : rows)
+    for (const char pixel : row) image.Indices.push_back(pixel == '.' ? 1 : 0);
+  return MakeSpriteSheet(image,
+                         {"rows", image.Width, image.Height, frameWidth, frameHeight, transparent, 0xFF00FF});
+}
+
+// Spans as "start+length" per frame row, rows separated by '|'.
+std::string SpansOf(const SpriteSheet& sheet) {
+  std::string text;
+  for (size_t row = 0; row + 1 < sheet.RowSpans.size(); ++row) {
+    if (row > 0) text += '|';
+    for (uint32_t i = sheet.RowSpans[row]; i < sheet.RowSpans[row + 1]; ++i) {
+      if (i > sheet.RowSpans[row]) text += ' ';
+      text.append(std::to_string(sheet.Spans[i].Start))
+          .append("+")
+          .append(std::to_string(sheet.Spans[i].Length));
+    }
+  }
+  return text;
+}
+
+TEST(FindOpaqueSpans, RunsOfInkPerFrameRowInFrameOrder) {
+  const struct {
+    const char* Name;
+    std::vector<std::string> Rows;
+    int FrameWidth, FrameHeight;
+    bool Transparent;
+    const char* Expected;
+  } cases[] = {
+      {"all ink", {"####"}, 4, 1, true, "0+4"},
+      {"all key", {"...."}, 4, 1, true, ""},
+      {"key at both ends", {".##."}, 4, 1, true, "1+2"},
+      {"alternating", {"#.#.#"}, 5, 1, true, "0+1 2+1 4+1"},
+      {"a run cut by the frame's edge", {"##.###"}, 3, 1, true, "0+2|0+3"},
+      {"frames left to right, then down",
+       {"#..#", "..##", "##..", "...."},
+       2,
+       2,
+       true,
+       "0+1||1+1|0+2|0+2|||"},
+      {"opaque sheets ignore the key colour", {".#.."}, 2, 1, false, "0+2|0+2"},
+      {"the picture's odd column belongs to no frame", {"#####"}, 2, 1, true, "0+2|0+2"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const SpriteSheet sheet = SheetOfRows(c.Rows, c.FrameWidth, c.FrameHeight, c.Transparent);
+    EXPECT_EQ(SpansOf(sheet), c.Expected);
+  }
+}
+
 TEST(LoadEmbeddedSheets, GivesFourteenSheetsWithCatalogueFrames) {
   const std::vector<SpriteSheet> sheets = LoadEmbeddedSheets();
   ASSERT_EQ(sheets.size(), static_cast<size_t>(SheetCount));

@@ -74,6 +74,14 @@ SDL_Event Button(uint32_t type, uint8_t button, int x, int y) {
   return event;
 }
 
+SDL_Event Motion(int x, int y) {
+  SDL_Event event{};
+  event.type = SDL_MOUSEMOTION;
+  event.motion.x = x;
+  event.motion.y = y;
+  return event;
+}
+
 SDL_Event WindowEvent(uint8_t what) {
   SDL_Event event{};
   event.type = SDL_WINDOWEVENT;
@@ -169,8 +177,28 @@ const Stroke Strokes[] = {
     {"UnknownKeysStayAway", {Key(SDL_KEYDOWN, SDLK_LALT), Key(SDL_KEYUP, SDLK_LALT), Text("-")}, {"char 45"}, {}},
     {"MouseInBackBufferPixels",
      {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 639, 479),
-      Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, -3, 500), Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 1, 1)},
-     {"mouse-down 0 10 20", "mouse-up 1 639 479", "mouse-down 2 -3 500"}, {}},
+      Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 3, 400), Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 1, 1)},
+     {"mouse-down 0 10 20", "mouse-up 1 639 479", "mouse-down 2 3 400"}, {}},
+    {"ClicksBesideTheFrameStayAway",
+     {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, -3, 400), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, -3, 400),
+      Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 640, 0), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 0, 480)},
+     {}, {}},
+    {"DragLeavingTheFrameIsHeldAtItsEdge",
+     {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20), Motion(-50, 20), Motion(700, 500),
+      Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 900, -7), Motion(-50, 20)},
+     {"mouse-down 0 10 20", "mouse-move 0 20", "mouse-move 639 479", "mouse-up 0 639 0"}, {}},
+    {"DragComingBackMovesFreelyAgain",
+     {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 5), Motion(5, -1), Motion(6, 7),
+      Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 6, 7)},
+     {"mouse-down 1 5 5", "mouse-move 5 0", "mouse-move 6 7", "mouse-up 1 6 7"}, {}},
+    {"ButtonPressedOutsideDragsNothing",
+     {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, -1, 5), Motion(-20, 5), Motion(3, 5),
+      Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, -9, 5)},
+     {"mouse-move 3 5"}, {}},
+    {"OtherButtonReleasedOutsideStaysAway",
+     {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, -5, 1),
+      Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, -5, 1), Motion(-5, 1)},
+     {"mouse-down 0 1 1", "mouse-up 0 0 1"}, {}},
     {"WindowEvents",
      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST),
       WindowEvent(SDL_WINDOWEVENT_EXPOSED), WindowEvent(SDL_WINDOWEVENT_MOVED)},
@@ -183,32 +211,27 @@ INSTANTIATE_TEST_SUITE_P(Platform, RouterStrokes, ::testing::ValuesIn(Strokes),
 TEST(RouterEvents, MotionAndQuit) {
   Recorder game;
   InputRouter router(game);
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 321;
-  motion.motion.y = -4;
-  EXPECT_EQ(router.Route(motion), WindowRequest::None);
+  EXPECT_EQ(router.Route(Motion(321, 4)), WindowRequest::None);
+  EXPECT_EQ(router.Route(Motion(321, -4)), WindowRequest::None);  // above the frame: not the game's
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   EXPECT_EQ(router.Route(quit), WindowRequest::Close);
-  EXPECT_EQ(game.Calls, std::vector<std::string>{"mouse-move 321 -4"});
+  EXPECT_EQ(game.Calls, std::vector<std::string>{"mouse-move 321 4"});
 }
 
 // In a 1920 x 1080 window the frame is doubled with bars around it: the game gets
-// back-buffer pixels, and beyond the frame pixels outside 0-639 and 0-479.
+// back-buffer pixels, nothing from the bars, and a drag into them held at the frame's edge.
 TEST(RouterEvents, MouseMapsThroughWhereTheFrameLies) {
   Recorder game;
   InputRouter router(game);
   router.SetFrame(FitFrame(1920, 1080));
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 0;
-  motion.motion.y = 1079;
-  for (const SDL_Event& event : {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 321, 61), motion,
-                                 Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1599, 1019)}) {
+  for (const SDL_Event& event :
+       {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 200), Motion(319, 59), Motion(0, 1079),
+        Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 321, 61), Motion(0, 1079),
+        Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1599, 1019), Motion(1700, 500)}) {
     router.Route(event);
   }
-  EXPECT_EQ(game.Calls, (std::vector<std::string>{"mouse-down 0 0 0", "mouse-move -160 509", "mouse-up 0 639 479"}));
+  EXPECT_EQ(game.Calls, (std::vector<std::string>{"mouse-down 0 0 0", "mouse-move 0 479", "mouse-up 0 639 479"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -142,6 +143,37 @@ TEST(FrameScaler, DrawsEachPixelFromWhereTheMouseMapsIt) {
       }
     }
     EXPECT_EQ(wrong, 0);
+  }
+}
+
+// Drawing a band of rows changes exactly the window rows that show them, as a whole
+// drawing of the new frame would, and leaves every other row as it was.
+TEST(FrameScaler, DrawsOnlyTheRowsOfABand) {
+  const std::unique_ptr<FrameBuffer> before = EveryColour();
+  auto after = std::make_unique<FrameBuffer>();
+  for (size_t i = 0; i < after->size(); ++i) (*after)[i] = static_cast<uint16_t>(~(*before)[i]);
+  const std::pair<int, int> sizes[] = {{640, 480},  {1280, 960}, {1920, 1440},
+                                       {1024, 768}, {800, 600},  {320, 240}};
+  const std::pair<int, int> bands[] = {{0, 480}, {0, 1}, {479, 480}, {100, 137}, {5, 5}, {-3, 2}, {470, 999}};
+  FrameScaler scaler(PixelLayout{});
+  for (const auto& [width, height] : sizes) {
+    std::vector<uint32_t> old(static_cast<size_t>(width) * height), fresh(old.size());
+    scaler.Draw(*before, old.data(), width, width, height);
+    scaler.Draw(*after, fresh.data(), width, width, height);
+    for (const auto& [first, end] : bands) {
+      SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + ", rows " +
+                   std::to_string(first) + " to " + std::to_string(end));
+      std::vector<uint32_t> target = old;
+      scaler.DrawRows(*after, first, end, target.data(), width, width, height);
+      int wrong = 0;
+      for (int y = 0; y < height; ++y) {
+        const int row = y * ViewHeight / height;
+        const std::vector<uint32_t>& expected = row >= first && row < end ? fresh : old;
+        const size_t at = static_cast<size_t>(y) * width;
+        wrong += !std::equal(target.begin() + at, target.begin() + at + width, expected.begin() + at);
+      }
+      EXPECT_EQ(wrong, 0);
+    }
   }
 }
 
