@@ -7,18 +7,21 @@ constexpr uint16_t KeyOne = 49, KeyFive = 53, KeySpace = 32;
 constexpr uint16_t KeyS = 83, KeyO = 79, KeyL = 76;
 
 // Cells under pointers outside the world (a letterboxed window, a drag past the edge)
-// are left alone: nothing outside the grid is ever touched.
-void PaintAt(World& world, int32_t x, int32_t y, uint8_t code) {
+// are left alone: nothing outside the grid is ever touched. True when the cell changed.
+bool PaintAt(World& world, int32_t x, int32_t y, uint8_t code) {
   const int64_t column = (int64_t{world.CameraX} + x) / CellWidth;
   const int64_t row = (int64_t{world.CameraY} + y) / CellHeight;
-  if (column >= 0 && column < GridSize && row >= 0 && row < GridSize) {
-    world.SetCell(static_cast<int>(column), static_cast<int>(row), code);
-  }
+  if (column < 0 || column >= GridSize || row < 0 || row >= GridSize) return false;
+  const bool changed = world.Cell(static_cast<int>(column), static_cast<int>(row)) != code;
+  world.SetCell(static_cast<int>(column), static_cast<int>(row), code);
+  return changed;
 }
+
+EditorChange Painted(bool changed) { return changed ? EditorChange::Paint : EditorChange::None; }
 
 bool TileBrush(uint8_t brush) { return brush == 1 || brush == 2; }
 
-void RemoveObjectAt(World& world, int32_t px, int32_t py) {
+bool RemoveObjectAt(World& world, int32_t px, int32_t py) {
   int found = -1;
   for (int i = 0; i < world.ObjectCount; ++i) {
     const LevelObject& o = world.ObjectList[i];
@@ -26,6 +29,7 @@ void RemoveObjectAt(World& world, int32_t px, int32_t py) {
     if (o.X < px && px < o.X + 40 && o.Y < py && py < o.Y + 40) found = i;
   }
   if (found >= 0) world.RemoveObject(found);
+  return found >= 0;
 }
 
 bool AcceptedNameChar(uint8_t ch) {
@@ -42,11 +46,11 @@ void EnterEditor(EditorState& editor, World& world) {
   ClosePrompts(editor);
 }
 
-void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
+EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
   if (button == MouseButton::Left) {
     editor.LeftButtonDown = true;
     if (TileBrush(editor.Brush)) {
-      PaintAt(world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+      return Painted(PaintAt(world, x, y, editor.Brush == 1 ? TileGrass : TileGround));
     } else {
       const int32_t left = world.CameraX + x - 20;
       const int32_t top = world.CameraY + y - 20;
@@ -56,22 +60,23 @@ void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int3
       // Brush 3 leaves the zeroed kind, which is food.
       if (editor.Brush == 4) object.Kind = ObjectKiller;
       if (editor.Brush == 5) object.Kind = ObjectExit;
+      return EditorChange::Place;
     }
   } else if (button == MouseButton::Right) {
     editor.RightButtonDown = true;
-    if (TileBrush(editor.Brush)) {
-      PaintAt(world, x, y, TileEmpty);
-    } else {
-      RemoveObjectAt(world, world.CameraX + x, world.CameraY + y);
-    }
+    if (TileBrush(editor.Brush)) return Painted(PaintAt(world, x, y, TileEmpty));
+    if (RemoveObjectAt(world, world.CameraX + x, world.CameraY + y)) return EditorChange::Remove;
   }
+  return EditorChange::None;
 }
 
-void EditorMouseMove(const EditorState& editor, World& world, int32_t x, int32_t y) {
-  if (!TileBrush(editor.Brush)) return;
-  if (editor.LeftButtonDown) PaintAt(world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+EditorChange EditorMouseMove(const EditorState& editor, World& world, int32_t x, int32_t y) {
+  if (!TileBrush(editor.Brush)) return EditorChange::None;
+  bool changed = false;
+  if (editor.LeftButtonDown) changed = PaintAt(world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
   // With both buttons held the erasure comes last and wins.
-  if (editor.RightButtonDown) PaintAt(world, x, y, TileEmpty);
+  if (editor.RightButtonDown) changed = PaintAt(world, x, y, TileEmpty) || changed;
+  return Painted(changed);
 }
 
 void EditorMouseUp(EditorState& editor, MouseButton button) {

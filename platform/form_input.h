@@ -26,7 +26,7 @@ public:
 private:
   template <typename Handler>
   void Call(Handler&& handler) {
-    if (!form_.Closed) CallGuarded(window_, handler);
+    if (!form_.Closed) CallGuarded(window_, form_.Events, handler);
   }
 
   TForm1& form_;

@@ -39,7 +39,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
 }
 
 void GameLoop::Tick(int32_t lagCount) {
-  CallGuarded(screen_.Window(), [&] { form_.DXTimer1Timer(lagCount); });
+  CallGuarded(screen_.Window(), form_.Events, [&] { form_.DXTimer1Timer(lagCount); });
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);
   ShowNewFrame();

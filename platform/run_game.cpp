@@ -39,7 +39,7 @@ int RunWindow() {
   auto display = std::make_unique<SoftwareDisplay>();
   display->SetCanvasFont(font.get());
   auto form = std::make_unique<TForm1>(*display);
-  CallGuarded(screen.Window(), [&] { form->FormCreate(); });
+  CallGuarded(screen.Window(), form->Events, [&] { form->FormCreate(); });
   SDL_StartTextInput();
   GameLoop loop(screen, *form, *display);
   loop.Run();

@@ -91,7 +91,8 @@ void TForm1::EditorKeyDown(uint16_t key) {
     ClosePrompts(Editor);
     return;
   }
-  if (!Editor.PromptOpen()) EditorToolKey(Editor, Level, key);
+  if (Editor.PromptOpen()) return;
+  if (EditorToolKey(Editor, Level, key) && key == VkSpace) Events.Push(GameEvent::Start);
 }
 
 void TForm1::EditorKeyPress(uint8_t key) {
@@ -100,11 +101,13 @@ void TForm1::EditorKeyPress(uint8_t key) {
   // A failed save or open leaves the prompt open with the typed name.
   if (request->Save) {
     SaveLevel(request->FileName, Level);
+    Events.Push(GameEvent::Saved);
   } else {
     const LoadedLevelInfo info = LoadLevel(request->FileName, Level);
     Best = info.Times;
     BestTimesOffset = info.BestTimesOffset;
     if (info.HadTable) Outcome.BestTimeText.clear();
+    Events.Push(GameEvent::Opened);
   }
   ClosePrompts(Editor);
 }
@@ -133,6 +136,7 @@ void TForm1::StartRun(int entry) {
   if (entry < 0 || entry >= FileListBox1.Count()) return;
   const LoadedLevelInfo info = LoadLevel(FileListBox1.Items[entry], Level);
   ResetRunnerForRun(Kippo);
+  LockedExits = {};
   Mode = GameMode::game;
   Outcome.RunFailed = false;
   Outcome.RunFinished = false;
