@@ -2,8 +2,9 @@
 
 namespace tobu {
 
-GameLoop::GameLoop(Screen& screen, TForm1& form, SoftwareDisplay& display)
-    : screen_(screen), form_(form), display_(display), input_(form, screen.Window()), router_(input_) {}
+GameLoop::GameLoop(Screen& screen, TForm1& form, SoftwareDisplay& display, Audio& audio)
+    : screen_(screen), form_(form), display_(display), audio_(audio), input_(form, screen.Window()),
+      router_(input_) {}
 
 void GameLoop::Run() {
   if (screen_.HasInputFocus()) timer_.Start(SDL_GetTicks());
@@ -31,6 +32,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
     case WindowRequest::FocusGained: timer_.Start(SDL_GetTicks()); break;
     case WindowRequest::FocusLost: timer_.Stop(); break;
     case WindowRequest::Redraw: screen_.Refresh(); break;
+    case WindowRequest::ToggleSound: audio_.SetEnabled(!audio_.Enabled()); break;
     case WindowRequest::None: break;
   }
   router_.SetFrame(screen_.Frame());
@@ -43,6 +45,7 @@ void GameLoop::Tick(int32_t lagCount) {
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);
   ShowNewFrame();
+  audio_.Play(form_.Events.Drain());
   screen_.ShowPointer(display_.PointerShown());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/audio.h"
 #include "platform/form_input.h"
 #include "platform/input_router.h"
 #include "platform/screen.h"
@@ -11,10 +12,11 @@
 namespace tobu {
 
 // The event loop: input between ticks, a tick every 10 ms while the window has the
-// input focus, and each presented frame shown at once. Sleeps between ticks.
+// input focus, each presented frame shown at once and the sounds of the tick's events
+// started. Sleeps between ticks.
 class GameLoop {
 public:
-  GameLoop(Screen& screen, TForm1& form, SoftwareDisplay& display);
+  GameLoop(Screen& screen, TForm1& form, SoftwareDisplay& display, Audio& audio);
 
   // Runs until the form closes or the window is closed.
   void Run();
@@ -32,6 +34,7 @@ private:
   Screen& screen_;
   TForm1& form_;
   SoftwareDisplay& display_;
+  Audio& audio_;
   FormInput input_;
   InputRouter router_;
   FrameTimer timer_;

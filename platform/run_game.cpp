@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/audio.h"
 #include "platform/error_report.h"
 #include "platform/game_loop.h"
 #include "platform/screen.h"
@@ -41,7 +42,8 @@ int RunWindow() {
   auto form = std::make_unique<TForm1>(*display);
   CallGuarded(screen.Window(), form->Events, [&] { form->FormCreate(); });
   SDL_StartTextInput();
-  GameLoop loop(screen, *form, *display);
+  Audio audio;  // after the window, so that a slow audio device never delays it
+  GameLoop loop(screen, *form, *display, audio);
   loop.Run();
 #ifdef TOBU_MEASURE
   if (!error) WriteTickLog(tickLog, loop.Ticks(), loop.Intervals());
