@@ -17,9 +17,13 @@ constexpr int MixBufferSamples = 512;
 }  // namespace
 
 Audio::Audio() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
-      Mix_OpenAudio(44100, AUDIO_S16SYS, MIX_DEFAULT_CHANNELS, MixBufferSamples) != 0) {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     std::fprintf(stderr, "tobu: no sound: %s\n", SDL_GetError());
+    return;
+  }
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, MIX_DEFAULT_CHANNELS, MixBufferSamples) != 0) {
+    std::fprintf(stderr, "tobu: no sound: %s\n", SDL_GetError());
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
   open_ = true;
