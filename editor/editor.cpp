@@ -8,29 +8,33 @@ constexpr uint16_t KeyS = 83, KeyO = 79, KeyL = 76;
 constexpr uint16_t KeyG = 71, KeyY = 89, KeyZ = 90, KeyShift = 16, KeyControl = 17;
 
 // Cells under pointers outside the world (a letterboxed window, a drag past the edge)
-// are left alone: nothing outside the grid is ever touched.
-void PaintAt(EditHistory& history, World& world, int32_t x, int32_t y, uint8_t code) {
+// are left alone: nothing outside the grid is ever touched. True when the cell changed.
+bool PaintAt(EditHistory& history, World& world, int32_t x, int32_t y, uint8_t code) {
   const int64_t column = (int64_t{world.CameraX} + x) / CellWidth;
   const int64_t row = (int64_t{world.CameraY} + y) / CellHeight;
-  if (column >= 0 && column < GridSize && row >= 0 && row < GridSize) {
-    const int c = static_cast<int>(column), r = static_cast<int>(row);
-    history.RecordCell(c, r, world.Cell(c, r), code);
-    world.SetCell(c, r, code);
-  }
+  if (column < 0 || column >= GridSize || row < 0 || row >= GridSize) return false;
+  const int c = static_cast<int>(column), r = static_cast<int>(row);
+  const bool changed = world.Cell(c, r) != code;
+  history.RecordCell(c, r, world.Cell(c, r), code);
+  world.SetCell(c, r, code);
+  return changed;
 }
+
+EditorChange Painted(bool changed) { return changed ? EditorChange::Paint : EditorChange::None; }
 
 bool TileBrush(uint8_t brush) { return brush == 1 || brush == 2; }
 
-void RemoveObjectAt(EditHistory& history, World& world, int32_t px, int32_t py) {
+bool RemoveObjectAt(EditHistory& history, World& world, int32_t px, int32_t py) {
   int found = -1;
   for (int i = 0; i < world.ObjectCount; ++i) {
     const LevelObject& o = world.ObjectList[i];
     // Strictly inside: a point on a box's border hits nothing.
     if (o.X < px && px < o.X + 40 && o.Y < py && py < o.Y + 40) found = i;
   }
-  if (found < 0) return;
+  if (found < 0) return false;
   history.RecordRemove(world.ObjectList[found], found);
   world.RemoveObject(found);
+  return true;
 }
 
 } // namespace
@@ -54,12 +58,12 @@ void LeaveEditor(EditorState& editor) {
   editor.History.Clear();
 }
 
-void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
+EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
   EditHistory& history = editor.History;
   if (button == MouseButton::Left) {
     editor.LeftButtonDown = true;
     if (TileBrush(editor.Brush)) {
-      PaintAt(history, world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+      return Painted(PaintAt(history, world, x, y, editor.Brush == 1 ? TileGrass : TileGround));
     } else {
       const int32_t left = world.CameraX + x - 20;
       const int32_t top = world.CameraY + y - 20;
@@ -70,22 +74,23 @@ void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int3
       if (editor.Brush == 4) object.Kind = ObjectKiller;
       if (editor.Brush == 5) object.Kind = ObjectExit;
       history.RecordPlace(object, world.ObjectCount - 1);
+      return EditorChange::Place;
     }
   } else if (button == MouseButton::Right) {
     editor.RightButtonDown = true;
-    if (TileBrush(editor.Brush)) {
-      PaintAt(history, world, x, y, TileEmpty);
-    } else {
-      RemoveObjectAt(history, world, world.CameraX + x, world.CameraY + y);
-    }
+    if (TileBrush(editor.Brush)) return Painted(PaintAt(history, world, x, y, TileEmpty));
+    if (RemoveObjectAt(history, world, world.CameraX + x, world.CameraY + y)) return EditorChange::Remove;
   }
+  return EditorChange::None;
 }
 
-void EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y) {
-  if (!TileBrush(editor.Brush)) return;
-  if (editor.LeftButtonDown) PaintAt(editor.History, world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+EditorChange EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y) {
+  if (!TileBrush(editor.Brush)) return EditorChange::None;
+  bool changed = false;
+  if (editor.LeftButtonDown) changed = PaintAt(editor.History, world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
   // With both buttons held the erasure comes last and wins.
-  if (editor.RightButtonDown) PaintAt(editor.History, world, x, y, TileEmpty);
+  if (editor.RightButtonDown) changed = PaintAt(editor.History, world, x, y, TileEmpty) || changed;
+  return Painted(changed);
 }
 
 void EditorMouseUp(EditorState& editor, MouseButton button) {

@@ -18,11 +18,14 @@ void EnterEditor(EditorState& editor, World& world);
 // Back to the main menu: the prompts close and the history is forgotten.
 void LeaveEditor(EditorState& editor);
 
+// What a press or a move did to the level.
+enum class EditorChange { None, Paint, Place, Remove };
+
 // A press on the view (no prompt open): paints a cell, places an object centred on the
 // pointer, or removes the last object whose box strictly contains the pointer.
-void EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y);
+EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y);
 // A move (no prompt open): held buttons paint the cell under the pointer with a tile brush.
-void EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y);
+EditorChange EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y);
 // Releases count in every mode, so a button held while leaving the editor is forgotten.
 void EditorMouseUp(EditorState& editor, MouseButton button);
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "events/game_events.h"
 #include "world/file_error.h"
 
 namespace tobu {
@@ -18,6 +19,17 @@ void CallGuarded(SDL_Window* window, Handler&& handler) {
     handler();
   } catch (const FileError& error) {
     ReportFileError(window, error.what());
+  }
+}
+
+// The same, and a file error shown is reported to the game's events as `error`.
+template <typename Handler>
+void CallGuarded(SDL_Window* window, EventQueue& events, Handler&& handler) {
+  try {
+    handler();
+  } catch (const FileError& error) {
+    ReportFileError(window, error.what());
+    events.Push(GameEvent::Error);
   }
 }
 

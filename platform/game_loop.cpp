@@ -6,11 +6,13 @@
 
 namespace tobu {
 
-GameLoop::GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings)
+GameLoop::GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings,
+                   Audio& audio)
     : screen_(screen),
       session_(session),
       display_(display),
       settings_(settings),
+      audio_(audio),
       input_(session, screen.Window()),
       router_(input_) {
   if (settings.Values.Gamepad && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
@@ -57,6 +59,9 @@ bool GameLoop::Handle(const SDL_Event& event) {
     case WindowRequest::Redraw:
       screen_.Refresh();
       break;
+    case WindowRequest::ToggleSound:
+      ToggleSound();
+      break;
     case WindowRequest::None:
       break;
   }
@@ -68,10 +73,11 @@ bool GameLoop::Handle(const SDL_Event& event) {
 }
 
 void GameLoop::Tick(int32_t lagCount) {
-  CallGuarded(screen_.Window(), [&] { session_.Tick(lagCount); });
+  CallGuarded(screen_.Window(), session_.Form().Events, [&] { session_.Tick(lagCount); });
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);
   ShowNewFrame();
+  audio_.Play(session_.Form().Events.Drain());
   screen_.ShowPointer(display_.PointerShown());
 }
 
@@ -83,11 +89,19 @@ void GameLoop::ShowNewFrame() {
 }
 
 // The choice is kept in tobu.ini when the player keeps one.
+// F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.
+void GameLoop::ToggleSound() {
+  audio_.SetEnabled(!audio_.Enabled());
+  Settings changed = settings_.Values;
+  changed.Sound = audio_.Enabled();
+  CallGuarded(screen_.Window(), session_.Form().Events, [&] { UpdateSettings(settings_, changed); });
+}
+
 void GameLoop::ToggleFullScreen() {
   screen_.ToggleFullScreen();
   Settings changed = settings_.Values;
   changed.FullScreen = screen_.IsFullScreen();
-  CallGuarded(screen_.Window(), [&] { UpdateSettings(settings_, changed); });
+  CallGuarded(screen_.Window(), session_.Form().Events, [&] { UpdateSettings(settings_, changed); });
 }
 
 void GameLoop::TakeScreenshot() {
@@ -95,7 +109,7 @@ void GameLoop::TakeScreenshot() {
   std::tm local{};
   localtime_r(&now, &local);
   const std::filesystem::path folder = session_.Form().GameFolder / "Screenshots";
-  CallGuarded(screen_.Window(), [&] { SaveScreenshot(folder, session_.GameFrame(), local); });
+  CallGuarded(screen_.Window(), session_.Form().Events, [&] { SaveScreenshot(folder, session_.GameFrame(), local); });
 }
 
 }  // namespace tobu

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/audio.h"
 #include "platform/gamepad.h"
 #include "platform/input_router.h"
 #include "platform/screen.h"
@@ -14,10 +15,12 @@
 namespace tobu {
 
 // The event loop: input between ticks, a tick every 10 ms while the window has the
-// input focus, and each presented frame shown at once (a card's too). Sleeps between ticks.
+// input focus, each presented frame shown at once (a card's too) and the sounds of the
+// tick's events started. Sleeps between ticks.
 class GameLoop {
  public:
-  GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings);
+  GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings,
+           Audio& audio);
 
   // Runs until the form closes or the window is closed.
   void Run();
@@ -32,12 +35,14 @@ class GameLoop {
   void Tick(int32_t lagCount);
   void ShowNewFrame();
   void ToggleFullScreen();
+  void ToggleSound();
   void TakeScreenshot();
 
   Screen& screen_;
   Session& session_;
   SoftwareDisplay& display_;
   SettingsStore& settings_;
+  Audio& audio_;
   SessionInput input_;
   InputRouter router_;
   std::unique_ptr<GamepadRouter> gamepad_;  // none when the settings turn the gamepad off

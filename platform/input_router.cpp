@@ -73,6 +73,10 @@ WindowRequest InputRouter::KeyDown(const SDL_KeyboardEvent& key) {
       shortcutHeld_[scancode] = true;
       return key.repeat ? WindowRequest::None : WindowRequest::ToggleFullScreen;
     }
+    if (key.keysym.sym == SDLK_F2) {
+      shortcutHeld_[scancode] = true;
+      return key.repeat ? WindowRequest::None : WindowRequest::ToggleSound;
+    }
   }
   const uint16_t virtualKey = VirtualKeyFromSdl(key.keysym.sym);
   if (virtualKey == 0) return WindowRequest::None;

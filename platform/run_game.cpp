@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio.h"
 #include "platform/command_line.h"
 #include "platform/error_report.h"
 #include "platform/game_loop.h"
@@ -41,7 +42,6 @@ int RunWindow(const CommandLine& line) {
   std::error_code error;
   const std::filesystem::path tickLog = std::filesystem::absolute("tobu-ticks.log", error);
 #endif
-  // The platform reads these; the sound's two (Sound, Volume) are for the audio to take.
   SettingsStore settings = LoadSettings(SettingsFileName, std::cerr);
   settings.File = std::filesystem::absolute(settings.File);  // the game enters Levels later
   Screen screen(line.FullScreen.value_or(settings.Values.FullScreen),
@@ -51,9 +51,12 @@ int RunWindow(const CommandLine& line) {
   display->SetCanvasFont(font.get());
   auto form = std::make_unique<TForm1>(*display);
   Session session(*form, *display);
-  CallGuarded(screen.Window(), [&] { session.Start(); });
+  CallGuarded(screen.Window(), form->Events, [&] { session.Start(); });
   SDL_StartTextInput();
-  GameLoop loop(screen, session, *display, settings);
+  Audio audio;  // after the window, so that a slow audio device never delays it
+  audio.SetEnabled(settings.Values.Sound);
+  audio.SetVolume(settings.Values.Volume);
+  GameLoop loop(screen, session, *display, settings, audio);
   loop.Run();
 #ifdef TOBU_MEASURE
   if (!error) WriteTickLog(tickLog, loop.Ticks(), loop.Intervals());

@@ -35,7 +35,7 @@ class SessionInput : public GameInput {
  private:
   template <typename Handler>
   void Call(Handler&& handler) {
-    if (!session_.Closed()) CallGuarded(window_, handler);
+    if (!session_.Closed()) CallGuarded(window_, session_.Form().Events, handler);
   }
 
   Session& session_;

@@ -14,6 +14,8 @@ const char* HelpHeading(GameMode mode) {
       return "Level list";
     case GameMode::game:
       return "A run";
+    case GameMode::PlayTestResult:
+      return "A play-test";
     case GameMode::GameMenu:
       return "After a run";
     case GameMode::TopTen:
@@ -85,6 +87,7 @@ const std::vector<HelpLine>& ScreenHelp(GameMode mode) {
     case GameMode::SelectLevel:
       return selectLevel;
     case GameMode::game:
+    case GameMode::PlayTestResult:
       return run;
     case GameMode::GameMenu:
       return gameMenu;

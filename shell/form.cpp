@@ -7,6 +7,7 @@
 #include "present/cell_grid.h"
 #include "present/game_view.h"
 #include "present/sheets.h"
+#include "shell/form_events.h"
 #include "world/file_error.h"
 
 namespace tobu {
@@ -29,8 +30,9 @@ void TForm1::FormCreate() {
 // One tick: update, then one complete frame. Every step tests the mode current at
 // that moment, so a run ended by an object already shows the results menu.
 void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
+  Events.NewTick();
   if (Mode == GameMode::editor) ScrollEditor();
-  if (Mode == GameMode::game) MotionStep(Level, Kippo, KeyHeld);
+  if (Mode == GameMode::game) MotionStep(Level, Kippo, KeyHeld, Events);
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
@@ -88,8 +90,9 @@ void TForm1::DrawWorldView() {
     if (Mode == GameMode::game) TouchObject(i);
     DrawObject(display_, Level, Level.ObjectList[i], frames);
   }
+  if (Mode == GameMode::game && LockedExits.NoteLockedTouch(Level)) Events.Push(GameEvent::Locked);
   // At most one food goes per tick: the last one touched, already drawn in this frame.
-  if (EatenIndex != -1) Level.RemoveObject(EatenIndex);
+  if (EatenIndex != -1) EatFood(EatenIndex);
   if (Mode == GameMode::editor) {
     if (Editor.GridShown) DrawCellGrid(display_, Level);
     DrawStartMarker(display_, Level);
@@ -107,6 +110,7 @@ void TForm1::TouchObject(int index) {
       FailRun();
       break;
     case Contact::Exit:
+      Events.Push(GameEvent::Finish);
       if (PlayTest.Active) {
         EndPlayTestRun(true);
         break;
@@ -140,7 +144,14 @@ void TForm1::TestWorldBounds() {
   Level.RunnerY = RunnerHomeY;
 }
 
+void TForm1::EatFood(int index) {
+  Level.RemoveObject(index);
+  Events.Push(GameEvent::Eat);
+  if (!AnyFoodLeft(Level)) Events.Push(GameEvent::Open);
+}
+
 void TForm1::FailRun() {
+  Events.Push(GameEvent::Fail);
   if (PlayTest.Active) return EndPlayTestRun(false);
   Outcome.RunFailed = true;
   Mode = GameMode::GameMenu;
@@ -149,6 +160,7 @@ void TForm1::FailRun() {
 
 // The modes are tested one after another, so a rule sees a mode set by an earlier one.
 void TForm1::FormKeyDown(uint16_t Key) {
+  const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyDown, Key);
   escapeLeftSelectLevel_ = false;
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyDown(Key);
   if (Mode == GameMode::SelectLevel) SelectLevelKeyDown(Key);
@@ -170,19 +182,24 @@ void TForm1::FormKeyUp(uint16_t Key) {
 }
 
 void TForm1::FormKeyPress(uint8_t Key) {
+  const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyPress, Key);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyPress(Key);
   if (Mode == GameMode::editor && Editor.PromptOpen()) EditorKeyPress(Key);
 }
 
 void TForm1::DXDraw1MouseDown(MouseButton Button, int32_t X, int32_t Y) {
-  if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorMouseDown(Editor, Level, Button, X, Y);
+  if (Mode == GameMode::editor && !Editor.PromptOpen()) {
+    ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
+  }
 }
 
 void TForm1::DXDraw1MouseMove(int32_t X, int32_t Y) {
   display_.ShowPointer(Mode == GameMode::editor);
   Editor.MouseX = X;
   Editor.MouseY = Y;
-  if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorMouseMove(Editor, Level, X, Y);
+  if (Mode == GameMode::editor && !Editor.PromptOpen()) {
+    ReportEditorChange(Events, EditorMouseMove(Editor, Level, X, Y));
+  }
 }
 
 void TForm1::DXDraw1MouseUp(MouseButton Button, int32_t /*X*/, int32_t /*Y*/) { EditorMouseUp(Editor, Button); }

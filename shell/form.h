@@ -4,12 +4,14 @@
 #include <string>
 
 #include "editor/editor_state.h"
+#include "events/game_events.h"
 #include "present/display.h"
 #include "shell/animation.h"
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
 #include "shell/play_test.h"
 #include "shell/roster.h"
+#include "sim/exit_contacts.h"
 #include "sim/keys.h"
 #include "sim/run.h"
 #include "sim/runner.h"
@@ -58,6 +60,9 @@ public:
   // because the game enters Levels; empty when it could not be read.
   std::filesystem::path GameFolder;
   int32_t EatenIndex = -1;
+  // What happened, for the platform to react to (sounds); the game never reads it.
+  EventQueue Events;
+  ExitContacts LockedExits;
 
 private:
   // Tick steps (form.cpp).
@@ -89,6 +94,7 @@ private:
   void EditorKeyPress(uint8_t key);
   // Transitions with side effects.
   void StartRun(int entry);
+  void EatFood(int index);
   void FailRun();
   void EraseBestTimes(int entry);
   void OpenLevelList();

@@ -100,7 +100,8 @@ void TForm1::EditorKeyDown(uint16_t key) {
     return;
   }
   if (key == VkF5) return StartPlayTest();
-  if (!EditorCommandKey(Editor, Level, key, KeyHeld)) EditorToolKey(Editor, Level, key);
+  if (EditorCommandKey(Editor, Level, key, KeyHeld)) return;
+  if (EditorToolKey(Editor, Level, key) && key == VkSpace) Events.Push(GameEvent::Start);
 }
 
 void TForm1::EditorKeyPress(uint8_t key) {
@@ -109,12 +110,14 @@ void TForm1::EditorKeyPress(uint8_t key) {
   // A failed save or open leaves the prompt open with the typed name.
   if (request->Save) {
     SaveLevel(request->FileName, Level);
+    Events.Push(GameEvent::Saved);
   } else {
     const LoadedLevelInfo info = LoadLevel(request->FileName, Level);
     Editor.History.Clear();
     Best = info.Times;
     BestTimesOffset = info.BestTimesOffset;
     if (info.HadTable) Outcome.BestTimeText.clear();
+    Events.Push(GameEvent::Opened);
   }
   ClosePrompts(Editor);
 }
@@ -143,6 +146,7 @@ void TForm1::StartRun(int entry) {
   if (entry < 0 || entry >= FileListBox1.Count()) return;
   const LoadedLevelInfo info = LoadLevel(FileListBox1.Items[entry], Level);
   ResetRunnerForRun(Kippo);
+  LockedExits = {};
   Mode = GameMode::game;
   Outcome.RunFailed = false;
   Outcome.RunFinished = false;

@@ -70,6 +70,11 @@ void TForm1::DrawGameMenu() {
 void TForm1::RankFinishedRunOnce() {
   if (Outcome.RunFailed || !Outcome.RunFinished) return;
   RankFinishedRun(Outcome, Clock, Players.PlayerName, Best);
+  if (Outcome.NewBestTime) {
+    Events.Push(GameEvent::Best);
+  } else if (Outcome.InTopTen) {
+    Events.Push(GameEvent::TopTen);
+  }
   if (LevelIndex >= 0 && LevelIndex < FileListBox1.Count()) {
     WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best);
   }

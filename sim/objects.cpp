@@ -13,14 +13,14 @@ int32_t DistanceSquared(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
   return dx * dx + dy * dy;
 }
 
-bool FoodLeft(const World& world) {
+}  // namespace
+
+bool AnyFoodLeft(const World& world) {
   for (const LevelObject& object : world.ObjectList) {
     if (object.Kind == ObjectFood) return true;
   }
   return false;
 }
-
-}  // namespace
 
 bool CollideObject(const World& world, int index) {
   const LevelObject& object = world.ObjectList[index];
@@ -47,14 +47,19 @@ bool CollideObject(const World& world, int index) {
   return false;
 }
 
-Contact TouchObject(const World& world, int index) {
+bool TouchesObject(const World& world, int index) {
   const LevelObject& object = world.ObjectList[index];
   const int32_t rx = RoundPixel(world.RunnerX);
   const int32_t ry = RoundPixel(world.RunnerY);
   // Quick test of the object's box against the body box before the disc test.
   const bool boxesOverlap =
       object.X + 40 > rx - 13 && object.X < rx + 11 && object.Y + 40 > ry - 58 && object.Y < ry;
-  if (!boxesOverlap || !CollideObject(world, index)) return Contact::None;
+  return boxesOverlap && CollideObject(world, index);
+}
+
+Contact TouchObject(const World& world, int index) {
+  if (!TouchesObject(world, index)) return Contact::None;
+  const LevelObject& object = world.ObjectList[index];
   switch (object.Kind) {
     case ObjectFood:
       return Contact::Food;
@@ -62,7 +67,7 @@ Contact TouchObject(const World& world, int index) {
       return Contact::Killer;
     // Food eaten in this tick still counts: it is removed only after the object pass.
     case ObjectExit:
-      return FoodLeft(world) ? Contact::None : Contact::Exit;
+      return AnyFoodLeft(world) ? Contact::None : Contact::Exit;
     default:
       return Contact::None;
   }

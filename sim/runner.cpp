@@ -36,9 +36,12 @@ void HorizontalControl(Runner& runner, const KeyTable& keyHeld) {
   }
 }
 
-void Jump(const World& world, Runner& runner, const KeyTable& keyHeld) {
+void Jump(const World& world, Runner& runner, const KeyTable& keyHeld, EventQueue& events) {
   if (keyHeld[VkSpace]) runner.JumpRequest = true;
-  if (runner.JumpRequest && OnFloor(world) && !collide(world)) runner.VelY = JumpSpeed;
+  if (runner.JumpRequest && OnFloor(world) && !collide(world)) {
+    runner.VelY = JumpSpeed;
+    events.Push(GameEvent::Jump);
+  }
   // A runner stuck in a solid cell may still try to climb out.
   if (runner.JumpRequest && collide(world)) runner.VelY = JumpOutOfSolid;
   runner.JumpRequest = false;
@@ -85,8 +88,13 @@ void ResetRunnerForRun(Runner& runner) {
 }
 
 void MotionStep(World& world, Runner& runner, const KeyTable& keyHeld) {
+  EventQueue ignored;
+  MotionStep(world, runner, keyHeld, ignored);
+}
+
+void MotionStep(World& world, Runner& runner, const KeyTable& keyHeld, EventQueue& events) {
   HorizontalControl(runner, keyHeld);
-  Jump(world, runner, keyHeld);
+  Jump(world, runner, keyHeld, events);
   ApplyGravity(world, runner);
   RememberPosition(world, runner);
   MoveAxis(world, runner, 1);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "events/game_events.h"
 #include "sim/keys.h"
 #include "world/world.h"
 
@@ -26,7 +27,10 @@ constexpr int RunFrameCount = 12;  // frames of the running sheets
 void ResetRunnerForRun(Runner& runner);
 
 // One tick of motion in "game": controls, jump, gravity, the moves against the tiles
-// and the camera following the runner (the tick clamps it afterwards).
+// and the camera following the runner (the tick clamps it afterwards). A jump from the
+// floor is reported to `events`.
+void MotionStep(World& world, Runner& runner, const KeyTable& keyHeld, EventQueue& events);
+// The same step for callers that want no events.
 void MotionStep(World& world, Runner& runner, const KeyTable& keyHeld);
 
 // Advances the run animation; called every tick in every mode.

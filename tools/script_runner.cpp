@@ -188,6 +188,10 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     ExpectWords(words, 1, "state");
     return Command(Kind::State);
   }
+  if (name == "events") {
+    ExpectWords(words, 1, "events");
+    return Command(Kind::Events);
+  }
   throw ScriptError("unknown command '" + name + "'");
 }
 
@@ -255,6 +259,7 @@ bool ScriptRunner::Call(Handler&& handler) {
     handler();
   } catch (const FileError& error) {
     out_ << "error: " << error.what() << '\n';
+    form_.Events.Push(GameEvent::Error);
   }
   if (form_.Closed && !closedReported_) {
     closedReported_ = true;
@@ -304,6 +309,7 @@ void ScriptRunner::Run(const ScriptCommand& command) {
       break;
     }
     case Kind::State: out_ << StateLine(form_) << '\n'; break;
+    case Kind::Events: out_ << "events=" << JoinEventNames(form_.Events.Drain()) << '\n'; break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }

@@ -21,7 +21,7 @@ class ScriptError : public std::runtime_error {
 
 // One line of an input script.
 struct ScriptCommand {
-  enum class Kind { Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State };
+  enum class Kind { Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State, Events };
   Kind What = Kind::Nothing;
   int64_t Count = 1;      // tick
   uint16_t Key = 0;       // down, up, press

@@ -42,6 +42,7 @@ SDL_Scancode ScancodeOf(SDL_Keycode sym) {
     case SDLK_BACKSPACE: return SDL_SCANCODE_BACKSPACE;
     case SDLK_ESCAPE: return SDL_SCANCODE_ESCAPE;
     case SDLK_F11: return SDL_SCANCODE_F11;
+    case SDLK_F2: return SDL_SCANCODE_F2;
     case SDLK_s: return SDL_SCANCODE_S;
     case SDLK_LALT: return SDL_SCANCODE_LALT;
     default: return SDL_SCANCODE_UNKNOWN;
@@ -174,6 +175,10 @@ const Stroke Strokes[] = {
      {Key(SDL_KEYDOWN, SDLK_RETURN, KMOD_RALT), Key(SDL_KEYUP, SDLK_RETURN), Key(SDL_KEYDOWN, SDLK_RETURN),
       Key(SDL_KEYUP, SDLK_RETURN)},
      {"down 13", "char 13", "up 13"}, {WindowRequest::ToggleFullScreen}},
+    {"F2SwitchesSoundOncePerPressAndNeverReachesTheGame",
+     {Key(SDL_KEYDOWN, SDLK_F2), Key(SDL_KEYDOWN, SDLK_F2, KMOD_NONE, true), Key(SDL_KEYUP, SDLK_F2),
+      Key(SDL_KEYDOWN, SDLK_F2, KMOD_LCTRL), Key(SDL_KEYUP, SDLK_F2)},
+     {}, {WindowRequest::ToggleSound, WindowRequest::ToggleSound}},
     {"UnknownKeysStayAway", {Key(SDL_KEYDOWN, SDLK_LALT), Key(SDL_KEYUP, SDLK_LALT), Text("-")}, {"char 45"}, {}},
     {"MouseInBackBufferPixels",
      {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 639, 479),

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "support/temp_dir.h"
 #include "world/level_file.h"
@@ -142,6 +144,61 @@ TEST(TobuGameWindow, OpensUnderXvfbAndClosesOnEscape) {
   if (status == -1) Stop(game);
   EXPECT_EQ(status, 0) << (haveXdotool ? "Escape did not close the game" : "SIGTERM did not end the game");
   EXPECT_TRUE(fs::is_empty(work.Path())) << "the game wrote a file";
+}
+
+// Stretches of sound in 16-bit stereo audio as SDL's disk driver writes it: start and
+// end in seconds, gaps of silence shorter than `bridge` seconds joined.
+std::vector<std::pair<double, double>> SoundStretches(const std::string& bytes, double bridge) {
+  constexpr size_t frameBytes = 4;
+  constexpr size_t blockFrames = 441;  // 10 ms
+  std::vector<std::pair<double, double>> stretches;
+  for (size_t block = 0; (block + 1) * blockFrames * frameBytes <= bytes.size(); ++block) {
+    bool heard = false;
+    for (size_t i = 0; i < blockFrames * 2 && !heard; ++i) {
+      const size_t at = block * blockFrames * frameBytes + 2 * i;
+      heard = static_cast<int16_t>(static_cast<uint8_t>(bytes[at]) | (static_cast<uint8_t>(bytes[at + 1]) << 8)) != 0;
+    }
+    if (!heard) continue;
+    const double start = static_cast<double>(block) / 100.0;
+    if (!stretches.empty() && start - stretches.back().second < bridge) {
+      stretches.back().second = start + 0.01;
+    } else {
+      stretches.emplace_back(start, start + 0.01);
+    }
+  }
+  return stretches;
+}
+
+// The real window with SDL's disk audio driver: a new player, a level started, a jump,
+// then a long pause, and Escape back out. The audio is silent before the first key and
+// in the pause, and not silent after the keys.
+TEST(TobuGameWindow, SoundsFollowTheEventsOnTheDiskAudioDriver) {
+  if (!HaveProgram("Xvfb") || !HaveProgram("xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+  const VirtualScreen screen;
+  ASSERT_TRUE(screen.Running()) << "could not start Xvfb";
+  const testing::TempDir work;
+  fs::create_directory(work.Path() / "Levels");
+  fs::copy_file(fs::path(TOBU_SOURCE_DIR) / "Levels" / "01-first-steps.vel", work.Path() / "Levels" / "a.vel");
+  const std::string audioFile = work.File("audio.raw");
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", audioFile.c_str(), 1);
+  const pid_t game = Spawn({TOBU_GAME_PATH}, work.Path(), screen.Display());
+  unsetenv("SDL_AUDIODRIVER");
+  unsetenv("SDL_DISKAUDIOFILE");
+  ASSERT_GT(game, 0);
+  const std::string xdotool = "DISPLAY=" + screen.Display() + " timeout 20 xdotool ";
+  const std::string session = xdotool + "search --sync --name '^tobu$' windowfocus --sync > /dev/null 2>&1 && sleep 1 && " +
+                              xdotool + "key --delay 150 Return a Return Return Return space && sleep 2 && " + xdotool +
+                              "key --delay 150 Escape Escape Escape Escape";
+  EXPECT_EQ(std::system(session.c_str()), 0);
+  const int status = WaitForExit(game, 10);
+  if (status == -1) Stop(game);
+  EXPECT_EQ(status, 0);
+  const std::vector<std::pair<double, double>> stretches = SoundStretches(ReadText(audioFile), 0.5);
+  ASSERT_EQ(stretches.size(), 2u) << "expected the keys of the start and the Escapes, heard apart";
+  EXPECT_GE(stretches[0].first, 0.9) << "sound before the first key";
+  EXPECT_GE(stretches[1].first - stretches[0].second, 1.0) << "sound in the pause";
+  EXPECT_GE(stretches[0].second - stretches[0].first, 0.6) << "the five keys' sounds";
 }
 #endif
 

@@ -1,0 +1,78 @@
+// The platform's sound player on SDL's dummy audio driver, and without any device.
+#ifdef TOBU_HAVE_PLATFORM
+#include "platform/audio.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace tobu {
+namespace {
+
+// SDL started with `driver` as its audio driver, stopped at the end of the test.
+class AudioDriver {
+ public:
+  explicit AudioDriver(const char* driver) {
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    SDL_Init(0);
+  }
+  ~AudioDriver() {
+    SDL_Quit();
+    unsetenv("SDL_AUDIODRIVER");
+  }
+};
+
+TEST(Audio, WithoutADeviceSilentWithOneLine) {
+  const AudioDriver driver("no-such-driver");
+  ::testing::internal::CaptureStderr();
+  {
+    Audio audio;
+    EXPECT_FALSE(audio.DeviceOpen());
+    audio.Play({GameEvent::Jump, GameEvent::Fail});
+    audio.SetVolume(50);
+    audio.SetEnabled(false);
+    audio.SetEnabled(true);
+  }
+  const std::string written = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(written.rfind("tobu: no sound: ", 0), 0u) << written;
+  EXPECT_EQ(written.find('\n'), written.size() - 1) << written;
+}
+
+// The long sounds, so none has ended while the test looks.
+TEST(Audio, OneChannelPerEventAndTheSwitch) {
+  const AudioDriver driver("dummy");
+  Audio audio;
+  ASSERT_TRUE(audio.DeviceOpen());
+  audio.Play({GameEvent::Best});
+  audio.Play({GameEvent::Best});  // cuts the first
+  EXPECT_EQ(Mix_Playing(-1), 1);
+  audio.Play({GameEvent::Open, GameEvent::Fail});
+  EXPECT_EQ(Mix_Playing(-1), 3);
+  EXPECT_EQ(Mix_Playing(static_cast<int>(GameEvent::Fail)), 1);
+  audio.SetEnabled(false);
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  audio.Play({GameEvent::Best});
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  audio.SetEnabled(true);
+  audio.Play({GameEvent::Finish, GameEvent::Best});  // the fanfare alone
+  EXPECT_EQ(Mix_Playing(-1), 1);
+  EXPECT_EQ(Mix_Playing(static_cast<int>(GameEvent::Best)), 1);
+}
+
+TEST(Audio, VolumeInPercent) {
+  const AudioDriver driver("dummy");
+  Audio audio;
+  ASSERT_TRUE(audio.DeviceOpen());
+  const std::pair<int, int> cases[] = {
+      {100, MIX_MAX_VOLUME}, {50, 64}, {0, 0}, {150, MIX_MAX_VOLUME}, {-5, 0}};
+  for (const auto& [percent, mixer] : cases) {
+    audio.SetVolume(percent);
+    EXPECT_EQ(Mix_Volume(0, -1), mixer) << percent;
+  }
+}
+
+}  // namespace
+}  // namespace tobu
+#endif
