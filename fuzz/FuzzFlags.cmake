@@ -6,7 +6,8 @@ if(TOBU_FUZZ)
   endif()
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined
-                      -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignore.txt)
+                      -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignore.txt
+                      -fsanitize-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/sanitize_ignore.txt)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

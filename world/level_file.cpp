@@ -35,19 +35,23 @@ void CheckLevelSize(const std::string& fileName, std::span<const uint8_t> bytes)
 }
 
 using Grid = std::array<uint8_t, GridSize * GridSize>;
+using GridBytesView = std::span<const uint8_t, GridSize * GridSize>;
 
 // The file stores the grid row by row; memory holds it column by column. The same swap
-// of rows and columns turns either order into the other.
-void TransposeGrid(const uint8_t* from, uint8_t* to) {
+// of rows and columns turns either order into the other. Both sides have the grid's
+// size by their types.
+void TransposeGrid(GridBytesView from, std::span<uint8_t, GridSize * GridSize> to) {
+  const uint8_t* in = from.data();
+  uint8_t* out = to.data();
   for (int outer = 0; outer < GridSize; ++outer) {
-    for (int inner = 0; inner < GridSize; ++inner)
-      to[inner * GridSize + outer] = from[outer * GridSize + inner];
+    for (int inner = 0; inner < GridSize; ++inner) out[inner * GridSize + outer] = *in++;
   }
 }
 
 void ReadGrid(ByteReader& reader, Grid& grid) {
-  TransposeGrid(reader.Block(grid.size()).data(), grid.data());
+  TransposeGrid(GridBytesView(reader.Block(grid.size())), grid);
 }
+
 // Kind (1 byte), X (4), Y (4).
 LevelObject ReadObject(ByteReader& reader) {
   LevelObject object;
@@ -131,7 +135,7 @@ LoadedLevelInfo LoadLevel(const std::string& fileName, World& world) {
 std::vector<uint8_t> LevelBytes(const World& world) {
   ByteWriter writer;
   Grid rows;
-  TransposeGrid(world.TileGrid.data(), rows.data());
+  TransposeGrid(world.TileGrid, rows);
   writer.Block(rows);
   writer.I32(world.ObjectCount);
   for (const LevelObject& object : world.ObjectList) {
