@@ -244,8 +244,19 @@ std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame) {
   return bmp.Bytes();
 }
 
+namespace {
+
+// Where shots are written from; empty (so shots go to the working directory) when the
+// working directory has been removed.
+std::filesystem::path StartDirectory() {
+  std::error_code error;
+  return std::filesystem::current_path(error);
+}
+
+}  // namespace
+
 ScriptRunner::ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out)
-    : form_(form), display_(display), out_(out), startDirectory_(std::filesystem::current_path()) {}
+    : form_(form), display_(display), out_(out), startDirectory_(StartDirectory()) {}
 
 template <typename Handler>
 bool ScriptRunner::Call(Handler&& handler) {
@@ -253,7 +264,7 @@ bool ScriptRunner::Call(Handler&& handler) {
   try {
     handler();
   } catch (const FileError& error) {
-    out_ << "error: " << error.what() << '\n';
+    for (const std::string& message : error.Messages()) out_ << "error: " << message << '\n';
   }
   if (form_.Closed && !closedReported_) {
     closedReported_ = true;
