@@ -5,7 +5,9 @@ if(TOBU_FUZZ)
     message(FATAL_ERROR "TOBU_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
   endif()
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
-                      -fno-sanitize-recover=undefined)
+                      -fno-sanitize-recover=undefined
+                      -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignore.txt
+                      -fsanitize-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/sanitize_ignore.txt)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

@@ -1,47 +1,14 @@
 #include "fuzz/fuzz_bodies.h"
 
-#include <stdlib.h>
-
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "shell/roster.h"
 #include "world/file_error.h"
-#include "world/file_io.h"
 #include "world/level_file.h"
 
 namespace tobu::fuzz {
 namespace {
-
-// A private directory for the files the bodies write, removed when the process ends.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tobu-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
-    path_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string File(const char* name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-const ScratchDir& Scratch() {
-  static const ScratchDir dir;
-  return dir;
-}
-
-void WriteInput(const std::string& file, std::span<const uint8_t> data) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-}
 
 bool SameLevel(const World& a, const World& b) {
   return a.TileGrid == b.TileGrid && a.ObjectList == b.ObjectList && a.ObjectCount == b.ObjectCount &&
@@ -103,16 +70,14 @@ std::string CheckAcceptedLevel(std::span<const uint8_t> data, const World& world
 // in place after it reads back as the used places of the loaded table.
 std::string CheckLevelRoundTrip(std::span<const uint8_t> data, const World& world,
                                 const LoadedLevelInfo& info) {
-  const std::string copy = Scratch().File("copy.vel");
-  SaveLevel(copy, world);
-  const std::vector<uint8_t> saved = ReadWholeFile(copy);
+  const std::vector<uint8_t> saved = LevelBytes(world);
   const std::span<const uint8_t> levelPart = data.first(static_cast<size_t>(info.BestTimesOffset));
   if (!std::equal(saved.begin(), saved.end(), levelPart.begin(), levelPart.end())) {
     return "SaveLevel did not write back the bytes it loaded";
   }
-  WriteBestTimes(copy, info.BestTimesOffset, info.Times);
+  const std::vector<uint8_t> ranked = WithBestTimes(saved, info.BestTimesOffset, info.Times, "copy.vel");
   World again = MarkedWorld();
-  const LoadedLevelInfo reloaded = LoadLevel(copy, again);
+  const LoadedLevelInfo reloaded = UseLevel(ParseLevel(ranked, "copy.vel"), again);
   if (!SameLevel(world, again)) return "the saved level loads differently";
   if (reloaded.Times != Compacted(info.Times)) return "the written best times read back differently";
   return {};
@@ -121,15 +86,14 @@ std::string CheckLevelRoundTrip(std::span<const uint8_t> data, const World& worl
 }  // namespace
 
 std::string CheckLevelBytes(std::span<const uint8_t> data) {
-  const std::string file = Scratch().File("input.vel");
-  WriteInput(file, data);
-  const World before = MarkedWorld();
-  World world = before;
+  World world = MarkedWorld();
   LoadedLevelInfo info;
   try {
-    info = LoadLevel(file, world);
-  } catch (const FileError&) {
-    return SameLevel(world, before) ? std::string() : "a refused file changed the world";
+    info = UseLevel(ParseLevel(data, "input.vel"), world);
+  } catch (const FileError& error) {
+    if (error.what() != std::string("Level file input.vel is damaged"))
+      return "a refusal with another message";
+    return SameLevel(world, MarkedWorld()) ? std::string() : "a refused file changed the world";
   }
   std::string broken = CheckAcceptedLevel(data, world, info);
   if (!broken.empty()) return broken;
@@ -141,14 +105,7 @@ std::string CheckLevelBytes(std::span<const uint8_t> data) {
 }
 
 std::string CheckRosterBytes(std::span<const uint8_t> data) {
-  const std::string file = Scratch().File("Players.dat");
-  WriteInput(file, data);
-  StoredRoster stored;
-  try {
-    stored = ReadRoster(file);
-  } catch (const FileError& error) {
-    return std::string("a readable roster was refused: ") + error.what();
-  }
+  const StoredRoster stored = ParseRoster(data);
   const PlayerRoster& roster = stored.Roster;
   if (roster.PlayerCount > MaxPlayers) return "more than 14 players";
   for (int i = 1; i <= MaxPlayers; ++i) {
@@ -158,9 +115,7 @@ std::string CheckRosterBytes(std::span<const uint8_t> data) {
   if (!roster.PlayerNames[0].empty()) return "entry 0 of the roster was filled";
   if (stored.LastIndex < 0 || stored.LastIndex > roster.PlayerCount)
     return "the last index is outside the roster";
-  const std::string copy = Scratch().File("Players.copy");
-  WriteRoster(copy, roster, stored.LastIndex);
-  const StoredRoster again = ReadRoster(copy);
+  const StoredRoster again = ParseRoster(RosterBytes(roster, stored.LastIndex));
   if (again.Roster.PlayerCount != roster.PlayerCount || again.Roster.PlayerNames != roster.PlayerNames ||
       again.LastIndex != stored.LastIndex) {
     return "the written roster reads back differently";

@@ -8,8 +8,17 @@ namespace tobu::fuzz {
 // Each body feeds one input to a file reader and checks what must hold for any bytes.
 // The result names the first broken rule, or is empty when all held. The fuzzers abort
 // on a non-empty result; the robustness tests replay the corpus through the same bodies.
+//
+// The bodies touch no files: every reader has a parser from bytes and a writer to bytes
+// beside its file functions (ParseLevel/LevelBytes, ParseRoster/RosterBytes), and the
+// file functions only read or replace the whole file around them. A new reader follows
+// the same pattern: `ParseX(std::span<const uint8_t>)` that refuses with FileError or
+// keeps what it could read, `XBytes(value)`, then here a `CheckXBytes` body that parses,
+// checks the value's rules and round-trips it, an `x_fuzz.cpp` entry, the target's name
+// in fuzz/CMakeLists.txt, scripts/fuzz.sh and tests/robust/corpus_replay_test.cpp, and
+// a few seed inputs in fuzz/corpus/x.
 
-// The bytes as a level file: LoadLevel either refuses it leaving the world untouched, or
+// The bytes as a level file: ParseLevel either refuses it leaving the world untouched, or
 // accepts it, and then saving and loading again gives back the same level and table.
 std::string CheckLevelBytes(std::span<const uint8_t> data);
 

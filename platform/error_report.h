@@ -12,13 +12,14 @@ namespace tobu {
 // writes it to standard error. A message box that cannot be shown is no reason to stop.
 void ReportFileError(SDL_Window* window, const std::string& message);
 
-// Runs one handler of the game; a FileError ends only that handler, as in the game.
+// Runs one handler of the game; a FileError ends only that handler, as in the game,
+// and each of its messages is shown in turn.
 template <typename Handler>
 void CallGuarded(SDL_Window* window, Handler&& handler) {
   try {
     handler();
   } catch (const FileError& error) {
-    ReportFileError(window, error.what());
+    for (const std::string& message : error.Messages()) ReportFileError(window, message);
   }
 }
 
@@ -28,8 +29,10 @@ void CallGuarded(SDL_Window* window, EventQueue& events, Handler&& handler) {
   try {
     handler();
   } catch (const FileError& error) {
-    ReportFileError(window, error.what());
-    events.Push(GameEvent::Error);
+    for (const std::string& message : error.Messages()) {
+      ReportFileError(window, message);
+      events.Push(GameEvent::Error);
+    }
   }
 }
 

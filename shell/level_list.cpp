@@ -21,11 +21,14 @@ bool IsLevelName(const std::string& name) {
 
 void LevelList::Read() {
   Items.clear();
+  // Every call takes an error code: a folder that cannot be read lists what was read
+  // before, and an entry that cannot be examined (a link loop) is not listed.
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(".", error)) {
-    std::error_code kind_error;
-    if (!entry.is_regular_file(kind_error)) continue;
-    const std::string name = entry.path().filename().string();
+  for (std::filesystem::directory_iterator entry(".", error), end; !error && entry != end;
+       entry.increment(error)) {
+    std::error_code kindError;
+    if (!entry->is_regular_file(kindError)) continue;
+    const std::string name = entry->path().filename().string();
     if (IsLevelName(name)) Items.push_back(name);
   }
   std::sort(Items.begin(), Items.end(), [](const std::string& a, const std::string& b) {

@@ -1,4 +1,3 @@
-#include <exception>
 #include <filesystem>
 
 #include "shell/form.h"
@@ -31,35 +30,27 @@ void TForm1::CreateNewPlayerKeyPress(uint8_t key) {
 }
 
 // The steps after writing the roster happen even when the write fails, so the game
-// reaches the main menu and Enter can never add the same player twice; the error is
-// reported once the handler is done.
+// reaches the main menu and Enter can never add the same player twice; the errors are
+// reported once the handler is done, each of them, in the order they happened.
 void TForm1::ChoosePlayer(int index) {
   Mode = GameMode::MainMenu;
   Players.PlayerName = Players.PlayerNames[index];
-  std::exception_ptr error;
-  try {
-    WriteRoster(RosterFileName, Players, index);
-  } catch (const FileError&) {
-    error = std::current_exception();
-  }
+  FileErrors errors;
+  errors.Run([&] { WriteRoster(RosterFileName, Players, index); });
   MenuCursor = 0;
-  EnterLevelsDirectory();
-  if (error) std::rethrow_exception(error);
+  errors.Run([&] { EnterLevelsDirectory(); });
+  errors.ThrowIfAny();
 }
 
 void TForm1::CreatePlayer() {
   ++Players.PlayerCount;
   Players.PlayerNames[Players.PlayerCount] = Players.PlayerName;
-  std::exception_ptr error;
-  try {
-    WriteRoster(RosterFileName, Players, Players.PlayerCount);
-  } catch (const FileError&) {
-    error = std::current_exception();
-  }
+  FileErrors errors;
+  errors.Run([&] { WriteRoster(RosterFileName, Players, Players.PlayerCount); });
   Mode = GameMode::MainMenu;
   MenuCursor = 0;
-  EnterLevelsDirectory();
-  if (error) std::rethrow_exception(error);
+  errors.Run([&] { EnterLevelsDirectory(); });
+  errors.ThrowIfAny();
 }
 
 // The levels directory below the starting one becomes the working directory for the

@@ -1,6 +1,6 @@
 #include "shell/roster.h"
 
-#include <filesystem>
+#include <optional>
 
 #include "world/bytes.h"
 #include "world/file_io.h"
@@ -10,10 +10,8 @@ namespace tobu {
 // Players.dat: count (1 byte); per player a length byte and the name; the index of the
 // player chosen last (4 bytes, signed). A file cut short keeps what was read; names past
 // the 14th are skipped and names are cut to 8 characters, so nothing lands past the roster.
-StoredRoster ReadRoster(const std::string& fileName) {
+StoredRoster ParseRoster(std::span<const uint8_t> bytes) {
   StoredRoster stored;
-  if (!std::filesystem::exists(fileName)) return stored;
-  const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
   ByteReader in(bytes);
   if (!in.Has(1)) return stored;
   const int declared = in.U8();
@@ -37,7 +35,7 @@ StoredRoster ReadRoster(const std::string& fileName) {
   return stored;
 }
 
-void WriteRoster(const std::string& fileName, const PlayerRoster& roster, int32_t index) {
+std::vector<uint8_t> RosterBytes(const PlayerRoster& roster, int32_t index) {
   ByteWriter out;
   out.U8(roster.PlayerCount);
   for (int i = 1; i <= roster.PlayerCount; ++i) {
@@ -45,7 +43,17 @@ void WriteRoster(const std::string& fileName, const PlayerRoster& roster, int32_
     out.Text(roster.PlayerNames[i]);
   }
   out.I32(index);
-  ReplaceFile(fileName, out.Bytes());
+  return out.Bytes();
 }
 
-} // namespace tobu
+// A missing file is an empty roster; any other failure is the file layer's FileError.
+StoredRoster ReadRoster(const std::string& fileName) {
+  const std::optional<std::vector<uint8_t>> bytes = ReadFileIfPresent(fileName);
+  return bytes ? ParseRoster(*bytes) : StoredRoster{};
+}
+
+void WriteRoster(const std::string& fileName, const PlayerRoster& roster, int32_t index) {
+  ReplaceFile(fileName, RosterBytes(roster, index));
+}
+
+}  // namespace tobu

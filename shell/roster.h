@@ -1,7 +1,9 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace tobu {
 
@@ -22,10 +24,16 @@ struct StoredRoster {
   int32_t LastIndex = 0;
 };
 
+// The roster in Players.dat's bytes (parsed in memory, as the file layer's other readers).
+// A damaged file yields the names that could be read, never garbage; nothing is refused.
+StoredRoster ParseRoster(std::span<const uint8_t> bytes);
+// The bytes WriteRoster stores: the names and `index` as the trailer.
+std::vector<uint8_t> RosterBytes(const PlayerRoster& roster, int32_t index);
+
 // Reads the roster; a missing file is an empty roster. A damaged file yields the names
 // that could be read (at most 14, each cut to 8 characters), never garbage.
 StoredRoster ReadRoster(const std::string& fileName);
 // Replaces the file whole with the names and `index` as its trailer.
 void WriteRoster(const std::string& fileName, const PlayerRoster& roster, int32_t index);
 
-} // namespace tobu
+}  // namespace tobu

@@ -248,9 +248,20 @@ std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame) {
   return bmp.Bytes();
 }
 
+namespace {
+
+// Where shots are written from; empty (so shots go to the working directory) when the
+// working directory has been removed.
+std::filesystem::path StartDirectory() {
+  std::error_code error;
+  return std::filesystem::current_path(error);
+}
+
+}  // namespace
+
 ScriptRunner::ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out)
     : form_(form), display_(display), session_(form, display), out_(out),
-      startDirectory_(std::filesystem::current_path()) {}
+      startDirectory_(StartDirectory()) {}
 
 template <typename Handler>
 bool ScriptRunner::Call(Handler&& handler) {
@@ -258,8 +269,10 @@ bool ScriptRunner::Call(Handler&& handler) {
   try {
     handler();
   } catch (const FileError& error) {
-    out_ << "error: " << error.what() << '\n';
-    form_.Events.Push(GameEvent::Error);
+    for (const std::string& message : error.Messages()) {
+      out_ << "error: " << message << '\n';
+      form_.Events.Push(GameEvent::Error);
+    }
   }
   if (form_.Closed && !closedReported_) {
     closedReported_ = true;

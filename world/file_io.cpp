@@ -14,6 +14,7 @@ namespace tobu {
 namespace {
 
 int64_t writeFailureAfter = -1;
+bool ownerWriteBitsDecide = false;
 
 // Writes all bytes, honouring the failure injected by tests.
 bool WriteAll(int fd, const uint8_t* data, size_t size) {
@@ -30,18 +31,60 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
   return !injected;
 }
 
-std::string TemporaryNameFor(const std::string& name) {
-  const std::filesystem::path path(name);
-  std::filesystem::path dir = path.parent_path();
-  if (dir.empty()) dir = ".";
-  return (dir / ("." + path.filename().string() + ".XXXXXX")).string();
+std::filesystem::path DirectoryOf(const std::filesystem::path& path) {
+  const std::filesystem::path dir = path.parent_path();
+  return dir.empty() ? std::filesystem::path(".") : dir;
 }
 
-} // namespace
+std::string TemporaryNameFor(const std::filesystem::path& path) {
+  return (DirectoryOf(path) / ("." + path.filename().string() + ".XXXXXX")).string();
+}
 
-std::vector<uint8_t> ReadWholeFile(const std::string& name) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw FileError::CannotOpen(name);
+// The file a chain of symbolic links leads to (the path itself when it is no link, or
+// when nothing is there yet); nothing for a loop or a link that cannot be read.
+std::optional<std::filesystem::path> FinalTarget(std::filesystem::path path) {
+  constexpr int MostLinks = 40;  // the kernel's own limit before ELOOP
+  for (int hop = 0; hop <= MostLinks; ++hop) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+      if (errno == ENOENT) return path;
+      return std::nullopt;
+    }
+    if (!S_ISLNK(info.st_mode)) return path;
+    std::string target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<size_t>(length) >= target.size()) return std::nullopt;
+    target.resize(static_cast<size_t>(length));
+    const std::filesystem::path next(target);
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return std::nullopt;
+}
+
+bool MayWrite(const std::filesystem::path& path, const struct stat& info) {
+  if (ownerWriteBitsDecide) return (info.st_mode & S_IWUSR) != 0;
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
+// The permission bits the new file gets: the old file's, or rw-r--r-- for a new one;
+// nothing when the old file is not one this user may replace.
+std::optional<mode_t> ModeForReplacing(const std::filesystem::path& target) {
+  struct stat info {};
+  if (ownerWriteBitsDecide) {
+    struct stat dir {};
+    if (::stat(DirectoryOf(target).c_str(), &dir) != 0 || !MayWrite(DirectoryOf(target), dir)) {
+      return std::nullopt;
+    }
+  }
+  if (::stat(target.c_str(), &info) != 0) {
+    if (errno == ENOENT) return mode_t{0644};
+    return std::nullopt;
+  }
+  if (!S_ISREG(info.st_mode) || !MayWrite(target, info)) return std::nullopt;
+  return static_cast<mode_t>(info.st_mode & 07777);
+}
+
+std::vector<uint8_t> ReadOpenFile(int fd, const std::string& name) {
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
@@ -63,14 +106,33 @@ std::vector<uint8_t> ReadWholeFile(const std::string& name) {
   return bytes;
 }
 
+}  // namespace
+
+std::vector<uint8_t> ReadWholeFile(const std::string& name) {
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw FileError::CannotOpen(name);
+  return ReadOpenFile(fd, name);
+}
+
+std::optional<std::vector<uint8_t>> ReadFileIfPresent(const std::string& name) {
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
+  if (fd < 0) throw FileError::CannotOpen(name);
+  return ReadOpenFile(fd, name);
+}
+
 void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-  std::string temporary = TemporaryNameFor(name);
+  const std::optional<std::filesystem::path> target = FinalTarget(name);
+  if (!target) throw FileError::CannotCreate(name);
+  const std::optional<mode_t> mode = ModeForReplacing(*target);
+  if (!mode) throw FileError::CannotCreate(name);
+  std::string temporary = TemporaryNameFor(*target);
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) throw FileError::CannotCreate(name);
-  ::fchmod(fd, 0644);
-  const bool written = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  const bool written =
+      ::fchmod(fd, *mode) == 0 && WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), name.c_str()) != 0) {
+  if (!written || !closed || std::rename(temporary.c_str(), target->c_str()) != 0) {
     ::unlink(temporary.c_str());
     throw FileError::CannotCreate(name);
   }
@@ -78,4 +140,6 @@ void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
 
 void SetWriteFailureAfterBytesForTesting(int64_t bytes) { writeFailureAfter = bytes; }
 
-} // namespace tobu
+void SetOwnerWriteBitsDecideForTesting(bool decide) { ownerWriteBitsDecide = decide; }
+
+}  // namespace tobu

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,13 +10,24 @@ namespace tobu {
 // (a missing file, a directory, no permission).
 std::vector<uint8_t> ReadWholeFile(const std::string& name);
 
+// The whole file, or nothing when there is no such file (a dangling link counts as none);
+// FileError "Cannot open file <name>" for every other failure (a link loop, a directory).
+std::optional<std::vector<uint8_t>> ReadFileIfPresent(const std::string& name);
+
 // Replaces the file whole: the bytes go to a temporary file in the same directory,
 // which is flushed and renamed over the old one, so a failure at any point leaves
-// the old file as it was. FileError "Cannot create file <name>" on failure.
+// the old file as it was. A symbolic link stays a link: the file it leads to is
+// replaced, in that file's directory. The old file's permission bits are kept (a new
+// file gets rw-r--r--), and a file this user may not write is refused, as an
+// overwrite in place would be. FileError "Cannot create file <name>" on failure.
 void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes);
 
 // Tests may make writers fail after this many bytes, to prove an interrupted save
 // leaves the old file intact; negative means never.
 void SetWriteFailureAfterBytesForTesting(int64_t bytes);
 
-} // namespace tobu
+// Root may write anything, so tests running as root can have the owner's write bits of
+// the file and its directory decide instead, as they do for an ordinary user.
+void SetOwnerWriteBitsDecideForTesting(bool decide);
+
+}  // namespace tobu

@@ -1,11 +1,7 @@
 #include "world/level_file.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "world/bytes.h"
@@ -22,23 +18,14 @@ constexpr int64_t ObjectRecordBytes = 9;
 constexpr int64_t EmptyLevelBytes = GridBytes + 4 + 4 + 4;  // 10213
 constexpr uint8_t LongestName = 8;
 
-// Everything parsed from a file before any of it reaches the world.
-struct ParsedLevel {
-  std::array<uint8_t, GridSize * GridSize> TileGrid{};
-  std::vector<LevelObject> Objects;
-  int32_t StartX = 0;
-  int32_t StartY = 0;
-  LoadedLevelInfo Info;
-};
-
-int32_t ObjectCountIn(const std::vector<uint8_t>& bytes) {
-  ByteReader reader(std::span<const uint8_t>(bytes).subspan(static_cast<size_t>(ObjectCountOffset), 4));
+int32_t ObjectCountIn(std::span<const uint8_t> bytes) {
+  ByteReader reader(bytes.subspan(static_cast<size_t>(ObjectCountOffset), 4));
   return reader.I32();
 }
 
 // A file too short for its grid, its objects and its start, or with a negative count,
 // was not written by this game: it is refused before anything is read from it.
-void CheckLevelSize(const std::string& fileName, const std::vector<uint8_t>& bytes) {
+void CheckLevelSize(const std::string& fileName, std::span<const uint8_t> bytes) {
   const auto size = static_cast<int64_t>(bytes.size());
   if (size < EmptyLevelBytes) throw FileError::Damaged(fileName);
   const int32_t count = ObjectCountIn(bytes);
@@ -47,11 +34,22 @@ void CheckLevelSize(const std::string& fileName, const std::vector<uint8_t>& byt
   }
 }
 
-// The file stores the grid row by row; memory holds it column by column.
-void ReadGrid(ByteReader& reader, std::array<uint8_t, GridSize * GridSize>& grid) {
-  for (int row = 0; row < GridSize; ++row) {
-    for (int column = 0; column < GridSize; ++column) grid[column * GridSize + row] = reader.U8();
+using Grid = std::array<uint8_t, GridSize * GridSize>;
+using GridBytesView = std::span<const uint8_t, GridSize * GridSize>;
+
+// The file stores the grid row by row; memory holds it column by column. The same swap
+// of rows and columns turns either order into the other. Both sides have the grid's
+// size by their types.
+void TransposeGrid(GridBytesView from, std::span<uint8_t, GridSize * GridSize> to) {
+  const uint8_t* in = from.data();
+  uint8_t* out = to.data();
+  for (int outer = 0; outer < GridSize; ++outer) {
+    for (int inner = 0; inner < GridSize; ++inner) out[inner * GridSize + outer] = *in++;
   }
+}
+
+void ReadGrid(ByteReader& reader, Grid& grid) {
+  TransposeGrid(GridBytesView(reader.Block(grid.size())), grid);
 }
 
 // Kind (1 byte), X (4), Y (4).
@@ -102,7 +100,9 @@ void CheckCoordinates(const std::string& fileName, const ParsedLevel& level) {
   if (far) throw FileError::Damaged(fileName);
 }
 
-ParsedLevel ParseLevel(const std::string& fileName, const std::vector<uint8_t>& bytes) {
+}  // namespace
+
+ParsedLevel ParseLevel(std::span<const uint8_t> bytes, const std::string& fileName) {
   CheckLevelSize(fileName, bytes);
   ParsedLevel level;
   ByteReader reader(bytes);
@@ -119,10 +119,7 @@ ParsedLevel ParseLevel(const std::string& fileName, const std::vector<uint8_t>& 
   return level;
 }
 
-}  // namespace
-
-LoadedLevelInfo LoadLevel(const std::string& fileName, World& world) {
-  ParsedLevel level = ParseLevel(fileName, ReadWholeFile(fileName));
+LoadedLevelInfo UseLevel(ParsedLevel level, World& world) {
   world.TileGrid = level.TileGrid;
   world.ReplaceObjects(std::move(level.Objects));
   world.RunnerX = static_cast<double>(level.StartX);
@@ -131,11 +128,15 @@ LoadedLevelInfo LoadLevel(const std::string& fileName, World& world) {
   return level.Info;
 }
 
-void SaveLevel(const std::string& fileName, const World& world) {
+LoadedLevelInfo LoadLevel(const std::string& fileName, World& world) {
+  return UseLevel(ParseLevel(ReadWholeFile(fileName), fileName), world);
+}
+
+std::vector<uint8_t> LevelBytes(const World& world) {
   ByteWriter writer;
-  for (int row = 0; row < GridSize; ++row) {
-    for (int column = 0; column < GridSize; ++column) writer.U8(world.Cell(column, row));
-  }
+  Grid rows;
+  TransposeGrid(world.TileGrid, rows);
+  writer.Block(rows);
   writer.I32(world.ObjectCount);
   for (const LevelObject& object : world.ObjectList) {
     writer.U8(object.Kind);
@@ -145,10 +146,13 @@ void SaveLevel(const std::string& fileName, const World& world) {
   // The start is the runner's position, rounded half to even.
   writer.I32(RoundPixel(world.RunnerX));
   writer.I32(RoundPixel(world.RunnerY));
-  ReplaceFile(fileName, writer.Bytes());
+  return writer.Bytes();
 }
 
-void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes& times) {
+void SaveLevel(const std::string& fileName, const World& world) { ReplaceFile(fileName, LevelBytes(world)); }
+
+std::vector<uint8_t> WithBestTimes(std::vector<uint8_t> bytes, int32_t offset, const BestTimes& times,
+                                   const std::string& fileName) {
   ByteWriter writer;
   uint8_t used = 0;
   for (int place = 1; place <= BestPlaces; ++place) used += times.BestNames[place].empty() ? 0 : 1;
@@ -160,19 +164,22 @@ void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes
     writer.Text(name);
     writer.I32(times.BestTime[place]);
   }
-  // The table goes into a copy of the whole file that then replaces it, so a write cut
-  // short leaves the old table whole; bytes past a shorter new table stay as they were.
   // A file shorter than its table's offset is no longer the level that was ranked
-  // (replaced or cut short since it was loaded): it is refused rather than grown, and
-  // a read-only level keeps its times.
-  std::vector<uint8_t> bytes = ReadWholeFile(fileName);
-  if (offset < EmptyLevelBytes || bytes.size() < static_cast<size_t>(offset) ||
-      ::access(fileName.c_str(), W_OK) != 0) {
+  // (replaced or cut short since it was loaded): it is refused rather than grown.
+  if (offset < EmptyLevelBytes || bytes.size() < static_cast<size_t>(offset)) {
     throw FileError::CannotOpen(fileName);
   }
   const std::vector<uint8_t>& table = writer.Bytes();
   bytes.resize(std::max(bytes.size(), static_cast<size_t>(offset) + table.size()));
   std::copy(table.begin(), table.end(), bytes.begin() + offset);
+  return bytes;
+}
+
+// The table goes into a copy of the whole file that then replaces it, so a write cut
+// short leaves the old table whole. A level this user may not write keeps its times,
+// as Delete keeps them; the message is the one for a file that cannot be opened.
+void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes& times) {
+  std::vector<uint8_t> bytes = WithBestTimes(ReadWholeFile(fileName), offset, times, fileName);
   try {
     ReplaceFile(fileName, bytes);
   } catch (const FileError&) {

@@ -65,6 +65,14 @@ void PrintTo(const Placement& p, std::ostream* os) {
   *os << "frame " << p.Frame << " at " << p.X << "," << p.Y;
 }
 
+// e.g. "KeyedFrame1AtMinus30_Minus20".
+std::string ClippingCaseName(const ::testing::TestParamInfo<std::tuple<bool, Placement>>& info) {
+  const auto& [transparent, place] = info.param;
+  const auto number = [](int v) { return (v < 0 ? "Minus" : "") + std::to_string(std::abs(v)); };
+  return std::string(transparent ? "Keyed" : "Opaque") + "Frame" + std::to_string(place.Frame) + "At" +
+         number(place.X) + "_" + number(place.Y);
+}
+
 class DrawFrameClipping : public ::testing::TestWithParam<std::tuple<bool, Placement>> {};
 
 TEST_P(DrawFrameClipping, MatchesPixelByPixelCopy) {
@@ -91,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          Placement{640, 0, 0, 0}, Placement{639, 10, 1, 40},
                                          Placement{0, -39, 0, 40}, Placement{0, 479, 0, 40},
                                          Placement{0, 480, 0, 0}, Placement{620, 470, 1, 200},
-                                         Placement{-30, -20, 1, 200}, Placement{-5000, 9000, 0, 0})));
+                                         Placement{-30, -20, 1, 200}, Placement{-5000, 9000, 0, 0})),
+    ClippingCaseName);
 
 // Runs of ink and key of every length from 1 to 9, each row shifted, so clipping at any
 // column cuts some span at each of its possible points.

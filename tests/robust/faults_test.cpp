@@ -18,10 +18,12 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 namespace fs = std::filesystem;
 
-// Makes `path` read-only; false when that does not stop writing (running as root).
+// Makes `path` read-only as an ordinary user sees it; root may write anything, so there
+// the owner's write bits are made to decide. False when writing is still allowed.
 bool MakeReadOnly(const fs::path& path) {
   ::chmod(path.c_str(), fs::is_directory(path) ? 0555 : 0444);
-  return ::access(path.c_str(), W_OK) != 0;
+  if (::access(path.c_str(), W_OK) == 0) SetOwnerWriteBitsDecideForTesting(true);
+  return ::access(path.c_str(), W_OK) != 0 || ::geteuid() == 0;
 }
 
 // Names in a directory, to prove no half-written temporary was left behind.
@@ -39,7 +41,10 @@ void PrintTo(Fault fault, std::ostream* out) {
 
 class Faults : public GameFixture {
  protected:
-  ~Faults() override { SetWriteFailureAfterBytesForTesting(-1); }
+  ~Faults() override {
+    SetWriteFailureAfterBytesForTesting(-1);
+    SetOwnerWriteBitsDecideForTesting(false);
+  }
 
   // One handler call as the platform makes it: the message shown, or empty.
   template <typename Handler>

@@ -39,7 +39,10 @@ TEST_P(MonkeyRun, TwentyThousandEventsKeepEveryRule) {
             << stats.Restarts << "\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, MonkeyRun, ::testing::Values(20240611u));
+INSTANTIATE_TEST_SUITE_P(Seeds, MonkeyRun, ::testing::Values(20240611u),
+                         [](const auto& param) {
+                           return "Seed" + std::to_string(param.param);
+                         });
 
 }  // namespace
 }  // namespace tobu::testing

@@ -122,6 +122,22 @@ TEST(TobuScriptProgram, UnparseableLineExitsTwoNamingTheLine) {
       RunScript(work.Path(), "'" + scripts.File("missing.txt") + "'", scripts.File("bad.txt"), out, err), 2);
 }
 
+// Players.dat linked to itself is a roster that cannot be opened: the message, and the
+// game goes on (it used to end with an uncaught file-system exception).
+TEST(TobuScriptProgram, PlayersDatLinkedToItself) {
+  const testing::TempDir work;
+  const testing::TempDir scripts;
+  fs::create_symlink("Players.dat", work.Path() / "Players.dat");
+  WriteText(scripts.File("s.txt"), "press Return\ntype Ann\npress Return\nstate\n");
+  std::string out, err;
+  ASSERT_EQ(RunScript(work.Path(), "", scripts.File("s.txt"), out, err), 0) << err;
+  EXPECT_EQ(out.substr(0, out.find("mode=")),
+            "error: Cannot open file Players.dat\nerror: Cannot create file Players.dat\n"
+            "error: Cannot open directory Levels\n");
+  EXPECT_NE(out.find("mode=MainMenu "), std::string::npos) << out;
+  EXPECT_EQ(err, "");
+}
+
 #ifdef TOBU_GAME_PATH
 TEST(TobuGameWindow, OpensUnderXvfbAndClosesOnEscape) {
   if (!HaveProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";

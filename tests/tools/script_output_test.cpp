@@ -131,5 +131,13 @@ TEST_F(ScriptRun, ShotWritesThePresentedFrameRelativeToTheStartingDirectory) {
   EXPECT_EQ(out.str().rfind("error: Cannot create file ", 0), 0u) << out.str();
 }
 
+// A handler that meets two file errors prints each as its own line, in order.
+TEST_F(ScriptRun, EveryErrorOfAHandlerIsItsOwnLine) {
+  std::filesystem::create_directory("Players.dat");  // cannot be replaced; no Levels either
+  std::istringstream script("press Return\ntype Ann\npress Return\n");
+  EXPECT_EQ(runner.RunStream(script, err), 0);
+  EXPECT_EQ(out.str(), "error: Cannot create file Players.dat\nerror: Cannot open directory Levels\n");
+}
+
 }  // namespace
 }  // namespace tobu
