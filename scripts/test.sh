@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core \
-  libgtest-dev libbenchmark-dev xvfb xdotool
+  libgtest-dev libbenchmark-dev xvfb xdotool libpng-dev
 
 cmake -S . -B build-test -G Ninja -DTOBU_WERROR=ON -DTOBU_SANITIZE=ON
 cmake --build build-test -j2
