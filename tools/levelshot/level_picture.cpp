@@ -17,7 +17,7 @@ struct BlockSums {
   int Width, Height, Scale;
   std::vector<uint32_t> Sum;  // three per output pixel
   std::vector<uint32_t> Count;
-  BlockSums(int scale)
+  explicit BlockSums(int scale)
       : Width((WorldWidth + scale - 1) / scale),
         Height((WorldHeight + scale - 1) / scale),
         Scale(scale),
