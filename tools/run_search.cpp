@@ -107,9 +107,17 @@ class DistanceField {
     const std::vector<int> height = HeightAboveFloor(world);
     using Entry = std::pair<double, int>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
-    const int target = Index(static_cast<int>(targetX) / CellWidth, static_cast<int>(targetY) / CellHeight);
-    cost_[target] = 0.0;
-    open.push({0.0, target});
+    // The runner touches an object with its body, up to two rows above its feet, so the
+    // free cells just below the target count as reaching it: food at the top of a jump
+    // is then as near as the floor beneath it.
+    const int targetColumn = static_cast<int>(targetX) / CellWidth,
+              targetRow = static_cast<int>(targetY) / CellHeight;
+    for (int below = 0; below <= 2 && CellInGrid(targetColumn, targetRow + below); ++below) {
+      if (below > 0 && world.Cell(targetColumn, targetRow + below) != TileEmpty) break;
+      const int seed = Index(targetColumn, targetRow + below);
+      cost_[seed] = 0.0;
+      open.push({0.0, seed});
+    }
     while (!open.empty()) {
       const auto [cost, cell] = open.top();
       open.pop();

@@ -152,8 +152,9 @@ Pose Running(int i) {
     return Limb{0.62f * std::sin(q), 0.18f + 1.35f * fold * std::sqrt(fold)};
   };
   auto arm = [](float q) { return Limb{0.05f - 0.7f * std::sin(q), 1.45f - 0.25f * std::sin(q)}; };
-  float flight = 1.6f * std::sin(p) * std::sin(p);
-  return {0.20f, flight, {leg(p + Pi), leg(p)}, {arm(p + Pi), arm(p)}};
+  // No flight phase: the lower sole touches the floor in every frame, so the feet never
+  // leave the ground row the standing frame uses.
+  return {0.20f, 0.0f, {leg(p + Pi), leg(p)}, {arm(p + Pi), arm(p)}};
 }
 
 }  // namespace
@@ -173,7 +174,9 @@ Sheet MirrorFrames(const Sheet& from, int index) {
 Sheet DrawKippo(bool facingRight) {
   Sheet sheet(tobu::SheetKippo);
   Layer l(27, 64);
-  DrawFigure(l, Standing(), 13.5f, 61.0f);  // outlined soles on row 61, drawn at ry - 61
+  // Outlined soles on row 60, drawn at ry - 61: the same screen row, ry - 1, as the
+  // running frames' row 63 drawn at ry - 64, so starting to run does not lift the feet.
+  DrawFigure(l, Standing(), 13.5f, 60.0f);
   PlaceFrame(sheet, l, 0, Outline);
   return facingRight ? MirrorFrames(sheet, tobu::SheetKippoR) : sheet;
 }

@@ -23,18 +23,27 @@ void FillOpaque(Sheet& sheet, Rgb (*colour)(float, float)) {
 
 constexpr float TileW = 40, TileH = 31;
 
-// Stones of the rock: a few centres scattered over the tile, measured with
-// wrap-around so every stone that leaves one edge comes back on the other.
+// Stones of the rock: fifteen small stones on a jittered brick bond (five across, three
+// rows, each row shifted), measured with wrap-around so every stone that leaves one edge
+// comes back on the other. Many small stones of even size keep the repeated tile from
+// reading as a lattice.
 struct Stones {
   float Nearest, Second;  // distances to the nearest and second centres
   float Dx, Dy;           // from the nearest centre to the point
   int Id;
 };
 Stones StonesAt(float x, float y) {
-  constexpr int Count = 7;
+  constexpr int Across = 5, Rows = 3;
+  // The bond is shifted so that few joints run along the tile's edges, which keeps the
+  // step from one copy to the next as soft as the steps inside it.
+  constexpr float OffsetX = 4.0f, OffsetY = 5.0f;
   Stones s{1e9f, 1e9f, 0, 0, 0};
-  for (int i = 0; i < Count; ++i) {
-    float cx = Hash01(i, 1, 91u) * TileW, cy = Hash01(i, 2, 91u) * TileH;
+  for (int i = 0; i < Across * Rows; ++i) {
+    const int column = i % Across, row = i / Across;
+    const float shift = 0.37f * static_cast<float>(row);
+    float cx =
+        (static_cast<float>(column) + shift + 0.15f + 0.7f * Hash01(i, 1, 97u)) * TileW / Across + OffsetX;
+    float cy = (static_cast<float>(row) + 0.2f + 0.6f * Hash01(i, 2, 97u)) * TileH / Rows + OffsetY;
     for (int wy = -1; wy <= 1; ++wy)
       for (int wx = -1; wx <= 1; ++wx) {
         float dx = x - (cx + TileW * static_cast<float>(wx)),
@@ -54,13 +63,13 @@ Rgb Rock(float x, float y) {
   Stones s = StonesAt(x, y);
   float gap = s.Second - s.Nearest;  // small near the joint between two stones
   float grain = TiledFractal(x, y, TileW, TileH, 8, 6, 3, 11u);
-  float tone = 0.85f + 0.3f * Hash01(s.Id, 7, 13u);
+  float tone = 0.9f + 0.2f * Hash01(s.Id, 7, 13u);
   Rgb c = Mix(Rgb{0.10f, 0.13f, 0.30f}, Rgb{0.20f, 0.26f, 0.50f}, grain) * tone;
   // Bevel: the upper-left rim of each stone catches the light.
-  float rim = Smooth(3.5f, 0.5f, gap);
+  float rim = Smooth(2.5f, 0.4f, gap);
   float facing = (-s.Dx * -0.7f + -s.Dy * -0.7f) / std::max(s.Nearest, 0.01f);
-  c = c * (1.0f + 0.45f * rim * facing);
-  return Mix(c, Rgb{0.04f, 0.05f, 0.12f}, Smooth(1.2f, 0.3f, gap));  // dark joints
+  c = c * (1.0f + 0.35f * rim * facing);
+  return Mix(c, Rgb{0.05f, 0.06f, 0.14f}, 0.85f * Smooth(1.0f, 0.25f, gap));  // dark joints
 }
 
 // Blades of grass along the tile: each hangs a pointed tip over the rock.
@@ -102,13 +111,16 @@ Rgb SkyColour(float x, float y) {
   return Mix(sky, white, cloud);
 }
 
+// The wallpaper repeats every 50 x 57 pixels across the whole screen, so it holds no
+// feature larger than a few pixels: fine mottling and veins of even density, with no
+// dark blob to line up into a checkerboard.
 Rgb FonColour(float x, float y) {
-  float n = TiledFractal(x, y, 50, 57, 4, 5, 4, 53u);
-  float blot = TiledFractal(x, y, 50, 57, 5, 6, 3, 59u);
-  float vein = 1 - std::fabs(2 * TiledFractal(x, y, 50, 57, 4, 4, 3, 61u) - 1);  // ridged: thin bright lines
-  Rgb c = Mix(Rgb{0.02f, 0.10f, 0.04f}, Rgb{0.09f, 0.30f, 0.11f}, Smooth(0.25f, 0.75f, n));
-  c = c * (0.8f + 0.4f * blot);
-  return c + Rgb{0.02f, 0.07f, 0.03f} * Smooth(0.85f, 0.98f, vein);
+  float n = TiledFractal(x, y, 50, 57, 10, 11, 3, 53u);
+  float blot = TiledFractal(x, y, 50, 57, 7, 8, 2, 59u);
+  float vein = 1 - std::fabs(2 * TiledFractal(x, y, 50, 57, 9, 10, 2, 61u) - 1);  // ridged: thin bright lines
+  Rgb c = Mix(Rgb{0.03f, 0.13f, 0.05f}, Rgb{0.08f, 0.27f, 0.10f}, Smooth(0.2f, 0.8f, n));
+  c = c * (0.9f + 0.2f * blot);
+  return c + Rgb{0.01f, 0.04f, 0.02f} * Smooth(0.8f, 0.98f, vein);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // picture and (on transparent sheets) the colour key.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -151,6 +153,85 @@ TEST(CommittedSheets, RunnerFeetStandOnTheDrawingRow) {
     EXPECT_GE(lowest, c.LowestFrom) << SheetCatalogue[static_cast<size_t>(c.Sheet)].Name;
     EXPECT_LE(lowest, c.LowestTo) << SheetCatalogue[static_cast<size_t>(c.Sheet)].Name;
   }
+}
+
+// The screen row the runner's lowest ink lands on, relative to its feet row ry: the
+// standing frame is drawn at ry - 61 and the running frames at ry - 64. Every frame of
+// all four sheets puts the feet on the same row, so starting to run lifts nothing.
+TEST(CommittedSheets, RunnerFeetLandOnOneScreenRowInEveryFrame) {
+  const struct {
+    int Sheet, DrawnAbove;
+  } cases[] = {
+      {tobu::SheetKippo, 61}, {tobu::SheetKippoR, 61}, {tobu::SheetKippoRun, 64}, {tobu::SheetKippoRunR, 64}};
+  const int standing = InkOf(ReadSheet(tobu::SheetKippo), tobu::SheetKippo, 0).Bottom - 61;
+  for (const auto& c : cases) {
+    Picture p = ReadSheet(c.Sheet);
+    ASSERT_FALSE(p.Index.empty());
+    for (int f = 0; f < tobu::CatalogueFrameCount(c.Sheet); ++f)
+      EXPECT_EQ(InkOf(p, c.Sheet, f).Bottom - c.DrawnAbove, standing)
+          << SheetCatalogue[static_cast<size_t>(c.Sheet)].Name << " frame " << f;
+  }
+}
+
+int ColourStep(uint32_t a, uint32_t b) {
+  int sum = 0;
+  for (int shift : {0, 8, 16})
+    sum += std::abs(static_cast<int>((a >> shift) & 255) - static_cast<int>((b >> shift) & 255));
+  return sum;
+}
+
+// Mean colour step between column x and the column after it, wrapping at the edge.
+double ColumnStep(const Picture& p, int x) {
+  double sum = 0;
+  for (int y = 0; y < p.Height; ++y) sum += ColourStep(p.At(x, y), p.At((x + 1) % p.Width, y));
+  return sum / p.Height;
+}
+double RowStep(const Picture& p, int y) {
+  double sum = 0;
+  for (int x = 0; x < p.Width; ++x) sum += ColourStep(p.At(x, y), p.At(x, (y + 1) % p.Height));
+  return sum / p.Width;
+}
+
+// Rock fills whole areas tile by tile: the step from one copy to the next must be no
+// larger than the average step between neighbouring columns (rows) inside the tile.
+TEST(CommittedSheets, RockTilesJoinAsSmoothlyAsTheirInside) {
+  for (int sheet : {tobu::SheetGround, tobu::SheetGrass}) {
+    SCOPED_TRACE(SheetCatalogue[static_cast<size_t>(sheet)].Name);
+    Picture p = ReadSheet(sheet);
+    ASSERT_FALSE(p.Index.empty());
+    double inner = 0;
+    for (int x = 0; x + 1 < p.Width; ++x) inner += ColumnStep(p, x);
+    EXPECT_LE(ColumnStep(p, p.Width - 1), inner / (p.Width - 1));
+    if (sheet == tobu::SheetGrass) continue;  // grass only tiles across: its top is the blades
+    inner = 0;
+    for (int y = 0; y + 1 < p.Height; ++y) inner += RowStep(p, y);
+    EXPECT_LE(RowStep(p, p.Height - 1), inner / (p.Height - 1));
+  }
+}
+
+// The menu wallpaper repeats every 50 x 57 pixels over the whole screen: seen through a
+// 9 x 9 blur (what survives at a glance) it must be nearly flat, or its blobs line up
+// into a checkerboard. Brightness is the sum of the three channels (0..765).
+TEST(CommittedSheets, WallpaperHasNoBlobsToLineUp) {
+  Picture p = ReadSheet(tobu::SheetFon);
+  ASSERT_FALSE(p.Index.empty());
+  auto bright = [&](int x, int y) {
+    const uint32_t c = p.At((x + p.Width) % p.Width, (y + p.Height) % p.Height);
+    return static_cast<double>((c & 255) + ((c >> 8) & 255) + ((c >> 16) & 255));
+  };
+  std::vector<double> blurred;
+  for (int y = 0; y < p.Height; ++y)
+    for (int x = 0; x < p.Width; ++x) {
+      double sum = 0;
+      for (int j = -4; j <= 4; ++j)
+        for (int i = -4; i <= 4; ++i) sum += bright(x + i, y + j);
+      blurred.push_back(sum / 81);
+    }
+  double mean = 0, spread = 0;
+  for (double b : blurred) mean += b / static_cast<double>(blurred.size());
+  for (double b : blurred) spread += (b - mean) * (b - mean) / static_cast<double>(blurred.size());
+  EXPECT_LE(std::sqrt(spread), 10.0);
+  EXPECT_GE(ColumnStep(p, 10), 1.0) << "the wallpaper still has a texture";
 }
 
 // The font's pen moves 8 pixels for narrow characters and 12 for l and the

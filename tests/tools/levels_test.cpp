@@ -61,6 +61,16 @@ TEST(ShippedLevels, TenOrMoreEachWithSourceAndRun) {
   }
 }
 
+// The list shows levels sorted by name, so the numbers in front are the playing order:
+// 01, 02, ... with none missing or repeated.
+TEST(ShippedLevels, NumberedInPlayingOrder) {
+  const std::vector<std::string> levels = Stems(SourceDir / "Levels", ".vel");
+  for (size_t i = 0; i < levels.size(); ++i) {
+    const std::string number = (i + 1 < 10 ? "0" : "") + std::to_string(i + 1) + "-";
+    EXPECT_EQ(levels[i].rfind(number, 0), 0u) << levels[i] << " should start with " << number;
+  }
+}
+
 class LevelSource : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(LevelSource, CompilesToTheCommittedLevelFile) {
