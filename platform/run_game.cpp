@@ -29,7 +29,7 @@ void WriteTickLog(const std::filesystem::path& path, uint64_t ticks, uint64_t in
 }
 #endif
 
-int RunWindow() {
+int RunWindow(const std::string& replayFile) {
 #ifdef TOBU_MEASURE
   std::error_code error;
   const std::filesystem::path tickLog = std::filesystem::absolute("tobu-ticks.log", error);
@@ -40,6 +40,10 @@ int RunWindow() {
   display->SetCanvasFont(font.get());
   auto form = std::make_unique<TForm1>(*display);
   CallGuarded(screen.Window(), [&] { form->FormCreate(); });
+  if (!replayFile.empty()) {
+    CallGuarded(screen.Window(), [&] { form->WatchReplay(replayFile, /*closeAtEnd=*/true); });
+    if (!form->WatchingReplay()) return 1;
+  }
   SDL_StartTextInput();
   GameLoop loop(screen, *form, *display);
   loop.Run();
@@ -51,14 +55,14 @@ int RunWindow() {
 
 }  // namespace
 
-int RunGame() {
+int RunGame(const std::string& replayFile) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "tobu: cannot start the display: %s\n", SDL_GetError());
     return 1;
   }
   int status = 1;
   try {
-    status = RunWindow();
+    status = RunWindow(replayFile);
   } catch (const std::runtime_error& error) {
     std::fprintf(stderr, "tobu: %s\n", error.what());
   }

@@ -28,8 +28,10 @@ void TForm1::FormCreate() {
 // One tick: update, then one complete frame. Every step tests the mode current at
 // that moment, so a run ended by an object already shows the results menu.
 void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
+  if (WatchingReplay()) PlayWatchedKeys();
   if (Mode == GameMode::editor) ScrollEditor();
   if (Mode == GameMode::game) MotionStep(Level, Kippo, KeyHeld);
+  if (Mode == GameMode::game) AdvanceRunReplays();
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
   AdvanceAnimation();
@@ -49,7 +51,7 @@ void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
     } catch (const FileError&) {
       writeError = std::current_exception();
     }
-    DrawGameMenu();
+    if (!WatchingReplay()) DrawGameMenu();
   }
   if (Mode == GameMode::TopTen) DrawTopTen();
   if (Mode == GameMode::game) TestWorldBounds();
@@ -91,7 +93,9 @@ void TForm1::DrawWorldView() {
     DrawStartMarker(display_, Level);
     if (Editor.PromptOpen()) display_.DrawCanvasText(5, 5, PromptLine(Editor));
   }
+  if (Mode == GameMode::game) DrawGhostRunner();
   if (Mode == GameMode::game) DrawRunnerAndClock();
+  if (Mode == GameMode::game && WatchingReplay()) DrawWatchedRecordLine();
 }
 
 void TForm1::TouchObject(int index) {
@@ -141,6 +145,11 @@ void TForm1::FailRun() {
 // The modes are tested one after another, so a rule sees a mode set by an earlier one.
 void TForm1::FormKeyDown(uint16_t Key) {
   escapeLeftSelectLevel_ = false;
+  if (WatchingReplay()) {
+    WatchKeyDown(Key);  // the recorded keys drive the run; the player's only end it
+    return;
+  }
+  if (Mode == GameMode::game) RecordKey(Key, true);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyDown(Key);
   if (Mode == GameMode::SelectLevel) SelectLevelKeyDown(Key);
   if (Mode == GameMode::GameMenu) GameMenuKeyDown(Key);
@@ -153,6 +162,11 @@ void TForm1::FormKeyDown(uint16_t Key) {
 }
 
 void TForm1::FormKeyUp(uint16_t Key) {
+  if (WatchingReplay()) {
+    if (Key < KeyHeld.size()) Replays.Watch.LiveKeys[Key] = false;
+    return;
+  }
+  if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
 }

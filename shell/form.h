@@ -8,10 +8,12 @@
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
 #include "shell/roster.h"
+#include "shell/run_replays.h"
 #include "sim/keys.h"
 #include "sim/run.h"
 #include "sim/runner.h"
 #include "world/best_times.h"
+#include "world/level_file.h"
 #include "world/world.h"
 
 namespace tobu {
@@ -41,6 +43,14 @@ public:
   void DXDraw1MouseMove(int32_t X, int32_t Y);
   void DXDraw1MouseUp(MouseButton Button, int32_t X, int32_t Y);
 
+  // Replays (replays.cpp). Plays a replay file in the game view until its end or Escape,
+  // then returns to where the game was (or closes); FileError when it cannot be played.
+  void WatchReplay(const std::string& fileName, bool closeAtEnd = false);
+  bool WatchingReplay() const { return Replays.Watch.Active; }
+  // The watched run still has ticks to play.
+  bool WatchedRunGoesOn() const;
+  void StopWatching();
+
   // State, grouped by subsystem.
   GameMode Mode = GameMode::SelectPlayer;
   bool Closed = false;  // the form was closed: the program ends
@@ -63,6 +73,7 @@ public:
   // because the game enters Levels; empty when it could not be read.
   std::filesystem::path GameFolder;
   int32_t EatenIndex = -1;
+  RunReplays Replays;
 
 private:
   // Tick steps (form.cpp).
@@ -94,6 +105,7 @@ private:
   void EditorKeyPress(uint8_t key);
   // Transitions with side effects.
   void StartRun(int entry);
+  void BeginRun(const LoadedLevelInfo& info);
   void FailRun();
   void EraseBestTimes(int entry);
   void OpenLevelList();
@@ -102,6 +114,18 @@ private:
   void CreatePlayer();
   void EnterLevelsDirectory();
   void Close() { Closed = true; }
+  // Replays (replays.cpp).
+  void StartRunReplays(const std::string& levelFile);
+  void AdvanceRunReplays();
+  void RecordKey(uint16_t key, bool down);
+  void SaveRunRecording();
+  void WatchRecordOf(int entry);
+  void PlayWatchedKeys();
+  void WatchKeyDown(uint16_t key);
+  void ToggleGhost();
+  void LoadGhost();
+  void DrawGhostRunner();
+  void DrawWatchedRecordLine();
 
   Display& display_;
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
