@@ -1,5 +1,7 @@
 #include "replay/replay_file.h"
 
+#include <zlib.h>
+
 #include <array>
 
 #include "world/bytes.h"
@@ -70,6 +72,10 @@ bool ReadHeader(ByteReader& reader, Replay& replay) {
   return replay.FinishTime >= 0 && replay.TickCount <= LongestReplayTicks;
 }
 
+uint32_t Crc32(std::span<const uint8_t> bytes) {
+  return static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), bytes.data(), static_cast<uInt>(bytes.size())));
+}
+
 // Event count, then per event: tick delta (varint), key code, 1 down or 0 up. No event
 // lies past the last tick.
 bool ReadEvents(ByteReader& reader, Replay& replay) {
@@ -86,7 +92,14 @@ bool ReadEvents(ByteReader& reader, Replay& replay) {
     if (down > 1) return false;
     replay.Events.push_back({tick, key, down == 1});
   }
-  return reader.Remaining() == 0;
+  return true;
+}
+
+// The last field: CRC-32 of every byte before it, so a changed byte anywhere is seen.
+bool ReadFileCrc(ByteReader& reader, std::span<const uint8_t> bytes) {
+  const size_t covered = reader.Position();
+  uint32_t crc = 0;
+  return ReadU32(reader, crc) && reader.Remaining() == 0 && crc == Crc32(bytes.first(covered));
 }
 
 }  // namespace
@@ -113,13 +126,16 @@ std::vector<uint8_t> EncodeReplay(const Replay& replay) {
     writer.U8(event.Key);
     writer.U8(event.Down ? 1 : 0);
   }
+  writer.I32(static_cast<int32_t>(Crc32(writer.Bytes())));
   return writer.Bytes();
 }
 
 Replay ParseReplay(const std::string& name, std::span<const uint8_t> bytes) {
   ByteReader reader(bytes);
   Replay replay;
-  if (!ReadHeader(reader, replay) || !ReadEvents(reader, replay)) throw Damaged(name);
+  if (!ReadHeader(reader, replay) || !ReadEvents(reader, replay) || !ReadFileCrc(reader, bytes)) {
+    throw Damaged(name);
+  }
   return replay;
 }
 

@@ -35,7 +35,8 @@ constexpr uint32_t LongestReplayTicks = 100u * 60u * 60u * 24u;  // a day of tic
 // The file's bytes, field by field, little-endian.
 std::vector<uint8_t> EncodeReplay(const Replay& replay);
 // Parses a whole file; FileError "Replay file <name> is damaged" for anything this game
-// would not have written (bad magic or version, a short or long file, events out of order).
+// would not have written (bad magic or version, a short or long file, events out of order,
+// a file CRC that does not match).
 Replay ParseReplay(const std::string& name, std::span<const uint8_t> bytes);
 
 // File access: the whole file read then parsed; the write replaces the file atomically.
