@@ -41,8 +41,13 @@ int RunWindow(const std::string& replayFile) {
   auto form = std::make_unique<TForm1>(*display);
   CallGuarded(screen.Window(), [&] { form->FormCreate(); });
   if (!replayFile.empty()) {
-    CallGuarded(screen.Window(), [&] { form->WatchReplay(replayFile, /*closeAtEnd=*/true); });
-    if (!form->WatchingReplay()) return 1;
+    // Nobody is there to dismiss a message box: a replay that cannot play ends the program.
+    try {
+      form->WatchReplay(replayFile, /*closeAtEnd=*/true);
+    } catch (const FileError& error) {
+      std::fprintf(stderr, "tobu: %s\n", error.what());
+      return 1;
+    }
   }
   SDL_StartTextInput();
   GameLoop loop(screen, *form, *display);

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  std::istream& script = replay ? static_cast<std::istream&>(replayLine)
+  std::istream& script = replay      ? static_cast<std::istream&>(replayLine)
                          : argc == 2 ? static_cast<std::istream&>(file)
                                      : std::cin;
 

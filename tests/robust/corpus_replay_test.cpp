@@ -64,7 +64,8 @@ TEST(CorpusReplay, BothCorporaHaveInputs) {
 
 TEST(CorpusReplay, ReplayCorpusHasInputs) {
   const std::vector<CorpusFile> files = CorpusFiles();
-  EXPECT_GE(std::count_if(files.begin(), files.end(), [](const CorpusFile& f) { return f.Target == "replay"; }), 5);
+  const auto isReplay = [](const CorpusFile& file) { return file.Target == "replay"; };
+  EXPECT_GE(std::count_if(files.begin(), files.end(), isReplay), 5);
 }
 
 }  // namespace
