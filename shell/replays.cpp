@@ -56,8 +56,9 @@ void TForm1::RecordKey(uint16_t key, bool down) { Replays.Recording.Key(key, dow
 // A finished run: Replays/last.tbr, and on "Best Time!" the level's record.
 void TForm1::SaveRunRecording() {
   RunRecording& recording = Replays.Recording;
-  if (!recording.Active) return;
+  const bool keep = recording.Active && Replays.RunTicks <= LongestReplayTicks;  // no file holds more
   recording.Active = false;
+  if (!keep) return;
   const Replay take = recording.Finish(Players.PlayerName, Clock, Replays.RunTicks);
   const std::filesystem::path folder = InGameFolder(GameFolder, "Replays");
   std::error_code error;
