@@ -22,6 +22,11 @@ std::filesystem::path InGameFolder(const std::filesystem::path& gameFolder, cons
   return gameFolder.empty() ? std::filesystem::path(name) : gameFolder / name;
 }
 
+// Replays/<level file name without its extension>.tbr: a level's record.
+std::filesystem::path RecordFileOf(const std::filesystem::path& gameFolder, const std::string& levelFile) {
+  return InGameFolder(gameFolder, "Replays") / (std::filesystem::path(levelFile).stem().string() + ".tbr");
+}
+
 }  // namespace
 
 void TForm1::StartRunReplays(const std::string& levelFile) {
@@ -63,18 +68,14 @@ void TForm1::SaveRunRecording() {
   const std::filesystem::path folder = InGameFolder(GameFolder, "Replays");
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (Outcome.NewBestTime) {
-    const std::string record = std::filesystem::path(take.LevelFile).stem().string() + ".tbr";
-    WriteReplay((folder / record).string(), take);
-  }
+  if (Outcome.NewBestTime) WriteReplay(RecordFileOf(GameFolder, take.LevelFile).string(), take);
   WriteReplay((folder / "last.tbr").string(), take);
 }
 
 // W in the level list: the highlighted level's record, when it has one.
 void TForm1::WatchRecordOf(int entry) {
   if (entry < 0 || entry >= FileListBox1.Count()) return;
-  const std::string record = std::filesystem::path(FileListBox1.Items[entry]).stem().string() + ".tbr";
-  const std::filesystem::path file = InGameFolder(GameFolder, "Replays") / record;
+  const std::filesystem::path file = RecordFileOf(GameFolder, FileListBox1.Items[entry]);
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return;
   WatchReplay(file.string());
@@ -154,8 +155,7 @@ void TForm1::ToggleGhost() {
 void TForm1::LoadGhost() {
   Replays.Ghost = GhostRun{};
   if (!Replays.LevelCrcKnown) return;
-  const std::string record = std::filesystem::path(Replays.LevelFile).stem().string() + ".tbr";
-  const std::filesystem::path file = InGameFolder(GameFolder, "Replays") / record;
+  const std::filesystem::path file = RecordFileOf(GameFolder, Replays.LevelFile);
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return;
   Replay take = ReadReplay(file.string());
