@@ -26,4 +26,9 @@ std::string CheckLevelBytes(std::span<const uint8_t> data);
 // the roster, and writing and reading the roster again gives the same roster.
 std::string CheckRosterBytes(std::span<const uint8_t> data);
 
+// The bytes as a replay file: ParseReplay refuses them with the replay's message, or
+// accepts them and they are exactly what EncodeReplay writes for what was read, with
+// events in order within the run; a ghost then runs the accepted keys on a small level.
+std::string CheckReplayBytes(std::span<const uint8_t> data);
+
 }  // namespace tobu::fuzz

@@ -23,6 +23,8 @@ constexpr Option Options[] = {
      [](CommandLine& l, const std::string&) { l.FullScreen = true; }},
     {"--data", "DIR", "play in DIR (Players.dat, Levels, tobu.ini); default: here",
      [](CommandLine& l, const std::string& value) { l.DataFolder = value; }},
+    {"--replay", "FILE", "play a replay file in the window, then exit",
+     [](CommandLine& l, const std::string& value) { l.ReplayFile = value; }},
 };
 
 const Option* FindOption(const std::string& name) {

@@ -11,6 +11,7 @@ struct CommandLine {
   Action What = Action::Play;
   std::optional<bool> FullScreen;  // --window, --fullscreen
   std::string DataFolder;          // --data DIR: holds Players.dat and Levels; empty: the current folder
+  std::string ReplayFile;          // --replay FILE: play this replay in the window, then exit
   std::string Problem;             // why the line was refused (Fail)
 };
 

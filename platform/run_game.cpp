@@ -52,6 +52,15 @@ int RunWindow(const CommandLine& line) {
   auto form = std::make_unique<TForm1>(*display);
   Session session(*form, *display);
   CallGuarded(screen.Window(), form->Events, [&] { session.Start(); });
+  if (!line.ReplayFile.empty()) {
+    // Nobody is there to dismiss a message box: a replay that cannot play ends the program.
+    try {
+      form->WatchReplay(line.ReplayFile, /*closeAtEnd=*/true);
+    } catch (const FileError& error) {
+      for (const std::string& message : error.Messages()) std::fprintf(stderr, "tobu: %s\n", message.c_str());
+      return 1;
+    }
+  }
   SDL_StartTextInput();
   Audio audio;  // after the window, so that a slow audio device never delays it
   audio.SetEnabled(settings.Values.Sound);
@@ -67,7 +76,7 @@ int RunWindow(const CommandLine& line) {
 }  // namespace
 
 int RunGame(int argc, char** argv) {
-  const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+  CommandLine line = ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
   switch (line.What) {
     case CommandLine::Action::Help:
       std::cout << Usage();
@@ -80,6 +89,10 @@ int RunGame(int argc, char** argv) {
       return 2;
     case CommandLine::Action::Play:
       break;
+  }
+  if (!line.ReplayFile.empty()) {  // named from where the program started, not the data folder
+    std::error_code error;
+    line.ReplayFile = std::filesystem::absolute(line.ReplayFile, error).string();
   }
   if (!line.DataFolder.empty()) {
     std::error_code error;

@@ -20,6 +20,9 @@ public:
   // skipping the sheet's key pixels; an out-of-range frame draws nothing.
   virtual void DrawFrame(int sheet, int x, int y, int frame) = 0;
   virtual int FrameCount(int sheet) const = 0;
+  // As DrawFrame, each drawn pixel mixed half and half with the one beneath (the ghost).
+  // A display that cannot mix draws nothing.
+  virtual void DrawFrameHalfTransparent(int /*sheet*/, int /*x*/, int /*y*/, int /*frame*/) {}
   // The back buffer becomes the presented frame.
   virtual void PresentFrame() = 0;
   // One line of white 8-point text with a transparent background (the editor's prompt).

@@ -80,6 +80,10 @@ void DrawRunnerSheet(Display& display, const World& world, int sheet, int frame,
   display.DrawFrame(sheet, left - world.CameraX, top - world.CameraY, frame);
 }
 
+void DrawGhostSheet(Display& display, const World& world, int sheet, int frame, int32_t left, int32_t top) {
+  display.DrawFrameHalfTransparent(sheet, left - world.CameraX, top - world.CameraY, frame);
+}
+
 void DrawClockDigits(Display& display, uint8_t minutes, uint8_t seconds, uint8_t hundredths) {
   DrawDigitPair(display, minutes, 490);
   display.DrawFrame(SheetDigits, 518, DigitsTop, ColonFrame);

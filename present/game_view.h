@@ -25,6 +25,8 @@ void DrawObject(Display& display, const World& world, const LevelObject& object,
 void DrawStartMarker(Display& display, const World& world);
 // Any runner picture whose top-left corner lies at world point (left, top).
 void DrawRunnerSheet(Display& display, const World& world, int sheet, int frame, int32_t left, int32_t top);
+// The same picture half-transparent: the ghost of a recorded run.
+void DrawGhostSheet(Display& display, const World& world, int sheet, int frame, int32_t left, int32_t top);
 // The clock at the top right, mm:ss:hh in the digit sheet.
 void DrawClockDigits(Display& display, uint8_t minutes, uint8_t seconds, uint8_t hundredths);
 // The level's best time at the top left, from its "00:00:00" text.

@@ -116,6 +116,31 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
   }
 }
 
+// Mixed pixel by pixel: each channel is the sum of both halves, rounded down (the low
+// bit of every channel is dropped before the halves are added, so no channel carries).
+void SoftwareDisplay::DrawFrameHalfTransparent(int sheet, int x, int y, int frame) {
+  if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return;
+  const SpriteSheet& source = sheets_[static_cast<size_t>(sheet)];
+  const uint16_t* origin = FrameOrigin(source, frame);
+  if (origin == nullptr || x >= ViewWidth || y >= ViewHeight) return;
+  const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+  const int x1 = std::min(x + source.FrameWidth, ViewWidth),
+            y1 = std::min(y + source.FrameHeight, ViewHeight);
+  const auto pitch = static_cast<size_t>(source.Width);
+  const std::vector<uint16_t>& ink = inkMasks_[static_cast<size_t>(sheet)];
+  for (int row = y0; row < y1; ++row) {
+    const size_t start = static_cast<size_t>(origin - source.Pixels.data()) +
+                         static_cast<size_t>(row - y) * pitch + static_cast<size_t>(x0 - x);
+    uint16_t* to = backBuffer_->data() + static_cast<size_t>(row) * ViewWidth;
+    for (int column = x0; column < x1; ++column) {
+      const size_t at = start + static_cast<size_t>(column - x0);
+      if (ink[at] == 0) continue;
+      const uint16_t over = source.Pixels[at];
+      to[column] = static_cast<uint16_t>(((to[column] & 0xF7DEu) >> 1) + ((over & 0xF7DEu) >> 1));
+    }
+  }
+}
+
 int SoftwareDisplay::FrameCount(int sheet) const {
   if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return 0;
   return sheets_[static_cast<size_t>(sheet)].Frames;

@@ -22,6 +22,7 @@ class SoftwareDisplay : public Display {
   bool SurfaceReady() override;
   void ClearSurface(uint16_t colour) override;
   void DrawFrame(int sheet, int x, int y, int frame) override;
+  void DrawFrameHalfTransparent(int sheet, int x, int y, int frame) override;
   int FrameCount(int sheet) const override;
   void PresentFrame() override;
   void DrawCanvasText(int x, int y, const std::string& text) override;

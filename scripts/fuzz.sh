@@ -11,10 +11,10 @@ seconds=${1:-60}
 build=${TOBU_FUZZ_BUILD:-build-fuzz}
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTOBU_FUZZ=ON \
   -DTOBU_BUILD_GAME=OFF -DTOBU_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target level_fuzz roster_fuzz -j2
+cmake --build "$build" --target level_fuzz roster_fuzz replay_fuzz -j2
 mkdir -p "$build/crashes"
 status=0
-for target in ${TOBU_FUZZ_TARGETS:-level roster}; do
+for target in ${TOBU_FUZZ_TARGETS:-level roster replay}; do
   found="$build/found/$target"
   mkdir -p "$found"
   time_flag=""

@@ -31,8 +31,10 @@ void TForm1::FormCreate() {
 // that moment, so a run ended by an object already shows the results menu.
 void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
   Events.NewTick();
+  if (WatchingReplay()) PlayWatchedKeys();
   if (Mode == GameMode::editor) ScrollEditor();
   if (Mode == GameMode::game) MotionStep(Level, Kippo, KeyHeld, Events);
+  if (Mode == GameMode::game) AdvanceRunReplays();
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
@@ -53,7 +55,7 @@ void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
     } catch (const FileError&) {
       writeError = std::current_exception();
     }
-    DrawGameMenu();
+    if (!WatchingReplay()) DrawGameMenu();
   }
   if (Mode == GameMode::TopTen) DrawTopTen();
   if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
@@ -98,7 +100,9 @@ void TForm1::DrawWorldView() {
     DrawStartMarker(display_, Level);
     if (Editor.PromptOpen()) display_.DrawCanvasText(5, 5, PromptLine(Editor));
   }
+  if (Mode == GameMode::game) DrawGhostRunner();
   if (Mode == GameMode::game) DrawRunnerAndClock();
+  if (Mode == GameMode::game && WatchingReplay()) DrawWatchedRecordLine();
 }
 
 void TForm1::TouchObject(int index) {
@@ -162,6 +166,11 @@ void TForm1::FailRun() {
 void TForm1::FormKeyDown(uint16_t Key) {
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyDown, Key);
   escapeLeftSelectLevel_ = false;
+  if (WatchingReplay()) {
+    WatchKeyDown(Key);  // the recorded keys drive the run; the player's only end it
+    return;
+  }
+  if (Mode == GameMode::game) RecordKey(Key, true);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyDown(Key);
   if (Mode == GameMode::SelectLevel) SelectLevelKeyDown(Key);
   if (Mode == GameMode::GameMenu) GameMenuKeyDown(Key);
@@ -176,6 +185,11 @@ void TForm1::FormKeyDown(uint16_t Key) {
 }
 
 void TForm1::FormKeyUp(uint16_t Key) {
+  if (WatchingReplay()) {
+    if (Key < KeyHeld.size()) Replays.Watch.LiveKeys[Key] = false;
+    return;
+  }
+  if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
   if (PlayTest.TakeEndingKeyUp(Key)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);

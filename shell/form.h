@@ -11,11 +11,13 @@
 #include "shell/level_list.h"
 #include "shell/play_test.h"
 #include "shell/roster.h"
+#include "shell/run_replays.h"
 #include "sim/exit_contacts.h"
 #include "sim/keys.h"
 #include "sim/run.h"
 #include "sim/runner.h"
 #include "world/best_times.h"
+#include "world/level_file.h"
 #include "world/world.h"
 
 namespace tobu {
@@ -36,6 +38,14 @@ public:
   void DXDraw1MouseDown(MouseButton Button, int32_t X, int32_t Y);
   void DXDraw1MouseMove(int32_t X, int32_t Y);
   void DXDraw1MouseUp(MouseButton Button, int32_t X, int32_t Y);
+
+  // Replays (replays.cpp). Plays a replay file in the game view until its end or Escape,
+  // then returns to where the game was (or closes); FileError when it cannot be played.
+  void WatchReplay(const std::string& fileName, bool closeAtEnd = false);
+  bool WatchingReplay() const { return Replays.Watch.Active; }
+  // The watched run still has ticks to play.
+  bool WatchedRunGoesOn() const;
+  void StopWatching();
 
   // State, grouped by subsystem.
   GameMode Mode = GameMode::SelectPlayer;
@@ -63,6 +73,7 @@ public:
   // What happened, for the platform to react to (sounds); the game never reads it.
   EventQueue Events;
   ExitContacts LockedExits;
+  RunReplays Replays;
 
 private:
   // Tick steps (form.cpp).
@@ -95,6 +106,8 @@ private:
   // Transitions with side effects.
   void StartRun(int entry);
   void EatFood(int index);
+  void PushRankingEvent();
+  void BeginRun(const LoadedLevelInfo& info);
   void FailRun();
   void EraseBestTimes(int entry);
   void OpenLevelList();
@@ -110,6 +123,19 @@ private:
   void PlayTestResultKeyDown(uint16_t key);
   void ReturnFromPlayTest();
   void Close() { Closed = true; }
+  // Replays (replays.cpp).
+  void StartRunReplays(const std::string& levelFile);
+  void StopRunReplays();
+  void AdvanceRunReplays();
+  void RecordKey(uint16_t key, bool down);
+  void SaveRunRecording();
+  void WatchRecordOf(int entry);
+  void PlayWatchedKeys();
+  void WatchKeyDown(uint16_t key);
+  void ToggleGhost();
+  void LoadGhost();
+  void DrawGhostRunner();
+  void DrawWatchedRecordLine();
 
   Display& display_;
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up

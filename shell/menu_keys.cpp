@@ -38,6 +38,7 @@ void TForm1::SelectLevelKeyDown(uint16_t key) {
   }
   if (key == VkReturn) StartRun(ListTop + MenuCursor);
   if (key == VkDelete) EraseBestTimes(ListTop + MenuCursor);
+  if (key == 'W') WatchRecordOf(ListTop + MenuCursor);
   if (key == VkEscape) {
     MenuCursor = 0;
     Mode = GameMode::MainMenu;
@@ -64,6 +65,7 @@ void TForm1::TopTenKeyDown(uint16_t key) {
 
 void TForm1::GameKeyDown(uint16_t key) {
   if (key == VkEscape) FailRun();
+  if (key == 'G') ToggleGhost();
 }
 
 void TForm1::MainMenuKeyDown(uint16_t key) {
@@ -145,6 +147,12 @@ void TForm1::ClampListPosition() {
 void TForm1::StartRun(int entry) {
   if (entry < 0 || entry >= FileListBox1.Count()) return;
   const LoadedLevelInfo info = LoadLevel(FileListBox1.Items[entry], Level);
+  BeginRun(info);
+  StartRunReplays(FileListBox1.Items[entry]);
+}
+
+// The run's first values, once its level is loaded.
+void TForm1::BeginRun(const LoadedLevelInfo& info) {
   ResetRunnerForRun(Kippo);
   LockedExits = {};
   Mode = GameMode::game;

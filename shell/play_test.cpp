@@ -18,6 +18,7 @@ void TForm1::StartPlayTest() {
   Level.RunnerY = static_cast<double>(RoundPixel(Level.RunnerY));
   Level.CenterCamera();
   ResetRunnerForRun(Kippo);
+  StopRunReplays();
   Outcome = RunOutcome{};
   Best = BestTimes{};
   Clock.Reset();

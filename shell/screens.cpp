@@ -1,6 +1,9 @@
+#include <exception>
+
 #include "present/bitmap_text.h"
 #include "present/sheets.h"
 #include "shell/form.h"
+#include "world/file_error.h"
 #include "world/level_file.h"
 
 namespace tobu {
@@ -69,14 +72,38 @@ void TForm1::DrawGameMenu() {
 // of the level being played, whether or not it changed.
 void TForm1::RankFinishedRunOnce() {
   if (Outcome.RunFailed || !Outcome.RunFinished) return;
+  if (WatchingReplay()) {
+    // A watched run gets its verdict against the table, which stays as it is.
+    BestTimes unchanged = Best;
+    RankFinishedRun(Outcome, Clock, Players.PlayerName, unchanged);
+    PushRankingEvent();
+    return;
+  }
   RankFinishedRun(Outcome, Clock, Players.PlayerName, Best);
+  PushRankingEvent();
+  std::exception_ptr tableError;
+  try {
+    if (LevelIndex >= 0 && LevelIndex < FileListBox1.Count()) {
+      WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best);
+    }
+  } catch (const FileError&) {
+    tableError = std::current_exception();
+  }
+  // The recording is kept even when the table could not be written; the table's error
+  // is the one shown.
+  try {
+    SaveRunRecording();
+  } catch (const FileError&) {
+    if (!tableError) throw;
+  }
+  if (tableError) std::rethrow_exception(tableError);
+}
+
+void TForm1::PushRankingEvent() {
   if (Outcome.NewBestTime) {
     Events.Push(GameEvent::Best);
   } else if (Outcome.InTopTen) {
     Events.Push(GameEvent::TopTen);
-  }
-  if (LevelIndex >= 0 && LevelIndex < FileListBox1.Count()) {
-    WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best);
   }
 }
 

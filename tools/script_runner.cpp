@@ -184,6 +184,12 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     command.Text = words[1];
     return command;
   }
+  if (name == "replay") {
+    ExpectWords(words, 2, "replay FILE");
+    ScriptCommand command = Command(Kind::Replay);
+    command.Text = words[1];
+    return command;
+  }
   if (name == "state") {
     ExpectWords(words, 1, "state");
     return Command(Kind::State);
@@ -323,8 +329,19 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     }
     case Kind::State: out_ << StateLine(form_) << '\n'; break;
     case Kind::Events: out_ << "events=" << JoinEventNames(form_.Events.Drain()) << '\n'; break;
+    case Kind::Replay: PlayReplay(startDirectory_ / command.Text); break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
+}
+
+// The whole replay headless, then the state after its last tick; the game then returns
+// to where it was, as at the end of a watched replay.
+void ScriptRunner::PlayReplay(const std::filesystem::path& file) {
+  if (!Call([&] { form_.WatchReplay(file.string()); }) || !form_.WatchingReplay()) return;
+  while (form_.WatchedRunGoesOn() && Call([&] { form_.DXTimer1Timer(1); })) {
+  }
+  out_ << StateLine(form_) << '\n';
+  Call([&] { form_.StopWatching(); });
 }
 
 int ScriptRunner::RunStream(std::istream& in, std::ostream& err) {

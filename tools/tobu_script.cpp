@@ -3,6 +3,8 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
+#include <string>
 
 #include "tools/script_runner.h"
 #ifdef TOBU_HAVE_PLATFORM
@@ -10,10 +12,13 @@
 #endif
 
 int main(int argc, char** argv) {
-  if (argc > 2) {
-    std::cerr << "usage: tobu-script [SCRIPT]\n";
+  // "tobu-script replay FILE" is the one-line script "replay FILE".
+  const bool replay = argc == 3 && std::string(argv[1]) == "replay";
+  if (argc > 2 && !replay) {
+    std::cerr << "usage: tobu-script [SCRIPT] | tobu-script replay FILE\n";
     return 2;
   }
+  std::istringstream replayLine(replay ? std::string("replay ") + argv[2] + "\n" : std::string());
   std::ifstream file;
   if (argc == 2) {
     file.open(argv[1]);
@@ -22,7 +27,9 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  std::istream& script = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
+  std::istream& script = replay      ? static_cast<std::istream&>(replayLine)
+                         : argc == 2 ? static_cast<std::istream&>(file)
+                                     : std::cin;
 
   std::unique_ptr<tobu::CanvasFont> font;
 #ifdef TOBU_HAVE_PLATFORM

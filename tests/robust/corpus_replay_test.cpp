@@ -22,7 +22,7 @@ struct CorpusFile {
 std::vector<CorpusFile> CorpusFiles() {
   std::vector<CorpusFile> files;
   const std::filesystem::path corpus = std::filesystem::path(TOBU_SOURCE_DIR) / "fuzz" / "corpus";
-  for (const char* target : {"level", "roster"}) {
+  for (const char* target : {"level", "roster", "replay"}) {
     for (const auto& entry : std::filesystem::directory_iterator(corpus / target)) {
       if (entry.is_regular_file()) files.push_back({target, entry.path()});
     }
@@ -37,8 +37,9 @@ class CorpusReplay : public ::testing::TestWithParam<CorpusFile> {};
 TEST_P(CorpusReplay, KeepsEveryRule) {
   const CorpusFile& input = GetParam();
   const std::vector<uint8_t> bytes = ReadBytes(input.File);
-  const std::string broken =
-      input.Target == "level" ? fuzz::CheckLevelBytes(bytes) : fuzz::CheckRosterBytes(bytes);
+  const std::string broken = input.Target == "level"    ? fuzz::CheckLevelBytes(bytes)
+                             : input.Target == "roster" ? fuzz::CheckRosterBytes(bytes)
+                                                        : fuzz::CheckReplayBytes(bytes);
   EXPECT_EQ(broken, "") << input.File;
 }
 
@@ -54,9 +55,17 @@ INSTANTIATE_TEST_SUITE_P(Corpus, CorpusReplay, ::testing::ValuesIn(CorpusFiles()
 // The replay is only worth something while both corpora have inputs in them.
 TEST(CorpusReplay, BothCorporaHaveInputs) {
   int level = 0, roster = 0;
-  for (const CorpusFile& file : CorpusFiles()) (file.Target == "level" ? level : roster)++;
+  for (const CorpusFile& file : CorpusFiles()) {
+    if (file.Target != "replay") (file.Target == "level" ? level : roster)++;
+  }
   EXPECT_GE(level, 5);
   EXPECT_GE(roster, 5);
+}
+
+TEST(CorpusReplay, ReplayCorpusHasInputs) {
+  const std::vector<CorpusFile> files = CorpusFiles();
+  const auto isReplay = [](const CorpusFile& file) { return file.Target == "replay"; };
+  EXPECT_GE(std::count_if(files.begin(), files.end(), isReplay), 5);
 }
 
 }  // namespace

@@ -216,6 +216,38 @@ TEST(TobuGameWindow, SoundsFollowTheEventsOnTheDiskAudioDriver) {
   EXPECT_GE(stretches[1].first - stretches[0].second, 1.0) << "sound in the pause";
   EXPECT_GE(stretches[0].second - stretches[0].first, 0.6) << "the five keys' sounds";
 }
+
+// --replay plays the record in the window and the game ends with it; a damaged file ends
+// it at once with status 1. Neither writes a file.
+TEST(TobuGameWindow, ReplayPlaysToItsEndAndCloses) {
+  if (!HaveProgram("Xvfb") || !HaveProgram("xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+  const VirtualScreen screen;
+  ASSERT_TRUE(screen.Running()) << "could not start Xvfb";
+  const testing::TempDir work;
+  fs::copy(fs::path(TOBU_SOURCE_DIR) / "Levels", work.Path() / "Levels");
+  const std::string record =
+      (fs::path(TOBU_SOURCE_DIR) / "tests" / "replays" / "01-first-steps.tbr").string();
+  testing::WriteBytes(work.Path() / "damaged.tbr", {'T', 'B', 'R', 'P'});
+  const pid_t refused = Spawn({TOBU_GAME_PATH, "--replay", "damaged.tbr"}, work.Path(), screen.Display());
+  EXPECT_EQ(WaitForExit(refused, 10), 1);
+  fs::remove(work.Path() / "damaged.tbr");
+
+  const pid_t game = Spawn({TOBU_GAME_PATH, "--replay", record}, work.Path(), screen.Display());
+  ASSERT_GT(game, 0);
+  // Ticks run while the window has the input focus: 557 of them, under six seconds.
+  const std::string focus =
+      "DISPLAY=" + screen.Display() +
+      " timeout 10 xdotool search --sync --name '^tobu$' windowfocus --sync > /dev/null 2>&1";
+  EXPECT_EQ(std::system(focus.c_str()), 0);
+  const int status = WaitForExit(game, 60);
+  if (status == -1) Stop(game);
+  EXPECT_EQ(status, 0) << "the game did not end with the replay";
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(work.Path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"Levels"});
+}
 #endif
 
 }  // namespace

@@ -1,0 +1,190 @@
+// Recording every run, saving the records, watching them and racing them as a ghost.
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "present/bitmap_text.h"
+#include "present/game_view.h"
+#include "present/sheets.h"
+#include "replay/level_crc.h"
+#include "shell/form.h"
+#include "world/file_error.h"
+
+namespace tobu {
+namespace {
+
+constexpr int32_t RecordLineTop = 440;  // "Record: ..." over the bottom of the view
+
+FileError LevelChanged() { return FileError("The level has changed since this run was recorded"); }
+
+// The game's folder, or the working directory when it could not be read at start.
+std::filesystem::path InGameFolder(const std::filesystem::path& gameFolder, const std::string& name) {
+  return gameFolder.empty() ? std::filesystem::path(name) : gameFolder / name;
+}
+
+// Replays/<level file name without its extension>.tbr: a level's record.
+std::filesystem::path RecordFileOf(const std::filesystem::path& gameFolder, const std::string& levelFile) {
+  return InGameFolder(gameFolder, "Replays") / (std::filesystem::path(levelFile).stem().string() + ".tbr");
+}
+
+}  // namespace
+
+void TForm1::StartRunReplays(const std::string& levelFile) {
+  Replays.RunStart = Level;
+  Replays.RunTicks = 0;
+  Replays.LevelFile = levelFile;
+  Replays.LevelCrcKnown = false;
+  Replays.Ghost = GhostRun{};
+  try {
+    Replays.LevelCrc = LevelFileCrc(levelFile);
+    Replays.LevelCrcKnown = true;
+  } catch (const FileError&) {
+    // Changed since it was loaded: this run is neither recorded nor raced.
+  }
+  Replays.Recording.Start(levelFile, Replays.LevelCrc, KeyHeld);
+  Replays.Recording.Active = Replays.Recording.Active && Replays.LevelCrcKnown;
+  if (Replays.GhostShown) LoadGhost();
+}
+
+// A play-test runs the level in memory: nothing is recorded and no ghost is raced.
+void TForm1::StopRunReplays() {
+  Replays.Recording.Active = false;
+  Replays.LevelCrcKnown = false;
+  Replays.Ghost = GhostRun{};
+}
+
+// After the run's motion: one more tick recorded, and the ghost's own tick.
+void TForm1::AdvanceRunReplays() {
+  if (WatchingReplay()) {
+    ++Replays.Watch.Ticks;
+    return;
+  }
+  ++Replays.RunTicks;
+  if (Replays.GhostShown) Replays.Ghost.Step();
+}
+
+void TForm1::RecordKey(uint16_t key, bool down) { Replays.Recording.Key(key, down, Replays.RunTicks); }
+
+// A finished run: Replays/last.tbr, and on "Best Time!" the level's record.
+void TForm1::SaveRunRecording() {
+  RunRecording& recording = Replays.Recording;
+  const bool keep = recording.Active && Replays.RunTicks <= LongestReplayTicks;  // no file holds more
+  recording.Active = false;
+  if (!keep) return;
+  const Replay take = recording.Finish(Players.PlayerName, Clock, Replays.RunTicks);
+  const std::filesystem::path folder = InGameFolder(GameFolder, "Replays");
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (Outcome.NewBestTime) WriteReplay(RecordFileOf(GameFolder, take.LevelFile).string(), take);
+  WriteReplay((folder / "last.tbr").string(), take);
+}
+
+// W in the level list: the highlighted level's record, when it has one.
+void TForm1::WatchRecordOf(int entry) {
+  if (entry < 0 || entry >= FileListBox1.Count()) return;
+  const std::filesystem::path file = RecordFileOf(GameFolder, FileListBox1.Items[entry]);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return;
+  WatchReplay(file.string());
+}
+
+// Everything is read and checked before the game changes: the record, the level's CRC
+// and the level itself.
+void TForm1::WatchReplay(const std::string& fileName, bool closeAtEnd) {
+  Replay record = ReadReplay(fileName);
+  std::filesystem::path level = InGameFolder(GameFolder, "Levels") / record.LevelFile;
+  std::error_code error;
+  if (!std::filesystem::exists(level, error)) level = record.LevelFile;  // Levels could not be entered
+  if (LevelFileCrc(level.string()) != record.LevelCrc) throw LevelChanged();
+  const LoadedLevelInfo info = LoadLevel(level.string(), Level);
+
+  ReplayWatch& watch = Replays.Watch;
+  watch.ReturnMode = Mode;
+  watch.ReturnCursor = MenuCursor;
+  watch.ReturnListTop = ListTop;
+  watch.ReturnLevelIndex = LevelIndex;
+  watch.LiveKeys = KeyHeld;
+  KeyHeld.fill(false);
+  BeginRun(info);
+  Replays.Recording.Active = false;
+  watch.Record = std::move(record);
+  watch.NextEvent = 0;
+  watch.Ticks = 0;
+  watch.CloseAtEnd = closeAtEnd;
+  watch.Active = true;
+}
+
+bool TForm1::WatchedRunGoesOn() const {
+  return WatchingReplay() && Mode == GameMode::game && Replays.Watch.Ticks < Replays.Watch.Record.TickCount;
+}
+
+void TForm1::StopWatching() {
+  ReplayWatch& watch = Replays.Watch;
+  if (!watch.Active) return;
+  watch.Active = false;
+  KeyHeld = watch.LiveKeys;
+  if (watch.CloseAtEnd) {
+    Close();
+    return;
+  }
+  Mode = watch.ReturnMode;
+  MenuCursor = watch.ReturnCursor;
+  ListTop = watch.ReturnListTop;
+  LevelIndex = watch.ReturnLevelIndex;
+}
+
+// Before the tick's motion: the recorded keys due now, as the player's keys reached the
+// run (Escape gives up); at the run's end the watch is over.
+void TForm1::PlayWatchedKeys() {
+  if (!WatchedRunGoesOn()) {
+    StopWatching();
+    return;
+  }
+  ReplayWatch& watch = Replays.Watch;
+  DeliverReplayEvents(watch.Record, watch.NextEvent, watch.Ticks, [this](const ReplayEvent& event) {
+    if (event.Down && event.Key == VkEscape && Mode == GameMode::game) FailRun();
+    KeyHeld[event.Key] = event.Down;
+  });
+}
+
+void TForm1::WatchKeyDown(uint16_t key) {
+  if (key < KeyHeld.size()) Replays.Watch.LiveKeys[key] = true;
+  if (key == VkEscape) StopWatching();
+}
+
+void TForm1::ToggleGhost() {
+  Replays.GhostShown = !Replays.GhostShown;
+  Replays.Ghost = GhostRun{};
+  if (Replays.GhostShown) LoadGhost();
+}
+
+// The level's record, run from the start up to the live run's tick. No record, no ghost.
+void TForm1::LoadGhost() {
+  Replays.Ghost = GhostRun{};
+  if (!Replays.LevelCrcKnown) return;
+  const std::filesystem::path file = RecordFileOf(GameFolder, Replays.LevelFile);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return;
+  Replay take = ReadReplay(file.string());
+  if (take.LevelCrc != Replays.LevelCrc) throw LevelChanged();
+  Replays.Ghost.Start(Replays.RunStart, std::move(take));
+  for (uint32_t tick = 0; tick < Replays.RunTicks; ++tick) Replays.Ghost.Step();
+}
+
+// Half-transparent, after the objects and before the live runner.
+void TForm1::DrawGhostRunner() {
+  const GhostRun& ghost = Replays.Ghost;
+  if (!Replays.GhostShown || !ghost.Running || WatchingReplay()) return;
+  const RunnerSprite sprite = ChooseRunnerSprite(ghost.Level, ghost.Kippo, ghost.KeyHeld);
+  const int sheet = sprite.Running ? (sprite.FacingRight ? SheetKippoRunR : SheetKippoRun)
+                                   : (sprite.FacingRight ? SheetKippoR : SheetKippo);
+  DrawGhostSheet(display_, Level, sheet, sprite.Frame, sprite.Left, sprite.Top);
+}
+
+void TForm1::DrawWatchedRecordLine() {
+  const Replay& record = Replays.Watch.Record;
+  ShowString(display_, -1, RecordLineTop,
+             "Record: " + record.PlayerName + " " + StoredTimeText(record.FinishTime));
+}
+
+}  // namespace tobu

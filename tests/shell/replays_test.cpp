@@ -1,0 +1,261 @@
+// Recording, records, watching with W and the ghost with G, on the game's handlers.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "present/software_display.h"
+#include "replay/replay_file.h"
+#include "support/game_fixture.h"
+
+namespace tobu::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A floor with the exit 300 pixels right of the start: held Right finishes in ~100 ticks.
+void ExitAhead(World& world) {
+  for (int column = 0; column < GridSize; ++column) world.SetCell(column, 4, TileGround);
+  world.AppendObject() = LevelObject{ObjectExit, 400, 84};
+}
+
+// Every file below the test's folder with its bytes.
+std::map<std::string, std::vector<uint8_t>> FolderContents(const fs::path& root) {
+  std::map<std::string, std::vector<uint8_t>> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = ReadBytes(entry.path());
+  }
+  return files;
+}
+
+class Replays : public GameFixture {
+ protected:
+  Replays() {
+    for (const char* name : {"a.vel", "b.vel", "c.vel"}) MakeLevel(name, ExitAhead);
+  }
+  // A run on list row `row` with Right held from `wait` ticks on, to its end.
+  void FinishRun(int row, int wait = 0) {
+    PlayLevel(row);
+    Tick(wait);
+    form.FormKeyDown(VkRight);
+    for (int i = 0; i < 1000 && form.Mode == GameMode::game; ++i) Tick();
+    form.FormKeyUp(VkRight);
+    Tick();
+  }
+  fs::path ReplayFile(const std::string& name) const { return dir.Path() / "Replays" / name; }
+};
+
+TEST_F(Replays, BestTimeKeepsTheRecordAndEveryFinishIsLast) {
+  StartAsNewPlayer();
+  FinishRun(1);
+  ASSERT_TRUE(form.Outcome.NewBestTime);
+  const Replay record = ReadReplay(ReplayFile("b.tbr").string());
+  EXPECT_EQ(record.LevelFile, "b.vel");
+  EXPECT_EQ(record.PlayerName, "Ann");
+  EXPECT_EQ(record.FinishTime, form.Best.BestTime[1]);
+  EXPECT_EQ(ReadBytes(ReplayFile("last.tbr")), ReadBytes(ReplayFile("b.tbr")));
+  // A slower run: only last.tbr changes.
+  Press(VkEscape);
+  FinishRun(1, 50);
+  ASSERT_FALSE(form.Outcome.NewBestTime);
+  EXPECT_EQ(ReadReplay(ReplayFile("b.tbr").string()), record);
+  EXPECT_GT(ReadReplay(ReplayFile("last.tbr").string()).TickCount, record.TickCount + 49);
+  EXPECT_FALSE(fs::exists(ReplayFile("a.tbr")));
+}
+
+TEST_F(Replays, WatchingPlaysTheRecordWritesNothingAndReturnsToTheRow) {
+  StartAsNewPlayer();
+  FinishRun(2);
+  const RunClock recorded = form.Clock;
+  Press(VkEscape);
+  ASSERT_EQ(form.Mode, GameMode::SelectLevel);
+  Press(VkUp);
+  Press(VkDown);
+  const auto files = FolderContents(dir.Path());
+  Press('W');
+  ASSERT_EQ(form.Mode, GameMode::game);
+  ASSERT_TRUE(form.WatchingReplay());
+  Press(VkLeft);  // the player's keys do not steer the record
+  int ticks = 0;
+  for (; ticks < 1000 && form.WatchingReplay() && form.Mode == GameMode::game; ++ticks) Tick();
+  EXPECT_EQ(form.Clock.Clock, recorded.Clock);
+  EXPECT_EQ(display.Texts.size(), 0u);  // the record's line is bitmap text, not the canvas
+  Tick();
+  EXPECT_FALSE(form.WatchingReplay());
+  EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+  EXPECT_EQ(form.MenuCursor, 2);
+  EXPECT_EQ(form.LevelIndex, 2);
+  EXPECT_EQ(FolderContents(dir.Path()), files);
+}
+
+TEST_F(Replays, EscapeEndsTheWatchAndNoRecordMeansNoWatch) {
+  StartAsNewPlayer();
+  FinishRun(0);
+  Press(VkEscape);
+  Press('W');
+  ASSERT_TRUE(form.WatchingReplay());
+  Tick(10);
+  Press(VkEscape);
+  EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+  EXPECT_FALSE(form.Closed);
+  Press(VkDown);  // b.vel has no record
+  Press('W');
+  EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+  EXPECT_FALSE(form.WatchingReplay());
+}
+
+TEST_F(Replays, DamagedOrOutdatedRecordChangesNothing) {
+  StartAsNewPlayer();
+  FinishRun(0);
+  Press(VkEscape);
+  const std::vector<uint8_t> whole = ReadBytes(ReplayFile("a.tbr"));
+  const World level = form.Level;
+  const auto files = [&] { return FolderContents(dir.Path()); };
+  for (size_t size = 0; size < whole.size(); size += 3) {
+    WriteBytes(ReplayFile("a.tbr"), {whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)});
+    const auto before = files();
+    try {
+      Press('W');
+      ADD_FAILURE() << "a record cut to " << size << " bytes was played";
+    } catch (const FileError& error) {
+      EXPECT_EQ(std::string(error.what()), "Replay file " + ReplayFile("a.tbr").string() + " is damaged");
+    }
+    EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+    EXPECT_EQ(form.Level.ObjectList, level.ObjectList);
+    EXPECT_EQ(files(), before);
+  }
+  WriteBytes(ReplayFile("a.tbr"), whole);
+  MakeLevel("a.vel", [](World& world) {
+    ExitAhead(world);
+    world.SetCell(90, 90, TileGrass);
+  });
+  EXPECT_THROW(
+      {
+        try {
+          Press('W');
+        } catch (const FileError& error) {
+          EXPECT_EQ(std::string(error.what()), "The level has changed since this run was recorded");
+          throw;
+        }
+      },
+      FileError);
+  EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+}
+
+TEST_F(Replays, FailedRecordWriteIsShownAfterTheResultsAndTheTableIsKept) {
+  StartAsNewPlayer();
+  WriteBytes(dir.Path() / "Replays", {1});  // a file where the folder should be
+  PlayLevel(0);
+  form.FormKeyDown(VkRight);
+  const int presents = display.Presents;
+  std::string error;
+  for (int i = 0; i < 1000 && error.empty(); ++i) {
+    try {
+      Tick();
+    } catch (const FileError& failure) {
+      error = failure.what();
+    }
+  }
+  EXPECT_EQ(error, "Cannot create file " + (dir.Path() / "Replays" / "a.tbr").string());
+  EXPECT_GT(display.Presents, presents);
+  EXPECT_EQ(form.Mode, GameMode::GameMenu);
+  // The best times went into the level all the same.
+  EXPECT_GT(fs::file_size(dir.Path() / "Levels" / "a.vel"), fs::file_size(dir.Path() / "Levels" / "b.vel"));
+}
+
+// Two games side by side on the software back buffer, to compare whole frames.
+class Ghost : public ::testing::Test {
+ protected:
+  Ghost() : dir(true), live(liveDisplay), plain(plainDisplay) {
+    fs::create_directory("Levels");
+    World world;
+    world.ClearLevel();
+    ExitAhead(world);
+    SaveLevel("Levels/a.vel", world);
+    // Each game at the level list as player "g" (created by the first, chosen by the
+    // others); the recorder then records a run with Right held from the start.
+    TForm1 recorder(recorderDisplay);
+    for (TForm1* form : {&recorder, &live, &plain}) {
+      fs::current_path(dir.Path());  // the game entered Levels
+      form->FormCreate();
+      if (form == &recorder) {
+        Return(*form);  // "Create New Player"
+        form->FormKeyPress('g');
+      }
+      Return(*form);  // the name, or the player remembered
+      Return(*form);  // "Play"
+    }
+    Return(recorder);
+    recorder.FormKeyDown(VkRight);
+    for (int i = 0; i < 1000 && recorder.Mode == GameMode::game; ++i) recorder.DXTimer1Timer(1);
+  }
+  // Return as the platform delivers it: key-down, its character, key-up.
+  static void Return(TForm1& form) {
+    form.FormKeyDown(VkReturn);
+    form.FormKeyPress(13);
+    form.FormKeyUp(VkReturn);
+  }
+  void StartBoth() {
+    ASSERT_EQ(live.Mode, GameMode::SelectLevel);
+    ASSERT_EQ(plain.Mode, GameMode::SelectLevel);
+    Return(live);
+    Return(plain);
+  }
+  TempDir dir;
+  SoftwareDisplay recorderDisplay, liveDisplay, plainDisplay;
+  TForm1 live, plain;
+};
+
+TEST_F(Ghost, OnDrawsTheRecordAndOffRestoresTheExactFrame) {
+  live.FormKeyDown('G');  // outside a run G does nothing
+  live.FormKeyUp('G');
+  ASSERT_FALSE(live.Replays.GhostShown);
+  StartBoth();
+  ASSERT_EQ(live.Mode, GameMode::game);
+  for (int tick = 0; tick < 40; ++tick) {
+    if (tick == 5 || tick == 25) {
+      live.FormKeyDown('G');
+      live.FormKeyUp('G');
+    }
+    live.DXTimer1Timer(1);
+    plain.DXTimer1Timer(1);
+    const bool ghostShown = tick >= 5 && tick < 25;
+    EXPECT_EQ(liveDisplay.Presented() == plainDisplay.Presented(), !ghostShown) << tick;
+  }
+  EXPECT_EQ(live.Level.RunnerX, plain.Level.RunnerX);
+}
+
+TEST_F(Ghost, FollowsTheLiveRunBitForBitOnTheSameKeys) {
+  live.Replays.GhostShown = true;  // on from an earlier run: it starts with this one
+  StartBoth();
+  live.FormKeyDown(VkRight);
+  for (int tick = 0; tick < 1000 && live.Mode == GameMode::game; ++tick) {
+    live.DXTimer1Timer(1);
+    if (live.Mode != GameMode::game) break;
+    ASSERT_TRUE(live.Replays.Ghost.Running) << tick;
+    ASSERT_EQ(live.Replays.Ghost.Level.RunnerX, live.Level.RunnerX) << tick;
+    ASSERT_EQ(live.Replays.Ghost.Level.RunnerY, live.Level.RunnerY) << tick;
+  }
+  EXPECT_EQ(live.Mode, GameMode::GameMenu);
+}
+
+TEST_F(Ghost, SwitchedOnLateCatchesUpToTheRunsTick) {
+  live.Replays.GhostShown = true;
+  StartBoth();
+  plain.DXTimer1Timer(1);
+  for (int tick = 0; tick < 30; ++tick) {
+    live.DXTimer1Timer(1);
+    plain.DXTimer1Timer(1);
+  }
+  plain.FormKeyDown('G');
+  plain.FormKeyUp('G');
+  EXPECT_EQ(plain.Replays.Ghost.Ticks, 31u);
+  live.DXTimer1Timer(1);
+  EXPECT_EQ(plain.Replays.Ghost.Level.RunnerX, live.Replays.Ghost.Level.RunnerX);
+  EXPECT_GT(plain.Replays.Ghost.Level.RunnerX, RunnerHomeX + 50);
+}
+
+}  // namespace
+}  // namespace tobu::testing
