@@ -1,11 +1,12 @@
 // The replay reader's fuzz body (declared in fuzz_bodies.h).
-#include <zlib.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
 
 #include "fuzz/fuzz_bodies.h"
 #include "fuzz/sample_levels.h"
+#include "replay/crc32.h"
 #include "replay/ghost_run.h"
 #include "replay/replay_file.h"
 #include "world/file_error.h"
@@ -68,8 +69,7 @@ std::string CheckReplayBytes(std::span<const uint8_t> data) {
   // inputs reach the events and the accepted path, not only the CRC's refusal.
   std::vector<uint8_t> sealed(data.begin(), data.end());
   const size_t covered = sealed.size() - 4;
-  const auto crc =
-      static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), sealed.data(), static_cast<uInt>(covered)));
+  const uint32_t crc = Crc32(std::span<const uint8_t>(sealed).first(covered));
   for (size_t i = 0; i < 4; ++i) sealed[covered + i] = static_cast<uint8_t>(crc >> (8 * i));
   return CheckReplayFile(sealed);
 }

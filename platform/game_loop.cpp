@@ -66,6 +66,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
       break;
   }
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
+  RememberGhost();
   ShowNewFrame();  // a card opened or closed between ticks
   router_.SetFrame(screen_.Frame());
   screen_.ShowPointer(display_.PointerShown());
@@ -89,6 +90,13 @@ void GameLoop::ShowNewFrame() {
 }
 
 // The choice is kept in tobu.ini when the player keeps one.
+// G in a run shows or hides the record's ghost; tobu.ini (when there is one) remembers it.
+void GameLoop::RememberGhost() {
+  Settings changed = settings_.Values;
+  changed.Ghost = session_.Form().Replays.GhostShown;
+  CallGuarded(screen_.Window(), session_.Form().Events, [&] { UpdateSettings(settings_, changed); });
+}
+
 // F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.
 void GameLoop::ToggleSound() {
   audio_.SetEnabled(!audio_.Enabled());

@@ -36,6 +36,7 @@ class GameLoop {
   void ShowNewFrame();
   void ToggleFullScreen();
   void ToggleSound();
+  void RememberGhost();
   void TakeScreenshot();
 
   Screen& screen_;

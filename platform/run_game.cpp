@@ -52,6 +52,7 @@ int RunWindow(const CommandLine& line) {
   auto form = std::make_unique<TForm1>(*display);
   Session session(*form, *display);
   CallGuarded(screen.Window(), form->Events, [&] { session.Start(); });
+  form->Replays.GhostShown = settings.Values.Ghost;
   if (!line.ReplayFile.empty()) {
     // Nobody is there to dismiss a message box: a replay that cannot play ends the program.
     try {

@@ -123,20 +123,21 @@ void SoftwareDisplay::DrawFrameHalfTransparent(int sheet, int x, int y, int fram
   const SpriteSheet& source = sheets_[static_cast<size_t>(sheet)];
   const uint16_t* origin = FrameOrigin(source, frame);
   if (origin == nullptr || x >= ViewWidth || y >= ViewHeight) return;
-  const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-  const int x1 = std::min(x + source.FrameWidth, ViewWidth),
-            y1 = std::min(y + source.FrameHeight, ViewHeight);
+  const size_t firstRow = static_cast<size_t>(frame) * static_cast<size_t>(source.FrameHeight);
+  if (source.RowSpans.size() < firstRow + static_cast<size_t>(source.FrameHeight) + 1) return;
+  const int left = std::max(0, -x), right = std::min(source.FrameWidth, ViewWidth - x);
+  const int top = std::max(0, -y), bottom = std::min(source.FrameHeight, ViewHeight - y);
   const auto pitch = static_cast<size_t>(source.Width);
-  const std::vector<uint16_t>& ink = inkMasks_[static_cast<size_t>(sheet)];
-  for (int row = y0; row < y1; ++row) {
-    const size_t start = static_cast<size_t>(origin - source.Pixels.data()) +
-                         static_cast<size_t>(row - y) * pitch + static_cast<size_t>(x0 - x);
-    uint16_t* to = backBuffer_->data() + static_cast<size_t>(row) * ViewWidth;
-    for (int column = x0; column < x1; ++column) {
-      const size_t at = start + static_cast<size_t>(column - x0);
-      if (ink[at] == 0) continue;
-      const uint16_t over = source.Pixels[at];
-      to[column] = static_cast<uint16_t>(((to[column] & 0xF7DEu) >> 1) + ((over & 0xF7DEu) >> 1));
+  for (int row = top; row < bottom; ++row) {
+    const uint16_t* from = origin + static_cast<size_t>(row) * pitch;
+    uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + row) * ViewWidth + x;
+    const uint32_t* rowSpans = source.RowSpans.data() + firstRow + static_cast<size_t>(row);
+    for (uint32_t i = rowSpans[0]; i != rowSpans[1]; ++i) {
+      const OpaqueSpan& span = source.Spans[i];
+      const int end = std::min<int>(span.Start + span.Length, right);
+      for (int column = std::max<int>(span.Start, left); column < end; ++column) {
+        to[column] = static_cast<uint16_t>(((to[column] & 0xF7DEu) >> 1) + ((from[column] & 0xF7DEu) >> 1));
+      }
     }
   }
 }
