@@ -79,22 +79,33 @@ const uint16_t* SoftwareDisplay::FrameOrigin(const SpriteSheet& sheet, int frame
   return sheet.Pixels.data() + static_cast<size_t>(top) * static_cast<size_t>(sheet.Width) + left;
 }
 
-void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
-  if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return;
+bool SoftwareDisplay::ClipFrame(int sheet, int x, int y, int frame, FrameClip& clip) const {
+  if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return false;
   const SpriteSheet& source = sheets_[static_cast<size_t>(sheet)];
   const uint16_t* origin = FrameOrigin(source, frame);
-  if (origin == nullptr || x >= ViewWidth || y >= ViewHeight) return;
+  if (origin == nullptr || x >= ViewWidth || y >= ViewHeight) return false;
   const size_t firstRow = static_cast<size_t>(frame) * static_cast<size_t>(source.FrameHeight);
-  if (source.RowSpans.size() < firstRow + static_cast<size_t>(source.FrameHeight) + 1) return;
+  if (source.RowSpans.size() < firstRow + static_cast<size_t>(source.FrameHeight) + 1) return false;
+  clip = {&source,
+          origin,
+          source.RowSpans.data() + firstRow,
+          std::max(0, -x),
+          std::min(source.FrameWidth, ViewWidth - x),
+          std::max(0, -y),
+          std::min(source.FrameHeight, ViewHeight - y)};
+  return clip.Left < clip.Right && clip.Top < clip.Bottom;
+}
 
-  // Clip to the view in frame columns and rows; each span is clipped to the columns.
-  const int left = std::max(0, -x), right = std::min(source.FrameWidth, ViewWidth - x);
-  const int top = std::max(0, -y), bottom = std::min(source.FrameHeight, ViewHeight - y);
-  if (left >= right || top >= bottom) return;
+void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
+  // Clipped to the view in frame columns and rows; each span is clipped to the columns.
+  FrameClip clip;
+  if (!ClipFrame(sheet, x, y, frame, clip)) return;
+  const SpriteSheet& source = *clip.Sheet;
+  const int left = clip.Left, right = clip.Right, top = clip.Top, bottom = clip.Bottom;
   const auto pitch = static_cast<size_t>(source.Width);
-  const uint16_t* from = origin + static_cast<size_t>(top) * pitch;
+  const uint16_t* from = clip.Origin + static_cast<size_t>(top) * pitch;
   uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + top) * ViewWidth;  // the row, not yet x
-  const uint32_t* rowSpans = source.RowSpans.data() + firstRow + static_cast<size_t>(top);
+  const uint32_t* rowSpans = clip.RowSpans + static_cast<size_t>(top);
   const OpaqueSpan* spans = source.Spans.data();
   if (!source.Transparent) {  // one span a row: copy the clipped rows whole
     const auto width = static_cast<size_t>(right - left);
@@ -119,23 +130,17 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
 // Mixed pixel by pixel: each channel is the sum of both halves, rounded down (the low
 // bit of every channel is dropped before the halves are added, so no channel carries).
 void SoftwareDisplay::DrawFrameHalfTransparent(int sheet, int x, int y, int frame) {
-  if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return;
-  const SpriteSheet& source = sheets_[static_cast<size_t>(sheet)];
-  const uint16_t* origin = FrameOrigin(source, frame);
-  if (origin == nullptr || x >= ViewWidth || y >= ViewHeight) return;
-  const size_t firstRow = static_cast<size_t>(frame) * static_cast<size_t>(source.FrameHeight);
-  if (source.RowSpans.size() < firstRow + static_cast<size_t>(source.FrameHeight) + 1) return;
-  const int left = std::max(0, -x), right = std::min(source.FrameWidth, ViewWidth - x);
-  const int top = std::max(0, -y), bottom = std::min(source.FrameHeight, ViewHeight - y);
-  const auto pitch = static_cast<size_t>(source.Width);
-  for (int row = top; row < bottom; ++row) {
-    const uint16_t* from = origin + static_cast<size_t>(row) * pitch;
+  FrameClip clip;
+  if (!ClipFrame(sheet, x, y, frame, clip)) return;
+  const auto pitch = static_cast<size_t>(clip.Sheet->Width);
+  for (int row = clip.Top; row < clip.Bottom; ++row) {
+    const uint16_t* from = clip.Origin + static_cast<size_t>(row) * pitch;
     uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + row) * ViewWidth + x;
-    const uint32_t* rowSpans = source.RowSpans.data() + firstRow + static_cast<size_t>(row);
+    const uint32_t* rowSpans = clip.RowSpans + static_cast<size_t>(row);
     for (uint32_t i = rowSpans[0]; i != rowSpans[1]; ++i) {
-      const OpaqueSpan& span = source.Spans[i];
-      const int end = std::min<int>(span.Start + span.Length, right);
-      for (int column = std::max<int>(span.Start, left); column < end; ++column) {
+      const OpaqueSpan& span = clip.Sheet->Spans[i];
+      const int end = std::min<int>(span.Start + span.Length, clip.Right);
+      for (int column = std::max<int>(span.Start, clip.Left); column < end; ++column) {
         to[column] = static_cast<uint16_t>(((to[column] & 0xF7DEu) >> 1) + ((from[column] & 0xF7DEu) >> 1));
       }
     }

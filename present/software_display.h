@@ -46,6 +46,15 @@ class SoftwareDisplay : public Display {
  private:
   // Where a frame's pixels start in its sheet, or nullptr when the frame cannot be drawn.
   const uint16_t* FrameOrigin(const SpriteSheet& sheet, int frame) const;
+  // The part of a frame drawn at (x, y) that lies in the view, in frame rows and columns.
+  struct FrameClip {
+    const SpriteSheet* Sheet = nullptr;
+    const uint16_t* Origin = nullptr;    // the frame's top-left pixel in the sheet
+    const uint32_t* RowSpans = nullptr;  // of the frame's first row
+    int Left = 0, Right = 0, Top = 0, Bottom = 0;
+  };
+  // False when nothing of the frame is drawn.
+  bool ClipFrame(int sheet, int x, int y, int frame, FrameClip& clip) const;
 
   std::vector<SpriteSheet> sheets_;
   std::unique_ptr<FrameBuffer> backBuffer_;
