@@ -212,4 +212,21 @@ TEST_F(PlayTest, TheKeyEndingTheResultLineIsNotTheEditors) {
 }
 
 }  // namespace
+// A play-test is neither recorded nor raced: a ghost left on by an earlier run stays
+// away, the recording an earlier run left is not continued, and nothing is written.
+TEST_F(PlayTest, NeitherRecordsNorRacesAGhost) {
+  BuildRunway();
+  form.Replays.GhostShown = true;
+  form.Replays.Recording.Active = true;  // as a run in progress would have it
+  const auto before = FilesUnder(dir.Path());
+  Press(VkF5);
+  ASSERT_EQ(form.Mode, GameMode::game);
+  Press('G');
+  Press('G');  // switched off and on again within the play-test
+  RunHolding(VkRight);
+  EXPECT_FALSE(form.Replays.Recording.Active);
+  EXPECT_FALSE(form.Replays.Ghost.Running);
+  EXPECT_EQ(FilesUnder(dir.Path()), before);
+}
+
 }  // namespace tobu::testing
