@@ -302,6 +302,8 @@ try {
   while (await brokenPage.evaluate(() => TobuPage.messageOpen())) {
     shownMessages.push(await brokenPage.evaluate(() => document.querySelector('#message p').textContent));
     await brokenPage.click('#message button');
+    // The dialog's close event, which shows the next message, comes a moment later.
+    await brokenPage.waitForFunction(() => !TobuPage.messageOpen() || document.getElementById('message').open);
   }
   check('each message of a file error shown in turn', expectedMessages.length === 2 &&
         JSON.stringify(shownMessages) === JSON.stringify(expectedMessages), JSON.stringify(shownMessages));
