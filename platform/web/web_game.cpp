@@ -1,5 +1,7 @@
 #include "platform/web/web_game.h"
 
+#include <iostream>
+
 #include "platform/web/web_keys.h"
 #include "platform/web/web_page.h"
 #include "world/file_error.h"
@@ -28,6 +30,8 @@ bool ToMouseButton(int button, MouseButton& out) {
 
 bool InsideFrame(int x, int y) { return x >= 0 && x < ViewWidth && y >= 0 && y < ViewHeight; }
 
+constexpr uint16_t VkF2 = 113;  // the sound's switch, never the game's
+
 }  // namespace
 
 WebGame::WebGame() : scaler_(CanvasLayout), canvas_(static_cast<size_t>(ViewWidth * ViewHeight)) {}
@@ -38,7 +42,10 @@ void WebGame::Call(Handler&& handler) {
   try {
     handler();
   } catch (const FileError& error) {
-    page::ShowMessage(error.what());
+    for (const std::string& message : error.Messages()) {
+      page::ShowMessage(message);
+      form_.Events.Push(GameEvent::Error);
+    }
   }
   page::SaveFilesIfChanged();
   page::ShowPointer(display_.PointerShown());
@@ -49,50 +56,70 @@ void WebGame::Call(Handler&& handler) {
 }
 
 void WebGame::Start(double now) {
-  Call([&] { form_.FormCreate(); });
+  settings_ = LoadSettings(SettingsFileName, std::cerr);
+  settings_.File = std::filesystem::absolute(settings_.File);  // the game enters Levels later
+  audio_.SetEnabled(settings_.Values.Sound);
+  audio_.SetVolume(settings_.Values.Volume);
+  Call([&] { session_.Start(); });
   pacer_.Start(now);  // the first tick, and so the first frame, comes 10 ms later
 }
 
-bool WebGame::KeyDown(uint32_t keyCode, bool ctrl, bool alt) {
+bool WebGame::KeyDown(uint32_t keyCode, bool ctrl, bool alt, bool repeat) {
   const uint16_t key = VirtualKeyFromKeyCode(keyCode);
   // Alt with Return is the desktop's full-screen switch, never the game's.
   if (key == 0 || (alt && key == 13) || page::MessageOpen()) return false;
-  Call([&] { form_.FormKeyDown(key); });
+  if (key == VkF2) {
+    soundKeyHeld_ = true;
+    if (!repeat) ToggleSound();
+    return true;
+  }
+  Call([&] { session_.KeyDown(key); });
   // The desktop gives these two their characters right after the key.
-  if (key == 13 || key == 8) Call([&] { form_.FormKeyPress(static_cast<uint8_t>(key)); });
+  if (key == 13 || key == 8) Call([&] { session_.KeyPress(static_cast<uint8_t>(key)); });
+  session_.TakeScreenshotRequest();  // F12: the browser takes its own screenshots
+  ShowNewFrame();                    // a card opened or closed between ticks
   return SuppressesBrowserAction(key, ctrl);
 }
 
 void WebGame::KeyPress(uint32_t charCode) {
   const uint8_t character = CharacterFromCharCode(charCode);
   if (character == 0 || character == 13 || character == 8 || page::MessageOpen()) return;
-  Call([&] { form_.FormKeyPress(character); });
+  Call([&] { session_.KeyPress(character); });
 }
 
 void WebGame::KeyUp(uint32_t keyCode) {
   const uint16_t key = VirtualKeyFromKeyCode(keyCode);
-  if (key != 0) Call([&] { form_.FormKeyUp(key); });
+  if (key == VkF2 && soundKeyHeld_) {
+    soundKeyHeld_ = false;
+    return;
+  }
+  if (key != 0) Call([&] { session_.KeyUp(key); });
+  ShowNewFrame();
 }
 
 void WebGame::MouseDown(int button, int x, int y) {
   MouseButton which{};
   if (!InsideFrame(x, y) || !ToMouseButton(button, which) || page::MessageOpen()) return;
-  Call([&] { form_.DXDraw1MouseDown(which, x, y); });
+  Call([&] { session_.MouseDown(which, x, y); });
 }
 
 void WebGame::MouseMove(int x, int y) {
-  if (InsideFrame(x, y)) Call([&] { form_.DXDraw1MouseMove(x, y); });
+  if (InsideFrame(x, y)) Call([&] { session_.MouseMove(x, y); });
 }
 
 void WebGame::MouseUp(int button, int x, int y) {
   MouseButton which{};
   if (!InsideFrame(x, y) || !ToMouseButton(button, which)) return;
-  Call([&] { form_.DXDraw1MouseUp(which, x, y); });
+  Call([&] { session_.MouseUp(which, x, y); });
 }
 
 void WebGame::SetActive(bool active, double now) {
   if (active && !pacer_.Running()) pacer_.Start(now);
   if (!active) pacer_.Stop();
+  if (held_ || active == active_) return;
+  active_ = active;
+  Call([&] { active ? session_.FocusGained() : session_.FocusLost(); });
+  ShowNewFrame();
 }
 
 void WebGame::AnimationFrame(double now) {
@@ -112,9 +139,17 @@ void WebGame::RunTicks(int count) {
 }
 
 void WebGame::Tick() {
-  Call([&] { form_.DXTimer1Timer(1); });
+  Call([&] { session_.Tick(1); });
   ++ticks_;
-  // Sound, when the game reports it, is drained here: after the tick, before the frame.
+  audio_.Play(form_.Events.Drain());
+}
+
+// F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.
+void WebGame::ToggleSound() {
+  audio_.SetEnabled(!audio_.Enabled());
+  Settings changed = settings_.Values;
+  changed.Sound = audio_.Enabled();
+  Call([&] { UpdateSettings(settings_, changed); });
 }
 
 void WebGame::ShowNewFrame() {

@@ -4,28 +4,34 @@
 
 #include "platform/frame_scaler.h"
 #include "platform/web/tick_pacer.h"
+#include "platform/web/web_audio.h"
 #include "present/software_display.h"
+#include "session/session.h"
+#include "settings/settings_file.h"
 #include "shell/form.h"
 
 namespace tobu {
 
-// The game on the page: the form, its back buffer and the canvas picture, fed by the
-// page's events. Every handler is guarded as on the desktop: a file error is shown in
-// the page's message box and the game goes on; files are saved after every handler.
+// The game on the page: the session (the form and its cards), its back buffer and the
+// canvas picture, fed by the page's events; the sounds of each tick's events played
+// after it. Every handler is guarded as on the desktop: each message of a file error is
+// shown in the page's message box and the game goes on; files are saved after every
+// handler. F2 switches the sound, and tobu.ini (when the player keeps one) remembers it.
 class WebGame {
  public:
   WebGame();
 
-  // Reads the roster from the working directory.
+  // Reads the settings and the roster from the working directory.
   void Start(double now);
   // Returns whether the browser's own action for the key is suppressed.
-  bool KeyDown(uint32_t keyCode, bool ctrl, bool alt);
+  bool KeyDown(uint32_t keyCode, bool ctrl, bool alt, bool repeat);
   void KeyPress(uint32_t charCode);
   void KeyUp(uint32_t keyCode);
   void MouseDown(int button, int x, int y);
   void MouseMove(int x, int y);
   void MouseUp(int button, int x, int y);
-  // The page has the input focus and is visible: ticks run (as the desktop's focus).
+  // The page has the input focus and is visible: ticks run (as the desktop's focus);
+  // losing it in a run shows the pause card. The test mode's ticks ignore the focus.
   void SetActive(bool active, double now);
   // One animation frame: the ticks that passed, then the last frame shown.
   void AnimationFrame(double now);
@@ -33,7 +39,8 @@ class WebGame {
   void RunTicks(int count);
   // Animation frames run no ticks; only RunTicks does (the page's test mode).
   void HoldTicks() { held_ = true; }
-  bool Closed() const { return form_.Closed; }
+  bool Closed() const { return session_.Closed(); }
+  bool SoundOn() const { return audio_.Enabled(); }
   uint64_t Ticks() const { return ticks_; }
 
  private:
@@ -41,16 +48,22 @@ class WebGame {
   void Call(Handler&& handler);
   void Tick();
   void ShowNewFrame();
+  void ToggleSound();
 
   SoftwareDisplay display_;
   TForm1 form_{display_};
+  Session session_{form_, display_};
+  SettingsStore settings_;
+  WebAudio audio_;
   FrameScaler scaler_;
   std::vector<uint32_t> canvas_;
   TickPacer pacer_;
   uint64_t shownPresentCount_ = 0;
   uint64_t ticks_ = 0;
   bool held_ = false;
+  bool active_ = true;
   bool closedShown_ = false;
+  bool soundKeyHeld_ = false;  // F2's key-up is the page's too
 };
 
 }  // namespace tobu

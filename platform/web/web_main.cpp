@@ -28,7 +28,8 @@ bool HasFocusAndIsVisible() {
 void UpdateActive() { game->SetActive(HasFocusAndIsVisible(), emscripten_performance_now()); }
 
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* key, void*) {
-  if (type == EMSCRIPTEN_EVENT_KEYDOWN) return game->KeyDown(key->keyCode, key->ctrlKey, key->altKey);
+  if (type == EMSCRIPTEN_EVENT_KEYDOWN)
+    return game->KeyDown(key->keyCode, key->ctrlKey, key->altKey, key->repeat);
   if (type == EMSCRIPTEN_EVENT_KEYPRESS) game->KeyPress(key->charCode);
   if (type == EMSCRIPTEN_EVENT_KEYUP) game->KeyUp(key->keyCode);
   return type == EMSCRIPTEN_EVENT_KEYPRESS;  // a typed space must not scroll the page
@@ -86,6 +87,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tobu_run_ticks(int count) { game->RunTicks(
 
 // Ticks run since the page opened, to measure the pace in a real browser.
 extern "C" EMSCRIPTEN_KEEPALIVE double tobu_tick_count() { return static_cast<double>(game->Ticks()); }
+
+// Whether the sound is on (F2 switches it), for the page's tests.
+extern "C" EMSCRIPTEN_KEEPALIVE int tobu_sound_on() { return game->SoundOn() ? 1 : 0; }
 
 int main() {
   // The page mounted the saved folder at /tobu and loaded the shipped levels at /shipped.

@@ -18,13 +18,26 @@ var TobuPage = {
     if (!this.firstFrameAt) this.firstFrameAt = performance.now();
   },
 
+  // The game's message box; messages that come while one is shown follow it in turn.
+  messages: [],
   showMessage: function (message) {
     console.error('tobu: ' + message);
     var dialog = document.getElementById('message');
+    if (dialog.open) {
+      this.messages.push(message);
+      return;
+    }
     dialog.querySelector('p').textContent = message;
-    if (!dialog.open) dialog.showModal();
+    dialog.showModal();
+    if (!dialog.tobuWatched) {
+      dialog.tobuWatched = true;
+      var page = this;
+      dialog.addEventListener('close', function () {
+        if (page.messages.length) page.showMessage(page.messages.shift());
+      });
+    }
   },
-  messageOpen: function () { return document.getElementById('message').open; },
+  messageOpen: function () { return document.getElementById('message').open || this.messages.length > 0; },
   showPointer: function (shown) { document.getElementById('canvas').style.cursor = shown ? 'default' : 'none'; },
   showClosed: function () { document.getElementById('status').textContent = 'The game has ended. Reload the page to play again.'; },
 
@@ -112,6 +125,64 @@ var TobuPage = {
     return out;
   },
 };
+
+// The game's sounds through Web Audio: each event's WAV decoded by the browser, one voice
+// an event (a new sound cuts the event's previous one), all through one volume.
+var TobuSound = {
+  context: null,
+  gain: null,
+  volume: 1,
+  buffers: [],
+  voices: [],
+  started: [],  // sounds started for each event (the tests read it)
+
+  start: function () {
+    if (this.context || !window.AudioContext) return;
+    this.context = new AudioContext();
+    this.gain = this.context.createGain();
+    this.gain.gain.value = this.volume;
+    this.gain.connect(this.context.destination);
+  },
+  // Browsers let sound start only from the player's own key or click.
+  resume: function () {
+    this.start();
+    if (this.context && this.context.state === 'suspended') this.context.resume();
+  },
+  load: function (index, bytes) {
+    this.start();
+    if (!this.context) return;
+    var sound = this;
+    this.context.decodeAudioData(bytes).then(function (buffer) { sound.buffers[index] = buffer; },
+      function (error) { console.error('tobu: cannot decode sound ' + index + ': ' + error); });
+  },
+  play: function (index) {
+    var buffer = this.buffers[index];
+    if (!buffer || !this.context || this.context.state !== 'running') return;
+    this.stop(index);
+    var voice = this.context.createBufferSource();
+    voice.buffer = buffer;
+    voice.connect(this.gain);
+    voice.onended = function () { if (TobuSound.voices[index] === voice) TobuSound.voices[index] = null; };
+    voice.start();
+    this.voices[index] = voice;
+    this.started[index] = (this.started[index] || 0) + 1;
+  },
+  stop: function (index) {
+    var voice = this.voices[index];
+    this.voices[index] = null;
+    if (voice) voice.stop();
+  },
+  stopAll: function () {
+    for (var i = 0; i < this.voices.length; i++) this.stop(i);
+  },
+  setVolume: function (gain) {
+    this.volume = gain;
+    if (this.gain) this.gain.gain.value = gain;
+  },
+};
+['keydown', 'mousedown', 'touchstart'].forEach(function (name) {
+  document.addEventListener(name, function () { TobuSound.resume(); }, true);
+});
 
 Module.preRun = (Module.preRun || []).concat([function () {
   TobuPage.watchFiles();

@@ -1,6 +1,7 @@
 // The web page in headless Chromium against tobu-script: a recorded run replayed tick
 // by tick must show the same frames pixel for pixel; a reload keeps the roster and the
-// best time; an imported level joins the level list.
+// best time; the help and pause cards; F2 switches the sound and nothing else; an
+// imported level joins the level list; each message of a file error is shown.
 //
 // node web_test.mjs PAGE_URL TOBU_SCRIPT SOURCE_DIR
 import { execFileSync } from 'node:child_process';
@@ -94,6 +95,14 @@ function reference(folder, lines) {
   execFileSync(tobuScript, [script], { cwd: folder, stdio: ['ignore', 'ignore', 'inherit'] });
 }
 
+// The same by the browser build's own tobu-script under Node (no TrueType font).
+function webReference(folder, lines) {
+  const script = path.join(folder, 'reference.script');
+  fs.writeFileSync(script, lines.join('\n') + '\n');
+  return execFileSync('node', [path.join(sourceDir, 'build-web/tobu-script.js'), script],
+                      { cwd: folder, encoding: 'utf8', stdio: ['ignore', 'pipe', 'inherit'] });
+}
+
 // The reference's output for `lines` run in `folder`.
 function referenceOutput(folder, lines) {
   const script = path.join(folder, 'reference.script');
@@ -161,14 +170,56 @@ try {
   await replay(page, cdp, folder, runLines, 'run');
   await page.evaluate(() => TobuPage.filesSaved());
 
-  // 2. After a reload: the roster, and the best time in the level list and its top ten.
+  // The player keeps a tobu.ini: the page reads it at the next start.
+  await page.evaluate(() => FS.writeFile('/tobu/tobu.ini', '[tobu]\nsound = on\nvolume = 80\n'));
+  await page.evaluate(() => TobuPage.filesSaved());
+
+  // 2. After a reload: the roster, and the best time in the level list and its top ten;
+  // F1's help card over the level list, pixel for pixel, and the frame back after Escape.
+  // The card's text is in the built-in font, as in the browser's own tobu-script (the
+  // desktop's draws it with a TrueType font when it finds one).
   const again = ['tick 1', 'shot reload-players.bmp', 'press Return', 'press Return', 'tick 1',
                  'shot reload-levels.bmp', 'press Return', 'tick 1', 'shot reload-level.bmp'];
+  const help = ['press F1', 'shot help-card.bmp', 'tick 3', 'shot help-held.bmp', 'press Escape',
+                'shot help-closed.bmp', 'tick 1', 'shot help-after.bmp'];
   reference(folder, again);
+  webReference(folder, [...again, ...help]);
   await page.reload();
   await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true);
   cdp = await page.createCDPSession();
+  await page.waitForFunction(() => TobuSound.buffers.filter(Boolean).length === 20);
   await replay(page, cdp, folder, again, 'reload');
+  await replay(page, cdp, folder, help, 'help');
+  const helpShown = readBmp(path.join(folder, 'help-card.bmp'));
+  check('the help card covers the level', !helpShown.equals(readBmp(path.join(folder, 'help-after.bmp'))));
+
+  // F2 switches the sound and nothing else: the game goes on as if it had not been pressed,
+  // and the player's tobu.ini remembers the choice.
+  // The events' sounds (GameEvent order: choose 9, move 8) once the player has pressed a key.
+  const started = () => page.evaluate(() => [TobuSound.started[9] || 0, TobuSound.started[8] || 0]);
+  const [choices] = await started();
+  check('menu choices are heard', choices >= 1, `${choices} choose sounds`);
+  const soundBefore = await page.evaluate(() => Module._tobu_sound_on());
+  const quiet = ['press Down', 'tick 1', 'shot sound-moved.bmp', 'press Escape', 'tick 1', 'shot sound-back.bmp'];
+  reference(folder, [...again, ...help, ...quiet]);
+  await runLine(page, cdp, 'press F2');
+  await replay(page, cdp, folder, quiet, 'after F2');
+  const soundAfter = await page.evaluate(() => Module._tobu_sound_on());
+  const [choicesAfter, movesAfter] = await started();
+  check('no sound after F2', choicesAfter === choices && movesAfter === 0, `${choicesAfter} ${movesAfter}`);
+  await page.evaluate(() => TobuPage.filesSaved());
+  const ini = await page.evaluate(() => FS.readFile('/tobu/tobu.ini', { encoding: 'utf8' }));
+  check('F2 switches the sound off', soundBefore === 1 && soundAfter === 0, `${soundBefore} -> ${soundAfter}`);
+  check('tobu.ini remembers F2', /^sound = off$/m.test(ini) && /^volume = 80$/m.test(ini), JSON.stringify(ini));
+  await runLine(page, cdp, 'press F2');
+  check('F2 again switches it on', (await page.evaluate(() => Module._tobu_sound_on())) === 1);
+
+  // P in a run shows the pause card, ticks stop, P again resumes: frames as tobu-script's.
+  const pause = ['press Return', 'tick 5', 'state', 'press P', 'shot pause-card.bmp', 'tick 3',
+                 'shot pause-held.bmp', 'press P', 'tick 1', 'shot pause-after.bmp'];
+  const paused = webReference(folder, [...again, ...help, ...quiet, ...pause]);
+  check('P pressed in a run', /^mode=game /m.test(paused), paused.split('\n')[0]);
+  await replay(page, cdp, folder, pause, 'pause');
   for (const file of ['Players.dat', 'Levels/01-first-steps.vel']) {
     const saved = Buffer.from(await page.evaluate((f) => Array.from(FS.readFile('/tobu/' + f)), file));
     check(`${file} kept byte for byte`, saved.equals(fs.readFileSync(path.join(folder, file))));
@@ -200,7 +251,9 @@ try {
   await page.reload();
   await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true);
   cdp = await page.createCDPSession();
-  const open = [...list, ...Array(11).fill('press Down'), 'press Return'];
+  // The list is sorted by name, the damaged level among the shipped ones.
+  const levels = fs.readdirSync(path.join(folder, 'Levels')).filter((n) => n.endsWith('.vel')).sort();
+  const open = [...list, ...Array(levels.indexOf('12-damaged.vel')).fill('press Down'), 'press Return'];
   const after = ['tick 1', 'shot damaged-after.bmp'];
   const message = referenceOutput(folder, [...open, ...after]).split('\n').find((l) => l.startsWith('error: '));
   await replay(page, cdp, folder, open, 'damaged');
@@ -227,6 +280,34 @@ try {
   }), entries.map((e) => ({ name: e.name, bytes: Array.from(e.bytes) })));
   check('downloaded levels are the saved bytes', entries.length > 0 && same);
   await page.close();
+
+  // 7. A file error with two messages (the roster cannot be written, Levels is gone): the
+  // page shows each in turn, as tobu-script reports them, and the game goes on.
+  const broken = path.join(work, 'broken');
+  fs.mkdirSync(path.join(broken, 'Players.dat'), { recursive: true });
+  const create = ['press Return', 'type Bo', 'press Return'];
+  const errorsOf = (lines) => referenceOutput(broken, lines).split('\n').filter((l) => l.startsWith('error: '))
+    .map((l) => l.slice(7));
+  // The page breaks the files after its start; tobu-script's start reports the roster too.
+  const expectedMessages = errorsOf(create).slice(errorsOf([]).length);
+  const fresh = await browser.createBrowserContext();
+  const brokenPage = await fresh.newPage();
+  brokenPage.on('pageerror', (error) => check('no page error', false, String(error)));
+  await brokenPage.goto(pageUrl + '?test');
+  await brokenPage.waitForFunction(() => window.TobuPage && TobuPage.ready === true, { timeout: 30000 });
+  await brokenPage.evaluate(() => { FS.mkdir('/tobu/Players.dat'); FS.rename('/tobu/Levels', '/tobu/Gone'); });
+  const brokenCdp = await brokenPage.createCDPSession();
+  for (const line of create) await runLine(brokenPage, brokenCdp, line);
+  const shownMessages = [];
+  while (await brokenPage.evaluate(() => TobuPage.messageOpen())) {
+    shownMessages.push(await brokenPage.evaluate(() => document.querySelector('#message p').textContent));
+    await brokenPage.click('#message button');
+    // The dialog's close event, which shows the next message, comes a moment later.
+    await brokenPage.waitForFunction(() => !TobuPage.messageOpen() || document.getElementById('message').open);
+  }
+  check('each message of a file error shown in turn', expectedMessages.length === 2 &&
+        JSON.stringify(shownMessages) === JSON.stringify(expectedMessages), JSON.stringify(shownMessages));
+  await fresh.close();
 
   // 6. The page as a player opens it: how long until the first frame is on the canvas.
   page = await openPage(browser, '');
