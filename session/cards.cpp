@@ -71,10 +71,11 @@ void DrawHelpCard(SoftwareDisplay& display, const TForm1& form) {
   DrawSection(display, y, "Gamepad:", GamepadHelp());
 }
 
+// A band above the middle: the camera keeps the runner near the middle of the view.
 void DrawPauseCard(SoftwareDisplay& display) {
-  display.ShadeRect(0, 190, ViewWidth, 90);
-  ShowString(display, -1, 210, "Paused");
-  display.DrawCanvasText(250, 250, "Pause or P resumes");
+  display.ShadeRect(0, 100, ViewWidth, 90);
+  ShowString(display, -1, 120, "Paused");
+  display.DrawCanvasText(250, 160, "Pause or P resumes");
 }
 
 }  // namespace tobu
