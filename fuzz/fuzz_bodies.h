@@ -31,4 +31,8 @@ std::string CheckRosterBytes(std::span<const uint8_t> data);
 // events in order within the run; a ghost then runs the accepted keys on a small level.
 std::string CheckReplayBytes(std::span<const uint8_t> data);
 
+// The bytes as tobu.ini: a volume within 0..100, the defaults when the file is damaged,
+// and writing the settings and reading them again gives the same settings, unremarked.
+std::string CheckSettingsBytes(std::span<const uint8_t> data);
+
 }  // namespace tobu::fuzz

@@ -22,7 +22,7 @@ struct CorpusFile {
 std::vector<CorpusFile> CorpusFiles() {
   std::vector<CorpusFile> files;
   const std::filesystem::path corpus = std::filesystem::path(TOBU_SOURCE_DIR) / "fuzz" / "corpus";
-  for (const char* target : {"level", "roster", "replay"}) {
+  for (const char* target : {"level", "roster", "replay", "settings"}) {
     for (const auto& entry : std::filesystem::directory_iterator(corpus / target)) {
       if (entry.is_regular_file()) files.push_back({target, entry.path()});
     }
@@ -39,7 +39,8 @@ TEST_P(CorpusReplay, KeepsEveryRule) {
   const std::vector<uint8_t> bytes = ReadBytes(input.File);
   const std::string broken = input.Target == "level"    ? fuzz::CheckLevelBytes(bytes)
                              : input.Target == "roster" ? fuzz::CheckRosterBytes(bytes)
-                                                        : fuzz::CheckReplayBytes(bytes);
+                             : input.Target == "replay" ? fuzz::CheckReplayBytes(bytes)
+                                                        : fuzz::CheckSettingsBytes(bytes);
   EXPECT_EQ(broken, "") << input.File;
 }
 
@@ -56,16 +57,19 @@ INSTANTIATE_TEST_SUITE_P(Corpus, CorpusReplay, ::testing::ValuesIn(CorpusFiles()
 TEST(CorpusReplay, BothCorporaHaveInputs) {
   int level = 0, roster = 0;
   for (const CorpusFile& file : CorpusFiles()) {
-    if (file.Target != "replay") (file.Target == "level" ? level : roster)++;
+    if (file.Target == "level") ++level;
+    if (file.Target == "roster") ++roster;
   }
   EXPECT_GE(level, 5);
   EXPECT_GE(roster, 5);
 }
 
-TEST(CorpusReplay, ReplayCorpusHasInputs) {
+TEST(CorpusReplay, ReplayAndSettingsCorporaHaveInputs) {
   const std::vector<CorpusFile> files = CorpusFiles();
-  const auto isReplay = [](const CorpusFile& file) { return file.Target == "replay"; };
-  EXPECT_GE(std::count_if(files.begin(), files.end(), isReplay), 5);
+  for (const char* target : {"replay", "settings"}) {
+    const auto ofTarget = [&](const CorpusFile& file) { return file.Target == target; };
+    EXPECT_GE(std::count_if(files.begin(), files.end(), ofTarget), 5) << target;
+  }
 }
 
 }  // namespace
