@@ -1,22 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "support/game_fixture.h"
+#include "support/editor_fixture.h"
 
 namespace tobu::testing {
 namespace {
 
-class Editor : public GameFixture {
+class Editor : public EditorFixture {
 protected:
-  void SetUp() override {
-    StartAsNewPlayer();
-    Press(VkDown);
-    Press(VkReturn);
-    ASSERT_EQ(form.Mode, GameMode::editor);
-  }
-  void Click(MouseButton button, int x, int y) {
-    form.DXDraw1MouseDown(button, x, y);
-    form.DXDraw1MouseUp(button, x, y);
-  }
   void OpenSavePrompt() {
     form.FormKeyDown('S');
     form.FormKeyPress('s');

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -48,6 +49,22 @@ inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& file) {
 inline void WriteBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The names without extension of the files in `dir` ending in `extension`, sorted.
+inline std::vector<std::string> Stems(const std::filesystem::path& dir, const std::string& extension) {
+  std::vector<std::string> stems;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+    if (entry.path().extension() == extension) stems.push_back(entry.path().stem().string());
+  }
+  std::sort(stems.begin(), stems.end());
+  return stems;
 }
 
 } // namespace tobu::testing

@@ -20,26 +20,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
+using testing::Stems;
+using testing::ReadText;
 using testing::TempDir;
 
 const fs::path SourceDir = TOBU_SOURCE_DIR;
-
-std::vector<std::string> Stems(const fs::path& dir, const std::string& extension) {
-  std::vector<std::string> stems;
-  if (!fs::is_directory(dir)) return stems;
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    if (entry.path().extension() == extension) stems.push_back(entry.path().stem().string());
-  }
-  std::sort(stems.begin(), stems.end());
-  return stems;
-}
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
   std::string name = info.param;

@@ -24,17 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::HaveProgram;
+using testing::ReadText;
 using testing::Spawn;
 using testing::Stop;
 using testing::VirtualScreen;
 using testing::WaitForExit;
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteText(const fs::path& file, const std::string& text) { std::ofstream(file) << text; }
 

@@ -18,26 +18,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
+using testing::Stems;
+using testing::ReadText;
 using testing::TempDir;
 using testing::WriteBytes;
 
 const fs::path SourceDir = TOBU_SOURCE_DIR;
-
-std::vector<std::string> RunStems() {
-  std::vector<std::string> stems;
-  for (const auto& entry : fs::directory_iterator(SourceDir / "levels" / "runs")) {
-    if (entry.path().extension() == ".script") stems.push_back(entry.path().stem().string());
-  }
-  std::sort(stems.begin(), stems.end());
-  return stems;
-}
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // tobu-script in `dir` with `arguments`, and everything it printed.
 std::string RunScript(const fs::path& dir, const std::string& arguments) {
@@ -133,7 +119,7 @@ TEST_P(ShippedReplay, ChangedLevelIsRefused) {
   EXPECT_EQ(output, before + "\nerror: The level has changed since this run was recorded\n" + before + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, ShippedReplay, ::testing::ValuesIn(RunStems()),
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedReplay, ::testing::ValuesIn(Stems(SourceDir / "levels" / "runs", ".script")),
                          [](const ::testing::TestParamInfo<std::string>& param) {
                            std::string name = param.param;
                            std::replace(name.begin(), name.end(), '-', '_');
