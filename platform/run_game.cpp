@@ -43,7 +43,8 @@ int RunWindow(const CommandLine& line) {
   const std::filesystem::path tickLog = std::filesystem::absolute("tobu-ticks.log", error);
 #endif
   SettingsStore settings = LoadSettings(SettingsFileName, std::cerr);
-  settings.File = std::filesystem::absolute(settings.File);  // the game enters Levels later
+  std::error_code folderError;  // the game enters Levels later; a relative name then misses
+  if (const auto absolute = std::filesystem::absolute(settings.File, folderError); !folderError) settings.File = absolute;
   Screen screen(line.FullScreen.value_or(settings.Values.FullScreen),
                 settings.Values.Scale == FrameScale::Integer);
   std::unique_ptr<CanvasFont> font = OpenTtfCanvasFont();
