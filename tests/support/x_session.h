@@ -4,9 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,12 +57,28 @@ inline void Stop(pid_t pid) {
 }
 
 // An X server of its own, on a display number nobody uses.
+// Whether display `number` belongs to a server that still runs. A server killed without
+// a chance to clean up leaves its lock and socket behind; those are taken away, so that
+// stale files from earlier runs never use up the numbers.
+inline bool DisplayInUse(int number) {
+  const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+  const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+  std::ifstream in(lock);
+  pid_t owner = 0;
+  if (in >> owner && owner > 0 && (kill(owner, 0) == 0 || errno == EPERM)) return true;
+  if (!in.is_open() && fs::exists(socket)) return true;  // a socket with no lock: not ours to judge
+  std::error_code error;
+  fs::remove(lock, error);
+  fs::remove(socket, error);
+  return false;
+}
+
 class VirtualScreen {
  public:
   explicit VirtualScreen(const std::string& size = "800x600") {
     for (int number = 90 + getpid() % 50; number < 200 && pid_ <= 0; ++number) {
       const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-      if (fs::exists(socket) || fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
+      if (DisplayInUse(number)) continue;
       display_ = std::string(":").append(std::to_string(number));
       pid_ = Spawn({"Xvfb", display_, "-screen", "0", size + "x24", "-nolisten", "tcp"}, {}, {});
       for (int i = 0; i < 250 && !fs::exists(socket); ++i) {
