@@ -17,7 +17,8 @@ Sheet DrawDigits();
 Sheet DrawFont();
 Sheet DrawHelmet();
 
-// Mirrors every frame of `from` left to right into a sheet of index `index`.
-Sheet MirrorFrames(const Sheet& from, int index);
+// Mirrors every frame of `from` left to right into a sheet of index `index`, about the
+// screen column the runner's frames turn around (see runner.cpp).
+Sheet MirrorFrames(const Sheet& from, int index, int fromLeft, int toLeft);
 
 }  // namespace art

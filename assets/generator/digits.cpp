@@ -1,4 +1,6 @@
-// The clock digits: white seven-segment figures and a colon on black.
+// The clock digits: white seven-segment figures and a colon on black. The one is a
+// stem with a flag and a foot in the middle of its cell, so that it fills the cell as
+// the other digits do and a time reads as one number.
 #include <cmath>
 
 #include "art.h"
@@ -32,6 +34,11 @@ Sheet DrawDigits() {
     if (f == 10) {
       for (float y : {13.0f, 26.0f})
         Polygon(l, {6.2f, y - 1.8f, 9.8f, y - 1.8f, 9.8f, y + 1.8f, 6.2f, y + 1.8f}, Flat(Rgb{1, 1, 1}));
+    } else if (f == 1) {
+      const float centre = (left + right) / 2;
+      Segment(l, centre, top, centre, bottom, half);
+      Segment(l, centre + 0.6f, top, centre - 5.4f, top + 8.0f, half);  // flag
+      Segment(l, centre - 4.8f, bottom, centre + 4.8f, bottom, half);   // foot
     } else {
       int on = SegmentsOf[f];
       const float ends[7][4] = {{left, top, right, top},        {right, top, right, middle},

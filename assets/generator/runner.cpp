@@ -1,7 +1,10 @@
 // The runner: a small figure in a grey helmet, khaki shirt and dark red
 // trousers, standing and in a twelve-step run cycle. It is drawn facing left;
-// the right-facing sheets are mirror images.
+// the right-facing sheets are mirror images about one screen column.
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "art.h"
 
@@ -159,14 +162,27 @@ Pose Running(int i) {
 
 }  // namespace
 
-Sheet MirrorFrames(const Sheet& from, int index) {
+// The game draws each frame's top-left corner this many pixels left of the runner's x.
+constexpr int StandingLeft = 14, RunningLeft = 21, RunningRightLeft = 23;
+
+// Every frame of `from` (drawn `fromLeft` pixels left of the runner's x) mirrored about
+// the screen column x - 0.5, the standing figure's own axis, into a sheet drawn `toLeft`
+// pixels left of it. One axis for all the sheets keeps the head in place when the
+// runner starts or stops running in either direction.
+Sheet MirrorFrames(const Sheet& from, int index, int fromLeft, int toLeft) {
   Sheet to(index);
-  const int fw = to.Spec.FrameWidth;
-  for (int y = 0; y < to.Spec.Height; ++y)
-    for (int x = 0; x < to.Spec.Width; ++x) {
-      int mirrored = (x / fw) * fw + (fw - 1 - x % fw);
-      to.Pixels[to.At(x, y)] = from.Pixels[from.At(mirrored, y)];
-      to.IsKey[to.At(x, y)] = from.IsKey[from.At(mirrored, y)];
+  const int fw = to.Spec.FrameWidth, sum = fromLeft + toLeft - 1;  // column c lands on sum - c
+  std::fill(to.IsKey.begin(), to.IsKey.end(), true);
+  for (int y = 0; y < from.Spec.Height; ++y)
+    for (int x = 0; x < from.Spec.Width; ++x) {
+      if (from.IsKey[from.At(x, y)]) continue;
+      const int mirrored = sum - x % fw;
+      if (mirrored < 0 || mirrored >= fw) {
+        std::fprintf(stderr, "make-sheets: %s would lose a pixel at column %d\n", to.Spec.Name, x);
+        std::exit(1);
+      }
+      to.Pixels[to.At((x / fw) * fw + mirrored, y)] = from.Pixels[from.At(x, y)];
+      to.IsKey[to.At((x / fw) * fw + mirrored, y)] = false;
     }
   return to;
 }
@@ -178,7 +194,7 @@ Sheet DrawKippo(bool facingRight) {
   // running frames' row 63 drawn at ry - 64, so starting to run does not lift the feet.
   DrawFigure(l, Standing(), 13.5f, 60.0f);
   PlaceFrame(sheet, l, 0, Outline);
-  return facingRight ? MirrorFrames(sheet, tobu::SheetKippoR) : sheet;
+  return facingRight ? MirrorFrames(sheet, tobu::SheetKippoR, StandingLeft, StandingLeft) : sheet;
 }
 
 Sheet DrawKippoRun(bool facingRight) {
@@ -188,7 +204,7 @@ Sheet DrawKippoRun(bool facingRight) {
     DrawFigure(l, Running(i), 22.0f, 63.0f);  // outlined soles on row 63, drawn at ry - 64
     PlaceFrame(sheet, l, i, Outline);
   }
-  return facingRight ? MirrorFrames(sheet, tobu::SheetKippoRunR) : sheet;
+  return facingRight ? MirrorFrames(sheet, tobu::SheetKippoRunR, RunningLeft, RunningRightLeft) : sheet;
 }
 
 }  // namespace art

@@ -173,6 +173,48 @@ TEST(CommittedSheets, RunnerFeetLandOnOneScreenRowInEveryFrame) {
   }
 }
 
+// The helmet's first and last screen columns with the runner at x = 200, in every frame
+// of the four runner sheets, drawn as the game draws them (x - 14 standing, x - 21 and
+// x - 23 running): the head stays within a pixel when the runner starts or stops running.
+TEST(CommittedSheets, RunnerHelmetKeepsItsColumns) {
+  const auto helmetGrey = [](uint32_t c) {
+    const int r = static_cast<int>(c >> 16), g = static_cast<int>((c >> 8) & 255),
+              b = static_cast<int>(c & 255);
+    return c != 0xFF00FF && r > 60 && std::abs(r - g) < 24 && b >= r - 8;
+  };
+  const struct {
+    int Sheet, DrawnLeft, HelmetLeft, HelmetRight;
+  } cases[] = {{tobu::SheetKippo, 14, 190, 205},
+               {tobu::SheetKippoRun, 21, 190, 204},
+               {tobu::SheetKippoR, 14, 194, 209},
+               {tobu::SheetKippoRunR, 23, 195, 209}};
+  for (const auto& c : cases) {
+    const tobu::SheetSpec& entry = SheetCatalogue[static_cast<size_t>(c.Sheet)];
+    Picture p = ReadSheet(c.Sheet);
+    ASSERT_FALSE(p.Index.empty());
+    for (int f = 0; f < tobu::CatalogueFrameCount(c.Sheet); ++f) {
+      int left = 1000, right = -1;
+      for (int y = 0; y < entry.FrameHeight; ++y)
+        for (int x = 0; x < entry.FrameWidth; ++x)
+          if (helmetGrey(p.At(f * entry.FrameWidth + x, y)))
+            left = std::min(left, x), right = std::max(right, x);
+      EXPECT_EQ(200 - c.DrawnLeft + left, c.HelmetLeft) << entry.Name << " frame " << f;
+      EXPECT_EQ(200 - c.DrawnLeft + right, c.HelmetRight) << entry.Name << " frame " << f;
+    }
+  }
+}
+
+// The clock's one fills the middle of its cell and stands on the row the other digits
+// stand on (its foot), so that "00:01:27" reads as one number.
+TEST(CommittedSheets, DigitOneIsCentredOnItsFoot) {
+  Picture p = ReadSheet(tobu::SheetDigits);
+  ASSERT_FALSE(p.Index.empty());
+  const Ink one = InkOf(p, tobu::SheetDigits, 1), zero = InkOf(p, tobu::SheetDigits, 0);
+  const int width = SheetCatalogue[tobu::SheetDigits].FrameWidth;
+  EXPECT_LE(std::abs(one.Left - (width - 1 - one.Right)), 1) << one.Left << ".." << one.Right;
+  EXPECT_EQ(one.Bottom, zero.Bottom);
+}
+
 int ColourStep(uint32_t a, uint32_t b) {
   int sum = 0;
   for (int shift : {0, 8, 16})
