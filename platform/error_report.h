@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <string>
+#include <vector>
 
 #include "events/game_events.h"
 #include "world/file_error.h"
@@ -11,6 +12,10 @@ namespace tobu {
 // Shows a file error to the player in a message box over `window` (may be null) and
 // writes it to standard error. A message box that cannot be shown is no reason to stop.
 void ReportFileError(SDL_Window* window, const std::string& message);
+
+// Writes the game's warnings (trouble the player is not shown) to standard error and
+// clears them.
+void ReportWarnings(std::vector<std::string>& warnings);
 
 // Runs one handler of the game; a FileError ends only that handler, as in the game,
 // and each of its messages is shown in turn.

@@ -75,6 +75,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
 
 void GameLoop::Tick(int32_t lagCount) {
   CallGuarded(screen_.Window(), session_.Form().Events, [&] { session_.Tick(lagCount); });
+  ReportWarnings(session_.Form().Warnings);
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);
   ShowNewFrame();

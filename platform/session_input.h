@@ -36,6 +36,7 @@ class SessionInput : public GameInput {
   template <typename Handler>
   void Call(Handler&& handler) {
     if (!session_.Closed()) CallGuarded(window_, session_.Form().Events, handler);
+    ReportWarnings(session_.Form().Warnings);
   }
 
   Session& session_;

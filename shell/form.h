@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "editor/editor_state.h"
 #include "events/game_events.h"
@@ -72,6 +73,9 @@ public:
   int32_t EatenIndex = -1;
   // What happened, for the platform to react to (sounds); the game never reads it.
   EventQueue Events;
+  // Trouble beside the specified game (a replay that could not be written): never shown
+  // to the player or read by the game; the platform prints and clears them.
+  std::vector<std::string> Warnings;
   ExitContacts LockedExits;
   RunReplays Replays;
 
@@ -120,7 +124,6 @@ private:
   void EndPlayTestRun(bool finished);
   void CountDownPlayTestResult();
   void DrawPlayTestResult();
-  void PlayTestResultKeyDown(uint16_t key);
   void ReturnFromPlayTest();
   void Close() { Closed = true; }
   // Replays (replays.cpp).
@@ -139,6 +142,7 @@ private:
 
   Display& display_;
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
+  bool dropCharacter_ = false;          // the character of a key left over from a play-test
 };
 
 } // namespace tobu

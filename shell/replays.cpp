@@ -65,7 +65,9 @@ void TForm1::AdvanceRunReplays() {
 
 void TForm1::RecordKey(uint16_t key, bool down) { Replays.Recording.Key(key, down, Replays.RunTicks); }
 
-// A finished run: Replays/last.tbr, and on "Best Time!" the level's record.
+// A finished run: Replays/last.tbr, and on "Best Time!" the level's record. Replays
+// are no part of the finish the player is shown: a file that cannot be written is a
+// warning and the other is still tried.
 void TForm1::SaveRunRecording() {
   RunRecording& recording = Replays.Recording;
   const bool keep = recording.Active && Replays.RunTicks <= LongestReplayTicks;  // no file holds more
@@ -75,8 +77,15 @@ void TForm1::SaveRunRecording() {
   const std::filesystem::path folder = InGameFolder(GameFolder, "Replays");
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (Outcome.NewBestTime) WriteReplay(RecordFileOf(GameFolder, take.LevelFile).string(), take);
-  WriteReplay((folder / "last.tbr").string(), take);
+  const auto write = [&](const std::filesystem::path& file) {
+    try {
+      WriteReplay(file.string(), take);
+    } catch (const FileError& failure) {
+      Warnings.insert(Warnings.end(), failure.Messages().begin(), failure.Messages().end());
+    }
+  };
+  if (Outcome.NewBestTime) write(RecordFileOf(GameFolder, take.LevelFile));
+  write(folder / "last.tbr");
 }
 
 // W in the level list: the highlighted level's record, when it has one.

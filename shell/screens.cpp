@@ -89,13 +89,9 @@ void TForm1::RankFinishedRunOnce() {
   } catch (const FileError&) {
     tableError = std::current_exception();
   }
-  // The recording is kept even when the table could not be written; the table's error
-  // is the one shown.
-  try {
-    SaveRunRecording();
-  } catch (const FileError&) {
-    if (!tableError) throw;
-  }
+  // The recording is kept even when the table could not be written; only the table's
+  // error is shown, a replay that cannot be written is a warning.
+  SaveRunRecording();
   if (tableError) std::rethrow_exception(tableError);
 }
 

@@ -280,6 +280,8 @@ bool ScriptRunner::Call(Handler&& handler) {
       form_.Events.Push(GameEvent::Error);
     }
   }
+  for (const std::string& warning : form_.Warnings) out_ << "warning: " << warning << '\n';
+  form_.Warnings.clear();
   if (form_.Closed && !closedReported_) {
     closedReported_ = true;
     out_ << "closed\n";

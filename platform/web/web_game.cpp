@@ -47,6 +47,8 @@ void WebGame::Call(Handler&& handler) {
       form_.Events.Push(GameEvent::Error);
     }
   }
+  for (const std::string& warning : form_.Warnings) std::cerr << "tobu: warning: " << warning << '\n';
+  form_.Warnings.clear();
   page::SaveFilesIfChanged();
   page::ShowPointer(display_.PointerShown());
   if (form_.Closed && !closedShown_) {

@@ -6,6 +6,7 @@
 
 #include "support/temp_dir.h"
 #include "tools/script_runner.h"
+#include "world/level_file.h"
 
 namespace tobu {
 namespace {
@@ -137,6 +138,23 @@ TEST_F(ScriptRun, EveryErrorOfAHandlerIsItsOwnLine) {
   std::istringstream script("press Return\ntype Ann\npress Return\n");
   EXPECT_EQ(runner.RunStream(script, err), 0);
   EXPECT_EQ(out.str(), "error: Cannot create file Players.dat\nerror: Cannot open directory Levels\n");
+}
+
+// A replay that cannot be written is a warning line, apart from the errors: the finish
+// itself shows no error.
+TEST_F(ScriptRun, AReplayThatCannotBeWrittenIsAWarningLine) {
+  World level;
+  level.ClearLevel();
+  level.AppendObject() = LevelObject{ObjectExit, 80, 60};  // on the start: the first tick finishes
+  std::filesystem::create_directory("Levels");
+  SaveLevel("Levels/a.vel", level);
+  testing::WriteBytes(dir.Path() / "Replays", {1});
+  std::istringstream script(
+      "press Return\ntype Ann\npress Return\npress Return\npress Return\ntick\nstate\n");
+  EXPECT_EQ(runner.RunStream(script, err), 0);
+  const std::string cannot = "warning: Cannot create file " + (dir.Path() / "Replays").string();
+  EXPECT_EQ(out.str().substr(0, out.str().find("mode=")), cannot + "/a.tbr\n" + cannot + "/last.tbr\n");
+  EXPECT_NE(out.str().find("mode=GameMenu"), std::string::npos) << out.str();
 }
 
 }  // namespace
