@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <utility>
 
 #include "editor/editor.h"
 #include "present/cell_grid.h"
@@ -170,6 +171,8 @@ void TForm1::FormKeyDown(uint16_t Key) {
     WatchKeyDown(Key);  // the recorded keys drive the run; the player's only end it
     return;
   }
+  dropCharacter_ = Key < KeyHeld.size() && PlayTest.LeftOver[Key];
+  if (dropCharacter_) return;  // a key from the play-test repeating
   if (Mode == GameMode::game) RecordKey(Key, true);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyDown(Key);
   if (Mode == GameMode::SelectLevel) SelectLevelKeyDown(Key);
@@ -179,9 +182,11 @@ void TForm1::FormKeyDown(uint16_t Key) {
   if (Mode == GameMode::MainMenu) MainMenuKeyDown(Key);
   if (Mode == GameMode::editor) EditorKeyDown(Key);
   if (Mode == GameMode::SelectPlayer) SelectPlayerKeyDown(Key);
-  // Last: the Escape that fails a play-test also ends its result line.
-  if (Mode == GameMode::PlayTestResult) PlayTestResultKeyDown(Key);
+  // Last: the Escape that fails a play-test also ends its result line. A key newly
+  // pressed ends it; keys still held from the run repeat without ending it.
+  const bool repeat = Key < KeyHeld.size() && KeyHeld[Key];
   if (Key < KeyHeld.size()) KeyHeld[Key] = true;
+  if (Mode == GameMode::PlayTestResult && !repeat) ReturnFromPlayTest();
 }
 
 void TForm1::FormKeyUp(uint16_t Key) {
@@ -189,13 +194,16 @@ void TForm1::FormKeyUp(uint16_t Key) {
     if (Key < KeyHeld.size()) Replays.Watch.LiveKeys[Key] = false;
     return;
   }
+  dropCharacter_ = false;
+  if (Key < KeyHeld.size() && std::exchange(PlayTest.LeftOver[Key], false)) return;  // never the editor's
+  if (Key < KeyHeld.size() && PlayTest.Active) PlayTest.HeldAtStart[Key] = false;
   if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
-  if (PlayTest.TakeEndingKeyUp(Key)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
 }
 
 void TForm1::FormKeyPress(uint8_t Key) {
+  if (std::exchange(dropCharacter_, false)) return;
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyPress, Key);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyPress(Key);
   if (Mode == GameMode::editor && Editor.PromptOpen()) EditorKeyPress(Key);

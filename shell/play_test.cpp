@@ -13,6 +13,7 @@ namespace tobu {
 void TForm1::StartPlayTest() {
   PlayTest.Saved = {Level, Kippo, Clock, Outcome, Best, BestTimesOffset, Anim, MenuCursor};
   PlayTest.Active = true;
+  PlayTest.HeldAtStart = KeyHeld;
   // The start as a saved file would hold it, and the camera on it, as loading does.
   Level.RunnerX = static_cast<double>(RoundPixel(Level.RunnerX));
   Level.RunnerY = static_cast<double>(RoundPixel(Level.RunnerY));
@@ -43,16 +44,15 @@ void TForm1::DrawPlayTestResult() {
   ShowString(display_, -1, 220, PlayTest.ResultLine);
 }
 
-// A key newly pressed ends the result line; keys still held from the run repeat without
-// ending it.
-void TForm1::PlayTestResultKeyDown(uint16_t key) {
-  if (key < KeyHeld.size() && KeyHeld[key]) return;
-  ReturnFromPlayTest();
-  PlayTest.EndingKey = key;  // its key-up must not open a prompt
-}
-
-// The editor exactly as F5 found it: level, camera, start, animation and all.
+// The editor exactly as F5 found it: level, camera, start, animation and all, and no
+// key held that went down during the play-test.
 void TForm1::ReturnFromPlayTest() {
+  KeyTable leftOver = PlayTest.LeftOver;
+  for (size_t key = 0; key < KeyHeld.size(); ++key) {
+    if (!KeyHeld[key] || PlayTest.HeldAtStart[key]) continue;
+    leftOver[key] = true;
+    KeyHeld[key] = false;
+  }
   PlayTestState::Editor& saved = PlayTest.Saved;
   Level = std::move(saved.Level);
   Kippo = saved.Kippo;
@@ -63,6 +63,7 @@ void TForm1::ReturnFromPlayTest() {
   Anim = saved.Anim;
   MenuCursor = saved.MenuCursor;
   PlayTest = {};
+  PlayTest.LeftOver = leftOver;
   Mode = GameMode::editor;
   display_.ShowPointer(true);
 }

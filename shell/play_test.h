@@ -3,6 +3,7 @@
 #include <string>
 
 #include "shell/animation.h"
+#include "sim/keys.h"
 #include "sim/run.h"
 #include "sim/runner.h"
 #include "world/best_times.h"
@@ -18,14 +19,10 @@ struct PlayTestState {
   bool Active = false;
   int32_t ResultTicksLeft = 0;
   std::string ResultLine;  // "You Failed to Finish!" or the time of the finish
-  uint16_t EndingKey = 0;  // the key that ended the result line: its key-up is not the editor's
-
-  // True (once) for the key-up of the key that ended the result line.
-  bool TakeEndingKeyUp(uint16_t key) {
-    if (EndingKey == 0 || key != EndingKey) return false;
-    EndingKey = 0;
-    return true;
-  }
+  KeyTable HeldAtStart{};  // keys down at F5 and not released since: still the editor's
+  // Keys pressed in a play-test and still down after it (the one that ended the result
+  // line among them): the editor never takes them as held, nor their repeats or release.
+  KeyTable LeftOver{};
 
   struct Editor {
     World Level;

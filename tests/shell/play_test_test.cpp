@@ -211,6 +211,31 @@ TEST_F(PlayTest, TheKeyEndingTheResultLineIsNotTheEditors) {
   EXPECT_TRUE(form.Editor.SavePromptOpen);
 }
 
+// Keys pressed in the play-test and still held when the editor comes back are not the
+// editor's: Space repeating moves no start, a held arrow scrolls nothing; once released,
+// the same keys work again.
+TEST_F(PlayTest, KeysHeldFromThePlayTestDoNotReachTheEditor) {
+  BuildRunway(/*killer=*/true);
+  const LevelPicture before = Picture(form.Level);
+  const int32_t cameraX = form.Level.CameraX;
+  Press(VkF5);
+  form.FormKeyDown(VkRight);
+  form.FormKeyDown(VkSpace);
+  for (int i = 0; i < 1000 && form.Mode != GameMode::editor; ++i) Tick();
+  ASSERT_EQ(form.Mode, GameMode::editor);
+  form.DXDraw1MouseMove(300, 200);
+  form.FormKeyDown(VkSpace);  // the platform's repeats
+  form.FormKeyPress(' ');
+  form.FormKeyDown(VkRight);
+  Tick(5);
+  EXPECT_EQ(Picture(form.Level), before);
+  EXPECT_EQ(form.Level.CameraX, cameraX);
+  form.FormKeyUp(VkSpace);
+  form.FormKeyUp(VkRight);
+  Press(VkSpace);
+  EXPECT_NE(Picture(form.Level), before);
+}
+
 }  // namespace
 // A play-test is neither recorded nor raced: a ghost left on by an earlier run stays
 // away, the recording an earlier run left is not continued, and nothing is written.
