@@ -1,4 +1,5 @@
 #include <exception>
+#include <span>
 
 #include "present/bitmap_text.h"
 #include "present/sheets.h"
@@ -82,9 +83,14 @@ void TForm1::RankFinishedRunOnce() {
   RankFinishedRun(Outcome, Clock, Players.PlayerName, Best);
   PushRankingEvent();
   std::exception_ptr tableError;
+  bool levelUnchanged = true;
   try {
     if (LevelIndex >= 0 && LevelIndex < FileListBox1.Count()) {
-      WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best);
+      WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best,
+                     [&](std::span<const uint8_t> levelPart) {
+                       levelUnchanged = RunLevelUnchanged(levelPart);
+                       return levelUnchanged;
+                     });
     }
   } catch (const FileError&) {
     tableError = std::current_exception();
@@ -92,7 +98,7 @@ void TForm1::RankFinishedRunOnce() {
   // The recording is kept even when the table could not be written; the table's error
   // is the one shown.
   try {
-    SaveRunRecording();
+    SaveRunRecording(levelUnchanged);
   } catch (const FileError&) {
     if (!tableError) throw;
   }
