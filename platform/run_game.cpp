@@ -17,8 +17,10 @@
 #include "platform/game_loop.h"
 #include "platform/screen.h"
 #include "platform/ttf_canvas_font.h"
+#include "session/left_temporaries.h"
 #include "session/session.h"
 #include "settings/settings_file.h"
+#include "world/folder_lock.h"
 
 namespace tobu {
 namespace {
@@ -104,6 +106,14 @@ int RunGame(int argc, char** argv) {
       return 2;
     }
   }
+  // Held for the game's life: a second game on this folder writes nothing and ends.
+  const FolderLock lock(".");
+  if (lock.Busy()) {
+    std::fprintf(stderr, "tobu: %s\n", AlreadyRunningMessage);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "tobu", AlreadyRunningMessage, nullptr);
+    return 1;
+  }
+  RemoveLeftTemporaries(".");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "tobu: cannot start the display: %s\n", SDL_GetError());
     return 1;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -127,12 +128,15 @@ private:
   void ReturnFromPlayTest();
   void Close() { Closed = true; }
   // Replays (replays.cpp).
-  void StartRunReplays(const std::string& levelFile);
+  void StartRunReplays(const std::string& levelFile, uint32_t levelCrc);
+  // The bytes before a level file's table are those of the level the run began on.
+  bool RunLevelUnchanged(std::span<const uint8_t> levelPart) const;
   void StopRunReplays();
   void AdvanceRunReplays();
   void RecordKey(uint16_t key, bool down);
-  void SaveRunRecording();
+  void SaveRunRecording(bool levelUnchanged);
   void WatchRecordOf(int entry);
+  void Watch(Replay record, bool closeAtEnd);
   void PlayWatchedKeys();
   void WatchKeyDown(uint16_t key);
   void ToggleGhost();

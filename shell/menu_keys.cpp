@@ -1,7 +1,12 @@
 #include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "editor/editor.h"
+#include "replay/level_crc.h"
 #include "shell/form.h"
+#include "world/file_io.h"
 #include "world/level_file.h"
 
 namespace tobu {
@@ -146,9 +151,13 @@ void TForm1::ClampListPosition() {
 // mode, the level, the clock and the flags as they were.
 void TForm1::StartRun(int entry) {
   if (entry < 0 || entry >= FileListBox1.Count()) return;
-  const LoadedLevelInfo info = LoadLevel(FileListBox1.Items[entry], Level);
+  // One read gives the level and its CRC, so the finish can tell whether the file it
+  // writes the time into still holds this level.
+  const std::string& file = FileListBox1.Items[entry];
+  const std::vector<uint8_t> bytes = ReadWholeFile(file);
+  const LoadedLevelInfo info = UseLevel(ParseLevel(bytes, file), Level);
   BeginRun(info);
-  StartRunReplays(FileListBox1.Items[entry]);
+  StartRunReplays(file, LevelCrc(file, bytes));
 }
 
 // The run's first values, once its level is loaded.

@@ -6,6 +6,7 @@
 #include "present/bitmap_text.h"
 #include "present/game_view.h"
 #include "present/sheets.h"
+#include "replay/crc32.h"
 #include "replay/level_crc.h"
 #include "shell/form.h"
 #include "world/file_error.h"
@@ -16,6 +17,10 @@ namespace {
 constexpr int32_t RecordLineTop = 440;  // "Record: ..." over the bottom of the view
 
 FileError LevelChanged() { return FileError("The level has changed since this run was recorded"); }
+// A record file copied or renamed from another level's.
+FileError RecordOfOtherLevel(const std::string& levelFile) {
+  return FileError("The record is of another level: " + levelFile);
+}
 
 // The game's folder, or the working directory when it could not be read at start.
 std::filesystem::path InGameFolder(const std::filesystem::path& gameFolder, const std::string& name) {
@@ -29,21 +34,19 @@ std::filesystem::path RecordFileOf(const std::filesystem::path& gameFolder, cons
 
 }  // namespace
 
-void TForm1::StartRunReplays(const std::string& levelFile) {
+void TForm1::StartRunReplays(const std::string& levelFile, uint32_t levelCrc) {
   Replays.RunStart = Level;
   Replays.RunTicks = 0;
   Replays.LevelFile = levelFile;
-  Replays.LevelCrcKnown = false;
-  Replays.Ghost = GhostRun{};
-  try {
-    Replays.LevelCrc = LevelFileCrc(levelFile);
+  Replays.LevelCrc = levelCrc;
     Replays.LevelCrcKnown = true;
-  } catch (const FileError&) {
-    // Changed since it was loaded: this run is neither recorded nor raced.
-  }
+  Replays.Ghost = GhostRun{};
   Replays.Recording.Start(levelFile, Replays.LevelCrc, KeyHeld);
-  Replays.Recording.Active = Replays.Recording.Active && Replays.LevelCrcKnown;
   if (Replays.GhostShown) LoadGhost();
+}
+
+bool TForm1::RunLevelUnchanged(std::span<const uint8_t> levelPart) const {
+  return Replays.LevelCrcKnown && Crc32(levelPart) == Replays.LevelCrc;
 }
 
 // A play-test runs the level in memory: nothing is recorded and no ghost is raced.
@@ -65,10 +68,11 @@ void TForm1::AdvanceRunReplays() {
 
 void TForm1::RecordKey(uint16_t key, bool down) { Replays.Recording.Key(key, down, Replays.RunTicks); }
 
-// A finished run: Replays/last.tbr, and on "Best Time!" the level's record. Replays
-// are no part of the finish the player is shown: a file that cannot be written is a
-// warning and the other is still tried.
-void TForm1::SaveRunRecording() {
+// A finished run: Replays/last.tbr, and on "Best Time!" the level's record unless the
+// level has changed since the run began (its time was not kept either). Replays are no
+// part of the finish the player is shown: a file that cannot be written is a warning and
+// the other is still tried.
+void TForm1::SaveRunRecording(bool levelUnchanged) {
   RunRecording& recording = Replays.Recording;
   const bool keep = recording.Active && Replays.RunTicks <= LongestReplayTicks;  // no file holds more
   recording.Active = false;
@@ -84,7 +88,7 @@ void TForm1::SaveRunRecording() {
       Warnings.insert(Warnings.end(), failure.Messages().begin(), failure.Messages().end());
     }
   };
-  if (Outcome.NewBestTime) write(RecordFileOf(GameFolder, take.LevelFile));
+  if (Outcome.NewBestTime && levelUnchanged) write(RecordFileOf(GameFolder, take.LevelFile));
   write(folder / "last.tbr");
 }
 
@@ -94,13 +98,18 @@ void TForm1::WatchRecordOf(int entry) {
   const std::filesystem::path file = RecordFileOf(GameFolder, FileListBox1.Items[entry]);
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return;
-  WatchReplay(file.string());
+  Replay record = ReadReplay(file.string());
+  if (record.LevelFile != FileListBox1.Items[entry]) throw RecordOfOtherLevel(record.LevelFile);
+  Watch(std::move(record), false);
+}
+
+void TForm1::WatchReplay(const std::string& fileName, bool closeAtEnd) {
+  Watch(ReadReplay(fileName), closeAtEnd);
 }
 
 // Everything is read and checked before the game changes: the record, the level's CRC
 // and the level itself.
-void TForm1::WatchReplay(const std::string& fileName, bool closeAtEnd) {
-  Replay record = ReadReplay(fileName);
+void TForm1::Watch(Replay record, bool closeAtEnd) {
   std::filesystem::path level = InGameFolder(GameFolder, "Levels") / record.LevelFile;
   std::error_code error;
   if (!std::filesystem::exists(level, error)) level = record.LevelFile;  // Levels could not be entered
@@ -175,6 +184,7 @@ void TForm1::LoadGhost() {
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return;
   Replay take = ReadReplay(file.string());
+  if (take.LevelFile != Replays.LevelFile) throw RecordOfOtherLevel(take.LevelFile);
   if (take.LevelCrc != Replays.LevelCrc) throw LevelChanged();
   Replays.Ghost.Start(Replays.RunStart, std::move(take));
   for (uint32_t tick = 0; tick < Replays.RunTicks; ++tick) Replays.Ghost.Step();

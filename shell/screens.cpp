@@ -1,4 +1,5 @@
 #include <exception>
+#include <span>
 
 #include "present/bitmap_text.h"
 #include "present/sheets.h"
@@ -82,16 +83,21 @@ void TForm1::RankFinishedRunOnce() {
   RankFinishedRun(Outcome, Clock, Players.PlayerName, Best);
   PushRankingEvent();
   std::exception_ptr tableError;
+  bool levelUnchanged = true;
   try {
     if (LevelIndex >= 0 && LevelIndex < FileListBox1.Count()) {
-      WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best);
+      WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best,
+                     [&](std::span<const uint8_t> levelPart) {
+                       levelUnchanged = RunLevelUnchanged(levelPart);
+                       return levelUnchanged;
+                     });
     }
   } catch (const FileError&) {
     tableError = std::current_exception();
   }
   // The recording is kept even when the table could not be written; only the table's
   // error is shown, a replay that cannot be written is a warning.
-  SaveRunRecording();
+  SaveRunRecording(levelUnchanged);
   if (tableError) std::rethrow_exception(tableError);
 }
 

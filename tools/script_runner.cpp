@@ -185,9 +185,10 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     return command;
   }
   if (name == "replay") {
-    ExpectWords(words, 2, "replay FILE");
+    // The rest of the line, so that a name may hold spaces.
+    if (words.size() < 2) throw ScriptError("usage: replay FILE");
     ScriptCommand command = Command(Kind::Replay);
-    command.Text = words[1];
+    command.Text = RestOfLine(line, name);
     return command;
   }
   if (name == "state") {

@@ -6,7 +6,9 @@
 #include <sstream>
 #include <string>
 
+#include "session/left_temporaries.h"
 #include "tools/script_runner.h"
+#include "world/folder_lock.h"
 #ifdef TOBU_HAVE_PLATFORM
 #include "platform/ttf_canvas_font.h"
 #endif
@@ -30,6 +32,14 @@ int main(int argc, char** argv) {
   std::istream& script = replay      ? static_cast<std::istream&>(replayLine)
                          : argc == 2 ? static_cast<std::istream&>(file)
                                      : std::cin;
+
+  // Held to the end of main: a second game or script on this folder writes nothing.
+  const tobu::FolderLock lock(".");
+  if (lock.Busy()) {
+    std::cerr << "tobu-script: " << tobu::AlreadyRunningMessage << '\n';
+    return 1;
+  }
+  tobu::RemoveLeftTemporaries(".");
 
   std::unique_ptr<tobu::CanvasFont> font;
 #ifdef TOBU_HAVE_PLATFORM

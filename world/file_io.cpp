@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -36,8 +37,16 @@ std::filesystem::path DirectoryOf(const std::filesystem::path& path) {
   return dir.empty() ? std::filesystem::path(".") : dir;
 }
 
+constexpr size_t TemporarySuffix = 6;  // mkstemp's XXXXXX
+
 std::string TemporaryNameFor(const std::filesystem::path& path) {
-  return (DirectoryOf(path) / ("." + path.filename().string() + ".XXXXXX")).string();
+  return (DirectoryOf(path) / ("." + path.filename().string() + "." + std::string(TemporarySuffix, 'X')))
+      .string();
+}
+
+// mkstemp fills its XXXXXX from these.
+bool LetterOrDigit(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
 // The file a chain of symbolic links leads to (the path itself when it is no link, or
@@ -136,6 +145,16 @@ void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
     ::unlink(temporary.c_str());
     throw FileError::CannotCreate(name);
   }
+}
+
+std::optional<std::string> ReplacedByTemporary(const std::string& entry) {
+  if (entry.size() < 2 + 1 + TemporarySuffix || entry.front() != '.') return std::nullopt;
+  const size_t dot = entry.size() - TemporarySuffix - 1;
+  if (entry[dot] != '.' ||
+      !std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(dot) + 1, entry.end(), LetterOrDigit)) {
+    return std::nullopt;
+  }
+  return entry.substr(1, dot - 1);
 }
 
 void SetWriteFailureAfterBytesForTesting(int64_t bytes) { writeFailureAfter = bytes; }

@@ -22,6 +22,11 @@ std::optional<std::vector<uint8_t>> ReadFileIfPresent(const std::string& name);
 // overwrite in place would be. FileError "Cannot create file <name>" on failure.
 void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes);
 
+// The name of the file `entry` was to replace when it is one of ReplaceFile's temporary
+// files (".NAME.XXXXXX", six letters or digits), as a process killed before its rename
+// leaves it; nothing for any other name.
+std::optional<std::string> ReplacedByTemporary(const std::string& entry);
+
 // Tests may make writers fail after this many bytes, to prove an interrupted save
 // leaves the old file intact; negative means never.
 void SetWriteFailureAfterBytesForTesting(int64_t bytes);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "world/bytes.h"
@@ -177,9 +178,17 @@ std::vector<uint8_t> WithBestTimes(std::vector<uint8_t> bytes, int32_t offset, c
 
 // The table goes into a copy of the whole file that then replaces it, so a write cut
 // short leaves the old table whole. A level this user may not write keeps its times,
-// as Delete keeps them; the message is the one for a file that cannot be opened.
-void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes& times) {
-  std::vector<uint8_t> bytes = WithBestTimes(ReadWholeFile(fileName), offset, times, fileName);
+// as Delete keeps them; the message is the one for a file that cannot be opened. A level
+// saved again since it was loaded may hold its objects where the table was: the table
+// is written only over the level it belongs to.
+void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes& times,
+                    const SameLevelCheck& sameLevel) {
+  std::vector<uint8_t> bytes = ReadWholeFile(fileName);
+  if (sameLevel && (offset < 0 || bytes.size() < static_cast<size_t>(offset) ||
+                    !sameLevel(std::span<const uint8_t>(bytes).first(static_cast<size_t>(offset))))) {
+    throw FileError("The level has changed since this run started; the time was not saved");
+  }
+  bytes = WithBestTimes(std::move(bytes), offset, times, fileName);
   try {
     ReplaceFile(fileName, bytes);
   } catch (const FileError&) {

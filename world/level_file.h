@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -54,7 +55,14 @@ LoadedLevelInfo LoadLevel(const std::string& fileName, World& world);
 // The file is replaced atomically through a temporary file in the same directory.
 void SaveLevel(const std::string& fileName, const World& world);
 
+// Says whether a level file's bytes before its table are those of the level that was ranked.
+using SameLevelCheck = std::function<bool(std::span<const uint8_t> levelPart)>;
+
 // Rewrites the best-times table in place at `offset`, without creating or truncating.
-void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes& times);
+// When `sameLevel` is given and says the file's bytes before `offset` are no longer the
+// level's, nothing is written: FileError "The level has changed since this run started;
+// the time was not saved".
+void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes& times,
+                    const SameLevelCheck& sameLevel = {});
 
 }  // namespace tobu

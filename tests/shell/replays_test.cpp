@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -161,6 +162,78 @@ TEST_F(Replays, FailedRecordWriteIsOnlyAWarningAndTheTableIsKept) {
   const std::string cannot = "Cannot create file " + (dir.Path() / "Replays").string();
   EXPECT_EQ(form.Warnings, (std::vector<std::string>{cannot + "/a.tbr", cannot + "/last.tbr"}));
   EXPECT_GT(fs::file_size(dir.Path() / "Levels" / "a.vel"), fs::file_size(dir.Path() / "Levels" / "b.vel"));
+}
+
+// The message of the FileError `step` throws, or "" when it throws none.
+std::string FileErrorOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const FileError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+// Another program saves the level while a run on it goes on: the finish writes neither
+// the time (at the old table's place, now inside the objects) nor the level's record.
+TEST_F(Replays, LevelSavedDuringTheRunKeepsItsBytes) {
+  struct Change {
+    const char* Level;
+    std::function<void(World&)> Build;
+  };
+  const Change changes[] = {
+      {"a",
+       [](World& world) {
+         ExitAhead(world);
+         for (int i = 0; i < 14; ++i) world.AppendObject() = LevelObject{ObjectFood, 2000 + 40 * i, 84};
+       }},
+      {"b",
+       [](World& world) {
+         ExitAhead(world);
+         world.SetCell(90, 90, TileGrass);
+       }},
+  };
+  StartAsNewPlayer();
+  PlayLevel(0);
+  for (const Change& change : changes) {
+    SCOPED_TRACE(change.Level);
+    ASSERT_EQ(form.Mode, GameMode::game);
+    Tick();
+    MakeLevel(std::string(change.Level) + ".vel", change.Build);
+    const fs::path level = dir.Path() / "Levels" / (std::string(change.Level) + ".vel");
+    const std::vector<uint8_t> saved = ReadBytes(level);
+    form.FormKeyDown(VkRight);
+    std::string error;
+    for (int i = 0; i < 1000 && error.empty() && form.Mode == GameMode::game; ++i)
+      error = FileErrorOf([&] { Tick(); });
+    form.FormKeyUp(VkRight);
+    EXPECT_EQ(error, "The level has changed since this run started; the time was not saved");
+    EXPECT_TRUE(form.Outcome.NewBestTime);
+    EXPECT_EQ(ReadBytes(level), saved);
+    EXPECT_FALSE(fs::exists(ReplayFile(std::string(change.Level) + ".tbr")));
+    EXPECT_TRUE(fs::exists(ReplayFile("last.tbr")));
+    Press(VkEscape);  // the level list, then the next row's run
+    Press(VkDown);
+    Press(VkReturn);
+  }
+}
+
+// Replays/a.tbr copied from b's record (the levels are alike, so the CRCs agree): W and G
+// on a refuse it by the level it names, not as a changed level.
+TEST_F(Replays, RecordOfAnotherLevelIsRefusedForWhatItIs) {
+  StartAsNewPlayer();
+  FinishRun(1);
+  fs::copy_file(ReplayFile("b.tbr"), ReplayFile("a.tbr"));
+  Press(VkEscape);
+  Press(VkUp);
+  const std::string expected = "The record is of another level: b.vel";
+  EXPECT_EQ(FileErrorOf([&] { Press('W'); }), expected);
+  EXPECT_FALSE(form.WatchingReplay());
+  EXPECT_EQ(form.Mode, GameMode::SelectLevel);
+  form.Replays.GhostShown = true;
+  EXPECT_EQ(FileErrorOf([&] { Press(VkReturn); }), expected);
+  EXPECT_EQ(form.Mode, GameMode::game);
+  EXPECT_FALSE(form.Replays.Ghost.Running);
 }
 
 // Two games side by side on the software back buffer, to compare whole frames.

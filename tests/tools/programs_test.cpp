@@ -1,6 +1,8 @@
 // The built programs run as a player (or a script) would run them.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,8 +18,8 @@
 #include <vector>
 
 #include "support/temp_dir.h"
-#include "world/level_file.h"
 #include "support/x_session.h"
+#include "world/level_file.h"
 
 namespace tobu {
 namespace {
@@ -115,6 +117,77 @@ TEST(TobuScriptProgram, UnparseableLineExitsTwoNamingTheLine) {
   EXPECT_EQ(out, "");
   EXPECT_EQ(
       RunScript(work.Path(), "'" + scripts.File("missing.txt") + "'", scripts.File("bad.txt"), out, err), 2);
+}
+
+// While one script plays on a folder, a second one there says so, ends with status 1 and
+// writes nothing; once the first has ended, or been killed (the kernel lets its lock go),
+// a script plays there again. A clean end leaves no lock file.
+TEST(TobuScriptProgram, SecondScriptOnAFolderInUseWritesNothing) {
+  const testing::TempDir work;
+  const testing::TempDir pipes;
+  const std::string input = pipes.File("input");
+  const std::string output = pipes.File("output");
+  ASSERT_EQ(mkfifo(input.c_str(), 0600), 0);
+  WriteText(pipes.File("cat.txt"), "press Return\ntype Cat\npress Return\nstate\n");
+  std::string out, err;
+  for (const bool killed : {false, true}) {
+    SCOPED_TRACE(killed ? "killed" : "ended");
+    const pid_t holder = Spawn(
+        {"sh", "-c", "exec '" TOBU_SCRIPT_PATH "' < '" + input + "' > '" + output + "'"}, work.Path(), "");
+    ASSERT_GT(holder, 0);
+    const int script = open(input.c_str(), O_WRONLY);
+    ASSERT_GE(script, 0);
+    ASSERT_EQ(write(script, "state\n", 6), 6);
+    // The lock is taken before the first line is read: once the state line is out, it is held.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (ReadText(output).find("mode=SelectPlayer") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(RunScript(work.Path(), "", pipes.File("cat.txt"), out, err), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, "tobu-script: tobu is already running in this folder\n");
+    EXPECT_FALSE(fs::exists(work.Path() / "Players.dat"));
+    if (killed) kill(holder, SIGKILL);
+    close(script);
+    EXPECT_EQ(WaitForExit(holder, 60), killed ? 128 + SIGKILL : 0);
+    EXPECT_EQ(fs::exists(work.Path() / "tobu.lock"), killed);
+  }
+  ASSERT_EQ(RunScript(work.Path(), "", pipes.File("cat.txt"), out, err), 0) << err;
+  EXPECT_NE(out.find(" player=Cat players=1 "), std::string::npos) << out;
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(work.Path()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"Players.dat"});
+}
+
+// A game killed in the middle of a write leaves its temporary file behind; the next start
+// removes exactly those, in the game's folders, and nothing that only looks like one.
+TEST(TobuScriptProgram, StartRemovesTheTemporariesKilledGamesLeft) {
+  const testing::TempDir work;
+  const testing::TempDir scripts;
+  struct Left {
+    const char* Name;
+    bool Removed;
+  };
+  const Left files[] = {
+      {".Players.dat.a1B2c3", true},       {".tobu.ini.ZZZZZZ", true},
+      {".mine.vel.q9W8e7", true},          {"Levels/.01-first-steps.vel.Q9w8E7", true},
+      {"Replays/.last.tbr.000000", true},  {"Screenshots/.tobu-20260101-000000.png.abcdef", true},
+      {".Players.dat.a1B2c", false},       {".Players.dat.a1B2c3d", false},
+      {".Players.dat.a1-2c3", false},      {"Players.dat.a1B2c3", false},
+      {".notes.txt.abcdef", false},        {"Levels/.notes.txt.abcdef", false},
+      {"Replays/.mine.vel.abcdef", false}, {"Other/.mine.vel.abcdef", false},
+  };
+  for (const char* folder : {"Levels", "Replays", "Screenshots", "Other"})
+    fs::create_directory(work.Path() / folder);
+  for (const Left& file : files) WriteText(work.Path() / file.Name, "x");
+  fs::create_symlink("../Other/.mine.vel.abcdef", work.Path() / "Levels" / ".link.vel.abcdef");
+  WriteText(scripts.File("s.txt"), "tick\n");
+  std::string out, err;
+  ASSERT_EQ(RunScript(work.Path(), "", scripts.File("s.txt"), out, err), 0) << err;
+  for (const Left& file : files) EXPECT_EQ(fs::exists(work.Path() / file.Name), !file.Removed) << file.Name;
+  EXPECT_TRUE(fs::is_symlink(work.Path() / "Levels" / ".link.vel.abcdef"));
 }
 
 // Players.dat linked to itself is a roster that cannot be opened: the message, and the

@@ -93,6 +93,7 @@ TEST(ScriptLines, CommandsAndTheirArguments) {
   EXPECT_EQ(move.Y, 480);
 
   EXPECT_EQ(ParseScriptLine("shot out/frame.bmp").Text, "out/frame.bmp");
+  EXPECT_EQ(ParseScriptLine("replay Replays/my level.tbr").Text, "Replays/my level.tbr");
   EXPECT_EQ(ParseScriptLine("state").What, Kind::State);
 }
 
@@ -103,7 +104,7 @@ TEST(ScriptLines, BadLinesAreRefused) {
       "char ab",      "char #256",       "char #x",           "char #-1",        "char #13 ",
       "mouse-down 1 2", "mouse-down top 1 2", "mouse-up left 1", "mouse-move 1",   "mouse-move a b",
       "mouse-move 1 2 3", "shot",        "shot a b",          "state now",       "jump",
-      "Tick 1",       "press Return now",
+      "Tick 1",       "press Return now", "replay",     "replay ",
   };
   for (const char* line : bad) {
     SCOPED_TRACE(line);
