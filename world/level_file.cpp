@@ -177,14 +177,11 @@ std::vector<uint8_t> WithBestTimes(std::vector<uint8_t> bytes, int32_t offset, c
 
 // The table goes into a copy of the whole file that then replaces it, so a write cut
 // short leaves the old table whole. A level this user may not write keeps its times,
-// as Delete keeps them; the message is the one for a file that cannot be opened.
+// as Delete keeps them; the message says what failed, as for an overwrite in place: the
+// opening ("Cannot open file") or the writing ("Cannot create file", a full disk).
 void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes& times) {
   std::vector<uint8_t> bytes = WithBestTimes(ReadWholeFile(fileName), offset, times, fileName);
-  try {
-    ReplaceFile(fileName, bytes);
-  } catch (const FileError&) {
-    throw FileError::CannotOpen(fileName);
-  }
+  RewriteFile(fileName, bytes);
 }
 
 }  // namespace tobu
