@@ -33,6 +33,7 @@ const World& FloorLevel() {
 std::string CheckAcceptedReplay(std::span<const uint8_t> data, const Replay& replay) {
   if (!PlainFileName(replay.LevelFile)) return "a level name with a folder was accepted";
   if (replay.TickCount > LongestReplayTicks) return "a run longer than a day was accepted";
+  if (replay.Events.size() > MostReplayEvents(replay.TickCount)) return "more events than a run makes";
   uint32_t tick = 0;
   for (const ReplayEvent& event : replay.Events) {
     if (event.Tick < tick || event.Tick > replay.TickCount) return "an event out of order or past the run";

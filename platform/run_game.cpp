@@ -71,6 +71,7 @@ int RunWindow(const CommandLine& line) {
   audio.SetVolume(settings.Values.Volume);
   GameLoop loop(screen, session, *display, settings, audio);
   loop.Run();
+  CallGuarded(screen.Window(), form->Events, [&] { form->Close(); });  // the window closed it
 #ifdef TOBU_MEASURE
   if (!error) WriteTickLog(tickLog, loop.Ticks(), loop.Intervals());
 #endif

@@ -14,8 +14,8 @@ void RunRecording::Start(const std::string& levelFile, uint32_t levelCrc, const 
 
 void RunRecording::Key(uint16_t key, bool down, uint32_t tick) {
   if (!Active || key >= KeyTable{}.size()) return;
-  // A run longer than a file may hold is not kept.
-  if (tick > LongestReplayTicks) {
+  // A run longer than a file may hold is not kept, nor one with more events than any.
+  if (tick > LongestReplayTicks || Take.Events.size() >= MostReplayEvents(LongestReplayTicks)) {
     Active = false;
     return;
   }

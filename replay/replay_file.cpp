@@ -1,6 +1,7 @@
 #include "replay/replay_file.h"
 
 #include <array>
+#include <new>
 
 #include "replay/crc32.h"
 #include "world/bytes.h"
@@ -76,6 +77,7 @@ bool ReadHeader(ByteReader& reader, Replay& replay) {
 bool ReadEvents(ByteReader& reader, Replay& replay) {
   uint32_t count = 0;
   if (!ReadU32(reader, count) || count > reader.Remaining() / 3) return false;
+  if (count > MostReplayEvents(replay.TickCount)) return false;
   replay.Events.reserve(count);
   uint32_t tick = 0;
   for (uint32_t i = 0; i < count; ++i) {
@@ -126,15 +128,28 @@ std::vector<uint8_t> EncodeReplay(const Replay& replay) {
 }
 
 Replay ParseReplay(const std::string& name, std::span<const uint8_t> bytes) {
+  if (bytes.size() > LongestReplayBytes) throw Damaged(name);
   ByteReader reader(bytes);
   Replay replay;
-  if (!ReadHeader(reader, replay) || !ReadEvents(reader, replay) || !ReadFileCrc(reader, bytes)) {
+  try {
+    if (!ReadHeader(reader, replay) || !ReadEvents(reader, replay) || !ReadFileCrc(reader, bytes)) {
+      throw Damaged(name);
+    }
+  } catch (const std::bad_alloc&) {
     throw Damaged(name);
   }
   return replay;
 }
 
-Replay ReadReplay(const std::string& fileName) { return ParseReplay(fileName, ReadWholeFile(fileName)); }
+Replay ReadReplay(const std::string& fileName) {
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = ReadWholeFile(fileName, LongestReplayBytes);
+  } catch (const std::bad_alloc&) {
+    throw Damaged(fileName);
+  }
+  return ParseReplay(fileName, bytes);
+}
 
 void WriteReplay(const std::string& fileName, const Replay& replay) {
   ReplaceFile(fileName, EncodeReplay(replay));

@@ -2,6 +2,7 @@
 
 #include <ini.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string_view>
@@ -69,14 +70,31 @@ int HandleLine(void* user, const char* section, const char* name, const char* va
   return 1;
 }
 
+// inih reads a line into 200 bytes, its end and a NUL included, and reads the rest of a
+// longer one as a line of its own (a long comment's tail would become a setting). The
+// first line longer than that, counted from 1, or 0 when there is none.
+int FirstLineTooLong(const std::string& text) {
+  constexpr size_t LongestLine = 198;
+  int line = 1;
+  for (size_t start = 0; start < text.size(); ++line) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    if (end - start > LongestLine) return line;
+    start = end + 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 ParsedSettings ParseSettings(const std::vector<uint8_t>& bytes) {
   // A NUL inside the text would end it early for the C parser: that is damage too.
   const std::string text(bytes.begin(), bytes.end());
   ParseState state;
-  const int firstBadLine =
-      text.find('\0') != std::string::npos ? -3 : ini_parse_string(text.c_str(), HandleLine, &state);
+  int firstBadLine = FirstLineTooLong(text);
+  if (firstBadLine == 0) {
+    firstBadLine =
+        text.find('\0') != std::string::npos ? -3 : ini_parse_string(text.c_str(), HandleLine, &state);
+  }
   if (firstBadLine != 0 || state.BadValue) {
     const std::string where = firstBadLine > 0 ? " at line " + std::to_string(firstBadLine) : "";
     return {Settings{}, "tobu.ini is damaged" + where + "; using the default settings"};
@@ -86,13 +104,20 @@ ParsedSettings ParseSettings(const std::vector<uint8_t>& bytes) {
   return parsed;
 }
 
+std::vector<SettingLine> SettingLines(const Settings& settings) {
+  const auto onOff = [](bool on) { return std::string(on ? "on" : "off"); };
+  return {{"fullscreen", onOff(settings.FullScreen)},
+          {"scale", settings.Scale == FrameScale::Integer ? "integer" : "fit"},
+          {"sound", onOff(settings.Sound)},
+          {"volume", std::to_string(settings.Volume)},
+          {"gamepad", onOff(settings.Gamepad)},
+          {"ghost", onOff(settings.Ghost)}};
+}
+
 std::vector<uint8_t> FormatSettings(const Settings& settings) {
-  const auto onOff = [](bool on) { return on ? "on" : "off"; };
-  const std::string text =
-      std::string("[tobu]\n") + "fullscreen = " + onOff(settings.FullScreen) + "\n" +
-      "scale = " + (settings.Scale == FrameScale::Integer ? "integer" : "fit") + "\n" +
-      "sound = " + onOff(settings.Sound) + "\n" + "volume = " + std::to_string(settings.Volume) + "\n" +
-      "gamepad = " + onOff(settings.Gamepad) + "\n" + "ghost = " + onOff(settings.Ghost) + "\n";
+  std::string text = "[tobu]\n";
+  for (const SettingLine& line : SettingLines(settings))
+    text += std::string(line.Key) + " = " + line.Value + "\n";
   return {text.begin(), text.end()};
 }
 

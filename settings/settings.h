@@ -29,6 +29,12 @@ struct ParsedSettings {
 };
 
 ParsedSettings ParseSettings(const std::vector<uint8_t>& bytes);
+// Each setting's key and its value as the file writes it, in the file's order.
+struct SettingLine {
+  const char* Key;
+  std::string Value;
+};
+std::vector<SettingLine> SettingLines(const Settings& settings);
 // The file's bytes: one [tobu] section, one key a line, every key written.
 std::vector<uint8_t> FormatSettings(const Settings& settings);
 

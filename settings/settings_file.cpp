@@ -1,8 +1,11 @@
 #include "settings/settings_file.h"
 
+#include <optional>
 #include <ostream>
+#include <string>
 #include <system_error>
 
+#include "settings/settings_lines.h"
 #include "world/file_error.h"
 #include "world/file_io.h"
 
@@ -23,10 +26,22 @@ SettingsStore LoadSettings(const std::filesystem::path& file, std::ostream& log)
   return store;
 }
 
+// The file as it is now, so that what the player wrote meanwhile stays too; only the
+// lines of the settings that changed are touched.
 void UpdateSettings(SettingsStore& store, const Settings& changed) {
   if (changed == store.Values) return;
+  const std::vector<SettingLine> before = SettingLines(store.Values);
   store.Values = changed;
-  if (store.FileExists) ReplaceFile(store.File.string(), FormatSettings(changed));
+  if (!store.FileExists) return;
+  const std::optional<std::vector<uint8_t>> bytes = ReadFileIfPresent(store.File.string());
+  if (!bytes) return;  // removed since: the game never creates it
+  std::string text(bytes->begin(), bytes->end());
+  const std::vector<SettingLine> after = SettingLines(changed);
+  for (size_t i = 0; i < after.size(); ++i) {
+    if (after[i].Value != before[i].Value)
+      text = WithSettingLine(std::move(text), after[i].Key, after[i].Value);
+  }
+  ReplaceFile(store.File.string(), {text.begin(), text.end()});
 }
 
 }  // namespace tobu

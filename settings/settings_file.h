@@ -20,8 +20,9 @@ struct SettingsStore {
 // the defaults and one line on `log`, as does a file with unknown keys (the rest is kept).
 SettingsStore LoadSettings(const std::filesystem::path& file, std::ostream& log);
 
-// Makes `changed` the settings and replaces the file when it exists and a value differs.
-// Throws FileError when the file cannot be written.
+// Makes `changed` the settings and, when the file exists and a value differs, rewrites
+// the lines of the values that differ, keeping every other line (through a temporary
+// file). Throws FileError when the file cannot be read or written.
 void UpdateSettings(SettingsStore& store, const Settings& changed);
 
 }  // namespace tobu

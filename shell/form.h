@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -48,6 +49,10 @@ public:
   // The watched run still has ticks to play.
   bool WatchedRunGoesOn() const;
   void StopWatching();
+  // The form closes and the program ends (Escape on the first menus, the end of a replay
+  // that closes the game, the window closed by the platform). A roster that could not
+  // be written is written now: no later moment of the game writes it.
+  void Close();
 
   // State, grouped by subsystem.
   GameMode Mode = GameMode::SelectPlayer;
@@ -64,6 +69,7 @@ public:
   BestTimes Best;
   int32_t BestTimesOffset = 0;
   PlayerRoster Players;
+  std::optional<int32_t> UnsavedRosterIndex;  // the roster's last write failed: its index
   LevelList FileListBox1;
   EditorState Editor;
   PlayTestState PlayTest;  // F5 in the editor
@@ -126,7 +132,7 @@ private:
   void CountDownPlayTestResult();
   void DrawPlayTestResult();
   void ReturnFromPlayTest();
-  void Close() { Closed = true; }
+  void WriteRosterFile(int32_t index);
   // Replays (replays.cpp).
   void StartRunReplays(const std::string& levelFile, uint32_t levelCrc);
   // The bytes before a level file's table are those of the level the run began on.

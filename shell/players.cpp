@@ -36,7 +36,7 @@ void TForm1::ChoosePlayer(int index) {
   Mode = GameMode::MainMenu;
   Players.PlayerName = Players.PlayerNames[index];
   FileErrors errors;
-  errors.Run([&] { WriteRoster(RosterFileName, Players, index); });
+  errors.Run([&] { WriteRosterFile(index); });
   MenuCursor = 0;
   errors.Run([&] { EnterLevelsDirectory(); });
   errors.ThrowIfAny();
@@ -46,11 +46,34 @@ void TForm1::CreatePlayer() {
   ++Players.PlayerCount;
   Players.PlayerNames[Players.PlayerCount] = Players.PlayerName;
   FileErrors errors;
-  errors.Run([&] { WriteRoster(RosterFileName, Players, Players.PlayerCount); });
+  errors.Run([&] { WriteRosterFile(Players.PlayerCount); });
   Mode = GameMode::MainMenu;
   MenuCursor = 0;
   errors.Run([&] { EnterLevelsDirectory(); });
   errors.ThrowIfAny();
+}
+
+// The roster as the two transitions to "MainMenu" write it; a failed write is kept for
+// Close to make again.
+void TForm1::WriteRosterFile(int32_t index) {
+  UnsavedRosterIndex = index;
+  WriteRoster(RosterFileName, Players, index);
+  UnsavedRosterIndex.reset();
+}
+
+void TForm1::Close() {
+  if (Closed) return;
+  Closed = true;
+  if (!UnsavedRosterIndex) return;
+  const int32_t index = *UnsavedRosterIndex;
+  UnsavedRosterIndex.reset();
+  // The game has entered Levels since: the roster is in the folder it started in.
+  const std::filesystem::path file = GameFolder.empty() ? RosterFileName : GameFolder / RosterFileName;
+  try {
+    WriteRoster(file.string(), Players, index);
+  } catch (const FileError&) {
+    throw FileError::CannotCreate(RosterFileName);
+  }
 }
 
 // The levels directory below the starting one becomes the working directory for the
@@ -62,4 +85,4 @@ void TForm1::EnterLevelsDirectory() {
   if (error) throw FileError("Cannot open directory Levels");
 }
 
-} // namespace tobu
+}  // namespace tobu

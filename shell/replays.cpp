@@ -74,7 +74,9 @@ void TForm1::RecordKey(uint16_t key, bool down) { Replays.Recording.Key(key, dow
 // the other is still tried.
 void TForm1::SaveRunRecording(bool levelUnchanged) {
   RunRecording& recording = Replays.Recording;
-  const bool keep = recording.Active && Replays.RunTicks <= LongestReplayTicks;  // no file holds more
+  // No file holds a longer run, nor more events than a run of its length makes.
+  const bool keep = recording.Active && Replays.RunTicks <= LongestReplayTicks &&
+                    recording.Take.Events.size() <= MostReplayEvents(Replays.RunTicks);
   recording.Active = false;
   if (!keep) return;
   const Replay take = recording.Finish(Players.PlayerName, Clock, Replays.RunTicks);

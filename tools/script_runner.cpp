@@ -347,6 +347,11 @@ void ScriptRunner::PlayReplay(const std::filesystem::path& file) {
   Call([&] { form_.StopWatching(); });
 }
 
+void ScriptRunner::Finish() {
+  closedReported_ = true;
+  Call([&] { form_.Close(); });
+}
+
 int ScriptRunner::RunStream(std::istream& in, std::ostream& err) {
   int lineNumber = 0;
   for (std::string line; !form_.Closed && std::getline(in, line);) {

@@ -62,6 +62,9 @@ class ScriptRunner {
   // Runs the lines to the end or until the form closes. Returns the exit status:
   // 0, or 2 after reporting a line that cannot be parsed on `err` with its number.
   int RunStream(std::istream& in, std::ostream& err);
+  // The script's end ends the game: it closes as the window's game does (no "closed"
+  // line), writing what it writes then; a file error is printed as any other.
+  void Finish();
 
  private:
   void Run(const ScriptCommand& command);

@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
   tobu::ScriptRunner runner(*form, *display, std::cout);
   runner.Start();
   const int status = form->Closed ? 0 : runner.RunStream(script, std::cerr);
+  runner.Finish();
   std::cout.flush();
   return status;
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -93,16 +94,33 @@ std::optional<mode_t> ModeForReplacing(const std::filesystem::path& target) {
   return static_cast<mode_t>(info.st_mode & 07777);
 }
 
-std::vector<uint8_t> ReadOpenFile(int fd, const std::string& name) {
+// Opens a regular file for reading. Anything else (a FIFO, a device, a directory) is
+// refused before it is opened, and the open itself cannot block: a FIFO put in the
+// file's place meanwhile is seen by fstat and refused too. -1 with errno set on failure.
+int OpenRegularFile(const std::string& name) {
   struct stat info {};
+  if (::stat(name.c_str(), &info) != 0) return -1;
+  if (!S_ISREG(info.st_mode)) {
+    errno = EINVAL;
+    return -1;
+  }
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return -1;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    throw FileError::CannotOpen(name);
+    errno = EINVAL;
+    return -1;
   }
+  return fd;
+}
+
+// Reads to the end, or to one byte past `mostBytes`.
+std::vector<uint8_t> ReadOpenFile(int fd, const std::string& name, size_t mostBytes) {
+  const size_t limit = mostBytes == SIZE_MAX ? SIZE_MAX : mostBytes + 1;
   std::vector<uint8_t> bytes;
   uint8_t chunk[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+  while (bytes.size() < limit) {
+    const ssize_t n = ::read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
@@ -115,36 +133,52 @@ std::vector<uint8_t> ReadOpenFile(int fd, const std::string& name) {
   return bytes;
 }
 
-}  // namespace
+// Where a replace failed: finding and opening the old file for writing (a link that
+// leads nowhere, a file that is not a regular one or that this user may not write), or
+// creating, writing and renaming the new one (a full disk, a folder that takes no file).
+enum class ReplaceFailure { None, Opening, Writing };
 
-std::vector<uint8_t> ReadWholeFile(const std::string& name) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw FileError::CannotOpen(name);
-  return ReadOpenFile(fd, name);
-}
-
-std::optional<std::vector<uint8_t>> ReadFileIfPresent(const std::string& name) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
-  if (fd < 0) throw FileError::CannotOpen(name);
-  return ReadOpenFile(fd, name);
-}
-
-void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+ReplaceFailure Replace(const std::string& name, const std::vector<uint8_t>& bytes) {
   const std::optional<std::filesystem::path> target = FinalTarget(name);
-  if (!target) throw FileError::CannotCreate(name);
+  if (!target) return ReplaceFailure::Opening;
   const std::optional<mode_t> mode = ModeForReplacing(*target);
-  if (!mode) throw FileError::CannotCreate(name);
+  if (!mode) return ReplaceFailure::Opening;
   std::string temporary = TemporaryNameFor(*target);
   const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw FileError::CannotCreate(name);
+  if (fd < 0) return ReplaceFailure::Writing;
   const bool written =
       ::fchmod(fd, *mode) == 0 && WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || std::rename(temporary.c_str(), target->c_str()) != 0) {
     ::unlink(temporary.c_str());
-    throw FileError::CannotCreate(name);
+    return ReplaceFailure::Writing;
   }
+  return ReplaceFailure::None;
+}
+
+}  // namespace
+
+std::vector<uint8_t> ReadWholeFile(const std::string& name, size_t mostBytes) {
+  const int fd = OpenRegularFile(name);
+  if (fd < 0) throw FileError::CannotOpen(name);
+  return ReadOpenFile(fd, name, mostBytes);
+}
+
+std::optional<std::vector<uint8_t>> ReadFileIfPresent(const std::string& name) {
+  const int fd = OpenRegularFile(name);
+  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
+  if (fd < 0) throw FileError::CannotOpen(name);
+  return ReadOpenFile(fd, name, SIZE_MAX);
+}
+
+void ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  if (Replace(name, bytes) != ReplaceFailure::None) throw FileError::CannotCreate(name);
+}
+
+void RewriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  const ReplaceFailure failure = Replace(name, bytes);
+  if (failure == ReplaceFailure::Opening) throw FileError::CannotOpen(name);
+  if (failure == ReplaceFailure::Writing) throw FileError::CannotCreate(name);
 }
 
 std::optional<std::string> ReplacedByTemporary(const std::string& entry) {

@@ -178,9 +178,10 @@ std::vector<uint8_t> WithBestTimes(std::vector<uint8_t> bytes, int32_t offset, c
 
 // The table goes into a copy of the whole file that then replaces it, so a write cut
 // short leaves the old table whole. A level this user may not write keeps its times,
-// as Delete keeps them; the message is the one for a file that cannot be opened. A level
-// saved again since it was loaded may hold its objects where the table was: the table
-// is written only over the level it belongs to.
+// as Delete keeps them; the message says what failed, as for an overwrite in place: the
+// opening ("Cannot open file") or the writing ("Cannot create file", a full disk). A level
+// saved again since it was loaded may hold its objects where the table was: the table is
+// written only over the level it belongs to.
 void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes& times,
                     const SameLevelCheck& sameLevel) {
   std::vector<uint8_t> bytes = ReadWholeFile(fileName);
@@ -189,11 +190,7 @@ void WriteBestTimes(const std::string& fileName, int32_t offset, const BestTimes
     throw FileError("The level has changed since this run started; the time was not saved");
   }
   bytes = WithBestTimes(std::move(bytes), offset, times, fileName);
-  try {
-    ReplaceFile(fileName, bytes);
-  } catch (const FileError&) {
-    throw FileError::CannotOpen(fileName);
-  }
+  RewriteFile(fileName, bytes);
 }
 
 }  // namespace tobu

@@ -163,6 +163,17 @@ TEST(ReplayFile, TakesOnlyShortestTickDeltasWithin32Bits) {
             "Replay file x.tbr is damaged");
 }
 
+// A key-down for each key held at the start, then one event a tick on average: one
+// event more is no run of this game (and a crafted file's millions of them cost memory).
+TEST(ReplayFile, RefusesMoreEventsThanARunMakes) {
+  for (const uint32_t ticks : {0u, 10u, 100000u}) {
+    std::vector<ReplayEvent> events(MostReplayEvents(ticks), ReplayEvent{ticks, 39, true});
+    EXPECT_EQ(ParseMessage(EncodeReplay(WithTicks(ticks, events))), "accepted") << ticks;
+    events.push_back(events.back());
+    EXPECT_EQ(ParseMessage(EncodeReplay(WithTicks(ticks, events))), "Replay file x.tbr is damaged") << ticks;
+  }
+}
+
 TEST(ReplayFile, RefusesDotNames) {
   for (const char* name : {".", ".."}) {
     Replay replay = SmallReplay();

@@ -123,6 +123,7 @@ TEST_P(SaveFaults, EditorSaveIntoAnUnwritableLevelsFolder) {
 
 // A finished run whose level file cannot be written: the results menu still shows the
 // time, the ranking happens once (no message every tick), the file keeps its old table.
+// The message says what failed: opening the read-only file, or writing (a full disk).
 TEST_P(SaveFaults, BestTimesOfAFinishedRunIntoAnUnwritableFile) {
   fuzz::WriteMonkeyLevels(dir.Path() / "Levels");
   const fs::path level = dir.Path() / "Levels/a_exit.vel";
@@ -132,7 +133,9 @@ TEST_P(SaveFaults, BestTimesOfAFinishedRunIntoAnUnwritableFile) {
   ASSERT_EQ(form.Mode, GameMode::game);
   if (!Arrange(GetParam(), level)) GTEST_SKIP() << "chmod does not stop root from writing";
   const int presents = display.Presents;
-  EXPECT_EQ(TickShown(), "Cannot open file a_exit.vel");  // the exit is on the start
+  EXPECT_EQ(TickShown(), GetParam() == Fault::ReadOnly
+                             ? "Cannot open file a_exit.vel"
+                             : "Cannot create file a_exit.vel");  // the exit is on the start
   EXPECT_EQ(form.Mode, GameMode::GameMenu);
   EXPECT_EQ(display.Presents, presents + 1);  // the frame was still shown
   EXPECT_TRUE(form.Outcome.NewBestTime || form.Outcome.InTopTen);
@@ -339,6 +342,29 @@ TEST_F(Faults, RosterWriteInterruptedAtAnyByteKeepsTheOldFile) {
     EXPECT_EQ(form.Mode, GameMode::MainMenu) << n;
   }
 }
+
+// A roster that could not be written is written when the game closes, the game's
+// last moment to keep the new player; if that fails too, the message says so.
+class RosterRetry : public Faults, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RosterRetry, WhenTheGameCloses) {
+  const bool diskFreed = GetParam();
+  form.FormCreate();
+  Stroke(VkReturn);
+  Type("Ann");
+  SetWriteFailureAfterBytesForTesting(0);
+  EXPECT_EQ(Stroke(VkReturn), "Cannot create file Players.dat");
+  ASSERT_EQ(form.Mode, GameMode::MainMenu);
+  if (diskFreed) SetWriteFailureAfterBytesForTesting(-1);
+  EXPECT_EQ(Stroke(VkEscape), diskFreed ? "" : "Cannot create file Players.dat");
+  EXPECT_TRUE(form.Closed);
+  EXPECT_EQ(ReadRoster((dir.Path() / "Players.dat").string()).Roster.PlayerCount, diskFreed ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Disk, RosterRetry, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                           return std::string(param.param ? "Freed" : "StillFull");
+                         });
 
 // The best-times table is written into the level file itself: a write cut short must
 // not leave half a table (or a damaged level) behind.

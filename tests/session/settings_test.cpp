@@ -29,6 +29,12 @@ Settings Windowed() {
   return s;
 }
 
+Settings Sound(bool on) {
+  Settings s;
+  s.Sound = on;
+  return s;
+}
+
 struct ParseCase {
   const char* Name;
   std::string Text;
@@ -55,29 +61,32 @@ const std::string AllSet =
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SettingsParse,
-    ::testing::Values(ParseCase{"Empty", "", Settings{}, nullptr},
-                      ParseCase{"EveryKey", AllSet, Windowed(), nullptr},
-                      ParseCase{
-                          "NoSectionOtherWords",
-                          "fullscreen=no\nscale=integer\nsound=false\nvolume=35\ngamepad=0\nghost=yes\n",
-                          Windowed(), nullptr},
-                      ParseCase{"CommentsAndBlankLines", "; mine\n\n# also\n" + AllSet, Windowed(), nullptr},
-                      ParseCase{"UnknownKeysIgnored", AllSet + "colour = red\n[other]\nvolume = 3\n",
-                                Windowed(), "tobu.ini: unknown settings ignored: colour, other.volume"},
-                      ParseCase{"NotIni", "fullscreen\n", Settings{},
-                                "tobu.ini is damaged at line 1; using the default settings"},
-                      ParseCase{"BadSwitch", AllSet + "sound = loud\n", Settings{},
-                                "tobu.ini is damaged; using the default settings"},
-                      ParseCase{"VolumeOver100", "volume = 101\n", Settings{},
-                                "tobu.ini is damaged; using the default settings"},
-                      ParseCase{"VolumeNotANumber", "volume = 5x\n", Settings{},
-                                "tobu.ini is damaged; using the default settings"},
-                      ParseCase{"BadScale", "scale = huge\n", Settings{},
-                                "tobu.ini is damaged; using the default settings"},
-                      ParseCase{"NulByte", std::string("sound = off\n\0volume = 3\n", 25), Settings{},
-                                "tobu.ini is damaged; using the default settings"},
-                      ParseCase{"UnclosedSection", "[tobu\nsound = off\n", Settings{},
-                                "tobu.ini is damaged at line 1; using the default settings"}),
+    ::testing::Values(
+        ParseCase{"Empty", "", Settings{}, nullptr}, ParseCase{"EveryKey", AllSet, Windowed(), nullptr},
+        ParseCase{"NoSectionOtherWords",
+                  "fullscreen=no\nscale=integer\nsound=false\nvolume=35\ngamepad=0\nghost=yes\n", Windowed(),
+                  nullptr},
+        ParseCase{"CommentsAndBlankLines", "; mine\n\n# also\n" + AllSet, Windowed(), nullptr},
+        ParseCase{"UnknownKeysIgnored", AllSet + "colour = red\n[other]\nvolume = 3\n", Windowed(),
+                  "tobu.ini: unknown settings ignored: colour, other.volume"},
+        ParseCase{"NotIni", "fullscreen\n", Settings{},
+                  "tobu.ini is damaged at line 1; using the default settings"},
+        ParseCase{"BadSwitch", AllSet + "sound = loud\n", Settings{},
+                  "tobu.ini is damaged; using the default settings"},
+        ParseCase{"VolumeOver100", "volume = 101\n", Settings{},
+                  "tobu.ini is damaged; using the default settings"},
+        ParseCase{"VolumeNotANumber", "volume = 5x\n", Settings{},
+                  "tobu.ini is damaged; using the default settings"},
+        ParseCase{"BadScale", "scale = huge\n", Settings{},
+                  "tobu.ini is damaged; using the default settings"},
+        ParseCase{"NulByte", std::string("sound = off\n\0volume = 3\n", 25), Settings{},
+                  "tobu.ini is damaged; using the default settings"},
+        ParseCase{"UnclosedSection", "[tobu\nsound = off\n", Settings{},
+                  "tobu.ini is damaged at line 1; using the default settings"},
+        // inih reads 198 bytes of a line whole; a longer one is not cut.
+        ParseCase{"LongestLine", "; " + std::string(196, 'x') + "\nsound = off\n", Sound(false), nullptr},
+        ParseCase{"LineTooLong", "[tobu]\n; " + std::string(197, 'x') + " fullscreen = off\n", Settings{},
+                  "tobu.ini is damaged at line 2; using the default settings"}),
     [](const ::testing::TestParamInfo<ParseCase>& param) { return param.param.Name; });
 
 TEST(SettingsFormat, RoundTripsEveryValue) {
@@ -124,6 +133,52 @@ TEST(SettingsFile, WrittenOnlyWhenASettingChanges) {
   UpdateSettings(store, same);
   EXPECT_EQ(ParseSettings(ReadWholeFile(dir.File("tobu.ini"))).Values, same);
 }
+
+}  // namespace
+}  // namespace tobu::testing
+
+namespace tobu::testing {
+namespace {
+
+// A rewrite changes the line of the setting that changed and nothing else: comments,
+// unknown keys and a damaged neighbour stay byte for byte.
+struct RewriteCase {
+  const char* Name;
+  std::string Before;
+  std::string After;  // once the sound is switched off
+};
+void PrintTo(const RewriteCase& c, std::ostream* out) { *out << c.Name; }
+
+class SettingsRewrite : public ::testing::TestWithParam<RewriteCase> {};
+
+TEST_P(SettingsRewrite, ChangesOnlyTheSettingsLine) {
+  TempDir dir;
+  ReplaceFile(dir.File("tobu.ini"), Bytes(GetParam().Before));
+  std::ostringstream log;
+  SettingsStore store = LoadSettings(dir.File("tobu.ini"), log);
+  Settings changed = store.Values;
+  changed.Sound = false;
+  UpdateSettings(store, changed);
+  EXPECT_EQ(ReadWholeFile(dir.File("tobu.ini")), Bytes(GetParam().After));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsRewrite,
+    ::testing::Values(
+        RewriteCase{"DamagedNeighbourAndComments",
+                    "; mine\n[tobu]\nvolume = -1\nfullscreen = off ; F11\ncolour = red\n",
+                    "; mine\n[tobu]\nvolume = -1\nfullscreen = off ; F11\ncolour = red\nsound = off\n"},
+        RewriteCase{"KeyCommentAndSpacingKept", "sound=on   ; why\nvolume = 5\n",
+                    "sound=off   ; why\nvolume = 5\n"},
+        RewriteCase{"TheLastOneCounts", "sound = on\n[tobu]\nsound: on\n",
+                    "sound = on\n[tobu]\nsound: off\n"},
+        RewriteCase{"AfterAContinuation", "[tobu]\nvolume = 3\n  4\n\n[x]\nsound = on\n",
+                    "[tobu]\nvolume = 3\n  4\nsound = off\n\n[x]\nsound = on\n"},
+        RewriteCase{"OnlyOtherSections", "[x]\nsound = on", "[x]\nsound = on\n[tobu]\nsound = off\n"},
+        RewriteCase{"NoSectionNoLastNewline", "volume = 5", "volume = 5\nsound = off\n"},
+        RewriteCase{"CarriageReturns", "[tobu]\r\nvolume = 5\r\n",
+                    "[tobu]\r\nvolume = 5\r\nsound = off\r\n"}),
+    [](const ::testing::TestParamInfo<RewriteCase>& param) { return std::string(param.param.Name); });
 
 }  // namespace
 }  // namespace tobu::testing

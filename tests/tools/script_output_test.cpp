@@ -157,5 +157,18 @@ TEST_F(ScriptRun, AReplayThatCannotBeWrittenIsAWarningLine) {
   EXPECT_NE(out.str().find("mode=GameMenu"), std::string::npos) << out.str();
 }
 
+// The script's end is the game's end: a roster that failed to write is written then,
+// with no "closed" line.
+TEST_F(ScriptRun, TheEndWritesARosterThatFailedBefore) {
+  std::filesystem::create_directory("Players.dat");
+  std::istringstream script("press Return\ntype Ann\npress Return\n");
+  EXPECT_EQ(runner.RunStream(script, err), 0);
+  std::filesystem::remove(dir.Path() / "Players.dat");
+  runner.Finish();
+  EXPECT_EQ(out.str(), "error: Cannot create file Players.dat\nerror: Cannot open directory Levels\n");
+  EXPECT_EQ(testing::ReadBytes(dir.Path() / "Players.dat"),
+            (std::vector<uint8_t>{1, 3, 'A', 'n', 'n', 1, 0, 0, 0}));
+}
+
 }  // namespace
 }  // namespace tobu
