@@ -1,0 +1,43 @@
+// tobu-server: shared levels and world records proven by replaying them (docs/online.md).
+#include <httplib.h>
+
+#include <csignal>
+#include <iostream>
+
+#include "server/database.h"
+#include "server/migrations.h"
+#include "server/routes.h"
+
+namespace {
+httplib::Server* running = nullptr;
+extern "C" void StopServer(int) {
+  if (running) running->stop();
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  int exitCode = 0;
+  const std::optional<tobu::server::ServerOptions> options = tobu::server::ParseOptions(argc, argv, exitCode);
+  if (!options) return exitCode;
+  try {
+    tobu::server::MigrateSchema(*tobu::server::OpenConnection(options->Database));
+    tobu::server::ServerState state(*options);
+    httplib::Server http;
+    const size_t threads = static_cast<size_t>(options->Threads);
+    http.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    tobu::server::AddRoutes(http, state, *options);
+    if (!http.bind_to_port(options->Host, options->Port)) {
+      std::cerr << "tobu-server: cannot listen on " << options->Host << ':' << options->Port << '\n';
+      return 1;
+    }
+    running = &http;
+    std::signal(SIGTERM, StopServer);
+    std::signal(SIGINT, StopServer);
+    std::cerr << "tobu-server: listening on http://" << options->Host << ':' << options->Port << "/\n";
+    http.listen_after_bind();
+  } catch (const std::exception& error) {
+    std::cerr << "tobu-server: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
