@@ -5,6 +5,7 @@
 //
 //   tobu-server-load COUNT CONCURRENCY LIMIT_SECONDS PORT[,PORT...] REPLAY.tbr...
 #include <httplib.h>
+#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -26,6 +27,14 @@ std::string TokenOf(int player) {
   return token;
 }
 
+// A socket a connection: as many open files as the system allows this process.
+void RaiseOpenFileLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return;
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_NOFILE, &limit);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,6 +42,7 @@ int main(int argc, char** argv) {
     std::cerr << "usage: tobu-server-load COUNT CONCURRENCY LIMIT_SECONDS PORT[,PORT...] REPLAY.tbr...\n";
     return 2;
   }
+  RaiseOpenFileLimit();
   const int count = std::stoi(argv[1]);
   const int concurrency = std::stoi(argv[2]);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::stoi(argv[3]));
@@ -49,7 +59,7 @@ int main(int argc, char** argv) {
 
   std::atomic<int> next{0};
   std::mutex mutex;
-  std::map<int, int> answers;  // status (0: no answer) -> how many
+  std::map<int, int> answers;  // status -> how many
   const auto work = [&] {
     while (std::chrono::steady_clock::now() < deadline) {
       const int i = next++;
@@ -58,12 +68,13 @@ int main(int argc, char** argv) {
       replay.PlayerName = "load" + std::to_string(i);
       const std::vector<uint8_t> bytes = tobu::EncodeReplay(replay);
       httplib::Client client("127.0.0.1", ports[static_cast<size_t>(i) % ports.size()]);
-      client.set_read_timeout(30, 0);
+      client.set_connection_timeout(60, 0);
+      client.set_read_timeout(240, 0);
       client.set_bearer_token_auth(TokenOf(i).c_str());
       const auto result = client.Post("/api/records", reinterpret_cast<const char*>(bytes.data()),
                                       bytes.size(), "application/octet-stream");
       const std::lock_guard lock(mutex);
-      ++answers[result ? result->status : 0];
+      ++answers[result ? result->status : -static_cast<int>(result.error())];  // no answer: minus the reason
     }
   };
   std::vector<std::thread> threads;

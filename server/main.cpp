@@ -1,5 +1,7 @@
 // tobu-server: shared levels and world records proven by replaying them (docs/online.md).
 #include <httplib.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 
 #include <csignal>
 #include <iostream>
@@ -13,9 +15,18 @@ httplib::Server* running = nullptr;
 extern "C" void StopServer(int) {
   if (running) running->stop();
 }
+// A socket a connection: as many open files as the system allows this process.
+void RaiseOpenFileLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return;
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_NOFILE, &limit);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  RaiseOpenFileLimit();
   int exitCode = 0;
   const std::optional<tobu::server::ServerOptions> options = tobu::server::ParseOptions(argc, argv, exitCode);
   if (!options) return exitCode;
@@ -26,7 +37,14 @@ int main(int argc, char** argv) {
     const size_t threads = static_cast<size_t>(options->Threads);
     http.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     tobu::server::AddRoutes(http, state, *options);
-    if (!http.bind_to_port(options->Host, options->Port)) {
+    // The library listens with a backlog of 5, which a burst of clients overflows: the
+    // listening socket is kept to listen again with the system's longest queue.
+    socket_t listening = -1;
+    http.set_socket_options([&listening](socket_t socket) {
+      httplib::default_socket_options(socket);
+      listening = socket;
+    });
+    if (!http.bind_to_port(options->Host, options->Port) || ::listen(listening, SOMAXCONN) != 0) {
       std::cerr << "tobu-server: cannot listen on " << options->Host << ':' << options->Port << '\n';
       return 1;
     }
