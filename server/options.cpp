@@ -17,7 +17,7 @@ playing its replay through the game's run.
   --database URL          sqlite:PATH (one file, created on first start) or a
                           PostgreSQL URI (postgresql://user@host/dbname)
   --web DIR               serves the browser build in DIR at /
-  --threads N             request threads and database connections (8)
+  --threads N             request threads and database connections (32)
   --verifiers N           replays verified at once (one per core)
   --verify-queue N        submissions that may wait for a verifier before 503 (16)
   --writes-per-minute N   uploads and submissions an identity or address may make (30)

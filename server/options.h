@@ -9,7 +9,7 @@ struct ServerOptions {
   int Port = 8080;
   std::string Database;
   std::string WebFolder;        // the browser build, served at / when given
-  int Threads = 8;              // request threads, each with its own database connection
+  int Threads = 32;             // request threads, each with its own database connection
   int Verifiers = 0;            // verifications at once; 0: one per core
   int VerifyQueue = 16;         // submissions waiting for a verifier before 503
   double WritesPerMinute = 30;  // uploads and submissions per identity and per address

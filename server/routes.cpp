@@ -24,6 +24,9 @@ using nlohmann::json;
 // A replay holds at most a day of ticks; a real run's keys fill a small part of this.
 constexpr size_t LargestReplayBody = 1 << 20;
 constexpr int64_t BoardLength = 100;
+// Half an hour of ticks: a proof costs CPU in proportion to the ticks it claims, and a
+// standing runner could otherwise claim a day of them (the file format's limit).
+constexpr uint32_t LongestProvenTicks = 100 * 60 * 30;
 
 int64_t Now() {
   return std::chrono::duration_cast<std::chrono::microseconds>(
@@ -116,6 +119,8 @@ void SubmitRecord(const Request& req, Response& res, ServerState& state) {
     return SendError(res, 422, error.what());
   }
   if (!AcceptedPlayerName(replay.PlayerName)) return SendError(res, 422, "The replay has no player name");
+  if (replay.TickCount > LongestProvenTicks)
+    return SendError(res, 422, "This server proves runs of up to 30 minutes");
   const std::string levelId = LevelId(replay.LevelCrc);
   std::optional<Blob> levelPart;
   {
