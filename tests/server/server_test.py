@@ -5,6 +5,7 @@ servers share the database and take concurrent genuine submissions from tobu-ser
 
   server_test.py BUILD_DIR DATABASE_URL [--load]
 """
+import atexit
 import json
 import os
 import socket
@@ -22,6 +23,15 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 LEVELS = os.path.join(ROOT, "Levels")
 REPLAYS = os.path.join(ROOT, "tests", "replays")
 failures = []
+running = []  # servers still up; stopped at exit, whatever happened
+
+
+@atexit.register
+def stop_running():
+    for process in running:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
 
 
 def check(condition, what):
@@ -45,6 +55,7 @@ class Server:
         self.process = subprocess.Popen(
             [os.path.join(build, "server", "tobu-server"), "--listen", "127.0.0.1:%d" % self.port,
              "--database", database, *flags], stderr=self.log)
+        running.append(self.process)
         for _ in range(300):
             try:
                 socket.create_connection(("127.0.0.1", self.port), timeout=1).close()
