@@ -23,7 +23,9 @@ for target in ${TOBU_FUZZ_TARGETS:-level roster replay settings upload submissio
   [ "$seconds" -gt 0 ] && time_flag="-max_total_time=$seconds"
   echo "== ${target}_fuzz"
   # New inputs go to $found; the committed seeds are read, never written.
-  "$build/fuzz/${target}_fuzz" $time_flag -max_len=12000 -print_final_stats=1 \
+  binary="$build/fuzz/${target}_fuzz"
+  [ -x "$binary" ] || binary="$build/server/${target}_fuzz"  # the server's request bodies
+  "$binary" $time_flag -max_len=12000 -print_final_stats=1 \
     -artifact_prefix="$build/crashes/${target}-" "$@" "$found" "fuzz/corpus/$target" || status=1
 done
 exit $status
