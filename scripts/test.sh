@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 
 scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev fonts-dejavu-core \
   libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick libpng-dev libinih-dev \
-  python3 emscripten node-acorn chromium
+  python3 emscripten node-acorn chromium \
+  libcpp-httplib-dev libsqlite3-dev libpq-dev nlohmann-json3-dev libssl-dev postgresql
 
 cmake -S . -B build-test -G Ninja -DTOBU_WERROR=ON -DTOBU_SANITIZE=ON
 cmake --build build-test -j2
@@ -23,6 +24,10 @@ scripts/check-replays.sh build-test/tobu-script
 cd build-test
 SDL_VIDEODRIVER=dummy ctest --output-on-failure -j2
 cd ..
+
+# tobu-server on a SQLite file and on a PostgreSQL cluster of its own, then two servers
+# on one PostgreSQL under a thousand submissions at once.
+scripts/server-test.sh build-test
 
 # The web build: the recorded runs under Node and the page in headless Chromium.
 scripts/web-test.sh build-test/tobu-script
