@@ -184,9 +184,9 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     command.Text = words[1];
     return command;
   }
-  if (name == "replay") {
-    ExpectWords(words, 2, "replay FILE");
-    ScriptCommand command = Command(Kind::Replay);
+  if (name == "replay" || name == "verify") {
+    ExpectWords(words, 2, name == "replay" ? "replay FILE" : "verify FILE");
+    ScriptCommand command = Command(name == "replay" ? Kind::Replay : Kind::Verify);
     command.Text = words[1];
     return command;
   }
@@ -330,6 +330,7 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     case Kind::State: out_ << StateLine(form_) << '\n'; break;
     case Kind::Events: out_ << "events=" << JoinEventNames(form_.Events.Drain()) << '\n'; break;
     case Kind::Replay: PlayReplay(startDirectory_ / command.Text); break;
+    case Kind::Verify: VerifyReplay(startDirectory_ / command.Text); break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }
@@ -341,6 +342,16 @@ void ScriptRunner::PlayReplay(const std::filesystem::path& file) {
   while (form_.WatchedRunGoesOn() && Call([&] { form_.DXTimer1Timer(1); })) {
   }
   out_ << StateLine(form_) << '\n';
+  Call([&] { form_.StopWatching(); });
+}
+
+// The same run with no frame drawn: the state line after its last tick, then the
+// finishing time ("none" for a run that did not finish).
+void ScriptRunner::VerifyReplay(const std::filesystem::path& file) {
+  if (!Call([&] { form_.WatchReplay(file.string()); }) || !form_.WatchingReplay()) return;
+  Call([&] { form_.PlayWatchedRunUndrawn(); });
+  out_ << StateLine(form_) << '\n';
+  out_ << "time=" << (form_.LastRun.End == RunEnd::Finished ? ClockTimeText(form_.Clock) : "none") << '\n';
   Call([&] { form_.StopWatching(); });
 }
 
