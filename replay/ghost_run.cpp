@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "replay/recording.h"
-#include "sim/run.h"
+#include "sim/run_step.h"
 
 namespace tobu {
 
@@ -12,6 +12,8 @@ void GhostRun::Start(const World& start, Replay record) {
   Level = start;
   Kippo = Runner{};
   ResetRunnerForRun(Kippo);
+  Clock.Reset();
+  LockedExits = {};
   KeyHeld.fill(false);
   NextEvent = 0;
   Ticks = 0;
@@ -29,18 +31,10 @@ void GhostRun::Step() {
     return;
   }
   ++Ticks;
-  MotionStep(Level, Kippo, KeyHeld);
-  Level.ClampCamera();
+  EventQueue unheard;  // the ghost makes no sound
+  const RunStepResult result = StepRun({Level, Kippo, Clock, LockedExits}, KeyHeld, unheard, true);
   AdvanceRunAnimation(Kippo);
-  // As in the game: objects in order until one ends the run, one food eaten per tick.
-  int eaten = -1;
-  for (int i = 0; i < Level.ObjectCount && Running; ++i) {
-    const Contact contact = TouchObject(Level, i);
-    if (contact == Contact::Food) eaten = i;
-    if (contact == Contact::Killer || contact == Contact::Exit) Running = false;
-  }
-  if (eaten != -1) Level.RemoveObject(eaten);
-  if (OutsideWorldBounds(Level)) Running = false;
+  Running = result.End == RunEnd::None;
 }
 
 }  // namespace tobu

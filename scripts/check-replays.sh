@@ -1,7 +1,8 @@
 #!/bin/sh
 # Plays every committed replay (tests/replays/*.tbr) with the given tobu-script on a fresh
 # copy of the shipped levels and compares the state line with the committed one, so that
-# builds with other flags (Release, sanitizers) are seen to give the same runs.
+# builds with other flags (Release, sanitizers) are seen to give the same runs; then
+# verifies each (no frame drawn), which must end on the same line.
 #   scripts/check-replays.sh build-release/tobu-script
 set -eu
 cd "$(dirname "$0")/.."
@@ -15,6 +16,10 @@ for record in tests/replays/*.tbr; do
   expected="${record%.tbr}.expected"
   if ! (cd "$work" && "$script" replay "$root/$record") | cmp -s - "$expected"; then
     echo "check-replays: $record does not end on $expected" >&2
+    status=1
+  fi
+  if ! (cd "$work" && "$script" verify "$root/$record") | head -n 1 | cmp -s - "$expected"; then
+    echo "check-replays: $record verified does not end on $expected" >&2
     status=1
   fi
 done

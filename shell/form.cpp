@@ -28,41 +28,44 @@ void TForm1::FormCreate() {
   MenuCursor = stored.LastIndex;
 }
 
-// One tick: update, then one complete frame. Every step tests the mode current at
-// that moment, so a run ended by an object already shows the results menu.
+// One tick: the game moves on, then one complete frame shows it (drawing changes
+// nothing). A failed write of the best times is reported after the frame is shown.
 void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
+  const bool surfaceReady = display_.SurfaceReady();
+  std::exception_ptr writeError;
+  try {
+    Update(surfaceReady);
+  } catch (const FileError&) {
+    writeError = std::current_exception();
+  }
+  if (!surfaceReady) return;
+  DrawFrame();
+  display_.PresentFrame();
+  if (writeError) std::rethrow_exception(writeError);
+}
+
+// Every step tests the mode current at that moment. Without a drawing surface the run
+// only moves: no object acts, the clock stands still and nothing is ranked.
+void TForm1::Update(bool surfaceReady) {
   Events.NewTick();
+  LastRun = RunStepResult{};
   if (WatchingReplay()) PlayWatchedKeys();
   if (Mode == GameMode::editor) ScrollEditor();
-  if (Mode == GameMode::game) MotionStep(Level, Kippo, KeyHeld, Events);
-  if (Mode == GameMode::game) AdvanceRunReplays();
+  if (Mode == GameMode::game) {
+    LastRun = StepRun({Level, Kippo, Clock, LockedExits}, KeyHeld, Events, surfaceReady);
+    // The best time's text is rebuilt when the frame is to show it.
+    const bool runnerShown = surfaceReady && !LastRun.EndedByObject();
+    if (runnerShown && !Best.BestNames[1].empty() && Outcome.BestTimeText.empty()) {
+      Outcome.BestTimeText = StoredTimeText(Best.BestTime[1]);
+    }
+    AdvanceRunReplays();
+  }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
   AdvanceAnimation();
-
-  if (!display_.SurfaceReady()) return;
-  display_.ClearSurface(0);
-  if (Mode == GameMode::game || Mode == GameMode::editor) DrawWorldView();
-  if (Mode == GameMode::SelectPlayer) DrawSelectPlayer();
-  if (Mode == GameMode::CreateNewPlayer) DrawCreateNewPlayer();
-  if (Mode == GameMode::MainMenu) DrawMainMenu();
-  if (Mode == GameMode::SelectLevel) DrawSelectLevel();
-  // A failed write of the best times is reported after the frame is shown.
-  std::exception_ptr writeError;
-  if (Mode == GameMode::GameMenu) {
-    try {
-      RankFinishedRunOnce();
-    } catch (const FileError&) {
-      writeError = std::current_exception();
-    }
-    if (!WatchingReplay()) DrawGameMenu();
-  }
-  if (Mode == GameMode::TopTen) DrawTopTen();
-  if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
-  if (Mode == GameMode::game) TestWorldBounds();
-  display_.PresentFrame();
-  if (writeError) std::rethrow_exception(writeError);
+  if (LastRun.End != RunEnd::None) EndRun(LastRun.End == RunEnd::Finished);
+  if (Mode == GameMode::GameMenu && surfaceReady) RankFinishedRunOnce();
 }
 
 void TForm1::ScrollEditor() {
@@ -84,83 +87,67 @@ void TForm1::AdvanceAnimation() {
   AdvanceRunAnimation(Kippo);
 }
 
+// The run's end as the step found it: the results menu, or a play-test's result line.
+void TForm1::EndRun(bool finished) {
+  if (PlayTest.Active) return EndPlayTestRun(finished);
+  MenuCursor = 0;
+  Mode = GameMode::GameMenu;
+  if (finished) {
+    Outcome.RunFinished = true;
+  } else {
+    Outcome.RunFailed = true;
+  }
+}
+
+// A run's last frame shows the run too: ended by an object, without the runner and
+// under the results menu; having left the world, whole, the menu from the next tick on.
+void TForm1::DrawFrame() {
+  display_.ClearSurface(0);
+  if (LastRun.Ran || Mode == GameMode::editor) DrawWorldView();
+  if (LastRun.LeftWorld) return;
+  if (Mode == GameMode::SelectPlayer) DrawSelectPlayer();
+  if (Mode == GameMode::CreateNewPlayer) DrawCreateNewPlayer();
+  if (Mode == GameMode::MainMenu) DrawMainMenu();
+  if (Mode == GameMode::SelectLevel) DrawSelectLevel();
+  if (Mode == GameMode::GameMenu && !WatchingReplay()) DrawGameMenu();
+  if (Mode == GameMode::TopTen) DrawTopTen();
+  if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
+}
+
 void TForm1::DrawWorldView() {
   DrawSky(display_, SkyX);
   DrawTiles(display_, Level);
   const ObjectFrames frames{Anim.FoodFrame, Anim.KillerFrame, Anim.ExitFrame};
-  EatenIndex = -1;
+  // The food eaten in this tick is still shown, in its place in the list.
   for (int i = 0; i < Level.ObjectCount; ++i) {
-    if (Mode == GameMode::game) TouchObject(i);
+    if (i == LastRun.EatenIndex) DrawObject(display_, Level, LastRun.Eaten, frames);
     DrawObject(display_, Level, Level.ObjectList[i], frames);
   }
-  if (Mode == GameMode::game && LockedExits.NoteLockedTouch(Level)) Events.Push(GameEvent::Locked);
-  // At most one food goes per tick: the last one touched, already drawn in this frame.
-  if (EatenIndex != -1) EatFood(EatenIndex);
+  if (LastRun.EatenIndex == Level.ObjectCount) DrawObject(display_, Level, LastRun.Eaten, frames);
   if (Mode == GameMode::editor) {
     if (Editor.GridShown) DrawCellGrid(display_, Level);
     DrawStartMarker(display_, Level);
     if (Editor.PromptOpen()) display_.DrawCanvasText(5, 5, PromptLine(Editor));
   }
-  if (Mode == GameMode::game) DrawGhostRunner();
-  if (Mode == GameMode::game) DrawRunnerAndClock();
-  if (Mode == GameMode::game && WatchingReplay()) DrawWatchedRecordLine();
-}
-
-void TForm1::TouchObject(int index) {
-  switch (tobu::TouchObject(Level, index)) {
-    case Contact::Food:
-      EatenIndex = index;
-      break;
-    case Contact::Killer:
-      FailRun();
-      break;
-    case Contact::Exit:
-      Events.Push(GameEvent::Finish);
-      if (PlayTest.Active) {
-        EndPlayTestRun(true);
-        break;
-      }
-      MenuCursor = 0;
-      Outcome.RunFinished = true;
-      Mode = GameMode::GameMenu;
-      break;
-    case Contact::None:
-      break;
-  }
+  if (!LastRun.Ran || LastRun.EndedByObject()) return;
+  DrawGhostRunner();
+  DrawRunnerAndClock();
+  if (WatchingReplay()) DrawWatchedRecordLine();
 }
 
 void TForm1::DrawRunnerAndClock() {
-  const RunnerSprite sprite = ChooseRunnerSprite(Level, Kippo, KeyHeld);
+  const RunnerSprite sprite = ChooseRunnerSprite(LastRun.RunnerX, LastRun.RunnerY, Kippo, KeyHeld);
   const int sheet = sprite.Running ? (sprite.FacingRight ? SheetKippoRunR : SheetKippoRun)
                                    : (sprite.FacingRight ? SheetKippoR : SheetKippo);
   DrawRunnerSheet(display_, Level, sheet, sprite.Frame, sprite.Left, sprite.Top);
-  Clock.Step();
   DrawClockDigits(display_, Clock.ClockMinutes, Clock.ClockSeconds, Clock.ClockHundredths);
-  if (!Best.BestNames[1].empty()) {
-    if (Outcome.BestTimeText.empty()) Outcome.BestTimeText = StoredTimeText(Best.BestTime[1]);
-    DrawBestTime(display_, Outcome.BestTimeText);
-  }
+  if (!Best.BestNames[1].empty()) DrawBestTime(display_, Outcome.BestTimeText);
 }
 
-void TForm1::TestWorldBounds() {
-  if (!OutsideWorldBounds(Level)) return;
-  FailRun();
-  Level.RunnerX = RunnerHomeX;
-  Level.RunnerY = RunnerHomeY;
-}
-
-void TForm1::EatFood(int index) {
-  Level.RemoveObject(index);
-  Events.Push(GameEvent::Eat);
-  if (!AnyFoodLeft(Level)) Events.Push(GameEvent::Open);
-}
-
+// Escape in a run, also from a watched record.
 void TForm1::FailRun() {
   Events.Push(GameEvent::Fail);
-  if (PlayTest.Active) return EndPlayTestRun(false);
-  Outcome.RunFailed = true;
-  Mode = GameMode::GameMenu;
-  MenuCursor = 0;
+  EndRun(false);
 }
 
 // The modes are tested one after another, so a rule sees a mode set by an earlier one.

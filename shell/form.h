@@ -18,6 +18,7 @@
 #include "sim/exit_contacts.h"
 #include "sim/keys.h"
 #include "sim/run.h"
+#include "sim/run_step.h"
 #include "sim/runner.h"
 #include "world/best_times.h"
 #include "world/level_file.h"
@@ -53,6 +54,9 @@ public:
   // that closes the game, the window closed by the platform). A roster that could not
   // be written is written now: no later moment of the game writes it.
   void Close();
+  // The watched run's remaining ticks with no frame drawn (every rule runs as in a drawn
+  // tick): how a replay is verified.
+  void PlayWatchedRunUndrawn();
 
   // State, grouped by subsystem.
   GameMode Mode = GameMode::SelectPlayer;
@@ -77,7 +81,7 @@ public:
   // The folder the game started in (holding Players.dat and Levels), fixed at start
   // because the game enters Levels; empty when it could not be read.
   std::filesystem::path GameFolder;
-  int32_t EatenIndex = -1;
+  RunStepResult LastRun;  // what this tick's run step did, for the frame
   // What happened, for the platform to react to (sounds); the game never reads it.
   EventQueue Events;
   // Trouble beside the specified game (a replay that could not be written): never shown
@@ -88,12 +92,13 @@ public:
 
 private:
   // Tick steps (form.cpp).
+  void Update(bool surfaceReady);
   void ScrollEditor();
   void AdvanceAnimation();
+  void EndRun(bool finished);
+  void DrawFrame();
   void DrawWorldView();
-  void TouchObject(int index);
   void DrawRunnerAndClock();
-  void TestWorldBounds();
   // Screens (screens.cpp).
   void DrawWallpaper();
   void DrawSelectPlayer();
@@ -116,7 +121,6 @@ private:
   void EditorKeyPress(uint8_t key);
   // Transitions with side effects.
   void StartRun(int entry);
-  void EatFood(int index);
   void PushRankingEvent();
   void BeginRun(const LoadedLevelInfo& info);
   void FailRun();

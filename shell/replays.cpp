@@ -138,6 +138,10 @@ bool TForm1::WatchedRunGoesOn() const {
   return WatchingReplay() && Mode == GameMode::game && Replays.Watch.Ticks < Replays.Watch.Record.TickCount;
 }
 
+void TForm1::PlayWatchedRunUndrawn() {
+  while (WatchedRunGoesOn()) Update(true);
+}
+
 void TForm1::StopWatching() {
   ReplayWatch& watch = Replays.Watch;
   if (!watch.Active) return;

@@ -116,9 +116,10 @@ void AdvanceRunAnimation(Runner& runner) {
   }
 }
 
-RunnerSprite ChooseRunnerSprite(const World& world, const Runner& runner, const KeyTable& keyHeld) {
-  const int32_t rx = RoundPixel(world.RunnerX);
-  const int32_t ry = RoundPixel(world.RunnerY);
+RunnerSprite ChooseRunnerSprite(double runnerX, double runnerY, const Runner& runner,
+                                const KeyTable& keyHeld) {
+  const int32_t rx = RoundPixel(runnerX);
+  const int32_t ry = RoundPixel(runnerY);
   const bool right = runner.Facing == FacingRight;
   const bool facingKeyHeld = right ? keyHeld[VkRight] : keyHeld[VkLeft];
   RunnerSprite sprite;

@@ -44,6 +44,10 @@ struct RunnerSprite {
   int32_t Left = 0;
   int32_t Top = 0;
 };
-RunnerSprite ChooseRunnerSprite(const World& world, const Runner& runner, const KeyTable& keyHeld);
+RunnerSprite ChooseRunnerSprite(double runnerX, double runnerY, const Runner& runner,
+                                const KeyTable& keyHeld);
+inline RunnerSprite ChooseRunnerSprite(const World& world, const Runner& runner, const KeyTable& keyHeld) {
+  return ChooseRunnerSprite(world.RunnerX, world.RunnerY, runner, keyHeld);
+}
 
 } // namespace tobu

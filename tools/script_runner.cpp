@@ -184,10 +184,10 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     command.Text = words[1];
     return command;
   }
-  if (name == "replay") {
+  if (name == "replay" || name == "verify") {
     // The rest of the line, so that a name may hold spaces.
-    if (words.size() < 2) throw ScriptError("usage: replay FILE");
-    ScriptCommand command = Command(Kind::Replay);
+    if (words.size() < 2) throw ScriptError(name == "replay" ? "usage: replay FILE" : "usage: verify FILE");
+    ScriptCommand command = Command(name == "replay" ? Kind::Replay : Kind::Verify);
     command.Text = RestOfLine(line, name);
     return command;
   }
@@ -333,6 +333,7 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     case Kind::State: out_ << StateLine(form_) << '\n'; break;
     case Kind::Events: out_ << "events=" << JoinEventNames(form_.Events.Drain()) << '\n'; break;
     case Kind::Replay: PlayReplay(startDirectory_ / command.Text); break;
+    case Kind::Verify: VerifyReplay(startDirectory_ / command.Text); break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }
@@ -350,6 +351,16 @@ void ScriptRunner::PlayReplay(const std::filesystem::path& file) {
 void ScriptRunner::Finish() {
   closedReported_ = true;
   Call([&] { form_.Close(); });
+}
+
+// The same run with no frame drawn: the state line after its last tick, then the
+// finishing time ("none" for a run that did not finish).
+void ScriptRunner::VerifyReplay(const std::filesystem::path& file) {
+  if (!Call([&] { form_.WatchReplay(file.string()); }) || !form_.WatchingReplay()) return;
+  Call([&] { form_.PlayWatchedRunUndrawn(); });
+  out_ << StateLine(form_) << '\n';
+  out_ << "time=" << (form_.LastRun.End == RunEnd::Finished ? ClockTimeText(form_.Clock) : "none") << '\n';
+  Call([&] { form_.StopWatching(); });
 }
 
 int ScriptRunner::RunStream(std::istream& in, std::ostream& err) {

@@ -22,13 +22,13 @@ class ScriptError : public std::runtime_error {
 // One line of an input script.
 struct ScriptCommand {
   enum class Kind {
-    Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State, Events, Replay
+    Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State, Events, Replay, Verify
   };
   Kind What = Kind::Nothing;
   int64_t Count = 1;      // tick
   uint16_t Key = 0;       // down, up, press
   uint8_t Character = 0;  // char
-  std::string Text;       // type, shot, replay
+  std::string Text;       // type, shot, replay, verify
   MouseButton Button = MouseButton::Left;
   int32_t X = 0;
   int32_t Y = 0;
@@ -69,6 +69,7 @@ class ScriptRunner {
  private:
   void Run(const ScriptCommand& command);
   void PlayReplay(const std::filesystem::path& file);
+  void VerifyReplay(const std::filesystem::path& file);
   // Calls one handler unless the form has closed; true while it is still open.
   template <typename Handler>
   bool Call(Handler&& handler);

@@ -14,13 +14,13 @@
 #endif
 
 int main(int argc, char** argv) {
-  // "tobu-script replay FILE" is the one-line script "replay FILE".
-  const bool replay = argc == 3 && std::string(argv[1]) == "replay";
+  // "tobu-script replay FILE" is the one-line script "replay FILE"; the same for verify.
+  const bool replay = argc == 3 && (std::string(argv[1]) == "replay" || std::string(argv[1]) == "verify");
   if (argc > 2 && !replay) {
-    std::cerr << "usage: tobu-script [SCRIPT] | tobu-script replay FILE\n";
+    std::cerr << "usage: tobu-script [SCRIPT] | tobu-script replay FILE | tobu-script verify FILE\n";
     return 2;
   }
-  std::istringstream replayLine(replay ? std::string("replay ") + argv[2] + "\n" : std::string());
+  std::istringstream replayLine(replay ? std::string(argv[1]) + " " + argv[2] + "\n" : std::string());
   std::ifstream file;
   if (argc == 2) {
     file.open(argv[1]);
