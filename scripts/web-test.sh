@@ -58,6 +58,11 @@ failed=$((failed + ${page_failed:-1}))
 [ "$page_status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
 
 sizes=$(($(stat -c %s build-web/web/tobu.wasm build-web/web/tobu.js build-web/web/tobu.data | paste -sd+)))
-echo "download: tobu.wasm + tobu.js + tobu.data = $sizes bytes"
+limit=$((3 * 1024 * 1024))
+echo "download: tobu.wasm + tobu.js + tobu.data = $sizes bytes (limit $limit)"
+if [ "$sizes" -gt "$limit" ]; then
+  echo "FAIL the download is over the limit"
+  failed=$((failed + 1))
+fi
 echo "web: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
