@@ -45,10 +45,10 @@ bool SetValue(ParseState& state, std::string_view key, std::string_view value) {
     setSwitch(s.Gamepad);
   } else if (key == "ghost") {
     setSwitch(s.Ghost);
-  } else if (key == "volume") {
+  } else if (key == "volume" || key == "music") {
     const auto volume = ParseVolume(value);
     state.BadValue |= !volume;
-    if (volume) s.Volume = *volume;
+    if (volume) (key == "volume" ? s.Volume : s.Music) = *volume;
   } else if (key == "scale") {
     state.BadValue |= value != "fit" && value != "integer";
     if (value == "integer") s.Scale = FrameScale::Integer;
@@ -92,7 +92,8 @@ std::vector<uint8_t> FormatSettings(const Settings& settings) {
       std::string("[tobu]\n") + "fullscreen = " + onOff(settings.FullScreen) + "\n" +
       "scale = " + (settings.Scale == FrameScale::Integer ? "integer" : "fit") + "\n" +
       "sound = " + onOff(settings.Sound) + "\n" + "volume = " + std::to_string(settings.Volume) + "\n" +
-      "gamepad = " + onOff(settings.Gamepad) + "\n" + "ghost = " + onOff(settings.Ghost) + "\n";
+      "gamepad = " + onOff(settings.Gamepad) + "\n" + "ghost = " + onOff(settings.Ghost) + "\n" +
+      (settings.Music != DefaultMusic ? "music = " + std::to_string(settings.Music) + "\n" : "");
   return {text.begin(), text.end()};
 }
 
