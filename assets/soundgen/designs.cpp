@@ -17,7 +17,7 @@ constexpr double Tick = -25.0;
 // MIDI notes of the C major scale used by the tunes.
 constexpr int G4 = 67, A4 = 69, C5 = 72, D5 = 74, E5 = 76, F5 = 77, G5 = 79, A5 = 81, B5 = 83;
 constexpr int C6 = 84, D6 = 86, E6 = 88, G6 = 91, C7 = 96;
-constexpr int C3 = 48, A3 = 57, C4 = 60, E4 = 64;
+constexpr int C4 = 60, E4 = 64;
 
 Tone Note(Voice voice, double start, double length, int midi, double level = 1.0) {
   Tone tone;

@@ -139,6 +139,8 @@ void WebGame::AnimationFrame(double now) {
 
 void WebGame::RunTicks(int count) {
   for (int i = 0; i < count && !form_.Closed; ++i) Tick();
+  audio_.FollowMode(form_.Mode);
+  audio_.FeedMusic();
   ShowNewFrame();
 }
 

@@ -142,6 +142,7 @@ var TobuSound = {
   music: [],     // the blocks queued or playing
   musicTime: 0,  // where the next block starts
   started: [],   // sounds started for each event (the tests read it)
+  queued: 0,     // music blocks queued so far (the tests read it)
   fanfares: [5, 6],  // best, topten
 
   start: function () {
@@ -231,6 +232,7 @@ var TobuSound = {
     block.start(this.musicTime);
     this.musicTime += buffer.duration;
     this.music.push(block);
+    this.queued++;
     block.onended = function () { TobuSound.music = TobuSound.music.filter(function (b) { return b !== block; }); };
   },
 };
