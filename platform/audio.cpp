@@ -35,7 +35,7 @@ Audio::Audio() {
   SDL_AudioSpec wanted{};
   wanted.freq = 44100;
   wanted.format = AUDIO_S16SYS;
-  wanted.channels = 1;
+  wanted.channels = 2;  // the same mono mix on both sides
   wanted.samples = MixBufferSamples;
   wanted.callback = Fill;
   wanted.userdata = this;
@@ -56,8 +56,12 @@ Audio::~Audio() {
 }
 
 void Audio::Fill(void* self, Uint8* stream, int bytes) {
-  static_cast<Audio*>(self)->mixer_.Mix(
-      std::span(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(bytes) / sizeof(int16_t)));
+  Audio& audio = *static_cast<Audio*>(self);
+  const auto frames = static_cast<size_t>(bytes) / (2 * sizeof(int16_t));
+  audio.mono_.resize(frames);  // once: SDL asks for the same size every time
+  audio.mixer_.Mix(audio.mono_);
+  auto* out = reinterpret_cast<int16_t*>(stream);
+  for (size_t i = 0; i < frames; ++i) out[2 * i] = out[2 * i + 1] = audio.mono_[i];
 }
 
 void Audio::Play(const std::vector<GameEvent>& events) {

@@ -43,6 +43,7 @@ class Audio {
   bool enabled_ = true;
   GameMode mode_ = GameMode::SelectPlayer;
   Mixer mixer_;
+  std::vector<int16_t> mono_;  // the mix before it goes to both channels
 };
 
 }  // namespace tobu
