@@ -15,4 +15,4 @@ add_custom_command(
 file(GLOB sound_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/sounds/*.cpp)
 add_library(tobu_sounds STATIC ${embedded_sounds_cpp} ${sound_sources})
 target_include_directories(tobu_sounds PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(tobu_sounds PUBLIC tobu_events)
+target_link_libraries(tobu_sounds PUBLIC tobu_events tobu_music)

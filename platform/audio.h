@@ -1,16 +1,17 @@
 #pragma once
-#include <SDL_mixer.h>
+#include <SDL.h>
 
-#include <array>
 #include <vector>
 
 #include "events/game_events.h"
+#include "shell/game_mode.h"
+#include "sounds/mixer.h"
 
 namespace tobu {
 
-// The game's sounds through SDL2_mixer: one channel per event, so sounds of different
-// events overlap and a new one of an event cuts its previous instance. Without an
-// audio device the game stays silent, saying so once on standard error.
+// The game's sounds and music through one SDL audio device, mixed by the game's own
+// mixer in SDL's callback. Without an audio device the game stays silent, saying so
+// once on standard error.
 class Audio {
  public:
   // Needs SDL initialised; opens the audio subsystem and the device itself.
@@ -19,19 +20,30 @@ class Audio {
   Audio(const Audio&) = delete;
   Audio& operator=(const Audio&) = delete;
 
-  // Starts the sounds of one tick's events; returns at once, the mixer plays them.
+  // Starts the sounds of one tick's events; returns at once, the device plays them.
   void Play(const std::vector<GameEvent>& events);
-  // Sound off stops what is playing and plays nothing until switched on again.
+  // The music for where the player is.
+  void FollowMode(GameMode mode);
+  // Sound off stops what is playing (music too) and plays nothing until switched on again.
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
-  // 0 (silent) to 100 (as generated).
+  // 0 (silent) to 100 (as generated), the effects and the music apart.
   void SetVolume(int percent);
-  bool DeviceOpen() const { return open_; }
+  void SetMusicVolume(int percent);
+  bool DeviceOpen() const { return device_ != 0; }
+  // The effects sounding now (of one event, or of all); the effects' volume.
+  int Playing(GameEvent event) const;
+  int Playing() const;
+  int Volume() const;
 
  private:
-  bool open_ = false;
+  static void Fill(void* self, Uint8* stream, int bytes);
+
+  SDL_AudioDeviceID device_ = 0;
   bool enabled_ = true;
-  std::array<Mix_Chunk*, GameEventCount> chunks_{};
+  GameMode mode_ = GameMode::SelectPlayer;
+  Mixer mixer_;
+  std::vector<int16_t> mono_;  // the mix before it goes to both channels
 };
 
 }  // namespace tobu

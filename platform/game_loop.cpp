@@ -65,6 +65,8 @@ bool GameLoop::Handle(const SDL_Event& event) {
     case WindowRequest::None:
       break;
   }
+  audio_.Play(session_.Form().Events.Drain());  // a key's sound at once, not at the next tick
+  audio_.FollowMode(session_.Form().Mode);
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
   RememberGhost();
   ShowNewFrame();  // a card opened or closed between ticks
@@ -75,11 +77,12 @@ bool GameLoop::Handle(const SDL_Event& event) {
 
 void GameLoop::Tick(int32_t lagCount) {
   CallGuarded(screen_.Window(), session_.Form().Events, [&] { session_.Tick(lagCount); });
+  audio_.Play(session_.Form().Events.Drain());  // before the frame, which may wait for the screen
+  audio_.FollowMode(session_.Form().Mode);
   ReportWarnings(session_.Form().Warnings);
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);
   ShowNewFrame();
-  audio_.Play(session_.Form().Events.Drain());
   screen_.ShowPointer(display_.PointerShown());
 }
 
@@ -118,7 +121,8 @@ void GameLoop::TakeScreenshot() {
   std::tm local{};
   localtime_r(&now, &local);
   const std::filesystem::path folder = session_.Form().GameFolder / "Screenshots";
-  CallGuarded(screen_.Window(), session_.Form().Events, [&] { SaveScreenshot(folder, session_.GameFrame(), local); });
+  CallGuarded(screen_.Window(), session_.Form().Events,
+              [&] { SaveScreenshot(folder, session_.GameFrame(), local); });
 }
 
 }  // namespace tobu

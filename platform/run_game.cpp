@@ -46,7 +46,8 @@ int RunWindow(const CommandLine& line) {
 #endif
   SettingsStore settings = LoadSettings(SettingsFileName, std::cerr);
   std::error_code folderError;  // the game enters Levels later; a relative name then misses
-  if (const auto absolute = std::filesystem::absolute(settings.File, folderError); !folderError) settings.File = absolute;
+  if (const auto absolute = std::filesystem::absolute(settings.File, folderError); !folderError)
+    settings.File = absolute;
   Screen screen(line.FullScreen.value_or(settings.Values.FullScreen),
                 settings.Values.Scale == FrameScale::Integer);
   std::unique_ptr<CanvasFont> font = OpenTtfCanvasFont();
@@ -69,6 +70,7 @@ int RunWindow(const CommandLine& line) {
   Audio audio;  // after the window, so that a slow audio device never delays it
   audio.SetEnabled(settings.Values.Sound);
   audio.SetVolume(settings.Values.Volume);
+  audio.SetMusicVolume(settings.Values.Music);
   GameLoop loop(screen, session, *display, settings, audio);
   loop.Run();
   CallGuarded(screen.Window(), form->Events, [&] { form->Close(); });  // the window closed it

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev fonts-dejavu-core \
+scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core \
   libpng-dev libinih-dev
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOBU_BUILD_TESTS=OFF

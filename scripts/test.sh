@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev fonts-dejavu-core \
+scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core \
   libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick libpng-dev libinih-dev \
   python3 emscripten node-acorn chromium \
   libcpp-httplib-dev libsqlite3-dev libpq-dev nlohmann-json3-dev libssl-dev postgresql

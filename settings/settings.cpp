@@ -46,10 +46,10 @@ bool SetValue(ParseState& state, std::string_view key, std::string_view value) {
     setSwitch(s.Gamepad);
   } else if (key == "ghost") {
     setSwitch(s.Ghost);
-  } else if (key == "volume") {
+  } else if (key == "volume" || key == "music") {
     const auto volume = ParseVolume(value);
     state.BadValue |= !volume;
-    if (volume) s.Volume = *volume;
+    if (volume) (key == "volume" ? s.Volume : s.Music) = *volume;
   } else if (key == "scale") {
     state.BadValue |= value != "fit" && value != "integer";
     if (value == "integer") s.Scale = FrameScale::Integer;
@@ -111,13 +111,16 @@ std::vector<SettingLine> SettingLines(const Settings& settings) {
           {"sound", onOff(settings.Sound)},
           {"volume", std::to_string(settings.Volume)},
           {"gamepad", onOff(settings.Gamepad)},
-          {"ghost", onOff(settings.Ghost)}};
+          {"ghost", onOff(settings.Ghost)},
+          {"music", std::to_string(settings.Music)}};
 }
 
 std::vector<uint8_t> FormatSettings(const Settings& settings) {
   std::string text = "[tobu]\n";
-  for (const SettingLine& line : SettingLines(settings))
+  for (const SettingLine& line : SettingLines(settings)) {
+    if (std::string_view(line.Key) == "music" && settings.Music == DefaultMusic) continue;
     text += std::string(line.Key) + " = " + line.Value + "\n";
+  }
   return {text.begin(), text.end()};
 }
 

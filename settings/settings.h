@@ -11,11 +11,14 @@ enum class FrameScale { Fit, Integer };
 
 // The player's settings (tobu.ini). The defaults are the game as it always was: full
 // screen, scaled to fit; the platform reads them at start (the sound's two for the audio).
+constexpr int32_t DefaultMusic = 60;
+
 struct Settings {
   bool FullScreen = true;
   FrameScale Scale = FrameScale::Fit;
   bool Sound = true;
-  int32_t Volume = 100;  // 0..100
+  int32_t Volume = 100;          // 0..100
+  int32_t Music = DefaultMusic;  // the music's own volume, 0..100
   bool Gamepad = true;
   bool Ghost = false;  // the best run's ghost in a run
   bool operator==(const Settings&) const = default;
@@ -35,7 +38,8 @@ struct SettingLine {
   std::string Value;
 };
 std::vector<SettingLine> SettingLines(const Settings& settings);
-// The file's bytes: one [tobu] section, one key a line, every key written.
+// The file's bytes: one [tobu] section, one key a line, every key written (the music's
+// only when changed, so that files from before the music keep their bytes).
 std::vector<uint8_t> FormatSettings(const Settings& settings);
 
 }  // namespace tobu

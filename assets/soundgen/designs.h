@@ -10,7 +10,7 @@ namespace synth {
 struct Design {
   std::string Name;
   std::vector<Tone> Tones;
-  double RmsDb = -18.0;
+  double LoudnessDb = -18.0;  // LoudestWindowDb
 };
 
 // Every sound, in the order of the game's events.

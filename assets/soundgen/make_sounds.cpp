@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   int failures = 0;
   for (const synth::Design& design : synth::Designs()) {
     std::vector<double> samples = synth::Render(design.Tones);
-    synth::Level(samples, design.RmsDb, -1.5);
+    synth::Level(samples, design.LoudnessDb, -1.5);
     const std::string path = std::string(argv[1]) + "/" + design.Name + ".wav";
     if (!synth::WriteFile(path, synth::EncodeWav(synth::ToPcm16(samples)))) {
       std::fprintf(stderr, "make-sounds: cannot write %s\n", path.c_str());

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,14 +28,52 @@ struct Tone {
   double VibratoRate = 6.0;    // per second
 };
 
+// One tone sounding, sample by sample, so that a long score can be played as it goes.
+class ToneVoice {
+ public:
+  explicit ToneVoice(const Tone& tone);
+  // The next sample; 0 once the tone is over.
+  double Next();
+  bool Done() const { return index_ >= count_; }
+
+ private:
+  const Tone* tone_;
+  size_t index_ = 0;
+  size_t count_;
+  double phase_;                 // where a wave crosses zero, so that no tone starts lopsided
+  uint16_t noiseBits_ = 0x2D6B;  // the noise channel of the old chips: a 15-bit shift register,
+                                 // seeded with ones and zeros alike for the same reason
+  double noiseValue_ = 1.0;
+};
+
+// Removes the offset of lopsided pulses and of everything under about 20 Hz, which a
+// speaker cannot play and which would only eat the mix's headroom.
+class DcBlocker {
+ public:
+  double Next(double x) {
+    const double y = x - lastIn_ + Pole * lastOut_;
+    lastIn_ = x;
+    lastOut_ = y;
+    return y;
+  }
+
+ private:
+  static constexpr double Pole = 0.9972;  // about 20 Hz at 44,100 samples a second
+  double lastIn_ = 0.0, lastOut_ = 0.0;
+};
+
 // The frequency of a MIDI note (69 is A4, 440 Hz).
 double Hz(int midiNote);
+// The first sample of a tone starting at `seconds`.
+size_t SampleAt(double seconds);
 
-// The tones mixed into samples in -1..1, with fades of `edgeFade` seconds at both ends.
+// The tones mixed into samples in -1..1, without offset, with fades of `edgeFade`
+// seconds at both ends.
 std::vector<double> Render(const std::vector<Tone>& tones, double edgeFade = 0.003);
 
-// Scales the sound to an RMS of `rmsDb` dBFS, less if its peak would pass `peakDb`.
-void Level(std::vector<double>& samples, double rmsDb, double peakDb);
+// Scales the sound so that its loudness (LoudestWindowDb) is `loudnessDb`, less if its
+// peak would pass `peakDb`.
+void Level(std::vector<double>& samples, double loudnessDb, double peakDb);
 
 // To 16-bit samples, rounded to nearest.
 std::vector<int16_t> ToPcm16(const std::vector<double>& samples);

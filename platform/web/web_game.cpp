@@ -62,6 +62,7 @@ void WebGame::Start(double now) {
   settings_.File = std::filesystem::absolute(settings_.File);  // the game enters Levels later
   audio_.SetEnabled(settings_.Values.Sound);
   audio_.SetVolume(settings_.Values.Volume);
+  audio_.SetMusicVolume(settings_.Values.Music);
   Call([&] { session_.Start(); });
   pacer_.Start(now);  // the first tick, and so the first frame, comes 10 ms later
 }
@@ -78,8 +79,9 @@ bool WebGame::KeyDown(uint32_t keyCode, bool ctrl, bool alt, bool repeat) {
   Call([&] { session_.KeyDown(key); });
   // The desktop gives these two their characters right after the key.
   if (key == 13 || key == 8) Call([&] { session_.KeyPress(static_cast<uint8_t>(key)); });
-  session_.TakeScreenshotRequest();  // F12: the browser takes its own screenshots
-  ShowNewFrame();                    // a card opened or closed between ticks
+  session_.TakeScreenshotRequest();   // F12: the browser takes its own screenshots
+  audio_.Play(form_.Events.Drain());  // a key's sound at once, not at the next tick
+  ShowNewFrame();                     // a card opened or closed between ticks
   return SuppressesBrowserAction(key, ctrl);
 }
 
@@ -132,11 +134,15 @@ void WebGame::AnimationFrame(double now) {
   }
   const int due = pacer_.TicksDue(now);
   for (int i = 0; i < due && !form_.Closed; ++i) Tick();
+  audio_.FollowMode(form_.Mode);
+  audio_.FeedMusic();
   ShowNewFrame();
 }
 
 void WebGame::RunTicks(int count) {
   for (int i = 0; i < count && !form_.Closed; ++i) Tick();
+  audio_.FollowMode(form_.Mode);
+  audio_.FeedMusic();
   ShowNewFrame();
 }
 

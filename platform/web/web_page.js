@@ -127,21 +127,45 @@ var TobuPage = {
 };
 
 // The game's sounds through Web Audio: each event's WAV decoded by the browser, one voice
-// an event (a new sound cuts the event's previous one), all through one volume.
+// an event (a new sound cuts the event's previous one), all through one volume; the music
+// comes in blocks from the game, played back to back through its own volume, ducked under
+// the fanfares. Everything passes the desktop's headroom and a limiter, so nothing clips.
 var TobuSound = {
   context: null,
   gain: null,
+  musicGain: null,
+  duck: null,
   volume: 1,
+  musicVolume: 0.6,
   buffers: [],
   voices: [],
-  started: [],  // sounds started for each event (the tests read it)
+  music: [],     // the blocks queued or playing
+  musicTime: 0,  // where the next block starts
+  started: [],   // sounds started for each event (the tests read it)
+  queued: 0,     // music blocks queued so far (the tests read it)
+  fanfares: [5, 6],  // best, topten
 
   start: function () {
     if (this.context || !window.AudioContext) return;
     this.context = new AudioContext();
+    var limiter = this.context.createDynamicsCompressor();
+    limiter.threshold.value = -1;
+    limiter.knee.value = 0;
+    limiter.ratio.value = 20;
+    limiter.attack.value = 0.001;
+    limiter.release.value = 0.08;
+    limiter.connect(this.context.destination);
+    var headroom = this.context.createGain();
+    headroom.gain.value = 0.71;
+    headroom.connect(limiter);
     this.gain = this.context.createGain();
     this.gain.gain.value = this.volume;
-    this.gain.connect(this.context.destination);
+    this.gain.connect(headroom);
+    this.duck = this.context.createGain();
+    this.duck.connect(headroom);
+    this.musicGain = this.context.createGain();
+    this.musicGain.gain.value = this.musicVolume;
+    this.musicGain.connect(this.duck);
   },
   // Browsers let sound start only from the player's own key or click.
   resume: function () {
@@ -166,6 +190,12 @@ var TobuSound = {
     voice.start();
     this.voices[index] = voice;
     this.started[index] = (this.started[index] || 0) + 1;
+    if (this.fanfares.indexOf(index) >= 0) {  // the music steps back 6 dB while it plays
+      var now = this.context.currentTime, duck = this.duck.gain;
+      duck.cancelScheduledValues(now);
+      duck.setTargetAtTime(0.5, now, 0.015);
+      duck.setTargetAtTime(1, now + buffer.duration, 0.05);
+    }
   },
   stop: function (index) {
     var voice = this.voices[index];
@@ -174,10 +204,36 @@ var TobuSound = {
   },
   stopAll: function () {
     for (var i = 0; i < this.voices.length; i++) this.stop(i);
+    this.music.forEach(function (block) { block.stop(); });
+    this.music = [];
+    this.musicTime = 0;
   },
   setVolume: function (gain) {
     this.volume = gain;
     if (this.gain) this.gain.gain.value = gain;
+  },
+  setMusicVolume: function (gain) {
+    this.musicVolume = gain;
+    if (this.musicGain) this.musicGain.gain.value = gain;
+  },
+  // Seconds of music queued beyond what plays now; -1 while the page cannot play.
+  musicAhead: function () {
+    if (!this.context || this.context.state !== 'running') return -1;
+    return Math.max(0, this.musicTime - this.context.currentTime);
+  },
+  queueMusic: function (samples) {
+    if (!this.context) return;
+    var buffer = this.context.createBuffer(1, samples.length, 44100);
+    buffer.copyToChannel(samples, 0);
+    var block = this.context.createBufferSource();
+    block.buffer = buffer;
+    block.connect(this.musicGain);
+    this.musicTime = Math.max(this.musicTime, this.context.currentTime + 0.02);
+    block.start(this.musicTime);
+    this.musicTime += buffer.duration;
+    this.music.push(block);
+    this.queued++;
+    block.onended = function () { TobuSound.music = TobuSound.music.filter(function (b) { return b !== block; }); };
   },
 };
 ['keydown', 'mousedown', 'touchstart'].forEach(function (name) {

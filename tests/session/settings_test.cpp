@@ -35,6 +35,12 @@ Settings Sound(bool on) {
   return s;
 }
 
+Settings QuietMusic() {
+  Settings s;
+  s.Music = 25;
+  return s;
+}
+
 struct ParseCase {
   const char* Name;
   std::string Text;
@@ -77,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "tobu.ini is damaged; using the default settings"},
         ParseCase{"VolumeNotANumber", "volume = 5x\n", Settings{},
                   "tobu.ini is damaged; using the default settings"},
+        ParseCase{"Music", "music = 25\n", QuietMusic(), nullptr},
+        ParseCase{"MusicOver100", "music = 101\n", Settings{}, "tobu.ini is damaged; using the default settings"},
         ParseCase{"BadScale", "scale = huge\n", Settings{},
                   "tobu.ini is damaged; using the default settings"},
         ParseCase{"NulByte", std::string("sound = off\n\0volume = 3\n", 25), Settings{},
@@ -90,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ParseCase>& param) { return param.param.Name; });
 
 TEST(SettingsFormat, RoundTripsEveryValue) {
-  for (const Settings& settings : {Settings{}, Windowed()}) {
+  for (const Settings& settings : {Settings{}, Windowed(), QuietMusic()}) {
     const ParsedSettings parsed = ParseSettings(FormatSettings(settings));
     EXPECT_EQ(parsed.Values, settings);
     EXPECT_FALSE(parsed.Complaint);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "assets/soundgen/loudness.h"
 #include "sounds/embedded_sounds.h"
 #include "sounds/sound_choice.h"
 #include "support/temp_dir.h"
@@ -78,12 +79,21 @@ TEST_P(EverySound, LastsAsLongAsItsKindMay) {
 INSTANTIATE_TEST_SUITE_P(Sounds, EverySound, ::testing::ValuesIn(AllEvents()),
                          [](const auto& param) { return std::string(EventName(param.param)); });
 
+std::vector<double> Scaled(const std::vector<int16_t>& samples) {
+  std::vector<double> scaled;
+  for (const int16_t s : samples) scaled.push_back(s / 32768.0);
+  return scaled;
+}
+
+// As heard: K-weighted, the loudest 50 ms.
+double LoudnessDb(GameEvent event) { return synth::LoudestWindowDb(Scaled(SoundOf(event).Samples)); }
+
 TEST(SoundLevels, GameplayEffectsWithinSixDecibels) {
   double quietest = 0.0, loudest = -200.0;
   for (const GameEvent event : Gameplay) {
-    const double rms = RmsDbfs(SoundOf(event).Samples);
-    quietest = std::min(quietest, rms);
-    loudest = std::max(loudest, rms);
+    const double loudness = LoudnessDb(event);
+    quietest = std::min(quietest, loudness);
+    loudest = std::max(loudest, loudness);
   }
   EXPECT_LE(loudest - quietest, 6.0);
   EXPECT_GE(quietest, -24.0);  // and heard at all
@@ -91,13 +101,48 @@ TEST(SoundLevels, GameplayEffectsWithinSixDecibels) {
 
 TEST(SoundLevels, MoveAndTypeAreSoftShortTicks) {
   double quietestGameplay = 0.0;
-  for (const GameEvent event : Gameplay)
-    quietestGameplay = std::min(quietestGameplay, RmsDbfs(SoundOf(event).Samples));
+  for (const GameEvent event : Gameplay) quietestGameplay = std::min(quietestGameplay, LoudnessDb(event));
   for (const GameEvent tick : {GameEvent::Move, GameEvent::Type}) {
     SCOPED_TRACE(EventName(tick));
     const MonoSound sound = SoundOf(tick);
-    EXPECT_LE(RmsDbfs(sound.Samples), quietestGameplay - 6.0);
+    EXPECT_LE(LoudnessDb(tick), quietestGameplay - 6.0);
     EXPECT_LE(sound.Seconds(), 0.05);
+  }
+}
+
+// Levelled by loudness as a listener hears it (K-weighted, the loudest 50 ms): the rare
+// events of a run over the frequent ones, a refusal as clear as a run's event, the
+// ticks softest; and no 20 ms with an offset over 2% of full scale.
+TEST(SoundLevels, LoudnessPlanAndNoOffset) {
+  using E = GameEvent;
+  const std::pair<E, double> plan[] = {{E::Jump, -18.5}, {E::Eat, -18.5},  {E::Open, -15},   {E::Locked, -15},
+                                       {E::Finish, -15}, {E::Best, -14},   {E::TopTen, -14}, {E::Fail, -15},
+                                       {E::Move, -25},   {E::Choose, -18}, {E::Back, -18},   {E::Type, -25},
+                                       {E::Erase, -25},  {E::Paint, -25},  {E::Place, -18},  {E::Remove, -18},
+                                       {E::Start, -18},  {E::Saved, -18},  {E::Opened, -18}, {E::Error, -15}};
+  for (const auto& [event, loudness] : plan) {
+    SCOPED_TRACE(EventName(event));
+    const std::vector<double> samples = Scaled(SoundOf(event).Samples);
+    EXPECT_NEAR(synth::LoudestWindowDb(samples), loudness, 0.1);
+    EXPECT_LE(synth::LargestOffset(samples), 0.02);
+  }
+}
+
+// Every two sounds lie 6 dB apart in colour (third-octave bands), over the whole sound
+// and over its first 300 ms, so that none is taken for another.
+TEST(SoundColours, EveryPairSixDecibelsApart) {
+  std::vector<std::vector<double>> whole, opening;
+  for (const GameEvent event : AllEvents()) {
+    const std::vector<double> samples = Scaled(SoundOf(event).Samples);
+    whole.push_back(synth::BandLevels(samples));
+    opening.push_back(synth::BandLevels(std::span(samples).first(std::min<size_t>(samples.size(), 13230))));
+  }
+  for (size_t i = 0; i < whole.size(); ++i) {
+    for (size_t j = i + 1; j < whole.size(); ++j) {
+      SCOPED_TRACE(JoinEventNames({static_cast<GameEvent>(i), static_cast<GameEvent>(j)}));
+      EXPECT_GE(synth::BandDistance(whole[i], whole[j]), 6.0);
+      EXPECT_GE(synth::BandDistance(opening[i], opening[j]), 6.0);
+    }
   }
 }
 

@@ -56,13 +56,6 @@ double PeakDbfs(const std::vector<int16_t>& samples) {
   return 20.0 * std::log10(std::max(peak, 1) / 32768.0);
 }
 
-double RmsDbfs(const std::vector<int16_t>& samples) {
-  long double sum = 0;
-  for (const int16_t s : samples) sum += static_cast<long double>(s) * s;
-  const double rms = std::sqrt(static_cast<double>(sum / std::max<size_t>(samples.size(), 1)));
-  return 20.0 * std::log10(std::max(rms, 1.0) / 32768.0);
-}
-
 double CrossingsPerSecond(const std::vector<int16_t>& samples, size_t from, size_t to) {
   int crossings = 0;
   for (size_t i = from + 1; i < to && i < samples.size(); ++i) {

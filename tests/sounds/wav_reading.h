@@ -17,7 +17,6 @@ struct MonoSound {
 MonoSound ReadMonoWav(std::span<const unsigned char> bytes, const std::string& name);
 
 double PeakDbfs(const std::vector<int16_t>& samples);
-double RmsDbfs(const std::vector<int16_t>& samples);
 // Sign changes per second over samples [from, to): twice the pitch of a plain tone.
 double CrossingsPerSecond(const std::vector<int16_t>& samples, size_t from, size_t to);
 

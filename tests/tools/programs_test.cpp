@@ -241,7 +241,8 @@ std::vector<std::pair<double, double>> SoundStretches(const std::string& bytes, 
     bool heard = false;
     for (size_t i = 0; i < blockFrames * 2 && !heard; ++i) {
       const size_t at = block * blockFrames * frameBytes + 2 * i;
-      heard = static_cast<int16_t>(static_cast<uint8_t>(bytes[at]) | (static_cast<uint8_t>(bytes[at + 1]) << 8)) != 0;
+      heard = static_cast<int16_t>(static_cast<uint8_t>(bytes[at]) |
+                                   (static_cast<uint8_t>(bytes[at + 1]) << 8)) != 0;
     }
     if (!heard) continue;
     const double start = static_cast<double>(block) / 100.0;
@@ -263,7 +264,9 @@ TEST(TobuGameWindow, SoundsFollowTheEventsOnTheDiskAudioDriver) {
   ASSERT_TRUE(screen.Running()) << "could not start Xvfb";
   const testing::TempDir work;
   fs::create_directory(work.Path() / "Levels");
-  fs::copy_file(fs::path(TOBU_SOURCE_DIR) / "Levels" / "01-first-steps.vel", work.Path() / "Levels" / "a.vel");
+  fs::copy_file(fs::path(TOBU_SOURCE_DIR) / "Levels" / "01-first-steps.vel",
+                work.Path() / "Levels" / "a.vel");
+  std::ofstream(work.File("tobu.ini")) << "music = 0\n";  // the effects alone, around silence
   const std::string audioFile = work.File("audio.raw");
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", audioFile.c_str(), 1);
@@ -272,9 +275,10 @@ TEST(TobuGameWindow, SoundsFollowTheEventsOnTheDiskAudioDriver) {
   unsetenv("SDL_DISKAUDIOFILE");
   ASSERT_GT(game, 0);
   const std::string xdotool = "DISPLAY=" + screen.Display() + " timeout 20 xdotool ";
-  const std::string session = xdotool + "search --sync --name '^tobu$' windowfocus --sync > /dev/null 2>&1 && sleep 1 && " +
-                              xdotool + "key --delay 150 Return a Return Return Return space && sleep 2 && " + xdotool +
-                              "key --delay 150 Escape Escape Escape Escape";
+  const std::string session =
+      xdotool + "search --sync --name '^tobu$' windowfocus --sync > /dev/null 2>&1 && sleep 1 && " + xdotool +
+      "key --delay 150 Return a Return Return Return space && sleep 2 && " + xdotool +
+      "key --delay 150 Escape Escape Escape Escape";
   EXPECT_EQ(std::system(session.c_str()), 0);
   const int status = WaitForExit(game, 10);
   if (status == -1) Stop(game);

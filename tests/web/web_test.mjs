@@ -200,10 +200,15 @@ try {
   const [choices] = await started();
   check('menu choices are heard', choices >= 1, `${choices} choose sounds`);
   const soundBefore = await page.evaluate(() => Module._tobu_sound_on());
+  const musicBefore = await page.evaluate(() => TobuSound.queued);
+  check('the music plays', musicBefore > 0, `${musicBefore} blocks queued`);
   const quiet = ['press Down', 'tick 1', 'shot sound-moved.bmp', 'press Escape', 'tick 1', 'shot sound-back.bmp'];
   reference(folder, [...again, ...help, ...quiet]);
   await runLine(page, cdp, 'press F2');
+  const musicAtF2 = await page.evaluate(() => TobuSound.queued);
   await replay(page, cdp, folder, quiet, 'after F2');
+  const [musicAfter, musicLeft] = await page.evaluate(() => [TobuSound.queued, TobuSound.music.length]);
+  check('no music after F2', musicAfter === musicAtF2 && musicLeft === 0, `${musicAfter - musicAtF2} ${musicLeft}`);
   const soundAfter = await page.evaluate(() => Module._tobu_sound_on());
   const [choicesAfter, movesAfter] = await started();
   check('no sound after F2', choicesAfter === choices && movesAfter === 0, `${choicesAfter} ${movesAfter}`);

@@ -1,0 +1,60 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "assets/music/music_stream.h"
+#include "events/game_events.h"
+
+namespace tobu {
+
+// The game's one mixing stage, the same wherever it plays: a voice per event (a new
+// sound of an event cuts its last one) and the music, summed with headroom through a
+// peak limiter, so that no sample ever reaches full scale. The music ducks under the
+// fanfares and changes piece with a short fade.
+class Mixer {
+ public:
+  // Decodes the embedded effects.
+  Mixer();
+
+  // Starts the sounds of one tick's events.
+  void Play(const std::vector<GameEvent>& events);
+  // Silences everything at once (sound off).
+  void Stop();
+  // 0 (silent) to 100 (as generated).
+  void SetEffectsVolume(int percent);
+  void SetMusicVolume(int percent);
+  // The piece to play from now on; none for silence. A change fades the last one out.
+  void SetMusic(const music::Piece* piece);
+
+  // The next samples, 16-bit mono.
+  void Mix(std::span<int16_t> out);
+  // How many effects sound now; whether one event's does.
+  int Playing() const;
+  bool Playing(GameEvent event) const { return voices_[static_cast<size_t>(event)].Playing; }
+  int EffectsVolume() const { return effectsVolume_; }
+  // The largest magnitude that reached the limiter so far (1.0 is full scale).
+  double LargestBeforeLimit() const { return largestBeforeLimit_; }
+
+ private:
+  struct EffectVoice {
+    size_t Position = 0;
+    bool Playing = false;
+  };
+  std::array<std::vector<float>, GameEventCount> effects_;
+  std::array<EffectVoice, GameEventCount> voices_;
+  int effectsVolume_ = 100;
+  double musicGain_ = 1.0;
+  const music::Piece* piece_ = nullptr;         // what should play
+  std::unique_ptr<music::MusicStream> stream_;  // what plays
+  const music::Piece* streamPiece_ = nullptr;
+  double fade_ = 0.0;      // the playing piece's fade in/out, 0..1
+  double duck_ = 1.0;      // under the fanfares
+  double envelope_ = 0.0;  // the limiter's peak follower
+  double largestBeforeLimit_ = 0.0;
+  std::vector<float> musicBlock_;
+};
+
+}  // namespace tobu
