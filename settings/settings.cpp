@@ -45,6 +45,8 @@ bool SetValue(ParseState& state, std::string_view key, std::string_view value) {
     setSwitch(s.Gamepad);
   } else if (key == "ghost") {
     setSwitch(s.Ghost);
+  } else if (key == "plus") {
+    setSwitch(s.Plus);
   } else if (key == "volume") {
     const auto volume = ParseVolume(value);
     state.BadValue |= !volume;
@@ -92,7 +94,8 @@ std::vector<uint8_t> FormatSettings(const Settings& settings) {
       std::string("[tobu]\n") + "fullscreen = " + onOff(settings.FullScreen) + "\n" +
       "scale = " + (settings.Scale == FrameScale::Integer ? "integer" : "fit") + "\n" +
       "sound = " + onOff(settings.Sound) + "\n" + "volume = " + std::to_string(settings.Volume) + "\n" +
-      "gamepad = " + onOff(settings.Gamepad) + "\n" + "ghost = " + onOff(settings.Ghost) + "\n";
+      "gamepad = " + onOff(settings.Gamepad) + "\n" + "ghost = " + onOff(settings.Ghost) + "\n" +
+      (settings.Plus ? "plus = on\n" : "");
   return {text.begin(), text.end()};
 }
 

@@ -18,6 +18,7 @@ struct Settings {
   int32_t Volume = 100;  // 0..100
   bool Gamepad = true;
   bool Ghost = false;  // the best run's ghost in a run
+  bool Plus = false;   // the plus profile: more shown and heard over the same runs
   bool operator==(const Settings&) const = default;
 };
 
@@ -29,7 +30,8 @@ struct ParsedSettings {
 };
 
 ParsedSettings ParseSettings(const std::vector<uint8_t>& bytes);
-// The file's bytes: one [tobu] section, one key a line, every key written.
+// The file's bytes: one [tobu] section, one key a line, every key written but `plus`,
+// which is written only when on (so a file from before plus keeps its bytes).
 std::vector<uint8_t> FormatSettings(const Settings& settings);
 
 }  // namespace tobu

@@ -23,10 +23,12 @@ SettingsStore LoadSettings(const std::filesystem::path& file, std::ostream& log)
   return store;
 }
 
-void UpdateSettings(SettingsStore& store, const Settings& changed) {
+void UpdateSettings(SettingsStore& store, const Settings& changed, bool mayCreate) {
   if (changed == store.Values) return;
   store.Values = changed;
-  if (store.FileExists) ReplaceFile(store.File.string(), FormatSettings(changed));
+  if (!store.FileExists && !mayCreate) return;
+  ReplaceFile(store.File.string(), FormatSettings(changed));
+  store.FileExists = true;
 }
 
 }  // namespace tobu

@@ -20,8 +20,9 @@ struct SettingsStore {
 // the defaults and one line on `log`, as does a file with unknown keys (the rest is kept).
 SettingsStore LoadSettings(const std::filesystem::path& file, std::ostream& log);
 
-// Makes `changed` the settings and replaces the file when it exists and a value differs.
+// Makes `changed` the settings and replaces the file when it exists and a value differs;
+// with `mayCreate` (the player switched plus on) a missing file is created too.
 // Throws FileError when the file cannot be written.
-void UpdateSettings(SettingsStore& store, const Settings& changed);
+void UpdateSettings(SettingsStore& store, const Settings& changed, bool mayCreate = false);
 
 }  // namespace tobu

@@ -7,6 +7,7 @@
 #include "present/cell_grid.h"
 #include "present/game_view.h"
 #include "present/sheets.h"
+#include "present/themes.h"
 #include "shell/form_events.h"
 #include "world/file_error.h"
 
@@ -41,6 +42,7 @@ void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
   AdvanceAnimation();
 
   if (!display_.SurfaceReady()) return;
+  display_.UseTheme(RunTheme());
   display_.ClearSurface(0);
   if (Mode == GameMode::game || Mode == GameMode::editor) DrawWorldView();
   if (Mode == GameMode::SelectPlayer) DrawSelectPlayer();
@@ -62,6 +64,12 @@ void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
   if (Mode == GameMode::game) TestWorldBounds();
   display_.PresentFrame();
   if (writeError) std::rethrow_exception(writeError);
+}
+
+// Plus draws a run of a shipped level in its group's look; everything else in the game's own.
+int TForm1::RunTheme() const {
+  if (!Plus || Mode != GameMode::game || PlayTest.Active) return ThemeMeadow;
+  return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
 }
 
 void TForm1::ScrollEditor() {
@@ -159,7 +167,7 @@ void TForm1::FailRun() {
   if (PlayTest.Active) return EndPlayTestRun(false);
   Outcome.RunFailed = true;
   Mode = GameMode::GameMenu;
-  MenuCursor = 0;
+  MenuCursor = Plus ? 1 : 0;  // plus: "Play again" after a failed run, "Next level" after a finish
 }
 
 // The modes are tested one after another, so a rule sees a mode set by an earlier one.

@@ -127,3 +127,27 @@ TEST(SettingsFile, WrittenOnlyWhenASettingChanges) {
 
 }  // namespace
 }  // namespace tobu::testing
+
+namespace tobu::testing {
+namespace {
+
+// Switching plus on may create the file (the player chose to keep settings); off never
+// adds a line, so a file from before plus keeps its bytes through any other change.
+TEST(SettingsFile, PlusOnCreatesItAndOffWritesNoPlusLine) {
+  const std::string classic =
+      "[tobu]\nfullscreen = on\nscale = fit\nsound = on\nvolume = 100\ngamepad = on\nghost = off\n";
+  TempDir dir;
+  std::ostringstream log;
+  SettingsStore store = LoadSettings(dir.File("tobu.ini"), log);
+  Settings plus = store.Values;
+  plus.Plus = true;
+  UpdateSettings(store, plus, /*mayCreate=*/true);
+  EXPECT_EQ(ReadWholeFile(dir.File("tobu.ini")), Bytes(classic + "plus = on\n"));
+  EXPECT_TRUE(LoadSettings(dir.File("tobu.ini"), log).Values.Plus);
+  UpdateSettings(store, Settings{});
+  EXPECT_EQ(ReadWholeFile(dir.File("tobu.ini")), Bytes(classic));
+  EXPECT_EQ(log.str(), "");
+}
+
+}  // namespace
+}  // namespace tobu::testing
