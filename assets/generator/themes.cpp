@@ -49,8 +49,8 @@ const Scenery Themes[] = {
      0.9f},
     // Cave: a dim stone wall with glints, glowing moss on grey-brown stone.
     {"cave",
-     {0.20f, 0.17f, 0.16f},
-     {0.07f, 0.06f, 0.07f},
+     {0.44f, 0.42f, 0.46f},
+     {0.24f, 0.23f, 0.27f},
      0.0f,
      {0, 0, 0},
      {0.03f, 0.02f, 0.03f},
