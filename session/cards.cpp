@@ -84,7 +84,7 @@ void DrawPlusCard(SoftwareDisplay& display, bool plusOn) {
   ShowString(display, -1, 120, plusOn ? "tobu plus: on" : "tobu plus: off");
   display.DrawCanvasText(
       40, 160,
-      plusOn ? "The goal and an apple counter, effects, a calmer camera, four looks, Next level."
+      plusOn ? "Four looks for the levels, Next level on the results, R restarts, Escape asks first."
              : "The classic game, exactly as it always was.");
   display.DrawCanvasText(
       40, 180, "The runs, best times and replays are the same either way. F3 switches; any key goes on.");
