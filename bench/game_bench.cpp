@@ -55,6 +55,7 @@ class CountingDisplay : public Display {
     inner_.FillRect(x, y, w, h, colour);
   }
   void ShowPointer(bool shown) override { inner_.ShowPointer(shown); }
+  void UseTheme(int theme) override { inner_.UseTheme(theme); }
   size_t Bytes = 0;
 
  private:
@@ -127,9 +128,11 @@ double TimeLoop(benchmark::State& state, Loop&& loop) {
   return seconds / static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
 }
 
-void TickBenchmark(benchmark::State& state, GameMode mode, bool grid = false) {
+void TickBenchmark(benchmark::State& state, GameMode mode, bool grid = false, bool plus = false) {
   Scene scene(mode);
   scene.form.Editor.GridShown = grid;
+  scene.form.Plus = plus;
+  scene.form.Replays.LevelFile = "24-three-roads.vel";  // a themed level under plus
   const size_t bytes = scene.BytesOfOneTick();
   const double perTick = TimeLoop(state, [&] {
     scene.form.DXTimer1Timer(1);
@@ -145,6 +148,10 @@ void TickBenchmark(benchmark::State& state, GameMode mode, bool grid = false) {
 // Motion, the 200 objects tested and drawn, the tiles filling the view, runner and clock.
 void BM_GameTickBusy(benchmark::State& state) { TickBenchmark(state, GameMode::game); }
 BENCHMARK(BM_GameTickBusy);
+
+// The same run under tobu plus: its theme's sheets and everything plus draws.
+void BM_GameTickBusyPlus(benchmark::State& state) { TickBenchmark(state, GameMode::game, false, true); }
+BENCHMARK(BM_GameTickBusyPlus);
 
 // The level list: wallpaper, 16 rows of text and the pointer.
 void BM_MenuTickSelectLevel(benchmark::State& state) { TickBenchmark(state, GameMode::SelectLevel); }

@@ -10,6 +10,7 @@ struct CommandLine {
   enum class Action { Play, Help, Version, Fail };
   Action What = Action::Play;
   std::optional<bool> FullScreen;  // --window, --fullscreen
+  std::optional<bool> Plus;        // --plus, --classic
   std::string DataFolder;          // --data DIR: holds Players.dat and Levels; empty: the current folder
   std::string ReplayFile;          // --replay FILE: play this replay in the window, then exit
   std::string Problem;             // why the line was refused (Fail)

@@ -69,6 +69,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
   audio_.FollowMode(session_.Form().Mode);
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
   RememberGhost();
+  RememberPlus();
   ShowNewFrame();  // a card opened or closed between ticks
   router_.SetFrame(screen_.Frame());
   screen_.ShowPointer(display_.PointerShown());
@@ -99,6 +100,16 @@ void GameLoop::RememberGhost() {
   Settings changed = settings_.Values;
   changed.Ghost = session_.Form().Replays.GhostShown;
   CallGuarded(screen_.Window(), session_.Form().Events, [&] { UpdateSettings(settings_, changed); });
+}
+
+// F3 in a menu: switching plus on is the player's choice to keep settings, so it may
+// create tobu.ini; switching it off writes an existing file only.
+void GameLoop::RememberPlus() {
+  if (!session_.TakePlusSwitch()) return;
+  Settings changed = settings_.Values;
+  changed.Plus = session_.Form().Plus;
+  CallGuarded(screen_.Window(), session_.Form().Events,
+              [&] { UpdateSettings(settings_, changed, changed.Plus); });
 }
 
 // F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.

@@ -37,6 +37,7 @@ class GameLoop {
   void ToggleFullScreen();
   void ToggleSound();
   void RememberGhost();
+  void RememberPlus();
   void TakeScreenshot();
 
   Screen& screen_;

@@ -57,6 +57,7 @@ int RunWindow(const CommandLine& line) {
   Session session(*form, *display);
   CallGuarded(screen.Window(), form->Events, [&] { session.Start(); });
   form->Replays.GhostShown = settings.Values.Ghost;
+  form->Plus = line.Plus.value_or(settings.Values.Plus);
   if (!line.ReplayFile.empty()) {
     // Nobody is there to dismiss a message box: a replay that cannot play ends the program.
     try {

@@ -31,6 +31,9 @@ public:
   // (the editor's grid). Displays that only count or time frames may ignore it.
   virtual void FillRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/) {}
   virtual void ShowPointer(bool shown) = 0;
+  // Draws the sky and the tiles in theme `theme` (present/themes.h) from now on; 0 is the
+  // game's own look. A display without themes keeps its sheets.
+  virtual void UseTheme(int /*theme*/) {}
 };
 
 } // namespace tobu

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "present/themes.h"
+
 namespace tobu {
 namespace {
 
@@ -37,7 +39,7 @@ uint16_t BlendWhite(uint16_t under, uint8_t coverage) {
 
 }  // namespace
 
-SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) {}
+SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) { themeSheets_ = LoadEmbeddedThemeSheets(); }
 
 SoftwareDisplay::SoftwareDisplay(std::vector<SpriteSheet> sheets)
     : sheets_(std::move(sheets)),
@@ -48,6 +50,25 @@ SoftwareDisplay::SoftwareDisplay(std::vector<SpriteSheet> sheets)
   presented_->fill(0);
   for (SpriteSheet& sheet : sheets_) {
     if (sheet.RowSpans.empty()) FindOpaqueSpans(sheet);  // a sheet put together by hand
+  }
+}
+
+// Swapped, not copied: a theme costs nothing per frame and nothing to change.
+void SoftwareDisplay::UseTheme(int theme) {
+  if (theme == theme_) return;
+  if (theme_ != 0) SwapThemeSheets(theme_);
+  theme_ = 0;
+  const size_t first = static_cast<size_t>(theme - 1) * ThemedSheetCount;
+  if (theme <= 0 || first + ThemedSheetCount > themeSheets_.size() || themeSheets_[first].Pixels.empty()) return;
+  SwapThemeSheets(theme);
+  theme_ = theme;
+}
+
+void SoftwareDisplay::SwapThemeSheets(int theme) {
+  const size_t first = static_cast<size_t>(theme - 1) * ThemedSheetCount;
+  for (size_t k = 0; k < ThemedSheetCount; ++k) {
+    const auto own = static_cast<size_t>(ThemedSheets[k]);
+    if (own < sheets_.size()) std::swap(sheets_[own], themeSheets_[first + k]);
   }
 }
 

@@ -28,6 +28,7 @@ class SoftwareDisplay : public Display {
   void DrawCanvasText(int x, int y, const std::string& text) override;
   void FillRect(int x, int y, int w, int h, uint16_t colour) override;
   void ShowPointer(bool shown) override;
+  void UseTheme(int theme) override;
 
   // Overlays drawn over a kept frame: the back buffer becomes `frame`, and a rectangle
   // (clipped to the view) is darkened to half its brightness.
@@ -56,7 +57,12 @@ class SoftwareDisplay : public Display {
   // False when nothing of the frame is drawn.
   bool ClipFrame(int sheet, int x, int y, int frame, FrameClip& clip) const;
 
+  void SwapThemeSheets(int theme);
+
   std::vector<SpriteSheet> sheets_;
+  // The other themes' sheets; a theme in use trades places with the game's own.
+  std::vector<SpriteSheet> themeSheets_;
+  int theme_ = 0;
   std::unique_ptr<FrameBuffer> backBuffer_;
   std::unique_ptr<FrameBuffer> presented_;
   std::unique_ptr<CanvasFont> fallbackFont_;

@@ -67,6 +67,7 @@ void DrawHelpCard(SoftwareDisplay& display, const TForm1& form) {
   } else {
     y = DrawSection(display, y, heading, ScreenHelp(form.Mode));
   }
+  if (form.Plus && !PlusHelp(form.Mode).empty()) y = DrawSection(display, y, "With tobu plus:", PlusHelp(form.Mode));
   y = DrawSection(display, y, "Every screen:", EverywhereHelp());
   DrawSection(display, y, "Gamepad:", GamepadHelp());
 }
@@ -76,6 +77,23 @@ void DrawPauseCard(SoftwareDisplay& display) {
   display.ShadeRect(0, 100, ViewWidth, 90);
   ShowString(display, -1, 120, "Paused");
   display.DrawCanvasText(250, 160, "Pause or P resumes");
+}
+
+void DrawPlusCard(SoftwareDisplay& display, bool plusOn) {
+  display.ShadeRect(0, 100, ViewWidth, 110);
+  ShowString(display, -1, 120, plusOn ? "tobu plus: on" : "tobu plus: off");
+  display.DrawCanvasText(
+      40, 160,
+      plusOn ? "Four looks for the levels, Next level on the results, R restarts, Escape asks first."
+             : "The classic game, exactly as it always was.");
+  display.DrawCanvasText(
+      40, 180, "The runs, best times and replays are the same either way. F3 switches; any key goes on.");
+}
+
+void DrawGiveUpCard(SoftwareDisplay& display) {
+  display.ShadeRect(0, 100, ViewWidth, 90);
+  ShowString(display, -1, 120, "Give up?");
+  display.DrawCanvasText(170, 160, "Escape gives up; any other key goes back to the run");
 }
 
 }  // namespace tobu

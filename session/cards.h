@@ -10,6 +10,10 @@ namespace tobu {
 void DrawHelpCard(SoftwareDisplay& display, const TForm1& form);
 // Pause: "Paused" on a half-dark band across the view.
 void DrawPauseCard(SoftwareDisplay& display);
+// F3: "tobu plus: on" or "tobu plus: off" and a line on what that means, on the same band.
+void DrawPlusCard(SoftwareDisplay& display, bool plusOn);
+// Plus, Escape in a run: "Give up?" on the same band.
+void DrawGiveUpCard(SoftwareDisplay& display);
 
 // Where the editor's brushes are drawn on the help card: brush b (1..5) at BrushLeft(b), BrushTop.
 constexpr int BrushTop = 84;

@@ -103,6 +103,7 @@ const std::vector<HelpLine>& EverywhereHelp() {
   static const std::vector<HelpLine> lines{
       {"F1", "this card (F1 or Escape closes it)"},
       {"F2", "sound on or off"},
+      {"F3", "tobu plus on or off (in menus)"},
       {"F11, Alt+Return", "full screen or a window"},
       {"F12", "screenshot into Screenshots/"},
   };
@@ -116,6 +117,21 @@ const std::vector<HelpLine>& GamepadHelp() {
       {"B; Start; Back", "Escape; pause; this card"},
   };
   return lines;
+}
+
+const std::vector<HelpLine>& PlusHelp(GameMode mode) {
+  static const std::vector<HelpLine> run{
+      {"R", "start the level again at once"},
+      {"Escape", "asks \"Give up?\"; Escape again gives up"},
+  };
+  static const std::vector<HelpLine> results{
+      {"R", "play the level again at once"},
+      {"Return", "on \"Next level\": the next level of the list"},
+  };
+  static const std::vector<HelpLine> none;
+  if (mode == GameMode::game) return run;
+  if (mode == GameMode::GameMenu) return results;
+  return none;
 }
 
 }  // namespace tobu

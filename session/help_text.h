@@ -18,5 +18,7 @@ const std::vector<HelpLine>& ScreenHelp(GameMode mode);
 // The keys that work on every screen, and the gamepad's buttons.
 const std::vector<HelpLine>& EverywhereHelp();
 const std::vector<HelpLine>& GamepadHelp();
+// What tobu plus changes on a screen's keys (empty where nothing).
+const std::vector<HelpLine>& PlusHelp(GameMode mode);
 
 }  // namespace tobu

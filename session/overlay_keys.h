@@ -7,7 +7,9 @@ namespace tobu {
 enum OverlayKey : uint16_t {
   VkPause = 19,
   VkP = 80,
+  VkR = 82,  // plus: restart
   VkF1 = 112,
+  VkF3 = 114,
   VkF12 = 123,
 };
 

@@ -41,6 +41,18 @@ bool Session::KeyForSession(uint16_t key) {
     case Card::Pause:
       if (IsPauseKey(key)) Close();
       return true;
+    case Card::GiveUp:
+      Close();
+      return key != VkEscape;  // the second Escape reaches the run and gives it up
+    case Card::Plus:
+      if (key != VkF3) {
+        Close();
+        return true;
+      }
+      SetPlus(!form_.Plus);
+      plusSwitched_ = true;
+      DrawCard();
+      return true;
     case Card::None:
       break;
   }
@@ -48,6 +60,19 @@ bool Session::KeyForSession(uint16_t key) {
     Open(Card::Help);
     return true;
   }
+  if (key == VkF3 && InMenu()) {
+    SetPlus(!form_.Plus);
+    plusSwitched_ = true;
+    Open(Card::Plus);
+    return true;
+  }
+  if (form_.Plus && form_.Mode == GameMode::game && !form_.WatchingReplay()) {
+    if (key == VkEscape) {
+      Open(Card::GiveUp);
+      return true;
+    }
+  }
+  if (form_.Plus && key == VkR && form_.RestartRun()) return true;
   if (form_.Mode == GameMode::game && IsPauseKey(key)) {
     Open(Card::Pause);
     return true;
@@ -105,13 +130,40 @@ bool Session::TakeScreenshotRequest() {
   return wanted;
 }
 
+void Session::SetPlus(bool on) { form_.Plus = on; }
+
+bool Session::TakePlusSwitch() {
+  const bool switched = plusSwitched_;
+  plusSwitched_ = false;
+  return switched;
+}
+
+// The screens between runs; not a run, the editor or a watched record.
+bool Session::InMenu() const {
+  switch (form_.Mode) {
+    case GameMode::game:
+    case GameMode::editor:
+    case GameMode::PlayTestResult:
+      return false;
+    default:
+      return !form_.WatchingReplay();
+  }
+}
+
 void Session::Open(Card card) {
   *kept_ = display_.Presented();
   card_ = card;
   pausedByFocus_ = false;
+  DrawCard();
+}
+
+// The open card over the kept frame, presented.
+void Session::DrawCard() {
   display_.LoadBackBuffer(*kept_);
-  if (card == Card::Help) DrawHelpCard(display_, form_);
-  if (card == Card::Pause) DrawPauseCard(display_);
+  if (card_ == Card::Help) DrawHelpCard(display_, form_);
+  if (card_ == Card::Pause) DrawPauseCard(display_);
+  if (card_ == Card::Plus) DrawPlusCard(display_, form_.Plus);
+  if (card_ == Card::GiveUp) DrawGiveUpCard(display_);
   display_.PresentFrame();
 }
 

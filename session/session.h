@@ -13,10 +13,12 @@ namespace tobu {
 // sees. F1 opens the help card on any screen; in a run Pause or P (or losing the focus)
 // opens the pause card. While a card is open ticks stop and no key reaches the form;
 // closing it presents the kept frame again, exactly. F12 asks the platform for a
-// screenshot of the game's frame.
+// screenshot of the game's frame. F3 in a menu switches tobu plus on or off and shows
+// a card saying which; any key closes it. Under plus, Escape in a run first asks
+// "Give up?" (Escape again gives up, any other key goes back), and R restarts the level.
 class Session {
  public:
-  enum class Card { None, Help, Pause };
+  enum class Card { None, Help, Pause, Plus, GiveUp };
 
   Session(TForm1& form, SoftwareDisplay& display);
 
@@ -40,10 +42,16 @@ class Session {
   const FrameBuffer& GameFrame() const;
   // True once after F12 was pressed.
   bool TakeScreenshotRequest();
+  // Switches the plus profile as F3 does, without its card.
+  void SetPlus(bool on);
+  // True once after the player switched plus with F3 (for tobu.ini).
+  bool TakePlusSwitch();
 
  private:
   bool KeyForSession(uint16_t key);
   void Open(Card card);
+  void DrawCard();
+  bool InMenu() const;
   void Close();
   void Swallow(uint16_t key);
 
@@ -58,6 +66,7 @@ class Session {
   std::vector<uint16_t> heldBackUps_;
   bool swallowCharacter_ = false;  // the character typed by a key the session took
   bool screenshotWanted_ = false;
+  bool plusSwitched_ = false;
 };
 
 }  // namespace tobu

@@ -46,6 +46,8 @@ bool SetValue(ParseState& state, std::string_view key, std::string_view value) {
     setSwitch(s.Gamepad);
   } else if (key == "ghost") {
     setSwitch(s.Ghost);
+  } else if (key == "plus") {
+    setSwitch(s.Plus);
   } else if (key == "volume" || key == "music") {
     const auto volume = ParseVolume(value);
     state.BadValue |= !volume;
@@ -118,7 +120,10 @@ std::vector<SettingLine> SettingLines(const Settings& settings) {
 std::vector<uint8_t> FormatSettings(const Settings& settings) {
   std::string text = "[tobu]\n";
   for (const SettingLine& line : SettingLines(settings)) {
+    // Keys added since the first files are written only when changed, so that a file
+    // from before them keeps its bytes.
     if (std::string_view(line.Key) == "music" && settings.Music == DefaultMusic) continue;
+    if (std::string_view(line.Key) == "plus" && !settings.Plus) continue;
     text += std::string(line.Key) + " = " + line.Value + "\n";
   }
   return {text.begin(), text.end()};

@@ -21,6 +21,7 @@ struct Settings {
   int32_t Music = DefaultMusic;  // the music's own volume, 0..100
   bool Gamepad = true;
   bool Ghost = false;  // the best run's ghost in a run
+  bool Plus = false;   // the plus profile: more shown and heard over the same runs
   bool operator==(const Settings&) const = default;
 };
 
@@ -38,8 +39,8 @@ struct SettingLine {
   std::string Value;
 };
 std::vector<SettingLine> SettingLines(const Settings& settings);
-// The file's bytes: one [tobu] section, one key a line, every key written (the music's
-// only when changed, so that files from before the music keep their bytes).
+// The file's bytes: one [tobu] section, one key a line, every key written but `music`
+// and `plus`, written only when changed (so a file from before them keeps its bytes).
 std::vector<uint8_t> FormatSettings(const Settings& settings);
 
 }  // namespace tobu

@@ -28,13 +28,19 @@ SettingsStore LoadSettings(const std::filesystem::path& file, std::ostream& log)
 
 // The file as it is now, so that what the player wrote meanwhile stays too; only the
 // lines of the settings that changed are touched.
-void UpdateSettings(SettingsStore& store, const Settings& changed) {
+void UpdateSettings(SettingsStore& store, const Settings& changed, bool mayCreate) {
   if (changed == store.Values) return;
   const std::vector<SettingLine> before = SettingLines(store.Values);
   store.Values = changed;
-  if (!store.FileExists) return;
-  const std::optional<std::vector<uint8_t>> bytes = ReadFileIfPresent(store.File.string());
-  if (!bytes) return;  // removed since: the game never creates it
+  if (!store.FileExists && !mayCreate) return;
+  const std::optional<std::vector<uint8_t>> bytes =
+      store.FileExists ? ReadFileIfPresent(store.File.string()) : std::nullopt;
+  if (!bytes) {
+    if (!mayCreate) return;  // removed since: the game never creates it
+    ReplaceFile(store.File.string(), FormatSettings(changed));
+    store.FileExists = true;
+    return;
+  }
   std::string text(bytes->begin(), bytes->end());
   const std::vector<SettingLine> after = SettingLines(changed);
   for (size_t i = 0; i < after.size(); ++i) {

@@ -22,7 +22,8 @@ SettingsStore LoadSettings(const std::filesystem::path& file, std::ostream& log)
 
 // Makes `changed` the settings and, when the file exists and a value differs, rewrites
 // the lines of the values that differ, keeping every other line (through a temporary
-// file). Throws FileError when the file cannot be read or written.
-void UpdateSettings(SettingsStore& store, const Settings& changed);
+// file); with `mayCreate` (the player switched plus on) a missing file is created whole.
+// Throws FileError when the file cannot be read or written.
+void UpdateSettings(SettingsStore& store, const Settings& changed, bool mayCreate = false);
 
 }  // namespace tobu

@@ -8,6 +8,7 @@
 #include "present/cell_grid.h"
 #include "present/game_view.h"
 #include "present/sheets.h"
+#include "present/themes.h"
 #include "shell/form_events.h"
 #include "world/file_error.h"
 
@@ -68,6 +69,12 @@ void TForm1::Update(bool surfaceReady) {
   if (Mode == GameMode::GameMenu && surfaceReady) RankFinishedRunOnce();
 }
 
+// Plus draws a run of a shipped level in its group's look; everything else in the game's own.
+int TForm1::RunTheme() const {
+  if (!Plus || !LastRun.Ran || PlayTest.Active || Mode == GameMode::PlayTestResult) return ThemeMeadow;
+  return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
+}
+
 void TForm1::ScrollEditor() {
   if (Editor.PromptOpen()) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
@@ -90,7 +97,7 @@ void TForm1::AdvanceAnimation() {
 // The run's end as the step found it: the results menu, or a play-test's result line.
 void TForm1::EndRun(bool finished) {
   if (PlayTest.Active) return EndPlayTestRun(finished);
-  MenuCursor = 0;
+  MenuCursor = Plus && !finished ? 1 : 0;  // plus: "Play again" after a failed run, "Next level" after a finish
   Mode = GameMode::GameMenu;
   if (finished) {
     Outcome.RunFinished = true;
@@ -102,6 +109,7 @@ void TForm1::EndRun(bool finished) {
 // A run's last frame shows the run too: ended by an object, without the runner and
 // under the results menu; having left the world, whole, the menu from the next tick on.
 void TForm1::DrawFrame() {
+  display_.UseTheme(RunTheme());
   display_.ClearSurface(0);
   if (LastRun.Ran || Mode == GameMode::editor) DrawWorldView();
   if (LastRun.LeftWorld) return;

@@ -57,9 +57,15 @@ public:
   // The watched run's remaining ticks with no frame drawn (every rule runs as in a drawn
   // tick): how a replay is verified.
   void PlayWatchedRunUndrawn();
+  // Plus: R starts the level of a run, or of the results, again at once; false when
+  // there is none to start (plus_flow.cpp).
+  bool RestartRun();
 
   // State, grouped by subsystem.
   GameMode Mode = GameMode::SelectPlayer;
+  // The plus profile: more drawn and heard and an easier flow between screens, over the
+  // very same runs. Off is the classic game, exactly.
+  bool Plus = false;
   bool Closed = false;  // the form was closed: the program ends
   KeyTable KeyHeld{};
   int32_t MenuCursor = 0;
@@ -94,6 +100,7 @@ private:
   // Tick steps (form.cpp).
   void Update(bool surfaceReady);
   void ScrollEditor();
+  int RunTheme() const;
   void AdvanceAnimation();
   void EndRun(bool finished);
   void DrawFrame();
@@ -113,6 +120,8 @@ private:
   void SelectLevelKeyDown(uint16_t key);
   void GameMenuKeyDown(uint16_t key);
   void TopTenKeyDown(uint16_t key);
+  void PlusGameMenuKeyDown(uint16_t key);
+  void DrawPlusGameMenuRows();
   void GameKeyDown(uint16_t key);
   void MainMenuKeyDown(uint16_t key);
   void EditorKeyDown(uint16_t key);

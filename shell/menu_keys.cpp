@@ -52,6 +52,7 @@ void TForm1::SelectLevelKeyDown(uint16_t key) {
 }
 
 void TForm1::GameMenuKeyDown(uint16_t key) {
+  if (Plus) return PlusGameMenuKeyDown(key);
   MoveTwoRowCursor(MenuCursor, key);
   if (key == VkReturn && MenuCursor == 0) {
     StartRun(LevelIndex);

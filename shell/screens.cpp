@@ -53,9 +53,13 @@ void TForm1::DrawGameMenu() {
   DrawWallpaper();
   const bool listed = LevelIndex >= 0 && LevelIndex < FileListBox1.Count();
   ShowString(display_, 200, 40, "Level: " + (listed ? FileListBox1.Items[LevelIndex] : std::string()));
-  ShowString(display_, 260, 170, "Play again");
-  ShowString(display_, 260, 200, "Best times");
-  display_.DrawFrame(SheetHelmet, 224, 160 + 30 * MenuCursor, Anim.ExitFrame);
+  if (Plus) {
+    DrawPlusGameMenuRows();
+  } else {
+    ShowString(display_, 260, 170, "Play again");
+    ShowString(display_, 260, 200, "Best times");
+    display_.DrawFrame(SheetHelmet, 224, 160 + 30 * MenuCursor, Anim.ExitFrame);
+  }
   std::string line;
   if (Outcome.RunFailed) {
     line = "You Failed to Finish!";

@@ -191,6 +191,13 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     command.Text = RestOfLine(line, name);
     return command;
   }
+  if (name == "plus") {
+    ExpectWords(words, 2, "plus on|off");
+    if (words[1] != "on" && words[1] != "off") throw ScriptError("usage: plus on|off");
+    ScriptCommand command = Command(Kind::Plus);
+    command.Count = words[1] == "on" ? 1 : 0;
+    return command;
+  }
   if (name == "state") {
     ExpectWords(words, 1, "state");
     return Command(Kind::State);
@@ -334,6 +341,7 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     case Kind::Events: out_ << "events=" << JoinEventNames(form_.Events.Drain()) << '\n'; break;
     case Kind::Replay: PlayReplay(startDirectory_ / command.Text); break;
     case Kind::Verify: VerifyReplay(startDirectory_ / command.Text); break;
+    case Kind::Plus: session_.SetPlus(command.Count != 0); break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }

@@ -22,10 +22,10 @@ class ScriptError : public std::runtime_error {
 // One line of an input script.
 struct ScriptCommand {
   enum class Kind {
-    Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State, Events, Replay, Verify
+    Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State, Events, Replay, Verify, Plus
   };
   Kind What = Kind::Nothing;
-  int64_t Count = 1;      // tick
+  int64_t Count = 1;      // tick; plus: 1 on, 0 off
   uint16_t Key = 0;       // down, up, press
   uint8_t Character = 0;  // char
   std::string Text;       // type, shot, replay, verify

@@ -4,10 +4,29 @@
 
 namespace art {
 
+// The colours and materials of one theme's sky, grass and ground (themes.cpp).
+struct Scenery {
+  const char* Name;
+  Rgb SkyTop, SkyBottom;        // the gradient down the sky (or the cave's wall)
+  float CloudFrom;              // lower: more cloud
+  Rgb CloudLit, CloudShade;     // clouds (in a cave: the cracks)
+  Rgb Speck;                    // snowflakes, stars or glints
+  float SpeckAmount;            // 0: none
+  bool SpecksHigh;              // only high in the sky (stars)
+  bool CaveWall;                // a wall of stone instead of a sky
+  Rgb RockDark, RockLight, RockJoint;
+  Rgb CoverTop, CoverBottom, CoverTips;  // the grass, snow or moss on the top tile
+  float CoverStreak;            // how streaked the cover is
+  float BladeLength, BladeWidth;
+};
+// The themes in order; the first is the game's own look.
+extern const Scenery Themes[];
+extern const int ThemeCount;
+
 Sheet DrawKiller();
-Sheet DrawSky();
-Sheet DrawGrass();
-Sheet DrawGround();
+Sheet DrawSky(const Scenery& look);
+Sheet DrawGrass(const Scenery& look);
+Sheet DrawGround(const Scenery& look);
 Sheet DrawFood();
 Sheet DrawExit();
 Sheet DrawKippo(bool facingRight);

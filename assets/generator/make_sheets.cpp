@@ -1,5 +1,6 @@
-// make-sheets: paints the fourteen sprite sheets and writes them as 8-bit
-// BMPs into the directory given on the command line.
+// make-sheets: paints the fourteen sprite sheets, then each further theme's sky,
+// grass and ground (as THEME-sky.bmp, ...), and writes them as 8-bit BMPs into
+// the directory given on the command line.
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -13,9 +14,9 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[1];
   const std::function<art::Sheet()> painters[] = {art::DrawKiller,
-                                                  art::DrawSky,
-                                                  art::DrawGrass,
-                                                  art::DrawGround,
+                                                  [] { return art::DrawSky(art::Themes[0]); },
+                                                  [] { return art::DrawGrass(art::Themes[0]); },
+                                                  [] { return art::DrawGround(art::Themes[0]); },
                                                   art::DrawFood,
                                                   art::DrawExit,
                                                   [] { return art::DrawKippo(false); },
@@ -34,6 +35,16 @@ int main(int argc, char** argv) {
         !art::WriteSheetBmp(sheet, path)) {
       std::fprintf(stderr, "make-sheets: cannot write %s\n", path.c_str());
       ++failures;
+    }
+  }
+  for (int theme = 1; theme < art::ThemeCount; ++theme) {
+    const art::Scenery& look = art::Themes[theme];
+    for (const art::Sheet& sheet : {art::DrawSky(look), art::DrawGrass(look), art::DrawGround(look)}) {
+      const std::string path = dir + "/" + look.Name + "-" + sheet.Spec.Name + ".bmp";
+      if (!art::WriteSheetBmp(sheet, path)) {
+        std::fprintf(stderr, "make-sheets: cannot write %s\n", path.c_str());
+        ++failures;
+      }
     }
   }
   return failures == 0 ? 0 : 1;

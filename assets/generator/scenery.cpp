@@ -1,5 +1,6 @@
-// The opaque pictures: sky, the two tiles and the menu wallpaper. Every
-// texture here repeats over its picture, so copies join without seams.
+// The opaque pictures: sky, the two tiles and the menu wallpaper, the first three
+// in each theme's colours and materials. Every texture here repeats over its
+// picture, so copies join without seams.
 #include <cmath>
 
 #include "art.h"
@@ -8,7 +9,8 @@
 namespace art {
 namespace {
 
-void FillOpaque(Sheet& sheet, Rgb (*colour)(float, float)) {
+template <typename Colour>
+void FillOpaque(Sheet& sheet, Colour colour) {
   for (int y = 0; y < sheet.Spec.Height; ++y)
     for (int x = 0; x < sheet.Spec.Width; ++x) {
       // Average a 2 x 2 grid per pixel so fine detail stays smooth.
@@ -58,57 +60,84 @@ Stones StonesAt(float x, float y) {
   return s;
 }
 
-// Dark blue rock shared by both tiles, so grass and ground also meet cleanly.
-Rgb Rock(float x, float y) {
+// Rock shared by both tiles, so grass and ground also meet cleanly.
+Rgb Rock(const Scenery& look, float x, float y) {
   Stones s = StonesAt(x, y);
   float gap = s.Second - s.Nearest;  // small near the joint between two stones
   float grain = TiledFractal(x, y, TileW, TileH, 8, 6, 3, 11u);
   float tone = 0.9f + 0.2f * Hash01(s.Id, 7, 13u);
-  Rgb c = Mix(Rgb{0.10f, 0.13f, 0.30f}, Rgb{0.20f, 0.26f, 0.50f}, grain) * tone;
+  Rgb c = Mix(look.RockDark, look.RockLight, grain) * tone;
   // Bevel: the upper-left rim of each stone catches the light.
   float rim = Smooth(2.5f, 0.4f, gap);
   float facing = (-s.Dx * -0.7f + -s.Dy * -0.7f) / std::max(s.Nearest, 0.01f);
   c = c * (1.0f + 0.35f * rim * facing);
-  return Mix(c, Rgb{0.05f, 0.06f, 0.14f}, 0.85f * Smooth(1.0f, 0.25f, gap));  // dark joints
+  return Mix(c, look.RockJoint, 0.85f * Smooth(1.0f, 0.25f, gap));  // dark joints
 }
 
-// Blades of grass along the tile: each hangs a pointed tip over the rock.
-float GrassDepth(float x) {
+// Blades along the top of the tile: each hangs a tip over the rock. Wide, short
+// blades make the rounded lumps of snow or moss.
+float GrassDepth(const Scenery& look, float x) {
   constexpr int Blades = 13;
   float depth = 6.5f;
   for (int i = 0; i < Blades; ++i) {
     float bx = (static_cast<float>(i) + 0.4f * Hash01(i, 3, 31u)) * TileW / Blades;
     float dx = std::fabs(x - bx);
     dx = std::min(dx, TileW - dx);  // the tile wraps left to right
-    float length = 2.5f + 4.5f * Hash01(i, 4, 31u), width = 1.6f + 0.8f * Hash01(i, 5, 31u);
+    float length = (2.5f + 4.5f * Hash01(i, 4, 31u)) * look.BladeLength,
+          width = (1.6f + 0.8f * Hash01(i, 5, 31u)) * look.BladeWidth;
     depth = std::max(depth, 6.5f + length * (1 - dx / width));
   }
   return depth;
 }
 
-Rgb GrassTile(float x, float y) {
-  float depth = GrassDepth(x);
+Rgb GrassTile(const Scenery& look, float x, float y) {
+  float depth = GrassDepth(look, x);
   if (y > depth + 0.5f) {
-    float shadow = Smooth(depth + 4.0f, depth + 0.5f, y);  // the grass shades the rock below it
-    return Rock(x, y) * (1.0f - 0.5f * shadow);
+    float shadow = Smooth(depth + 4.0f, depth + 0.5f, y);  // the cover shades the rock below it
+    return Rock(look, x, y) * (1.0f - 0.5f * shadow);
   }
   float t = Clamp01(y / depth);
   float streak = TiledFractal(x, y * 0.15f, TileW, TileH, 20, 1, 2, 41u);
-  Rgb c = Mix(Rgb{0.52f, 0.90f, 0.26f}, Rgb{0.12f, 0.45f, 0.08f}, t * t);
-  c = c * (0.78f + 0.45f * streak);
-  return Mix(c, Rgb{0.06f, 0.22f, 0.04f}, Smooth(depth - 1.5f, depth + 0.5f, y));  // darker tips
+  Rgb c = Mix(look.CoverTop, look.CoverBottom, t * t);
+  c = c * (0.78f + look.CoverStreak * streak);
+  return Mix(c, look.CoverTips, Smooth(depth - 1.5f, depth + 0.5f, y));  // darker tips
 }
 
-Rgb SkyColour(float x, float y) {
+// Specks that repeat over the 640 x 480 picture: snowflakes or stars.
+float Specks(float x, float y, uint32_t seed) {
+  constexpr float Cell = 16.0f;
+  const int cx = static_cast<int>(x / Cell), cy = static_cast<int>(y / Cell);
+  if (Hash01(cx, cy, seed) > 0.45f) return 0.0f;
+  const float px = (static_cast<float>(cx) + 0.2f + 0.6f * Hash01(cx, cy, seed + 1)) * Cell;
+  const float py = (static_cast<float>(cy) + 0.2f + 0.6f * Hash01(cx, cy, seed + 2)) * Cell;
+  const float radius = 0.6f + 1.0f * Hash01(cx, cy, seed + 3);
+  return Smooth(radius + 0.7f, radius - 0.3f, std::hypot(x - px, y - py));
+}
+
+Rgb SkyColour(const Scenery& look, float x, float y) {
   float t = y / 480.0f;
-  Rgb sky = Mix(Rgb{0.16f, 0.38f, 0.80f}, Rgb{0.60f, 0.80f, 0.97f}, std::pow(t, 0.8f));
+  Rgb sky = Mix(look.SkyTop, look.SkyBottom, std::pow(t, 0.8f));
   // Clouds repeat every 640 pixels across, as the sky is drawn twice side by side.
   float n = TiledFractal(x, y * 1.8f, 640, 480 * 1.8f, 5, 4, 5, 7u);
   float band = Smooth(0.0f, 0.25f, t) * Smooth(0.95f, 0.55f, t);
-  float cloud = Smooth(0.50f, 0.72f, n * (0.75f + 0.45f * band));
+  float cloud = Smooth(look.CloudFrom, 0.72f, n * (0.75f + 0.45f * band));
   float shade = TiledFractal(x, y * 1.8f + 6, 640, 480 * 1.8f, 5, 4, 5, 7u);
-  Rgb white = Mix(Rgb{1, 1, 1}, Rgb{0.78f, 0.84f, 0.93f}, Clamp01((shade - n) * 6 + 0.3f));
-  return Mix(sky, white, cloud);
+  Rgb white = Mix(look.CloudLit, look.CloudShade, Clamp01((shade - n) * 6 + 0.3f));
+  Rgb c = Mix(sky, white, cloud);
+  // Stars only where the sky is dark; snow falls all the way down.
+  const float high = look.SpecksHigh ? Smooth(0.55f, 0.05f, t) : 1.0f;
+  if (look.SpeckAmount > 0) c = Mix(c, look.Speck, look.SpeckAmount * high * Specks(x, y, 71u));
+  return c;
+}
+
+// A cave's far wall instead of a sky: large dim stones lit from above, darker below.
+Rgb CaveWall(const Scenery& look, float x, float y) {
+  float t = y / 480.0f;
+  float n = TiledFractal(x, y, 640, 480, 8, 6, 5, 83u);
+  float ridge = 1 - std::fabs(2 * TiledFractal(x, y, 640, 480, 6, 5, 3, 89u) - 1);
+  Rgb c = Mix(look.SkyTop, look.SkyBottom, t) * (0.75f + 0.5f * n);
+  c = Mix(c, look.CloudShade, 0.35f * Smooth(0.9f, 0.99f, ridge));  // cracks
+  return Mix(c, look.Speck, look.SpeckAmount * Specks(x, y, 97u));  // glints of crystal
 }
 
 // The wallpaper repeats every 50 x 57 pixels across the whole screen, so it holds no
@@ -125,21 +154,25 @@ Rgb FonColour(float x, float y) {
 
 }  // namespace
 
-Sheet DrawSky() {
+Sheet DrawSky(const Scenery& look) {
   Sheet sheet(tobu::SheetSky);
-  FillOpaque(sheet, SkyColour);
+  if (look.CaveWall) {
+    FillOpaque(sheet, [&](float x, float y) { return CaveWall(look, x, y); });
+  } else {
+    FillOpaque(sheet, [&](float x, float y) { return SkyColour(look, x, y); });
+  }
   return sheet;
 }
 
-Sheet DrawGrass() {
+Sheet DrawGrass(const Scenery& look) {
   Sheet sheet(tobu::SheetGrass);
-  FillOpaque(sheet, GrassTile);
+  FillOpaque(sheet, [&](float x, float y) { return GrassTile(look, x, y); });
   return sheet;
 }
 
-Sheet DrawGround() {
+Sheet DrawGround(const Scenery& look) {
   Sheet sheet(tobu::SheetGround);
-  FillOpaque(sheet, Rock);
+  FillOpaque(sheet, [&](float x, float y) { return Rock(look, x, y); });
   return sheet;
 }
 

@@ -188,5 +188,23 @@ INSTANTIATE_TEST_SUITE_P(
                     "[tobu]\r\nvolume = 5\r\nsound = off\r\n"}),
     [](const ::testing::TestParamInfo<RewriteCase>& param) { return std::string(param.param.Name); });
 
+// Switching plus on may create the file (the player chose to keep settings); off only
+// changes that line, and a file from before plus gets none through any other change.
+TEST(SettingsFile, PlusOnCreatesItAndOffWritesNoPlusLine) {
+  const std::string classic =
+      "[tobu]\nfullscreen = on\nscale = fit\nsound = on\nvolume = 100\ngamepad = on\nghost = off\n";
+  TempDir dir;
+  std::ostringstream log;
+  SettingsStore store = LoadSettings(dir.File("tobu.ini"), log);
+  Settings plus = store.Values;
+  plus.Plus = true;
+  UpdateSettings(store, plus, /*mayCreate=*/true);
+  EXPECT_EQ(ReadWholeFile(dir.File("tobu.ini")), Bytes(classic + "plus = on\n"));
+  EXPECT_TRUE(LoadSettings(dir.File("tobu.ini"), log).Values.Plus);
+  UpdateSettings(store, Settings{});
+  EXPECT_EQ(ReadWholeFile(dir.File("tobu.ini")), Bytes(classic + "plus = off\n"));
+  EXPECT_EQ(log.str(), "");
+}
+
 }  // namespace
 }  // namespace tobu::testing

@@ -21,6 +21,7 @@ struct LineCase {
   Action What;
   std::optional<bool> FullScreen;
   std::string DataFolder;
+  std::optional<bool> Plus = std::nullopt;
 };
 void PrintTo(const LineCase& c, std::ostream* out) { *out << c.Name; }
 
@@ -35,6 +36,7 @@ TEST_P(CommandLineParse, ActionAndOverrides) {
   }
   EXPECT_EQ(line.FullScreen, GetParam().FullScreen);
   EXPECT_EQ(line.DataFolder, GetParam().DataFolder);
+  EXPECT_EQ(line.Plus, GetParam().Plus);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"LastOfTwoWins", {"--fullscreen", "--window"}, Action::Play, false, ""},
                       LineCase{"Data", {"--data", "my games", "--window"}, Action::Play, false, "my games"},
                       LineCase{"HelpAmongOthers", {"--window", "--help"}, Action::Help, false, ""},
+                      LineCase{"Plus", {"--plus"}, Action::Play, std::nullopt, "", true},
+                      LineCase{"ClassicAfterPlus", {"--plus", "--classic"}, Action::Play, std::nullopt, "", false},
                       LineCase{"Unknown", {"--fly"}, Action::Fail, std::nullopt, ""},
                       LineCase{"UnknownAfterHelp", {"--help", "-x"}, Action::Fail, std::nullopt, ""},
                       LineCase{"PlainWord", {"Levels"}, Action::Fail, std::nullopt, ""},

@@ -95,6 +95,9 @@ TEST(ScriptLines, CommandsAndTheirArguments) {
   EXPECT_EQ(ParseScriptLine("shot out/frame.bmp").Text, "out/frame.bmp");
   EXPECT_EQ(ParseScriptLine("replay Replays/my level.tbr").Text, "Replays/my level.tbr");
   EXPECT_EQ(ParseScriptLine("state").What, Kind::State);
+  EXPECT_EQ(ParseScriptLine("plus on").What, Kind::Plus);
+  EXPECT_EQ(ParseScriptLine("plus on").Count, 1);
+  EXPECT_EQ(ParseScriptLine("plus off").Count, 0);
 }
 
 TEST(ScriptLines, BadLinesAreRefused) {
@@ -104,7 +107,8 @@ TEST(ScriptLines, BadLinesAreRefused) {
       "char ab",      "char #256",       "char #x",           "char #-1",        "char #13 ",
       "mouse-down 1 2", "mouse-down top 1 2", "mouse-up left 1", "mouse-move 1",   "mouse-move a b",
       "mouse-move 1 2 3", "shot",        "shot a b",          "state now",       "jump",
-      "Tick 1",       "press Return now", "replay",     "replay ",
+      "Tick 1",       "press Return now", "replay",         "replay ",           "plus",
+      "plus yes",     "plus on off",
   };
   for (const char* line : bad) {
     SCOPED_TRACE(line);

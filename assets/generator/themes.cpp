@@ -1,0 +1,93 @@
+// The themes' colours and materials. Meadow is the game's own look, the others
+// repaint the same three pictures (sky, grass tile, ground tile).
+#include <iterator>
+
+#include "art.h"
+
+namespace art {
+
+const Scenery Themes[] = {
+    // Meadow: blue sky with white clouds, green grass on dark blue rock.
+    {"meadow",
+     {0.16f, 0.38f, 0.80f},
+     {0.60f, 0.80f, 0.97f},
+     0.50f,
+     {1, 1, 1},
+     {0.78f, 0.84f, 0.93f},
+     {1, 1, 1},
+     0.0f,
+     false,
+     false,
+     {0.10f, 0.13f, 0.30f},
+     {0.20f, 0.26f, 0.50f},
+     {0.05f, 0.06f, 0.14f},
+     {0.52f, 0.90f, 0.26f},
+     {0.12f, 0.45f, 0.08f},
+     {0.06f, 0.22f, 0.04f},
+     0.45f,
+     1.0f,
+     1.0f},
+    // Dusk: violet to orange sky with lit clouds and a few stars, dry grass on red sandstone.
+    {"dusk",
+     {0.14f, 0.08f, 0.32f},
+     {0.98f, 0.55f, 0.25f},
+     0.56f,
+     {1.0f, 0.70f, 0.55f},
+     {0.55f, 0.30f, 0.45f},
+     {1.0f, 0.95f, 0.80f},
+     0.7f,
+     true,
+     false,
+     {0.32f, 0.12f, 0.08f},
+     {0.62f, 0.30f, 0.16f},
+     {0.16f, 0.05f, 0.04f},
+     {0.85f, 0.72f, 0.28f},
+     {0.45f, 0.38f, 0.10f},
+     {0.25f, 0.18f, 0.05f},
+     0.45f,
+     1.2f,
+     0.9f},
+    // Cave: a dim stone wall with glints, glowing moss on grey-brown stone.
+    {"cave",
+     {0.44f, 0.42f, 0.46f},
+     {0.24f, 0.23f, 0.27f},
+     0.0f,
+     {0, 0, 0},
+     {0.03f, 0.02f, 0.03f},
+     {0.55f, 0.85f, 0.95f},
+     0.35f,
+     false,
+     true,
+     {0.18f, 0.16f, 0.14f},
+     {0.38f, 0.34f, 0.30f},
+     {0.07f, 0.06f, 0.05f},
+     {0.35f, 0.95f, 0.70f},
+     {0.08f, 0.40f, 0.32f},
+     {0.04f, 0.20f, 0.16f},
+     0.30f,
+     0.7f,
+     2.6f},
+    // Snow: pale winter sky with falling snow, snow drifts on blue-grey ice rock.
+    {"snow",
+     {0.45f, 0.58f, 0.75f},
+     {0.88f, 0.92f, 0.96f},
+     0.46f,
+     {0.97f, 0.98f, 1.0f},
+     {0.70f, 0.75f, 0.85f},
+     {1, 1, 1},
+     0.9f,
+     false,
+     false,
+     {0.30f, 0.38f, 0.50f},
+     {0.55f, 0.66f, 0.78f},
+     {0.16f, 0.20f, 0.30f},
+     {1.0f, 1.0f, 1.0f},
+     {0.80f, 0.86f, 0.95f},
+     {0.62f, 0.70f, 0.84f},
+     0.12f,
+     0.6f,
+     2.8f},
+};
+const int ThemeCount = static_cast<int>(std::size(Themes));
+
+}  // namespace art

@@ -1,0 +1,63 @@
+#include "present/themes.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "present/embedded_theme_sheets.h"
+
+namespace tobu {
+namespace {
+
+// The shipped levels, each with its theme: a new shipped level is one more row.
+struct ShippedLevel {
+  const char* File;
+  Theme Look;
+};
+constexpr ShippedLevel ShippedLevels[] = {
+    {"01-first-steps.vel", ThemeMeadow},  {"02-ledge-food.vel", ThemeMeadow},
+    {"03-mind-the-gap.vel", ThemeMeadow}, {"04-killer-field.vel", ThemeMeadow},
+    {"05-long-run.vel", ThemeMeadow},     {"06-the-climb.vel", ThemeMeadow},
+    {"07-caves.vel", ThemeMeadow},        {"08-whole-world.vel", ThemeMeadow},
+    {"09-killer-pits.vel", ThemeDusk},    {"10-summit.vel", ThemeDusk},
+    {"11-guarded-exit.vel", ThemeDusk},   {"12-top-of-arc.vel", ThemeDusk},
+    {"13-single-steps.vel", ThemeDusk},   {"14-steer-falls.vel", ThemeDusk},
+    {"15-fast-or-safe.vel", ThemeDusk},   {"16-guarded-roads.vel", ThemeCave},
+    {"17-low-tunnels.vel", ThemeCave},    {"18-tunnel-pits.vel", ThemeCave},
+    {"19-out-and-back.vel", ThemeCave},   {"20-long-way-down.vel", ThemeCave},
+    {"21-arc-pits.vel", ThemeCave},       {"22-guarded-drops.vel", ThemeCave},
+    {"23-deep-tunnels.vel", ThemeCave},   {"24-three-roads.vel", ThemeSnow},
+    {"25-full-height.vel", ThemeSnow},    {"26-tunnel-climb.vel", ThemeSnow},
+    {"27-four-roads.vel", ThemeSnow},     {"28-grand-tour.vel", ThemeSnow},
+    {"29-long-ascent.vel", ThemeSnow},    {"30-last-descent.vel", ThemeSnow},
+};
+
+// The level list ignores letter case, so the table does too.
+bool SameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+}  // namespace
+
+Theme LevelTheme(std::string_view levelFile) {
+  for (const ShippedLevel& level : ShippedLevels) {
+    if (SameName(levelFile, level.File)) return level.Look;
+  }
+  return ThemeMeadow;
+}
+
+std::vector<SpriteSheet> LoadEmbeddedThemeSheets() {
+  std::vector<SpriteSheet> sheets;
+  for (int i = 0; i < (ThemeCount - 1) * ThemedSheetCount; ++i) {
+    const SheetSpec& spec = SheetCatalogue[ThemedSheets[i % ThemedSheetCount]];
+    const std::span<const unsigned char> bytes = EmbeddedThemeSheet(i);
+    // A theme not painted yet draws in the game's own sheets.
+    sheets.push_back(bytes.empty() ? SpriteSheet{}
+                                   : MakeSpriteSheet(ReadPalettedBmp(bytes, spec.Name), spec));
+  }
+  return sheets;
+}
+
+}  // namespace tobu
