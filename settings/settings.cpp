@@ -114,7 +114,8 @@ std::vector<SettingLine> SettingLines(const Settings& settings) {
           {"volume", std::to_string(settings.Volume)},
           {"gamepad", onOff(settings.Gamepad)},
           {"ghost", onOff(settings.Ghost)},
-          {"music", std::to_string(settings.Music)}};
+          {"music", std::to_string(settings.Music)},
+          {"plus", onOff(settings.Plus)}};
 }
 
 std::vector<uint8_t> FormatSettings(const Settings& settings) {
