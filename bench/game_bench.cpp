@@ -1,4 +1,4 @@
-// Whole ticks of the game (TForm1::DXTimer1Timer on the software back buffer) and the
+// Whole ticks of the game (Game::Tick on the software back buffer) and the
 // level file's reader and writer, each beside the time a memcpy of the same number of
 // bytes takes in the same run: the bytes the tick writes into the back buffer (the
 // clear, every clipped copy, the present), or the file's bytes.
@@ -17,7 +17,7 @@
 #include "fuzz/sample_levels.h"
 #include "present/sheets.h"
 #include "present/software_display.h"
-#include "shell/form.h"
+#include "shell/game.h"
 #include "sim/runner.h"
 #include "world/file_io.h"
 #include "world/level_file.h"
@@ -89,25 +89,25 @@ void ReportAgainstMemcpy(benchmark::State& state, size_t bytes, double secondsPe
   state.counters["x_memcpy"] = secondsPerIteration / memcpy;
 }
 
-// A form in `mode` on the busy level; `prepare` may change more of its state.
+// A game in `mode` on the busy level; `prepare` may change more of its state.
 struct Scene {
   SoftwareDisplay screen;
   CountingDisplay counter{screen};
-  TForm1 form{counter};
+  Game form{counter};
 
   explicit Scene(GameMode mode) {
     form.Level = fuzz::BusyLevel();
     form.Mode = mode;
-    ResetRunnerForRun(form.Kippo);
+    ResetRunnerForRun(form.Runner);
     // In a run, Right runs against the pocket's wall: motion, collision, animation. (In the
     // editor it would scroll the view off the busy part.)
     form.KeyHeld[VkRight] = mode == GameMode::game;
-    for (int i = 0; i < 20; ++i) form.FileListBox1.Items.push_back("level" + std::to_string(i) + ".vel");
+    for (int i = 0; i < 20; ++i) form.LevelFiles.Items.push_back("level" + std::to_string(i) + ".vel");
     form.Players.PlayerName = "Ann";
   }
   size_t BytesOfOneTick() {
     counter.Bytes = 0;
-    form.DXTimer1Timer(1);
+    form.Tick(1);
     return counter.Bytes;
   }
 };
@@ -135,7 +135,7 @@ void TickBenchmark(benchmark::State& state, GameMode mode, bool grid = false, bo
   scene.form.Replays.LevelFile = "24-three-roads.vel";  // a themed level under plus
   const size_t bytes = scene.BytesOfOneTick();
   const double perTick = TimeLoop(state, [&] {
-    scene.form.DXTimer1Timer(1);
+    scene.form.Tick(1);
     benchmark::DoNotOptimize(scene.screen.Presented().data());
   });
   // The busy scene must still be busy: nothing eaten, the run not ended.

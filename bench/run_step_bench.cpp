@@ -13,7 +13,7 @@
 #include "present/software_display.h"
 #include "replay/recording.h"
 #include "replay/replay_file.h"
-#include "shell/form.h"
+#include "shell/game.h"
 #include "sim/run_step.h"
 #include "world/level_file.h"
 
@@ -38,7 +38,7 @@ struct StepOnly {
   World start;
   Replay record;
   World level;
-  Runner runner;
+  RunnerMotion runner;
   RunClock clock;
   ExitContacts exits;
   KeyTable keys{};
@@ -52,7 +52,7 @@ struct StepOnly {
   }
   void Restart() {
     level = start;
-    runner = Runner{};
+    runner = RunnerMotion{};
     clock.Reset();
     exits = {};
     keys.fill(false);
@@ -105,8 +105,8 @@ void BM_VerifyReplay(benchmark::State& state, const fs::path& file) {
   const fs::path before = fs::current_path();
   fs::current_path(work);
   NoDisplay display;
-  TForm1 form(display);
-  form.FormCreate();
+  Game form(display);
+  form.Start();
   uint32_t ticks = 0;
   for (auto _ : state) {
     form.WatchReplay(file.string());

@@ -81,7 +81,7 @@ void BM_StepAllReplays(benchmark::State& state) {
       GhostRun ghost;
       ghost.Start(level, replay);
       while (ghost.Running) ghost.Step();
-      benchmark::DoNotOptimize(ghost.Kippo);
+      benchmark::DoNotOptimize(ghost.Runner);
     }
   }
   ReportRates(state, ticks);

@@ -33,8 +33,8 @@ Monkey::Monkey(std::filesystem::path root, uint64_t seed)
 // A new process: it starts in the game's directory and reads the roster there.
 void Monkey::StartForm() {
   std::filesystem::current_path(gameDir_);
-  form_ = std::make_unique<TForm1>(display_);
-  Call([&] { form_->FormCreate(); });
+  form_ = std::make_unique<Game>(display_);
+  Call([&] { form_->Start(); });
 }
 
 std::string Monkey::Run(int64_t events) {
@@ -143,14 +143,14 @@ void Monkey::StepNoise() {
 
 // Key-down, its character, key-up: three events, each checked.
 void Monkey::Stroke(uint16_t key) {
-  Call([&] { form_->FormKeyDown(key); });
+  Call([&] { form_->KeyDown(key); });
   if (const uint8_t ch = CharacterOf(key); ch != 0 && !form_->Closed) TypeChar(ch);
-  if (!form_->Closed) Call([&] { form_->FormKeyUp(key); });
+  if (!form_->Closed) Call([&] { form_->KeyUp(key); });
 }
 
 // A key pressed and kept down (a repeat when already held).
 void Monkey::Hold(uint16_t key) {
-  Call([&] { form_->FormKeyDown(key); });
+  Call([&] { form_->KeyDown(key); });
   if (const uint8_t ch = CharacterOf(key); ch != 0 && !form_->Closed) TypeChar(ch);
 }
 
@@ -158,13 +158,13 @@ void Monkey::ReleaseOne() {
   const int first = Roll(256);
   for (int i = 0; i < 256; ++i) {
     const auto key = static_cast<uint16_t>((first + i) % 256);
-    if (form_->KeyHeld[key]) return Call([&] { form_->FormKeyUp(key); });
+    if (form_->KeyHeld[key]) return Call([&] { form_->KeyUp(key); });
   }
   Tick();
 }
 
 void Monkey::TypeChar(uint8_t ch) {
-  Call([&] { form_->FormKeyPress(ch); });
+  Call([&] { form_->KeyPress(ch); });
 }
 
 // Mostly on the view, sometimes off its edges.
@@ -173,25 +173,25 @@ void Monkey::Mouse(int action) {
   const int32_t x = off ? Roll(1400) - 380 : Roll(ViewWidth);
   const int32_t y = off ? Roll(1200) - 360 : Roll(ViewHeight);
   const auto button = static_cast<MouseButton>(Roll(3));
-  if (action == 0) return Call([&] { form_->DXDraw1MouseDown(button, x, y); });
-  if (action == 1) return Call([&] { form_->DXDraw1MouseMove(x, y); });
-  Call([&] { form_->DXDraw1MouseUp(button, x, y); });
+  if (action == 0) return Call([&] { form_->MouseDown(button, x, y); });
+  if (action == 1) return Call([&] { form_->MouseMove(x, y); });
+  Call([&] { form_->MouseUp(button, x, y); });
 }
 
 void Monkey::Tick() {
   ++stats_.TicksInMode[static_cast<size_t>(form_->Mode)];
-  Call([&] { form_->DXTimer1Timer(1); });
+  Call([&] { form_->Tick(1); });
   if (broken_.empty()) broken_ = BrokenAfterTick();
 }
 
 std::string Monkey::BrokenInvariant() const {
-  const TForm1& form = *form_;
+  const Game& form = *form_;
   if (form.Level.ObjectCount != static_cast<int32_t>(form.Level.ObjectList.size())) {
     return "ObjectCount differs from the object list";
   }
   if (form.Players.PlayerCount > MaxPlayers) return "more than 14 players";
   if (form.Mode == GameMode::SelectLevel) {
-    const int32_t count = form.FileListBox1.Count();
+    const int32_t count = form.LevelFiles.Count();
     if (form.MenuCursor < 0 || form.MenuCursor > ListRows - 1) return "the level cursor left the screen";
     if (form.ListTop < 0 || form.ListTop + form.MenuCursor >= count) return "the level cursor left the list";
   }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "present/software_display.h"
-#include "shell/form.h"
+#include "shell/game.h"
 
 namespace tobu::fuzz {
 
@@ -15,11 +15,11 @@ namespace tobu::fuzz {
 struct MonkeyStats {
   int64_t Events = 0;
   int64_t FileErrors = 0;                // messages the platform would have shown
-  int64_t Restarts = 0;                  // the form closed and a new one was started
+  int64_t Restarts = 0;                  // the game closed and a new one was started
   std::array<int64_t, 9> TicksInMode{};  // indexed by GameMode
 };
 
-// Drives TForm1 on the real back buffer with a seeded random stream of key, character,
+// Drives Game on the real back buffer with a seeded random stream of key, character,
 // mouse and tick events, weighted by the mode so that every mode is reached, and checks
 // the game's invariants after every event. The game runs in `root`/game, which must hold
 // a Levels folder; nothing may appear anywhere else in `root`.
@@ -55,7 +55,7 @@ class Monkey {
   std::filesystem::path gameDir_;
   std::mt19937_64 random_;
   SoftwareDisplay display_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<Game> form_;
   MonkeyStats stats_;
   std::string broken_;
 };

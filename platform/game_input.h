@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/form.h"
+#include "shell/game.h"
 
 namespace tobu {
 

@@ -16,7 +16,7 @@ GameLoop::GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, S
       input_(session, screen.Window()),
       router_(input_) {
   if (settings.Values.Gamepad && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
-    gamepad_ = std::make_unique<GamepadRouter>(input_, session.Form());
+    gamepad_ = std::make_unique<GamepadRouter>(input_, session.TheGame());
   }
 }
 
@@ -65,8 +65,8 @@ bool GameLoop::Handle(const SDL_Event& event) {
     case WindowRequest::None:
       break;
   }
-  audio_.Play(session_.Form().Events.Drain());  // a key's sound at once, not at the next tick
-  audio_.FollowMode(session_.Form().Mode);
+  audio_.Play(session_.TheGame().Events.Drain());  // a key's sound at once, not at the next tick
+  audio_.FollowMode(session_.TheGame().Mode);
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
   RememberGhost();
   RememberPlus();
@@ -77,10 +77,10 @@ bool GameLoop::Handle(const SDL_Event& event) {
 }
 
 void GameLoop::Tick(int32_t lagCount) {
-  CallGuarded(screen_.Window(), session_.Form().Events, [&] { session_.Tick(lagCount); });
-  audio_.Play(session_.Form().Events.Drain());  // before the frame, which may wait for the screen
-  audio_.FollowMode(session_.Form().Mode);
-  ReportWarnings(session_.Form().Warnings);
+  CallGuarded(screen_.Window(), session_.TheGame().Events, [&] { session_.Tick(lagCount); });
+  audio_.Play(session_.TheGame().Events.Drain());  // before the frame, which may wait for the screen
+  audio_.FollowMode(session_.TheGame().Mode);
+  ReportWarnings(session_.TheGame().Warnings);
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);
   ShowNewFrame();
@@ -98,8 +98,8 @@ void GameLoop::ShowNewFrame() {
 // G in a run shows or hides the record's ghost; tobu.ini (when there is one) remembers it.
 void GameLoop::RememberGhost() {
   Settings changed = settings_.Values;
-  changed.Ghost = session_.Form().Replays.GhostShown;
-  CallGuarded(screen_.Window(), session_.Form().Events, [&] { UpdateSettings(settings_, changed); });
+  changed.Ghost = session_.TheGame().Replays.GhostShown;
+  CallGuarded(screen_.Window(), session_.TheGame().Events, [&] { UpdateSettings(settings_, changed); });
 }
 
 // F3 in a menu: switching plus on is the player's choice to keep settings, so it may
@@ -107,8 +107,8 @@ void GameLoop::RememberGhost() {
 void GameLoop::RememberPlus() {
   if (!session_.TakePlusSwitch()) return;
   Settings changed = settings_.Values;
-  changed.Plus = session_.Form().Plus;
-  CallGuarded(screen_.Window(), session_.Form().Events,
+  changed.Plus = session_.TheGame().Plus;
+  CallGuarded(screen_.Window(), session_.TheGame().Events,
               [&] { UpdateSettings(settings_, changed, changed.Plus); });
 }
 
@@ -117,22 +117,22 @@ void GameLoop::ToggleSound() {
   audio_.SetEnabled(!audio_.Enabled());
   Settings changed = settings_.Values;
   changed.Sound = audio_.Enabled();
-  CallGuarded(screen_.Window(), session_.Form().Events, [&] { UpdateSettings(settings_, changed); });
+  CallGuarded(screen_.Window(), session_.TheGame().Events, [&] { UpdateSettings(settings_, changed); });
 }
 
 void GameLoop::ToggleFullScreen() {
   screen_.ToggleFullScreen();
   Settings changed = settings_.Values;
   changed.FullScreen = screen_.IsFullScreen();
-  CallGuarded(screen_.Window(), session_.Form().Events, [&] { UpdateSettings(settings_, changed); });
+  CallGuarded(screen_.Window(), session_.TheGame().Events, [&] { UpdateSettings(settings_, changed); });
 }
 
 void GameLoop::TakeScreenshot() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  const std::filesystem::path folder = session_.Form().GameFolder / "Screenshots";
-  CallGuarded(screen_.Window(), session_.Form().Events,
+  const std::filesystem::path folder = session_.TheGame().GameFolder / "Screenshots";
+  CallGuarded(screen_.Window(), session_.TheGame().Events,
               [&] { SaveScreenshot(folder, session_.GameFrame(), local); });
 }
 

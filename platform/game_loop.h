@@ -22,7 +22,7 @@ class GameLoop {
   GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings,
            Audio& audio);
 
-  // Runs until the form closes or the window is closed.
+  // Runs until the game closes or the window is closed.
   void Run();
   uint64_t Ticks() const { return ticks_; }
   // Timer intervals that passed while ticking; more than Ticks() means ticks were lost

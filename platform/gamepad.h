@@ -14,7 +14,7 @@ namespace tobu {
 // Back F1. Names are still typed on the keyboard.
 class GamepadRouter {
  public:
-  GamepadRouter(GameInput& game, const TForm1& form) : game_(game), form_(form) {}
+  GamepadRouter(GameInput& game, const Game& form) : game_(game), form_(form) {}
   ~GamepadRouter();
   GamepadRouter(const GamepadRouter&) = delete;
   GamepadRouter& operator=(const GamepadRouter&) = delete;
@@ -33,7 +33,7 @@ class GamepadRouter {
   void ReleaseAll();
 
   GameInput& game_;
-  const TForm1& form_;
+  const Game& form_;
   std::map<SDL_JoystickID, SDL_GameController*> pads_;
   std::array<int, 256> holds_{};  // how many buttons and stick directions hold each key
   uint16_t aKey_ = 0;             // the key A pressed, released with it

@@ -53,7 +53,7 @@ int RunWindow(const CommandLine& line) {
   std::unique_ptr<CanvasFont> font = OpenTtfCanvasFont();
   auto display = std::make_unique<SoftwareDisplay>();
   display->SetCanvasFont(font.get());
-  auto form = std::make_unique<TForm1>(*display);
+  auto form = std::make_unique<Game>(*display);
   Session session(*form, *display);
   CallGuarded(screen.Window(), form->Events, [&] { session.Start(); });
   form->Replays.GhostShown = settings.Values.Ghost;

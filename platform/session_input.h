@@ -7,8 +7,8 @@
 
 namespace tobu {
 
-// Delivers input to the session (the form and its cards), each call guarded so a file
-// error is shown and the game goes on. Nothing reaches a form that has been closed.
+// Delivers input to the session (the game and its cards), each call guarded so a file
+// error is shown and the game goes on. Nothing reaches a game that has been closed.
 class SessionInput : public GameInput {
  public:
   SessionInput(Session& session, SDL_Window* window) : session_(session), window_(window) {}
@@ -35,8 +35,8 @@ class SessionInput : public GameInput {
  private:
   template <typename Handler>
   void Call(Handler&& handler) {
-    if (!session_.Closed()) CallGuarded(window_, session_.Form().Events, handler);
-    ReportWarnings(session_.Form().Warnings);
+    if (!session_.Closed()) CallGuarded(window_, session_.TheGame().Events, handler);
+    ReportWarnings(session_.TheGame().Warnings);
   }
 
   Session& session_;

@@ -10,8 +10,8 @@ namespace tobu {
 void GhostRun::Start(const World& start, Replay record) {
   Record = std::move(record);
   Level = start;
-  Kippo = Runner{};
-  ResetRunnerForRun(Kippo);
+  Runner = RunnerMotion{};
+  ResetRunnerForRun(Runner);
   Clock.Reset();
   LockedExits = {};
   KeyHeld.fill(false);
@@ -32,8 +32,8 @@ void GhostRun::Step() {
   }
   ++Ticks;
   EventQueue unheard;  // the ghost makes no sound
-  const RunStepResult result = StepRun({Level, Kippo, Clock, LockedExits}, KeyHeld, unheard, true);
-  AdvanceRunAnimation(Kippo);
+  const RunStepResult result = StepRun({Level, Runner, Clock, LockedExits}, KeyHeld, unheard, true);
+  AdvanceRunAnimation(Runner);
   Running = result.End == RunEnd::None;
 }
 

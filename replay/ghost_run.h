@@ -19,7 +19,7 @@ struct GhostRun {
   size_t NextEvent = 0;
   uint32_t Ticks = 0;
   World Level;
-  Runner Kippo;
+  RunnerMotion Runner;
   RunClock Clock;
   ExitContacts LockedExits;
   KeyTable KeyHeld{};

@@ -14,7 +14,7 @@ namespace tobu::server {
 // record the game would have set.
 RunProof ProveRun(const World& level, const Replay& replay) {
   World world = level;
-  Runner runner;
+  RunnerMotion runner;
   ResetRunnerForRun(runner);
   RunClock clock;
   ExitContacts lockedExits;

@@ -53,7 +53,7 @@ int DrawBrushes(SoftwareDisplay& display, int y, int current) {
 
 }  // namespace
 
-void DrawHelpCard(SoftwareDisplay& display, const TForm1& form) {
+void DrawHelpCard(SoftwareDisplay& display, const Game& form) {
   // Darkened twice (to a quarter), so the screen beneath shows without fighting the text.
   for (int pass = 0; pass < 2; ++pass)
     display.ShadeRect(PanelMargin, PanelMargin, ViewWidth - 2 * PanelMargin, ViewHeight - 2 * PanelMargin);

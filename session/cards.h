@@ -1,13 +1,13 @@
 #pragma once
 #include "present/software_display.h"
-#include "shell/form.h"
+#include "shell/game.h"
 
 namespace tobu {
 
 // The cards the session draws over the kept frame in the back buffer (not presented here).
-// Help: a half-dark panel with the keys of the form's screen, the keys of every screen and
+// Help: a half-dark panel with the keys of the game's screen, the keys of every screen and
 // the gamepad; in the editor also the five brushes with the current one outlined.
-void DrawHelpCard(SoftwareDisplay& display, const TForm1& form);
+void DrawHelpCard(SoftwareDisplay& display, const Game& form);
 // Pause: "Paused" on a half-dark band across the view.
 void DrawPauseCard(SoftwareDisplay& display);
 // F3: "tobu plus: on" or "tobu plus: off" and a line on what that means, on the same band.

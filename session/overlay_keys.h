@@ -3,7 +3,7 @@
 
 namespace tobu {
 
-// Keys the game itself leaves unused, taken by the session before the form sees them.
+// Keys the game itself leaves unused, taken by the session before the game sees them.
 enum OverlayKey : uint16_t {
   VkPause = 19,
   VkP = 80,

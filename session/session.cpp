@@ -10,11 +10,11 @@ bool IsPauseKey(uint16_t key) { return key == VkPause || key == VkP; }
 
 }  // namespace
 
-Session::Session(TForm1& form, SoftwareDisplay& display)
+Session::Session(Game& form, SoftwareDisplay& display)
     : form_(form), display_(display), kept_(std::make_unique<FrameBuffer>()) {}
 
 void Session::Tick(int32_t lagCount) {
-  if (card_ == Card::None) form_.DXTimer1Timer(lagCount);
+  if (card_ == Card::None) form_.Tick(lagCount);
 }
 
 void Session::KeyDown(uint16_t key) {
@@ -24,7 +24,7 @@ void Session::KeyDown(uint16_t key) {
   if (swallowCharacter_) {
     Swallow(key);
   } else {
-    form_.FormKeyDown(key);
+    form_.KeyDown(key);
   }
 }
 
@@ -85,7 +85,7 @@ void Session::KeyPress(uint8_t character) {
     swallowCharacter_ = false;
     return;
   }
-  form_.FormKeyPress(character);
+  form_.KeyPress(character);
 }
 
 void Session::KeyUp(uint16_t key) {
@@ -98,19 +98,19 @@ void Session::KeyUp(uint16_t key) {
     heldBackUps_.push_back(key);
     return;
   }
-  form_.FormKeyUp(key);
+  form_.KeyUp(key);
 }
 
 void Session::MouseDown(MouseButton button, int32_t x, int32_t y) {
-  if (card_ == Card::None) form_.DXDraw1MouseDown(button, x, y);
+  if (card_ == Card::None) form_.MouseDown(button, x, y);
 }
 
 void Session::MouseMove(int32_t x, int32_t y) {
-  if (card_ == Card::None) form_.DXDraw1MouseMove(x, y);
+  if (card_ == Card::None) form_.MouseMove(x, y);
 }
 
-// A release only ends a stroke, so it always reaches the form: no stroke outlives a card.
-void Session::MouseUp(MouseButton button, int32_t x, int32_t y) { form_.DXDraw1MouseUp(button, x, y); }
+// A release only ends a stroke, so it always reaches the game: no stroke outlives a card.
+void Session::MouseUp(MouseButton button, int32_t x, int32_t y) { form_.MouseUp(button, x, y); }
 
 void Session::FocusLost() {
   if (card_ != Card::None || form_.Mode != GameMode::game) return;
@@ -174,11 +174,11 @@ void Session::Close() {
   display_.PresentFrame();
   std::vector<uint16_t> ups;
   ups.swap(heldBackUps_);
-  for (const uint16_t key : ups) form_.FormKeyUp(key);
+  for (const uint16_t key : ups) form_.KeyUp(key);
 }
 
-// A key the form holds down repeats while a card is open: its release is held back for the
-// form instead, so the form never keeps a key held that is up.
+// A key the game holds down repeats while a card is open: its release is held back for the
+// form instead, so the game never keeps a key held that is up.
 void Session::Swallow(uint16_t key) {
   if (key < swallowed_.size() && !form_.KeyHeld[key]) swallowed_[key] = true;
 }

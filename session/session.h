@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "present/software_display.h"
-#include "shell/form.h"
+#include "shell/game.h"
 
 namespace tobu {
 
-// The game as the platform and tobu-script drive it: the form, and the keys it never
+// The game as the platform and tobu-script drive it: the game, and the keys it never
 // sees. F1 opens the help card on any screen; in a run Pause or P (or losing the focus)
-// opens the pause card. While a card is open ticks stop and no key reaches the form;
+// opens the pause card. While a card is open ticks stop and no key reaches the game;
 // closing it presents the kept frame again, exactly. F12 asks the platform for a
 // screenshot of the game's frame. F3 in a menu switches tobu plus on or off and shows
 // a card saying which; any key closes it. Under plus, Escape in a run first asks
@@ -20,9 +20,9 @@ class Session {
  public:
   enum class Card { None, Help, Pause, Plus, GiveUp };
 
-  Session(TForm1& form, SoftwareDisplay& display);
+  Session(Game& form, SoftwareDisplay& display);
 
-  void Start() { form_.FormCreate(); }
+  void Start() { form_.Start(); }
   void Tick(int32_t lagCount);
   void KeyDown(uint16_t key);
   void KeyPress(uint8_t character);
@@ -36,8 +36,8 @@ class Session {
 
   Card OpenCard() const { return card_; }
   bool Closed() const { return form_.Closed; }
-  TForm1& Form() { return form_; }
-  const TForm1& Form() const { return form_; }
+  Game& TheGame() { return form_; }
+  const Game& TheGame() const { return form_; }
   // The frame the game last presented, without any card.
   const FrameBuffer& GameFrame() const;
   // True once after F12 was pressed.
@@ -55,14 +55,14 @@ class Session {
   void Close();
   void Swallow(uint16_t key);
 
-  TForm1& form_;
+  Game& form_;
   SoftwareDisplay& display_;
   Card card_ = Card::None;
   bool pausedByFocus_ = false;
   std::unique_ptr<FrameBuffer> kept_;  // the game's frame under the open card
-  // Keys whose key-down the form never saw: their key-up stays here too.
+  // Keys whose key-down the game never saw: their key-up stays here too.
   std::array<bool, 256> swallowed_{};
-  // Key-ups of keys the form saw go down, held back while a card is open.
+  // Key-ups of keys the game saw go down, held back while a card is open.
   std::vector<uint16_t> heldBackUps_;
   bool swallowCharacter_ = false;  // the character typed by a key the session took
   bool screenshotWanted_ = false;

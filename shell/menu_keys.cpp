@@ -5,7 +5,7 @@
 
 #include "editor/editor.h"
 #include "replay/level_crc.h"
-#include "shell/form.h"
+#include "shell/game.h"
 #include "world/file_io.h"
 #include "world/level_file.h"
 
@@ -22,8 +22,8 @@ void MoveTwoRowCursor(int32_t& cursor, uint16_t key) {
 
 } // namespace
 
-void TForm1::SelectLevelKeyDown(uint16_t key) {
-  const int32_t count = FileListBox1.Count();
+void Game::SelectLevelKeyDown(uint16_t key) {
+  const int32_t count = LevelFiles.Count();
   if (key == VkDown) {
     ++MenuCursor;
     if (ListTop + MenuCursor > count - 1) --MenuCursor;
@@ -51,7 +51,7 @@ void TForm1::SelectLevelKeyDown(uint16_t key) {
   }
 }
 
-void TForm1::GameMenuKeyDown(uint16_t key) {
+void Game::GameMenuKeyDown(uint16_t key) {
   if (Plus) return PlusGameMenuKeyDown(key);
   MoveTwoRowCursor(MenuCursor, key);
   if (key == VkReturn && MenuCursor == 0) {
@@ -65,16 +65,16 @@ void TForm1::GameMenuKeyDown(uint16_t key) {
   }
 }
 
-void TForm1::TopTenKeyDown(uint16_t key) {
+void Game::TopTenKeyDown(uint16_t key) {
   if (key == VkEscape) Mode = GameMode::GameMenu;
 }
 
-void TForm1::GameKeyDown(uint16_t key) {
+void Game::GameKeyDown(uint16_t key) {
   if (key == VkEscape) FailRun();
   if (key == 'G') ToggleGhost();
 }
 
-void TForm1::MainMenuKeyDown(uint16_t key) {
+void Game::MainMenuKeyDown(uint16_t key) {
   if (key == VkEscape && !escapeLeftSelectLevel_) Close();
   MoveTwoRowCursor(MenuCursor, key);
   if (key == VkReturn && MenuCursor == 0) {
@@ -87,7 +87,7 @@ void TForm1::MainMenuKeyDown(uint16_t key) {
   }
 }
 
-void TForm1::EditorKeyDown(uint16_t key) {
+void Game::EditorKeyDown(uint16_t key) {
   if (key == VkEscape) {
     if (Editor.PromptOpen()) {
       ClosePrompts(Editor);
@@ -112,7 +112,7 @@ void TForm1::EditorKeyDown(uint16_t key) {
   if (EditorToolKey(Editor, Level, key) && key == VkSpace) Events.Push(GameEvent::Start);
 }
 
-void TForm1::EditorKeyPress(uint8_t key) {
+void Game::EditorKeyPress(uint8_t key) {
   const std::optional<FileRequest> request = EditorTypeChar(Editor, key);
   if (!request) return;
   // A failed save or open leaves the prompt open with the typed name.
@@ -132,17 +132,17 @@ void TForm1::EditorKeyPress(uint8_t key) {
 
 // "Play": the list is read again, so a level just saved in the editor is there, even
 // when the list held nothing before. With no level at all the menu stays.
-void TForm1::OpenLevelList() {
-  FileListBox1.Read();
-  if (FileListBox1.Count() == 0) return;
+void Game::OpenLevelList() {
+  LevelFiles.Read();
+  if (LevelFiles.Count() == 0) return;
   ClampListPosition();
   MenuCursor = LevelIndex - ListTop;
   Mode = GameMode::SelectLevel;
 }
 
 // Keeps the chosen level, and the rows shown, inside a list that may have shrunk.
-void TForm1::ClampListPosition() {
-  const int32_t count = FileListBox1.Count();
+void Game::ClampListPosition() {
+  const int32_t count = LevelFiles.Count();
   LevelIndex = std::clamp(LevelIndex, 0, count - 1);
   ListTop = std::clamp(ListTop, 0, std::max(0, count - ListRows));
   ListTop = std::clamp(ListTop, std::max(0, LevelIndex - (ListRows - 1)), LevelIndex);
@@ -150,11 +150,11 @@ void TForm1::ClampListPosition() {
 
 // Starting a run. The level is read first: a file that cannot be loaded leaves the
 // mode, the level, the clock and the flags as they were.
-void TForm1::StartRun(int entry) {
-  if (entry < 0 || entry >= FileListBox1.Count()) return;
+void Game::StartRun(int entry) {
+  if (entry < 0 || entry >= LevelFiles.Count()) return;
   // One read gives the level and its CRC, so the finish can tell whether the file it
   // writes the time into still holds this level.
-  const std::string& file = FileListBox1.Items[entry];
+  const std::string& file = LevelFiles.Items[entry];
   const std::vector<uint8_t> bytes = ReadWholeFile(file);
   const LoadedLevelInfo info = UseLevel(ParseLevel(bytes, file), Level);
   BeginRun(info);
@@ -162,8 +162,8 @@ void TForm1::StartRun(int entry) {
 }
 
 // The run's first values, once its level is loaded.
-void TForm1::BeginRun(const LoadedLevelInfo& info) {
-  ResetRunnerForRun(Kippo);
+void Game::BeginRun(const LoadedLevelInfo& info) {
+  ResetRunnerForRun(Runner);
   LockedExits = {};
   Mode = GameMode::game;
   Outcome.RunFailed = false;
@@ -176,13 +176,13 @@ void TForm1::BeginRun(const LoadedLevelInfo& info) {
 }
 
 // Delete: the level is read and written back, and the writer stores no best times.
-void TForm1::EraseBestTimes(int entry) {
-  if (entry < 0 || entry >= FileListBox1.Count()) return;
-  const LoadedLevelInfo info = LoadLevel(FileListBox1.Items[entry], Level);
+void Game::EraseBestTimes(int entry) {
+  if (entry < 0 || entry >= LevelFiles.Count()) return;
+  const LoadedLevelInfo info = LoadLevel(LevelFiles.Items[entry], Level);
   Best = info.Times;
   BestTimesOffset = info.BestTimesOffset;
   if (info.HadTable) Outcome.BestTimeText.clear();
-  SaveLevel(FileListBox1.Items[entry], Level);
+  SaveLevel(LevelFiles.Items[entry], Level);
 }
 
 } // namespace tobu

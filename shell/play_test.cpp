@@ -3,22 +3,22 @@
 #include <utility>
 
 #include "present/bitmap_text.h"
-#include "shell/form.h"
+#include "shell/game.h"
 #include "world/numeric.h"
 
 namespace tobu {
 
 // F5 in the editor: the level in memory is run as the level list would run its file,
 // with no best times to show or rank. Everything a run changes is kept aside first.
-void TForm1::StartPlayTest() {
-  PlayTest.Saved = {Level, Kippo, Clock, Outcome, Best, BestTimesOffset, Anim, MenuCursor};
+void Game::StartPlayTest() {
+  PlayTest.Saved = {Level, Runner, Clock, Outcome, Best, BestTimesOffset, Anim, MenuCursor};
   PlayTest.Active = true;
   PlayTest.HeldAtStart = KeyHeld;
   // The start as a saved file would hold it, and the camera on it, as loading does.
   Level.RunnerX = static_cast<double>(RoundPixel(Level.RunnerX));
   Level.RunnerY = static_cast<double>(RoundPixel(Level.RunnerY));
   Level.CenterCamera();
-  ResetRunnerForRun(Kippo);
+  ResetRunnerForRun(Runner);
   StopRunReplays();
   Outcome = RunOutcome{};
   Best = BestTimes{};
@@ -29,24 +29,24 @@ void TForm1::StartPlayTest() {
 
 // Failing or finishing a play-test: its result line instead of the results menu, so
 // nothing is ranked and nothing written.
-void TForm1::EndPlayTestRun(bool finished) {
+void Game::EndPlayTestRun(bool finished) {
   PlayTest.ResultLine = finished ? ClockTimeText(Clock) : "You Failed to Finish!";
   PlayTest.ResultTicksLeft = PlayTestState::ResultTicks;
   Mode = GameMode::PlayTestResult;
 }
 
-void TForm1::CountDownPlayTestResult() {
+void Game::CountDownPlayTestResult() {
   if (--PlayTest.ResultTicksLeft <= 0) ReturnFromPlayTest();
 }
 
-void TForm1::DrawPlayTestResult() {
+void Game::DrawPlayTestResult() {
   DrawWallpaper();
   ShowString(display_, -1, 220, PlayTest.ResultLine);
 }
 
 // The editor exactly as F5 found it: level, camera, start, animation and all, and no
 // key held that went down during the play-test.
-void TForm1::ReturnFromPlayTest() {
+void Game::ReturnFromPlayTest() {
   KeyTable leftOver = PlayTest.LeftOver;
   for (size_t key = 0; key < KeyHeld.size(); ++key) {
     if (!KeyHeld[key] || PlayTest.HeldAtStart[key]) continue;
@@ -55,7 +55,7 @@ void TForm1::ReturnFromPlayTest() {
   }
   PlayTestState::Editor& saved = PlayTest.Saved;
   Level = std::move(saved.Level);
-  Kippo = saved.Kippo;
+  Runner = saved.Runner;
   Clock = saved.Clock;
   Outcome = std::move(saved.Outcome);
   Best = std::move(saved.Best);

@@ -26,7 +26,7 @@ struct PlayTestState {
 
   struct Editor {
     World Level;
-    Runner Kippo;
+    RunnerMotion Runner;
     RunClock Clock;
     RunOutcome Outcome;
     BestTimes Best;

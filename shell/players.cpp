@@ -1,11 +1,11 @@
 #include <filesystem>
 
-#include "shell/form.h"
+#include "shell/game.h"
 #include "world/file_error.h"
 
 namespace tobu {
 
-void TForm1::SelectPlayerKeyDown(uint16_t key) {
+void Game::SelectPlayerKeyDown(uint16_t key) {
   if (key == VkEscape) Close();
   if (key == VkDown && MenuCursor < Players.PlayerCount) ++MenuCursor;
   if (key == VkUp && MenuCursor > 0) --MenuCursor;
@@ -17,12 +17,12 @@ void TForm1::SelectPlayerKeyDown(uint16_t key) {
   }
 }
 
-void TForm1::CreateNewPlayerKeyDown(uint16_t key) {
+void Game::CreateNewPlayerKeyDown(uint16_t key) {
   // The name typed so far is lost; nothing is written.
   if (key == VkEscape) Close();
 }
 
-void TForm1::CreateNewPlayerKeyPress(uint8_t key) {
+void Game::CreateNewPlayerKeyPress(uint8_t key) {
   std::string& name = Players.PlayerName;
   if (name.size() < MaxPlayerNameLength && key >= 33 && key <= 122) name.push_back(static_cast<char>(key));
   if (key == VkReturn && !name.empty()) CreatePlayer();
@@ -32,7 +32,7 @@ void TForm1::CreateNewPlayerKeyPress(uint8_t key) {
 // The steps after writing the roster happen even when the write fails, so the game
 // reaches the main menu and Enter can never add the same player twice; the errors are
 // reported once the handler is done, each of them, in the order they happened.
-void TForm1::ChoosePlayer(int index) {
+void Game::ChoosePlayer(int index) {
   Mode = GameMode::MainMenu;
   Players.PlayerName = Players.PlayerNames[index];
   FileErrors errors;
@@ -42,7 +42,7 @@ void TForm1::ChoosePlayer(int index) {
   errors.ThrowIfAny();
 }
 
-void TForm1::CreatePlayer() {
+void Game::CreatePlayer() {
   ++Players.PlayerCount;
   Players.PlayerNames[Players.PlayerCount] = Players.PlayerName;
   FileErrors errors;
@@ -55,13 +55,13 @@ void TForm1::CreatePlayer() {
 
 // The roster as the two transitions to "MainMenu" write it; a failed write is kept for
 // Close to make again.
-void TForm1::WriteRosterFile(int32_t index) {
+void Game::WriteRosterFile(int32_t index) {
   UnsavedRosterIndex = index;
   WriteRoster(RosterFileName, Players, index);
   UnsavedRosterIndex.reset();
 }
 
-void TForm1::Close() {
+void Game::Close() {
   if (Closed) return;
   Closed = true;
   if (!UnsavedRosterIndex) return;
@@ -78,10 +78,10 @@ void TForm1::Close() {
 
 // The levels directory below the starting one becomes the working directory for the
 // rest of the process. If it cannot be entered the list shows the starting directory.
-void TForm1::EnterLevelsDirectory() {
+void Game::EnterLevelsDirectory() {
   std::error_code error;
   std::filesystem::current_path("Levels", error);
-  FileListBox1.Read();
+  LevelFiles.Read();
   if (error) throw FileError("Cannot open directory Levels");
 }
 

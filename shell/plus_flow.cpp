@@ -2,11 +2,11 @@
 // restarting a level at once. The runs themselves are the classic game's.
 #include "present/bitmap_text.h"
 #include "present/sheets.h"
-#include "shell/form.h"
+#include "shell/game.h"
 
 namespace tobu {
 
-bool TForm1::RestartRun() {
+bool Game::RestartRun() {
   const bool inRun = Mode == GameMode::game && !PlayTest.Active;
   if (!Plus || WatchingReplay() || !(inRun || Mode == GameMode::GameMenu)) return false;
   StartRun(LevelIndex);
@@ -14,12 +14,12 @@ bool TForm1::RestartRun() {
 }
 
 // Rows: "Next level", "Play again", "Best times".
-void TForm1::PlusGameMenuKeyDown(uint16_t key) {
+void Game::PlusGameMenuKeyDown(uint16_t key) {
   if (key == VkDown && MenuCursor < 2) ++MenuCursor;
   if (key == VkUp && MenuCursor > 0) --MenuCursor;
-  if (key == VkReturn && MenuCursor == 0 && FileListBox1.Count() > 0) {
+  if (key == VkReturn && MenuCursor == 0 && LevelFiles.Count() > 0) {
     // The last level goes on to the first: the list is a round.
-    LevelIndex = (LevelIndex + 1) % FileListBox1.Count();
+    LevelIndex = (LevelIndex + 1) % LevelFiles.Count();
     ClampListPosition();
     StartRun(LevelIndex);
   } else if (key == VkReturn && MenuCursor == 1) {
@@ -33,7 +33,7 @@ void TForm1::PlusGameMenuKeyDown(uint16_t key) {
   }
 }
 
-void TForm1::DrawPlusGameMenuRows() {
+void Game::DrawPlusGameMenuRows() {
   ShowString(display_, 260, 140, "Next level");
   ShowString(display_, 260, 170, "Play again");
   ShowString(display_, 260, 200, "Best times");

@@ -8,7 +8,7 @@
 #include "present/sheets.h"
 #include "replay/crc32.h"
 #include "replay/level_crc.h"
-#include "shell/form.h"
+#include "shell/game.h"
 #include "world/file_error.h"
 
 namespace tobu {
@@ -34,7 +34,7 @@ std::filesystem::path RecordFileOf(const std::filesystem::path& gameFolder, cons
 
 }  // namespace
 
-void TForm1::StartRunReplays(const std::string& levelFile, uint32_t levelCrc) {
+void Game::StartRunReplays(const std::string& levelFile, uint32_t levelCrc) {
   Replays.RunStart = Level;
   Replays.RunTicks = 0;
   Replays.LevelFile = levelFile;
@@ -45,19 +45,19 @@ void TForm1::StartRunReplays(const std::string& levelFile, uint32_t levelCrc) {
   if (Replays.GhostShown) LoadGhost();
 }
 
-bool TForm1::RunLevelUnchanged(std::span<const uint8_t> levelPart) const {
+bool Game::RunLevelUnchanged(std::span<const uint8_t> levelPart) const {
   return Replays.LevelCrcKnown && Crc32(levelPart) == Replays.LevelCrc;
 }
 
 // A play-test runs the level in memory: nothing is recorded and no ghost is raced.
-void TForm1::StopRunReplays() {
+void Game::StopRunReplays() {
   Replays.Recording.Active = false;
   Replays.LevelCrcKnown = false;
   Replays.Ghost = GhostRun{};
 }
 
 // After the run's motion: one more tick recorded, and the ghost's own tick.
-void TForm1::AdvanceRunReplays() {
+void Game::AdvanceRunReplays() {
   if (WatchingReplay()) {
     ++Replays.Watch.Ticks;
     return;
@@ -66,13 +66,13 @@ void TForm1::AdvanceRunReplays() {
   if (Replays.GhostShown) Replays.Ghost.Step();
 }
 
-void TForm1::RecordKey(uint16_t key, bool down) { Replays.Recording.Key(key, down, Replays.RunTicks); }
+void Game::RecordKey(uint16_t key, bool down) { Replays.Recording.Key(key, down, Replays.RunTicks); }
 
 // A finished run: Replays/last.tbr, and on "Best Time!" the level's record unless the
 // level has changed since the run began (its time was not kept either). Replays are no
 // part of the finish the player is shown: a file that cannot be written is a warning and
 // the other is still tried.
-void TForm1::SaveRunRecording(bool levelUnchanged) {
+void Game::SaveRunRecording(bool levelUnchanged) {
   RunRecording& recording = Replays.Recording;
   // No file holds a longer run, nor more events than a run of its length makes.
   const bool keep = recording.Active && Replays.RunTicks <= LongestReplayTicks &&
@@ -95,23 +95,23 @@ void TForm1::SaveRunRecording(bool levelUnchanged) {
 }
 
 // W in the level list: the highlighted level's record, when it has one.
-void TForm1::WatchRecordOf(int entry) {
-  if (entry < 0 || entry >= FileListBox1.Count()) return;
-  const std::filesystem::path file = RecordFileOf(GameFolder, FileListBox1.Items[entry]);
+void Game::WatchRecordOf(int entry) {
+  if (entry < 0 || entry >= LevelFiles.Count()) return;
+  const std::filesystem::path file = RecordFileOf(GameFolder, LevelFiles.Items[entry]);
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return;
   Replay record = ReadReplay(file.string());
-  if (record.LevelFile != FileListBox1.Items[entry]) throw RecordOfOtherLevel(record.LevelFile);
+  if (record.LevelFile != LevelFiles.Items[entry]) throw RecordOfOtherLevel(record.LevelFile);
   Watch(std::move(record), false);
 }
 
-void TForm1::WatchReplay(const std::string& fileName, bool closeAtEnd) {
+void Game::WatchReplay(const std::string& fileName, bool closeAtEnd) {
   Watch(ReadReplay(fileName), closeAtEnd);
 }
 
 // Everything is read and checked before the game changes: the record, the level's CRC
 // and the level itself.
-void TForm1::Watch(Replay record, bool closeAtEnd) {
+void Game::Watch(Replay record, bool closeAtEnd) {
   std::filesystem::path level = InGameFolder(GameFolder, "Levels") / record.LevelFile;
   std::error_code error;
   if (!std::filesystem::exists(level, error)) level = record.LevelFile;  // Levels could not be entered
@@ -134,15 +134,15 @@ void TForm1::Watch(Replay record, bool closeAtEnd) {
   watch.Active = true;
 }
 
-bool TForm1::WatchedRunGoesOn() const {
+bool Game::WatchedRunGoesOn() const {
   return WatchingReplay() && Mode == GameMode::game && Replays.Watch.Ticks < Replays.Watch.Record.TickCount;
 }
 
-void TForm1::PlayWatchedRunUndrawn() {
+void Game::PlayWatchedRunUndrawn() {
   while (WatchedRunGoesOn()) Update(true);
 }
 
-void TForm1::StopWatching() {
+void Game::StopWatching() {
   ReplayWatch& watch = Replays.Watch;
   if (!watch.Active) return;
   watch.Active = false;
@@ -159,7 +159,7 @@ void TForm1::StopWatching() {
 
 // Before the tick's motion: the recorded keys due now, as the player's keys reached the
 // run (Escape gives up); at the run's end the watch is over.
-void TForm1::PlayWatchedKeys() {
+void Game::PlayWatchedKeys() {
   if (!WatchedRunGoesOn()) {
     StopWatching();
     return;
@@ -171,19 +171,19 @@ void TForm1::PlayWatchedKeys() {
   });
 }
 
-void TForm1::WatchKeyDown(uint16_t key) {
+void Game::WatchKeyDown(uint16_t key) {
   if (key < KeyHeld.size()) Replays.Watch.LiveKeys[key] = true;
   if (key == VkEscape) StopWatching();
 }
 
-void TForm1::ToggleGhost() {
+void Game::ToggleGhost() {
   Replays.GhostShown = !Replays.GhostShown;
   Replays.Ghost = GhostRun{};
   if (Replays.GhostShown) LoadGhost();
 }
 
 // The level's record, run from the start up to the live run's tick. No record, no ghost.
-void TForm1::LoadGhost() {
+void Game::LoadGhost() {
   Replays.Ghost = GhostRun{};
   if (!Replays.LevelCrcKnown) return;
   const std::filesystem::path file = RecordFileOf(GameFolder, Replays.LevelFile);
@@ -197,16 +197,16 @@ void TForm1::LoadGhost() {
 }
 
 // Half-transparent, after the objects and before the live runner.
-void TForm1::DrawGhostRunner() {
+void Game::DrawGhostRunner() {
   const GhostRun& ghost = Replays.Ghost;
   if (!Replays.GhostShown || !ghost.Running || WatchingReplay()) return;
-  const RunnerSprite sprite = ChooseRunnerSprite(ghost.Level, ghost.Kippo, ghost.KeyHeld);
+  const RunnerSprite sprite = ChooseRunnerSprite(ghost.Level, ghost.Runner, ghost.KeyHeld);
   const int sheet = sprite.Running ? (sprite.FacingRight ? SheetKippoRunR : SheetKippoRun)
                                    : (sprite.FacingRight ? SheetKippoR : SheetKippo);
   DrawGhostSheet(display_, Level, sheet, sprite.Frame, sprite.Left, sprite.Top);
 }
 
-void TForm1::DrawWatchedRecordLine() {
+void Game::DrawWatchedRecordLine() {
   const Replay& record = Replays.Watch.Record;
   ShowString(display_, -1, RecordLineTop,
              "Record: " + record.PlayerName + " " + StoredTimeText(record.FinishTime));

@@ -3,21 +3,21 @@
 
 #include "present/bitmap_text.h"
 #include "present/sheets.h"
-#include "shell/form.h"
+#include "shell/game.h"
 #include "world/file_error.h"
 #include "world/level_file.h"
 
 namespace tobu {
 
 // 16 x 11 copies of the 50 x 57 tile: 800 x 627 pixels, more than the view.
-void TForm1::DrawWallpaper() {
+void Game::DrawWallpaper() {
   for (int j = 0; j <= 10; ++j) {
     for (int i = 0; i <= 15; ++i) display_.DrawFrame(SheetFon, 50 * i, 57 * j, 0);
   }
 }
 
 // The pointer stands 36 pixels left of its row's text and 10 pixels above it.
-void TForm1::DrawSelectPlayer() {
+void Game::DrawSelectPlayer() {
   DrawWallpaper();
   ShowString(display_, 210, 40, "Choose Player");
   ShowString(display_, 200, 90, "Create New Player");
@@ -25,13 +25,13 @@ void TForm1::DrawSelectPlayer() {
   display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ExitFrame);
 }
 
-void TForm1::DrawCreateNewPlayer() {
+void Game::DrawCreateNewPlayer() {
   DrawWallpaper();
   ShowString(display_, 140, 180, "Please enter your name:");
   ShowString(display_, -1, 220, Players.PlayerName + "_");
 }
 
-void TForm1::DrawMainMenu() {
+void Game::DrawMainMenu() {
   DrawWallpaper();
   ShowString(display_, -1, 40, "Main Menu");
   ShowString(display_, 280, 140, "Play");
@@ -39,20 +39,20 @@ void TForm1::DrawMainMenu() {
   display_.DrawFrame(SheetHelmet, 244, 130 + 30 * MenuCursor, Anim.ExitFrame);
 }
 
-void TForm1::DrawSelectLevel() {
+void Game::DrawSelectLevel() {
   DrawWallpaper();
   ShowString(display_, -1, 40, "Select Level!");
-  const int32_t count = FileListBox1.Count();
+  const int32_t count = LevelFiles.Count();
   for (int32_t i = 0; i <= 15 && i <= count - 1 && ListTop + i < count; ++i) {
-    ShowString(display_, 260, 90 + 24 * i, FileListBox1.Items[ListTop + i]);
+    ShowString(display_, 260, 90 + 24 * i, LevelFiles.Items[ListTop + i]);
   }
   display_.DrawFrame(SheetHelmet, 224, 80 + 24 * MenuCursor, Anim.ExitFrame);
 }
 
-void TForm1::DrawGameMenu() {
+void Game::DrawGameMenu() {
   DrawWallpaper();
-  const bool listed = LevelIndex >= 0 && LevelIndex < FileListBox1.Count();
-  ShowString(display_, 200, 40, "Level: " + (listed ? FileListBox1.Items[LevelIndex] : std::string()));
+  const bool listed = LevelIndex >= 0 && LevelIndex < LevelFiles.Count();
+  ShowString(display_, 200, 40, "Level: " + (listed ? LevelFiles.Items[LevelIndex] : std::string()));
   if (Plus) {
     DrawPlusGameMenuRows();
   } else {
@@ -75,7 +75,7 @@ void TForm1::DrawGameMenu() {
 
 // Once per finished run: the time goes into the table, and the table into the file
 // of the level being played, whether or not it changed.
-void TForm1::RankFinishedRunOnce() {
+void Game::RankFinishedRunOnce() {
   if (Outcome.RunFailed || !Outcome.RunFinished) return;
   if (WatchingReplay()) {
     // A watched run gets its verdict against the table, which stays as it is.
@@ -89,8 +89,8 @@ void TForm1::RankFinishedRunOnce() {
   std::exception_ptr tableError;
   bool levelUnchanged = true;
   try {
-    if (LevelIndex >= 0 && LevelIndex < FileListBox1.Count()) {
-      WriteBestTimes(FileListBox1.Items[LevelIndex], BestTimesOffset, Best,
+    if (LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
+      WriteBestTimes(LevelFiles.Items[LevelIndex], BestTimesOffset, Best,
                      [&](std::span<const uint8_t> levelPart) {
                        levelUnchanged = RunLevelUnchanged(levelPart);
                        return levelUnchanged;
@@ -105,7 +105,7 @@ void TForm1::RankFinishedRunOnce() {
   if (tableError) std::rethrow_exception(tableError);
 }
 
-void TForm1::PushRankingEvent() {
+void Game::PushRankingEvent() {
   if (Outcome.NewBestTime) {
     Events.Push(GameEvent::Best);
   } else if (Outcome.InTopTen) {
@@ -113,7 +113,7 @@ void TForm1::PushRankingEvent() {
   }
 }
 
-void TForm1::DrawTopTen() {
+void Game::DrawTopTen() {
   DrawWallpaper();
   ShowString(display_, -1, 40, "Best times");
   for (int i = 1; i <= BestPlaces; ++i) {

@@ -24,7 +24,7 @@ bool SolidOnColumn(const World& world, int32_t x, int32_t y0, int32_t y1) {
 
 }  // namespace
 
-bool collide(const World& world) {
+bool BodyInSolidCell(const World& world) {
   const int32_t rx = RoundPixel(world.RunnerX);
   const int32_t ry = RoundPixel(world.RunnerY);
   // Feet and head lines stop at rx + 9: the cell of rx + 10 also holds rx + 9 or rx + 11.
@@ -40,8 +40,8 @@ bool OnFloor(const World& world) {
   return SolidOnRow(world, rx - 13, rx + 11, below);
 }
 
-void MyCollision(World& world, Runner& runner, int axis) {
-  if (!collide(world)) return;
+void UndoStepIntoSolid(World& world, RunnerMotion& runner, int axis) {
+  if (!BodyInSolidCell(world)) return;
   // Both coordinates go back, so an undone step also snaps the other axis to a pixel.
   world.RunnerX = static_cast<double>(runner.OldX);
   world.RunnerY = static_cast<double>(runner.OldY);

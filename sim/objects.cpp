@@ -22,7 +22,7 @@ bool AnyFoodLeft(const World& world) {
   return false;
 }
 
-bool CollideObject(const World& world, int index) {
+bool BodyTouchesObjectDisc(const World& world, int index) {
   const LevelObject& object = world.ObjectList[index];
   const int32_t cx = object.X + 20;
   const int32_t cy = object.Y + 20;
@@ -54,7 +54,7 @@ bool TouchesObject(const World& world, int index) {
   // Quick test of the object's box against the body box before the disc test.
   const bool boxesOverlap =
       object.X + 40 > rx - 13 && object.X < rx + 11 && object.Y + 40 > ry - 58 && object.Y < ry;
-  return boxesOverlap && CollideObject(world, index);
+  return boxesOverlap && BodyTouchesObjectDisc(world, index);
 }
 
 Contact TouchObject(const World& world, int index) {

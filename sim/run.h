@@ -30,7 +30,7 @@ struct RunOutcome {
 };
 
 // Does the runner touch object `index` (a disc of radius 19 around its centre)?
-bool CollideObject(const World& world, int index);
+bool BodyTouchesObjectDisc(const World& world, int index);
 
 // The quick box test, then the contact test.
 bool TouchesObject(const World& world, int index);

@@ -39,7 +39,7 @@ void TouchObjects(const RunState& run, RunStepResult& result, EventQueue& events
 RunStepResult StepRun(const RunState& run, const KeyTable& keyHeld, EventQueue& events, bool surfaceReady) {
   RunStepResult result;
   result.Ran = true;
-  MotionStep(run.Level, run.Kippo, keyHeld, events);
+  MotionStep(run.Level, run.Runner, keyHeld, events);
   run.Level.ClampCamera();
   result.RunnerX = run.Level.RunnerX;
   result.RunnerY = run.Level.RunnerY;

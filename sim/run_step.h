@@ -17,7 +17,7 @@ enum class RunEnd : uint8_t { None, Failed, Finished };
 // the ghost, a replay being verified.
 struct RunState {
   World& Level;
-  Runner& Kippo;
+  RunnerMotion& Runner;
   RunClock& Clock;
   ExitContacts& LockedExits;
 };

@@ -18,7 +18,7 @@ constexpr double JumpOutOfSolid = -2.0;
 constexpr double TopSpeedX = 3.0;
 constexpr double TopFallSpeed = 8.0;
 
-void HorizontalControl(Runner& runner, const KeyTable& keyHeld) {
+void HorizontalControl(RunnerMotion& runner, const KeyTable& keyHeld) {
   const bool left = keyHeld[VkLeft];
   const bool right = keyHeld[VkRight];
   if (left && runner.VelX > -TopSpeedX) {
@@ -36,32 +36,32 @@ void HorizontalControl(Runner& runner, const KeyTable& keyHeld) {
   }
 }
 
-void Jump(const World& world, Runner& runner, const KeyTable& keyHeld, EventQueue& events) {
+void Jump(const World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events) {
   if (keyHeld[VkSpace]) runner.JumpRequest = true;
-  if (runner.JumpRequest && OnFloor(world) && !collide(world)) {
+  if (runner.JumpRequest && OnFloor(world) && !BodyInSolidCell(world)) {
     runner.VelY = JumpSpeed;
     events.Push(GameEvent::Jump);
   }
   // A runner stuck in a solid cell may still try to climb out.
-  if (runner.JumpRequest && collide(world)) runner.VelY = JumpOutOfSolid;
+  if (runner.JumpRequest && BodyInSolidCell(world)) runner.VelY = JumpOutOfSolid;
   runner.JumpRequest = false;
 }
 
-void ApplyGravity(const World& world, Runner& runner) {
-  if (runner.VelY < TopFallSpeed && !collide(world)) runner.VelY = AddExtended(runner.VelY, Gravity);
+void ApplyGravity(const World& world, RunnerMotion& runner) {
+  if (runner.VelY < TopFallSpeed && !BodyInSolidCell(world)) runner.VelY = AddExtended(runner.VelY, Gravity);
   // Inside a solid cell there is no gravity, only a slow sink capped at 1.
-  if (runner.VelY < 1.0 && collide(world)) runner.VelY = AddExtended(runner.VelY, SinkInSolid);
-  if (runner.VelY > 1.0 && collide(world)) runner.VelY = 1.0;
+  if (runner.VelY < 1.0 && BodyInSolidCell(world)) runner.VelY = AddExtended(runner.VelY, SinkInSolid);
+  if (runner.VelY > 1.0 && BodyInSolidCell(world)) runner.VelY = 1.0;
 }
 
-void RememberPosition(const World& world, Runner& runner) {
+void RememberPosition(const World& world, RunnerMotion& runner) {
   runner.OldX = RoundPixel(world.RunnerX);
   runner.OldY = RoundPixel(world.RunnerY);
 }
 
 // Moves one axis: speeds above 1 in whole-pixel steps (each undone on a collision),
 // then, if the speed is (or has become) at most 1, by the exact fraction.
-void MoveAxis(World& world, Runner& runner, int axis) {
+void MoveAxis(World& world, RunnerMotion& runner, int axis) {
   double& position = axis == 1 ? world.RunnerX : world.RunnerY;
   double& speed = axis == 1 ? runner.VelX : runner.VelY;
   if (std::fabs(speed) > 1.0) {
@@ -69,30 +69,30 @@ void MoveAxis(World& world, Runner& runner, int axis) {
     do {
       RememberPosition(world, runner);
       position = AddExtended(position, speed > 0 ? 1.0L : -1.0L);
-      MyCollision(world, runner, axis);
+      UndoStepIntoSolid(world, runner, axis);
       ++steps;
     } while (speed != 0.0 && steps < std::fabs(speed));
   }
   if (std::fabs(speed) <= 1.0) {
     position = AddExtended(position, speed);
-    MyCollision(world, runner, axis);
+    UndoStepIntoSolid(world, runner, axis);
   }
 }
 
 }  // namespace
 
-void ResetRunnerForRun(Runner& runner) {
+void ResetRunnerForRun(RunnerMotion& runner) {
   runner.VelX = 0.0;
   runner.VelY = 0.0;
   runner.Facing = FacingLeft;
 }
 
-void MotionStep(World& world, Runner& runner, const KeyTable& keyHeld) {
+void MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld) {
   EventQueue ignored;
   MotionStep(world, runner, keyHeld, ignored);
 }
 
-void MotionStep(World& world, Runner& runner, const KeyTable& keyHeld, EventQueue& events) {
+void MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events) {
   HorizontalControl(runner, keyHeld);
   Jump(world, runner, keyHeld, events);
   ApplyGravity(world, runner);
@@ -105,7 +105,7 @@ void MotionStep(World& world, Runner& runner, const KeyTable& keyHeld, EventQueu
   world.CameraY = RoundPixel(world.RunnerY) - 300;
 }
 
-void AdvanceRunAnimation(Runner& runner) {
+void AdvanceRunAnimation(RunnerMotion& runner) {
   // The faster the runner, the sooner the next frame: every 6 ticks at rest, 3 at top speed.
   ++runner.RunTick;
   const long double threshold = 6.0L - std::fabs(static_cast<long double>(runner.VelX));
@@ -116,7 +116,7 @@ void AdvanceRunAnimation(Runner& runner) {
   }
 }
 
-RunnerSprite ChooseRunnerSprite(double runnerX, double runnerY, const Runner& runner,
+RunnerSprite ChooseRunnerSprite(double runnerX, double runnerY, const RunnerMotion& runner,
                                 const KeyTable& keyHeld) {
   const int32_t rx = RoundPixel(runnerX);
   const int32_t ry = RoundPixel(runnerY);

@@ -1,5 +1,5 @@
 // tobu-run-search: finds a finishing run of a shipped level and writes it as a tobu-script
-// input script. It plays the real game (TForm1) headless on a display that draws nothing,
+// input script. It plays the real game (Game) headless on a display that draws nothing,
 // and runs a beam search over held-key sequences: every few ticks each candidate run
 // holds one of six key sets, and the runs closest to the next food (then the exit) along
 // the level's free cells survive.
@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "present/software_display.h"
-#include "shell/form.h"
+#include "shell/game.h"
 #include "world/numeric.h"
 
 namespace tobu {
@@ -37,20 +37,20 @@ struct Snapshot {
   double RunnerY = 0.0;
   int32_t CameraX = 0;
   int32_t CameraY = 0;
-  Runner Kippo;
+  RunnerMotion Runner;
   RunClock Clock;
   RunOutcome Outcome;
   int32_t SkyX = 0;
 };
 
-Snapshot Take(const TForm1& form) {
+Snapshot Take(const Game& form) {
   return {
       form.Mode,          form.KeyHeld,       form.MenuCursor,    form.Anim,          form.Level.ObjectList,
-      form.Level.RunnerX, form.Level.RunnerY, form.Level.CameraX, form.Level.CameraY, form.Kippo,
+      form.Level.RunnerX, form.Level.RunnerY, form.Level.CameraX, form.Level.CameraY, form.Runner,
       form.Clock,         form.Outcome,       form.SkyX};
 }
 
-void Restore(TForm1& form, const Snapshot& snapshot) {
+void Restore(Game& form, const Snapshot& snapshot) {
   form.Mode = snapshot.Mode;
   form.KeyHeld = snapshot.KeyHeld;
   form.MenuCursor = snapshot.MenuCursor;
@@ -60,7 +60,7 @@ void Restore(TForm1& form, const Snapshot& snapshot) {
   form.Level.RunnerY = snapshot.RunnerY;
   form.Level.CameraX = snapshot.CameraX;
   form.Level.CameraY = snapshot.CameraY;
-  form.Kippo = snapshot.Kippo;
+  form.Runner = snapshot.Runner;
   form.Clock = snapshot.Clock;
   form.Outcome = snapshot.Outcome;
   form.SkyX = snapshot.SkyX;
@@ -85,18 +85,18 @@ class SilentDisplay : public Display {
 constexpr int HoldLeft = 1, HoldRight = 2, HoldSpace = 4;
 constexpr int Actions[] = {0, HoldLeft, HoldRight, HoldSpace, HoldLeft | HoldSpace, HoldRight | HoldSpace};
 
-void Hold(TForm1& form, int from, int to) {
+void Hold(Game& form, int from, int to) {
   const std::pair<int, uint16_t> keys[] = {{HoldLeft, VkLeft}, {HoldRight, VkRight}, {HoldSpace, VkSpace}};
   for (const auto& [bit, key] : keys) {
-    if ((from & bit) && !(to & bit)) form.FormKeyUp(key);
-    if (!(from & bit) && (to & bit)) form.FormKeyDown(key);
+    if ((from & bit) && !(to & bit)) form.KeyUp(key);
+    if (!(from & bit) && (to & bit)) form.KeyDown(key);
   }
 }
 
-void Press(TForm1& form, uint16_t key, int character) {
-  form.FormKeyDown(key);
-  if (character >= 0) form.FormKeyPress(static_cast<uint8_t>(character));
-  form.FormKeyUp(key);
+void Press(Game& form, uint16_t key, int character) {
+  form.KeyDown(key);
+  if (character >= 0) form.KeyPress(static_cast<uint8_t>(character));
+  form.KeyUp(key);
 }
 
 // Cells the body can pass, costed so that climbing is dearer than falling. The way up
@@ -197,8 +197,8 @@ double Score(const World& world, const std::vector<Target>& targets) {
   return food * 1e8 + best;
 }
 
-std::string BucketKey(const TForm1& form, int food) {
-  const auto& runner = form.Kippo;
+std::string BucketKey(const Game& form, int food) {
+  const auto& runner = form.Runner;
   char key[96];
   std::snprintf(key, sizeof key, "%ld %ld %ld %ld %d", std::lround(form.Level.RunnerX / 5),
                 std::lround(form.Level.RunnerY / 5), std::lround(runner.VelX * 1.5),
@@ -210,7 +210,7 @@ struct Found {
   std::vector<int> HeldPerTick;
 };
 
-Found Search(TForm1& form, const std::vector<Target>& targets, int beam, int step, int maxTicks) {
+Found Search(Game& form, const std::vector<Target>& targets, int beam, int step, int maxTicks) {
   std::vector<std::vector<std::pair<int, int>>> history;  // per layer: (parent, action)
   std::vector<Node> layer{Node{Take(form), -1, 0, 0.0}};
   for (int ticks = 0; ticks < maxTicks; ticks += step) {
@@ -223,7 +223,7 @@ Found Search(TForm1& form, const std::vector<Target>& targets, int beam, int ste
         Restore(form, layer[n].State);
         Hold(form, layer[n].Action, action);
         for (int t = 0; t < step; ++t) {
-          form.DXTimer1Timer(1);
+          form.Tick(1);
           if (form.Mode == GameMode::game) continue;
           if (form.Outcome.RunFailed) break;
           // Finished: walk the history back to the first tick.
@@ -261,13 +261,13 @@ Found Search(TForm1& form, const std::vector<Target>& targets, int beam, int ste
 }
 
 // Plays held keys from the start; the ticks the run took to finish, or 0 when it did not.
-size_t Replay(TForm1& form, const Snapshot& start, const std::vector<int>& held) {
+size_t Replay(Game& form, const Snapshot& start, const std::vector<int>& held) {
   Restore(form, start);
   int current = 0;
   for (size_t t = 0; t < held.size(); ++t) {
     Hold(form, current, held[t]);
     current = held[t];
-    form.DXTimer1Timer(1);
+    form.Tick(1);
     if (form.Mode != GameMode::game) return form.Outcome.RunFailed ? 0 : t + 1;
   }
   return 0;
@@ -275,7 +275,7 @@ size_t Replay(TForm1& form, const Snapshot& start, const std::vector<int>& held)
 
 // Fewer key changes read better: each stretch of held keys is given its neighbour's keys
 // whenever the run still finishes no later.
-std::vector<int> Simplify(TForm1& form, const Snapshot& start, std::vector<int> held) {
+std::vector<int> Simplify(Game& form, const Snapshot& start, std::vector<int> held) {
   for (bool changed = true; changed;) {
     changed = false;
     for (size_t i = 1; i < held.size(); ++i) {
@@ -345,10 +345,10 @@ int Main(int argc, char** argv) {
   fs::current_path(work);
 
   SilentDisplay display;
-  auto form = std::make_unique<TForm1>(display);
-  form->FormCreate();
+  auto form = std::make_unique<Game>(display);
+  form->Start();
   Press(*form, VkReturn, 13);
-  for (const char c : std::string("ann")) form->FormKeyPress(static_cast<uint8_t>(c));
+  for (const char c : std::string("ann")) form->KeyPress(static_cast<uint8_t>(c));
   Press(*form, VkReturn, 13);
   Press(*form, VkReturn, 13);
   for (int i = 0; i < row; ++i) Press(*form, VkDown, -1);
@@ -357,7 +357,7 @@ int Main(int argc, char** argv) {
     std::cerr << "the run did not start\n";
     return 1;
   }
-  const std::string level = form->FileListBox1.Items.at(static_cast<size_t>(form->LevelIndex));
+  const std::string level = form->LevelFiles.Items.at(static_cast<size_t>(form->LevelIndex));
   std::cerr << "searching " << level << '\n';
   std::vector<Target> targets;
   for (const LevelObject& o : form->Level.ObjectList) {

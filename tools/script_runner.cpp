@@ -209,7 +209,7 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
   throw ScriptError("unknown command '" + name + "'");
 }
 
-std::string StateLine(const TForm1& form) {
+std::string StateLine(const Game& form) {
   const World& level = form.Level;
   const RunOutcome& outcome = form.Outcome;
   char clock[32];
@@ -219,7 +219,7 @@ std::string StateLine(const TForm1& form) {
   std::ostringstream line;
   line << "mode=" << ModeName(form.Mode) << " cursor=" << form.MenuCursor << " listtop=" << form.ListTop
        << " level=" << form.LevelIndex << " runner=" << Join(level.RunnerX, level.RunnerY)
-       << " vel=" << Join(form.Kippo.VelX, form.Kippo.VelY) << " facing=" << unsigned{form.Kippo.Facing}
+       << " vel=" << Join(form.Runner.VelX, form.Runner.VelY) << " facing=" << unsigned{form.Runner.Facing}
        << " camera=" << level.CameraX << ',' << level.CameraY << " objects=" << level.ObjectCount
        << " clock=" << clock << " failed=" << outcome.RunFailed << " finished=" << outcome.RunFinished
        << " newbest=" << outcome.NewBestTime << " topten=" << outcome.InTopTen
@@ -273,7 +273,7 @@ std::filesystem::path StartDirectory() {
 
 }  // namespace
 
-ScriptRunner::ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out)
+ScriptRunner::ScriptRunner(Game& form, SoftwareDisplay& display, std::ostream& out)
     : form_(form), display_(display), session_(form, display), out_(out),
       startDirectory_(StartDirectory()) {}
 
@@ -350,7 +350,7 @@ void ScriptRunner::Run(const ScriptCommand& command) {
 // to where it was, as at the end of a watched replay.
 void ScriptRunner::PlayReplay(const std::filesystem::path& file) {
   if (!Call([&] { form_.WatchReplay(file.string()); }) || !form_.WatchingReplay()) return;
-  while (form_.WatchedRunGoesOn() && Call([&] { form_.DXTimer1Timer(1); })) {
+  while (form_.WatchedRunGoesOn() && Call([&] { form_.Tick(1); })) {
   }
   out_ << StateLine(form_) << '\n';
   Call([&] { form_.StopWatching(); });

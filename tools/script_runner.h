@@ -9,7 +9,7 @@
 
 #include "present/software_display.h"
 #include "session/session.h"
-#include "shell/form.h"
+#include "shell/game.h"
 
 namespace tobu {
 
@@ -43,23 +43,23 @@ std::optional<uint16_t> ParseKey(const std::string& word);
 std::optional<uint8_t> KeyCharacter(uint16_t key);
 
 // The game's state as one line of key=value pairs, in a fixed order.
-std::string StateLine(const TForm1& form);
+std::string StateLine(const Game& form);
 // A frame as a 24-bit BMP file, rows bottom-up, little-endian headers.
 std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame);
 
 // Runs the game headless from a script: each command becomes calls on the session (the
 // form and its help and pause cards; F12 takes no screenshot here, `shot` does),
 // a file error is printed as "error: <message>" and the script goes on, and "closed"
-// is printed once the form closes.
+// is printed once the game closes.
 class ScriptRunner {
  public:
-  ScriptRunner(TForm1& form, SoftwareDisplay& display, std::ostream& out);
+  ScriptRunner(Game& form, SoftwareDisplay& display, std::ostream& out);
 
-  // FormCreate, as the program's start-up does.
+  // Start, as the program's start-up does.
   void Start();
-  // Runs one line; false once the form has closed. Throws ScriptError.
+  // Runs one line; false once the game has closed. Throws ScriptError.
   bool RunLine(const std::string& line);
-  // Runs the lines to the end or until the form closes. Returns the exit status:
+  // Runs the lines to the end or until the game closes. Returns the exit status:
   // 0, or 2 after reporting a line that cannot be parsed on `err` with its number.
   int RunStream(std::istream& in, std::ostream& err);
   // The script's end ends the game: it closes as the window's game does (no "closed"
@@ -70,11 +70,11 @@ class ScriptRunner {
   void Run(const ScriptCommand& command);
   void PlayReplay(const std::filesystem::path& file);
   void VerifyReplay(const std::filesystem::path& file);
-  // Calls one handler unless the form has closed; true while it is still open.
+  // Calls one handler unless the game has closed; true while it is still open.
   template <typename Handler>
   bool Call(Handler&& handler);
 
-  TForm1& form_;
+  Game& form_;
   SoftwareDisplay& display_;
   Session session_;
   std::ostream& out_;

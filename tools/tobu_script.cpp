@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
 #endif
   auto display = std::make_unique<tobu::SoftwareDisplay>();
   display->SetCanvasFont(font.get());
-  auto form = std::make_unique<tobu::TForm1>(*display);
+  auto form = std::make_unique<tobu::Game>(*display);
   tobu::ScriptRunner runner(*form, *display, std::cout);
   runner.Start();
   const int status = form->Closed ? 0 : runner.RunStream(script, std::cerr);

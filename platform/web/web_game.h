@@ -8,11 +8,11 @@
 #include "present/software_display.h"
 #include "session/session.h"
 #include "settings/settings_file.h"
-#include "shell/form.h"
+#include "shell/game.h"
 
 namespace tobu {
 
-// The game on the page: the session (the form and its cards), its back buffer and the
+// The game on the page: the session (the game and its cards), its back buffer and the
 // canvas picture, fed by the page's events; the sounds of each tick's events played
 // after it. Every handler is guarded as on the desktop: each message of a file error is
 // shown in the page's message box and the game goes on; files are saved after every
@@ -51,7 +51,7 @@ class WebGame {
   void ToggleSound();
 
   SoftwareDisplay display_;
-  TForm1 form_{display_};
+  Game form_{display_};
   Session session_{form_, display_};
   SettingsStore settings_;
   WebAudio audio_;

@@ -8,9 +8,9 @@ namespace {
 class Editor : public EditorFixture {
 protected:
   void OpenSavePrompt() {
-    form.FormKeyDown('S');
-    form.FormKeyPress('s');
-    form.FormKeyUp('S');
+    form.KeyDown('S');
+    form.KeyPress('s');
+    form.KeyUp('S');
   }
   World& level() { return form.Level; }
 };
@@ -28,7 +28,7 @@ TEST_F(Editor, SaveUnderATypedName) {
   EXPECT_EQ(std::filesystem::file_size("sabcd.vel"), 10213u);
   Tick();
   EXPECT_TRUE(display.Texts.empty());
-  form.FormKeyUp('O');
+  form.KeyUp('O');
   Tick();
   EXPECT_EQ(display.Texts, std::vector<std::string>{"Open: sabcd_"});
 }
@@ -87,24 +87,24 @@ TEST_F(Editor, OverlappingObjectsGoLastFirst) {
 }
 
 TEST_F(Editor, DraggingPaintsTilesButPlacesOneObject) {
-  form.DXDraw1MouseDown(MouseButton::Left, 10, 10);
-  for (int x = 10; x < 200; x += 20) form.DXDraw1MouseMove(x, 10);
-  form.DXDraw1MouseUp(MouseButton::Left, 200, 10);
+  form.MouseDown(MouseButton::Left, 10, 10);
+  for (int x = 10; x < 200; x += 20) form.MouseMove(x, 10);
+  form.MouseUp(MouseButton::Left, 200, 10);
   for (int c = 0; c <= 4; ++c) EXPECT_EQ(level().Cell(c, 0), TileGrass) << c;
-  form.DXDraw1MouseMove(300, 10);
+  form.MouseMove(300, 10);
   EXPECT_EQ(level().Cell(7, 0), TileEmpty);  // released: moving paints nothing
   Press('3');
-  form.DXDraw1MouseDown(MouseButton::Left, 300, 300);
-  for (int x = 300; x < 400; x += 10) form.DXDraw1MouseMove(x, 300);
+  form.MouseDown(MouseButton::Left, 300, 300);
+  for (int x = 300; x < 400; x += 10) form.MouseMove(x, 300);
   EXPECT_EQ(level().ObjectCount, 1);
 }
 
 TEST_F(Editor, BothButtonsEraseWhileMoving) {
   Press('2');
-  form.DXDraw1MouseDown(MouseButton::Left, 50, 50);
+  form.MouseDown(MouseButton::Left, 50, 50);
   EXPECT_EQ(level().Cell(1, 1), TileGround);
-  form.DXDraw1MouseDown(MouseButton::Right, 50, 50);
-  form.DXDraw1MouseMove(50, 50);
+  form.MouseDown(MouseButton::Right, 50, 50);
+  form.MouseMove(50, 50);
   EXPECT_EQ(level().Cell(1, 1), TileEmpty);
 }
 
@@ -114,18 +114,18 @@ TEST_F(Editor, PointerOutsideTheGridTouchesNothing) {
   const auto before = level().TileGrid;
   const int points[][2] = {{700, 100}, {100, 520}, {-10000, -10000}, {5000, 5000}};
   for (const auto& p : points) {
-    form.DXDraw1MouseDown(MouseButton::Left, p[0], p[1]);
-    form.DXDraw1MouseMove(p[0], p[1]);
-    form.DXDraw1MouseUp(MouseButton::Left, p[0], p[1]);
+    form.MouseDown(MouseButton::Left, p[0], p[1]);
+    form.MouseMove(p[0], p[1]);
+    form.MouseUp(MouseButton::Left, p[0], p[1]);
   }
   EXPECT_EQ(level().TileGrid, before);
-  form.DXDraw1MouseDown(MouseButton::Left, 679, 510);  // still column 100, row 100
+  form.MouseDown(MouseButton::Left, 679, 510);  // still column 100, row 100
   EXPECT_EQ(level().Cell(100, 100), TileGrass);
 }
 
 TEST_F(Editor, SpaceMovesTheStartToThePointer) {
   form.Level.CameraX = 400;
-  form.DXDraw1MouseMove(300, 200);
+  form.MouseMove(300, 200);
   Press(VkSpace);
   EXPECT_EQ(level().RunnerX, 700.0);
   EXPECT_EQ(level().RunnerY, 200.0);
@@ -139,10 +139,10 @@ TEST_F(Editor, SpaceMovesTheStartToThePointer) {
 }
 
 TEST_F(Editor, OpenAFailedNameKeepsThePrompt) {
-  form.FormKeyUp('L');
+  form.KeyUp('L');
   ASSERT_TRUE(form.Editor.OpenPromptOpen);
   Type("missing");
-  EXPECT_THROW(form.FormKeyPress(13), FileError);
+  EXPECT_THROW(form.KeyPress(13), FileError);
   EXPECT_TRUE(form.Editor.OpenPromptOpen);
   EXPECT_EQ(form.Editor.InputText, "missing");
 }
@@ -156,11 +156,11 @@ TEST_F(Editor, MarkerAndPromptAreDrawn) {
 }
 
 TEST_F(Editor, ButtonsReleasedOutsideTheEditorAreForgotten) {
-  form.DXDraw1MouseDown(MouseButton::Left, 10, 10);
+  form.MouseDown(MouseButton::Left, 10, 10);
   Press(VkEscape);
-  form.DXDraw1MouseUp(MouseButton::Left, 10, 10);
+  form.MouseUp(MouseButton::Left, 10, 10);
   EXPECT_FALSE(form.Editor.LeftButtonDown);
-  form.DXDraw1MouseMove(33, 44);
+  form.MouseMove(33, 44);
   EXPECT_EQ(form.Editor.MouseX, 33);
   EXPECT_FALSE(display.PointerShown);
 }

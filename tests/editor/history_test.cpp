@@ -46,12 +46,12 @@ struct GestureSteps {
   }
   static void BothButtons(EachGesture& t) {
     t.Press('2');
-    t.form.DXDraw1MouseDown(MouseButton::Left, 50, 250);
-    t.form.DXDraw1MouseDown(MouseButton::Right, 90, 250);  // one stroke while any button is held
-    t.form.DXDraw1MouseMove(130, 250);
-    t.form.DXDraw1MouseUp(MouseButton::Left, 130, 250);
-    t.form.DXDraw1MouseMove(170, 250);
-    t.form.DXDraw1MouseUp(MouseButton::Right, 170, 250);
+    t.form.MouseDown(MouseButton::Left, 50, 250);
+    t.form.MouseDown(MouseButton::Right, 90, 250);  // one stroke while any button is held
+    t.form.MouseMove(130, 250);
+    t.form.MouseUp(MouseButton::Left, 130, 250);
+    t.form.MouseMove(170, 250);
+    t.form.MouseUp(MouseButton::Right, 170, 250);
   }
   static void Place(EachGesture& t) {
     t.Press('4');
@@ -146,13 +146,13 @@ TEST_F(History, KeysWithoutCtrlOrInAPromptDoNotUndo) {
 
 TEST_F(History, UndoInTheMiddleOfAStrokeTakesBackWhatWasDrawn) {
   Press('2');
-  form.DXDraw1MouseDown(MouseButton::Left, 20, 100);
-  form.DXDraw1MouseMove(60, 100);
+  form.MouseDown(MouseButton::Left, 20, 100);
+  form.MouseMove(60, 100);
   Undo();
   EXPECT_EQ(level().Cell(0, 3), TileEmpty);
   EXPECT_EQ(level().Cell(1, 3), TileEmpty);
-  form.DXDraw1MouseMove(100, 100);
-  form.DXDraw1MouseUp(MouseButton::Left, 100, 100);
+  form.MouseMove(100, 100);
+  form.MouseUp(MouseButton::Left, 100, 100);
   EXPECT_EQ(level().Cell(2, 3), TileGround);
   Undo();
   EXPECT_EQ(level().Cell(2, 3), TileEmpty);

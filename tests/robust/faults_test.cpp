@@ -58,13 +58,13 @@ class Faults : public GameFixture {
   }
   // A key stroke (down, character, up), each call guarded; the messages shown.
   std::string Stroke(uint16_t key) {
-    std::string shown = Shown([&] { form.FormKeyDown(key); });
-    if (key == VkReturn) shown += Shown([&] { form.FormKeyPress(13); });
-    shown += Shown([&] { form.FormKeyUp(key); });
+    std::string shown = Shown([&] { form.KeyDown(key); });
+    if (key == VkReturn) shown += Shown([&] { form.KeyPress(13); });
+    shown += Shown([&] { form.KeyUp(key); });
     return shown;
   }
   std::string TickShown() {
-    return Shown([&] { form.DXTimer1Timer(1); });
+    return Shown([&] { form.Tick(1); });
   }
   // Brings the fault about, or says why it cannot be here.
   bool Arrange(Fault fault, const fs::path& readOnly) {
@@ -84,8 +84,8 @@ class Faults : public GameFixture {
     Press(VkDown);
     Press(VkReturn);
     ASSERT_EQ(form.Mode, GameMode::editor);
-    form.DXDraw1MouseDown(MouseButton::Left, 5, 5);
-    form.DXDraw1MouseUp(MouseButton::Left, 5, 5);
+    form.MouseDown(MouseButton::Left, 5, 5);
+    form.MouseUp(MouseButton::Left, 5, 5);
     Press('S');
     ASSERT_TRUE(form.Editor.SavePromptOpen);
     Type(name);
@@ -103,7 +103,7 @@ TEST_P(SaveFaults, EditorSaveIntoAnUnwritableLevelsFolder) {
   StartAsNewPlayer();
   EditAndAskToSave("keep");
   if (!Arrange(GetParam(), dir.Path() / "Levels")) GTEST_SKIP() << "chmod does not stop root from writing";
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "Cannot create file ./keep.vel");
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "Cannot create file ./keep.vel");
   EXPECT_EQ(TickShown(), "");
   EXPECT_EQ(form.Mode, GameMode::editor);
   EXPECT_TRUE(form.Editor.SavePromptOpen);
@@ -113,7 +113,7 @@ TEST_P(SaveFaults, EditorSaveIntoAnUnwritableLevelsFolder) {
   EXPECT_EQ(Listing(dir.Path() / "Levels"), std::set<std::string>{"keep.vel"});
 
   Lift(GetParam(), dir.Path() / "Levels");
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "");
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "");
   EXPECT_FALSE(form.Editor.SavePromptOpen);
   World saved;
   LoadLevel((dir.Path() / "Levels/keep.vel").string(), saved);
@@ -216,16 +216,16 @@ TEST_F(Faults, DirectoryNamedLikeALevel) {
   MakeLevel("real.vel");
   fs::create_directory(dir.Path() / "Levels/folder.vel");
   StartAsNewPlayer();
-  EXPECT_EQ(form.FileListBox1.Items, std::vector<std::string>{"real.vel"});
+  EXPECT_EQ(form.LevelFiles.Items, std::vector<std::string>{"real.vel"});
   EditAndAskToSave("folder");
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "Cannot create file ./folder.vel");
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "Cannot create file ./folder.vel");
   EXPECT_TRUE(fs::is_directory(dir.Path() / "Levels/folder.vel"));
   Stroke(VkEscape);
   Press('O');
   EXPECT_EQ(form.Editor.InputText, "folder");  // the name typed for the failed save
   Stroke(VkReturn);
   const World before = form.Level;
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "Cannot open file ./folder.vel");
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "Cannot open file ./folder.vel");
   EXPECT_EQ(form.Mode, GameMode::editor);
   EXPECT_EQ(form.Level.TileGrid, before.TileGrid);
   EXPECT_EQ(Listing(dir.Path() / "Levels"), (std::set<std::string>{"folder.vel", "real.vel"}));
@@ -235,14 +235,14 @@ TEST_F(Faults, DirectoryNamedLikeALevel) {
 // still be created and chosen, and an unreadable file is not overwritten by accident.
 TEST_F(Faults, PlayersDatThatIsADirectory) {
   fs::create_directory("Players.dat");
-  EXPECT_EQ(Shown([&] { form.FormCreate(); }), "Cannot open file Players.dat");
+  EXPECT_EQ(Shown([&] { form.Start(); }), "Cannot open file Players.dat");
   EXPECT_EQ(form.Mode, GameMode::SelectPlayer);
   EXPECT_EQ(form.Players.PlayerCount, 0);
   EXPECT_EQ(TickShown(), "");
   Stroke(VkReturn);
   ASSERT_EQ(form.Mode, GameMode::CreateNewPlayer);
   Type("Ann");
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "Cannot create file Players.dat");
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "Cannot create file Players.dat");
   EXPECT_EQ(form.Mode, GameMode::MainMenu);
   EXPECT_EQ(form.Players.PlayerName, "Ann");
   EXPECT_TRUE(fs::is_directory(dir.Path() / "Players.dat"));
@@ -250,7 +250,7 @@ TEST_F(Faults, PlayersDatThatIsADirectory) {
 
 TEST_F(Faults, PlayersDatCutShortKeepsTheNamesBeforeTheCut) {
   WriteBytes("Players.dat", {3, 3, 'A', 'n', 'n', 2, 'B', 'o', 7, 'C', 'h'});
-  EXPECT_EQ(Shown([&] { form.FormCreate(); }), "");
+  EXPECT_EQ(Shown([&] { form.Start(); }), "");
   EXPECT_EQ(form.Players.PlayerCount, 2);
   EXPECT_EQ(form.Players.PlayerNames[2], "Bo");
   EXPECT_EQ(form.MenuCursor, 0);
@@ -270,7 +270,7 @@ TEST_F(Faults, PlayersDatDeclaring255Names) {
   }
   for (uint8_t b : {200, 0, 0, 0}) bytes.push_back(b);  // a last index far past the roster
   WriteBytes("Players.dat", bytes);
-  EXPECT_EQ(Shown([&] { form.FormCreate(); }), "");
+  EXPECT_EQ(Shown([&] { form.Start(); }), "");
   EXPECT_EQ(form.Players.PlayerCount, MaxPlayers);
   EXPECT_EQ(form.Players.PlayerNames[14], "P13");
   EXPECT_EQ(form.MenuCursor, 0);
@@ -289,16 +289,16 @@ TEST_F(Faults, PlayersDatDeclaring255Names) {
 // and the editor still works (it saves in the starting directory).
 TEST_F(Faults, MissingLevelsFolder) {
   fs::remove("Levels");
-  form.FormCreate();
+  form.Start();
   Stroke(VkReturn);
   Type("Ann");
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "Cannot open directory Levels");
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "Cannot open directory Levels");
   EXPECT_EQ(form.Mode, GameMode::MainMenu);
   EXPECT_EQ(Stroke(VkReturn), "");
   EXPECT_EQ(form.Mode, GameMode::MainMenu);
   EXPECT_EQ(TickShown(), "");
   EditAndAskToSave("new");
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "");
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "");
   EXPECT_TRUE(fs::is_regular_file(dir.Path() / "new.vel"));
 }
 
@@ -317,20 +317,20 @@ TEST_F(Faults, EditorSaveInterruptedAtAnyByteKeepsTheOldFile) {
   for (int64_t n = 0; n < size; n += 997) cuts.push_back(n);
   for (const int64_t n : cuts) {
     SetWriteFailureAfterBytesForTesting(n);
-    EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "Cannot create file ./keep.vel") << n;
+    EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "Cannot create file ./keep.vel") << n;
     EXPECT_EQ(ReadBytes(dir.Path() / "Levels/keep.vel"), old) << n;
     EXPECT_EQ(Listing(dir.Path() / "Levels"), std::set<std::string>{"keep.vel"}) << n;
     EXPECT_TRUE(form.Editor.SavePromptOpen) << n;
   }
   SetWriteFailureAfterBytesForTesting(-1);
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }), "");
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }), "");
   EXPECT_NE(ReadBytes(dir.Path() / "Levels/keep.vel"), old);
 }
 
 TEST_F(Faults, RosterWriteInterruptedAtAnyByteKeepsTheOldFile) {
   const Bytes old = {2, 3, 'A', 'n', 'n', 2, 'B', 'o', 2, 0, 0, 0};
   WriteBytes("Players.dat", old);
-  form.FormCreate();
+  form.Start();
   for (int64_t n = 0; n <= 16; ++n) {
     SetWriteFailureAfterBytesForTesting(n);
     form.Mode = GameMode::SelectPlayer;
@@ -349,7 +349,7 @@ class RosterRetry : public Faults, public ::testing::WithParamInterface<bool> {}
 
 TEST_P(RosterRetry, WhenTheGameCloses) {
   const bool diskFreed = GetParam();
-  form.FormCreate();
+  form.Start();
   Stroke(VkReturn);
   Type("Ann");
   SetWriteFailureAfterBytesForTesting(0);
@@ -429,9 +429,9 @@ TEST_F(Faults, PositionsNearTheEndsOfTheIntegerRange) {
     EXPECT_EQ(form.Level.RunnerX, c.StartX);
     EXPECT_GE(form.Level.CameraX, 0);
     EXPECT_LE(form.Level.CameraX, CameraMaxX);
-    form.FormKeyDown(VkRight);
+    form.KeyDown(VkRight);
     EXPECT_EQ(TickShown(), "");
-    form.FormKeyUp(VkRight);
+    form.KeyUp(VkRight);
     const bool startInWorld = c.StartX == 100;
     EXPECT_EQ(form.Mode, startInWorld ? GameMode::game : GameMode::GameMenu);
     if (!startInWorld) {

@@ -48,9 +48,9 @@ class LinkAndPermissionFaults : public GameFixture {
     return {};
   }
   std::string PressShown(uint16_t key) {
-    std::string shown = Shown([&] { form.FormKeyDown(key); });
-    if (key == VkReturn) shown += Shown([&] { form.FormKeyPress(13); });
-    return shown + Shown([&] { form.FormKeyUp(key); });
+    std::string shown = Shown([&] { form.KeyDown(key); });
+    if (key == VkReturn) shown += Shown([&] { form.KeyPress(13); });
+    return shown + Shown([&] { form.KeyUp(key); });
   }
   // Takes write permission from `file` as an ordinary user would see it; root may write
   // anything, so there the owner's write bit is made to decide.
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LinkLoops,
 // Levels folder, and a level in the editor. Each is a message, the game goes on.
 TEST_F(LinkAndPermissionFaults, PlayersDatLinkedToItself) {
   fs::create_symlink("Players.dat", "Players.dat");
-  EXPECT_EQ(Shown([&] { form.FormCreate(); }), "Cannot open file Players.dat");
+  EXPECT_EQ(Shown([&] { form.Start(); }), "Cannot open file Players.dat");
   EXPECT_EQ(form.Mode, GameMode::SelectPlayer);
   EXPECT_EQ(form.Players.PlayerCount, 0);
   PressShown(VkReturn);
@@ -116,12 +116,12 @@ TEST_F(LinkAndPermissionFaults, LevelsFolderLinkedToItselfAndALevelThatLoops) {
   fs::remove("Levels");
   fs::create_symlink("Levels", "Levels");
   fs::create_symlink("loop.vel", "loop.vel");
-  EXPECT_EQ(Shown([&] { form.FormCreate(); }), "");
+  EXPECT_EQ(Shown([&] { form.Start(); }), "");
   PressShown(VkReturn);
   Type("Ann");
   EXPECT_EQ(PressShown(VkReturn), "Cannot open directory Levels");
   EXPECT_EQ(form.Mode, GameMode::MainMenu);
-  EXPECT_TRUE(form.FileListBox1.Items.empty());  // the looping level is no level
+  EXPECT_TRUE(form.LevelFiles.Items.empty());  // the looping level is no level
   PressShown(VkDown);
   PressShown(VkReturn);
   ASSERT_EQ(form.Mode, GameMode::editor);
@@ -164,7 +164,7 @@ TEST_F(LinkAndPermissionFaults, LinkedPlayersDatStaysALink) {
   fs::create_directory("saves");
   WriteBytes("saves/Players.dat", {1, 3, 'A', 'n', 'n', 0, 0, 0, 0});
   fs::create_symlink("saves/Players.dat", "Players.dat");
-  form.FormCreate();
+  form.Start();
   PressShown(VkDown);
   EXPECT_EQ(PressShown(VkReturn), "");
   EXPECT_TRUE(fs::is_symlink(dir.Path() / "Players.dat"));
@@ -200,7 +200,7 @@ TEST_P(ReadOnlyFiles, AreRefusedAndKeptByteForByte) {
   const ReadOnlyCase& c = GetParam();
   fuzz::WriteMonkeyLevels(dir.Path() / "Levels");
   WriteBytes("Players.dat", {1, 3, 'D', 'e', 'e', 0, 0, 0, 0});
-  form.FormCreate();
+  form.Start();
   const fs::path file = dir.Path() / c.File;
   if (c.What != Writer::ChoosingAPlayer) {
     PressShown(VkDown);
@@ -216,7 +216,7 @@ TEST_P(ReadOnlyFiles, AreRefusedAndKeptByteForByte) {
   }
   if (c.What == Writer::FinishedRunOnALevel) {
     ASSERT_EQ(form.Mode, GameMode::game);
-    EXPECT_EQ(Shown([&] { form.DXTimer1Timer(1); }), c.Message);
+    EXPECT_EQ(Shown([&] { form.Tick(1); }), c.Message);
     EXPECT_EQ(form.Mode, GameMode::GameMenu);
   }
   if (c.What == Writer::ChoosingAPlayer) {
@@ -244,17 +244,17 @@ INSTANTIATE_TEST_SUITE_P(Writers, ReadOnlyFiles,
 // the order the steps ran, and the game is in the main menu.
 TEST_F(LinkAndPermissionFaults, RosterAndLevelsFolderErrorsAreBothShownInOrder) {
   fs::remove("Levels");
-  form.FormCreate();
+  form.Start();
   fs::create_directory("Players.dat");
   PressShown(VkReturn);
   Type("Ann");
-  EXPECT_EQ(Shown([&] { form.FormKeyPress(13); }),
+  EXPECT_EQ(Shown([&] { form.KeyPress(13); }),
             "Cannot create file Players.dat\nCannot open directory Levels");
   EXPECT_EQ(form.Mode, GameMode::MainMenu);
   fs::remove("Players.dat");
   WriteBytes("Players.dat", {1, 3, 'A', 'n', 'n', 0, 0, 0, 0});
   MakeReadOnly("Players.dat");
-  form.FormCreate();
+  form.Start();
   PressShown(VkDown);
   EXPECT_EQ(PressShown(VkReturn), "Cannot create file Players.dat\nCannot open directory Levels");
   EXPECT_EQ(form.Players.PlayerName, "Ann");

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 struct FifoCase {
   const char* Name;
   const char* File;  // made a FIFO, in the test's directory
-  std::function<void(TForm1&)> Read;
+  std::function<void(Game&)> Read;
   const char* Message;
 };
 void PrintTo(const FifoCase& c, std::ostream* out) { *out << c.Name; }
@@ -31,7 +31,7 @@ class Fifos : public GameFixture, public ::testing::WithParamInterface<FifoCase>
 
 TEST_P(Fifos, AreFilesThatCannotBeOpened) {
   const FifoCase& c = GetParam();
-  form.FormCreate();
+  form.Start();
   ASSERT_EQ(::mkfifo((dir.Path() / c.File).c_str(), 0644), 0);
   ::alarm(10);
   std::string shown;
@@ -46,15 +46,15 @@ TEST_P(Fifos, AreFilesThatCannotBeOpened) {
 
 INSTANTIATE_TEST_SUITE_P(
     Readers, Fifos,
-    ::testing::Values(FifoCase{"PlayersDat", "Players.dat", [](TForm1& form) { form.FormCreate(); },
+    ::testing::Values(FifoCase{"PlayersDat", "Players.dat", [](Game& form) { form.Start(); },
                                "Cannot open file Players.dat"},
                       FifoCase{"Level", "Levels/x.vel",
-                               [](TForm1& form) { LoadLevel("Levels/x.vel", form.Level); },
+                               [](Game& form) { LoadLevel("Levels/x.vel", form.Level); },
                                "Cannot open file Levels/x.vel"},
-                      FifoCase{"WatchedReplay", "x.tbr", [](TForm1& form) { form.WatchReplay("x.tbr"); },
+                      FifoCase{"WatchedReplay", "x.tbr", [](Game& form) { form.WatchReplay("x.tbr"); },
                                "Cannot open file x.tbr"},
                       FifoCase{"TobuIni", "tobu.ini",
-                               [](TForm1&) {
+                               [](Game&) {
                                  std::ostringstream log;
                                  LoadSettings("tobu.ini", log);
                                  throw FileError(log.str());

@@ -1,4 +1,4 @@
-// The help card on every screen: ticks stop, keys stay away from the form, and closing
+// The help card on every screen: ticks stop, keys stay away from the game, and closing
 // it presents the game's frame again exactly.
 #include <gtest/gtest.h>
 
@@ -90,8 +90,8 @@ INSTANTIATE_TEST_SUITE_P(Screens, HelpCard, ::testing::ValuesIn(Screens),
 
 class HelpCardKeys : public ::testing::Test, public SessionFixture {};
 
-// A key held when the card opens and let go while it is open is let go for the form when
-// it closes; a key pressed while it is open never reaches the form, nor does its release.
+// A key held when the card opens and let go while it is open is let go for the game when
+// it closes; a key pressed while it is open never reaches the game, nor does its release.
 TEST_F(HelpCardKeys, ReleasesAreHeldBackAndPressesSwallowed) {
   ToRun();
   session.KeyDown(VkRight);
@@ -107,7 +107,7 @@ TEST_F(HelpCardKeys, ReleasesAreHeldBackAndPressesSwallowed) {
 }
 
 // SDL repeats a held key: a held F1 must not open and close the card over and over, and a
-// held Right repeating while the card is open still reaches the form's release.
+// held Right repeating while the card is open still reaches the game's release.
 TEST_F(HelpCardKeys, RepeatsOfHeldKeysChangeNothing) {
   ToRun();
   session.KeyDown(VkRight);

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 const fs::path SourceDir = TOBU_SOURCE_DIR;
 
 // The state line without the menu's cursor, which plus's three-row results menu moves.
-std::string RunState(const TForm1& form) {
+std::string RunState(const Game& form) {
   std::string line = StateLine(form);
   const size_t at = line.find(" cursor=");
   return line.erase(at, line.find(' ', at + 1) - at);
@@ -35,7 +35,7 @@ PlayedRun PlayLive(const Replay& replay, bool plus) {
   TempDir dir(true);
   fs::copy(SourceDir / "Levels", "Levels");
   SoftwareDisplay display;
-  TForm1 form(display);
+  Game form(display);
   Session session(form, display);
   const auto press = [&](uint16_t key) {
     session.KeyDown(key);

@@ -48,7 +48,7 @@ class SessionFixture {
 
   TempDir dir;
   SoftwareDisplay display;
-  TForm1 form;
+  Game form;
   Session session;
 };
 

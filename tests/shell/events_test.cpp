@@ -46,15 +46,15 @@ LevelObject OnFloor(uint8_t kind, int32_t x) { return LevelObject{kind, x, 269};
 TEST_F(Events, RunJumpsPassesTheLockedExitEatsTheLastFoodAndFinishesBest) {
   FloorLevel("a.vel", {OnFloor(ObjectExit, 300), OnFloor(ObjectFood, 500)});
   StartRun();
-  form.FormKeyDown(VkSpace);
+  form.KeyDown(VkSpace);
   EXPECT_EQ(Play(1), "1:jump");  // the jump starts in the first tick
-  form.FormKeyUp(VkSpace);
+  form.KeyUp(VkSpace);
   EXPECT_EQ(Play(90), "");  // up and down again, no second jump
-  form.FormKeyDown(VkRight);
+  form.KeyDown(VkRight);
   // Through the exit's disc while the apple is left: `locked` once, then the apple.
   EXPECT_EQ(Play(90), "39:locked 89:eat 89:open");
-  form.FormKeyUp(VkRight);
-  form.FormKeyDown(VkLeft);
+  form.KeyUp(VkRight);
+  form.KeyDown(VkLeft);
   EXPECT_EQ(Play(150), "96:finish 96:best");
   EXPECT_EQ(form.Mode, GameMode::GameMenu);
   EXPECT_TRUE(form.Outcome.NewBestTime);
@@ -63,10 +63,10 @@ TEST_F(Events, RunJumpsPassesTheLockedExitEatsTheLastFoodAndFinishesBest) {
 TEST_F(Events, LockedAgainOnlyAfterLeavingTheExit) {
   FloorLevel("a.vel", {OnFloor(ObjectExit, 300), OnFloor(ObjectFood, 1500)});
   StartRun();
-  form.FormKeyDown(VkRight);
+  form.KeyDown(VkRight);
   EXPECT_EQ(Play(60), "39:locked");
-  form.FormKeyUp(VkRight);
-  form.FormKeyDown(VkLeft);
+  form.KeyUp(VkRight);
+  form.KeyDown(VkLeft);
   EXPECT_EQ(Play(120), "66:locked");  // back through it from the other side
   EXPECT_EQ(form.Mode, GameMode::game);
 }
@@ -83,7 +83,7 @@ class RunEnds : public Events, public ::testing::WithParamInterface<RunEnd> {};
 TEST_P(RunEnds, FailOnceAtItsTick) {
   FloorLevel("a.vel", {GetParam().Object});
   StartRun();
-  form.FormKeyDown(GetParam().Key);
+  form.KeyDown(GetParam().Key);
   EXPECT_EQ(Play(200), GetParam().Expected);
   EXPECT_EQ(form.Mode, GameMode::GameMenu);
 }
@@ -113,9 +113,9 @@ TEST_F(Events, RankedRunsAreBestOrTopTen) {
   for (const auto& [wait, expected] : runs) {
     SCOPED_TRACE(wait);
     EXPECT_EQ(Play(wait), "");
-    form.FormKeyDown(VkRight);
+    form.KeyDown(VkRight);
     EXPECT_EQ(Play(60), expected);
-    form.FormKeyUp(VkRight);
+    form.KeyUp(VkRight);
     Press(VkReturn);  // "Play again"
     EXPECT_EQ(Drained(), "choose");
   }
@@ -124,7 +124,7 @@ TEST_F(Events, RankedRunsAreBestOrTopTen) {
 TEST_F(Events, MenusMoveOnlyWhereThePointerCanMove) {
   for (int i = 0; i < 17; ++i)
     FloorLevel("level" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".vel", {});
-  form.FormCreate();
+  form.Start();
   Press(VkUp);
   EXPECT_EQ(Drained(), "");  // no player yet: the pointer has nowhere to go
   Press(VkDown);
@@ -158,7 +158,7 @@ TEST_F(Events, MenusMoveOnlyWhereThePointerCanMove) {
 }
 
 TEST_F(Events, NameTypedPastTheLimitAndErased) {
-  form.FormCreate();
+  form.Start();
   Press(VkReturn);
   form.Events.Drain();
   Type("abcdefgh");
@@ -196,27 +196,27 @@ TEST_F(Events, Editor) {
   ASSERT_EQ(form.Mode, GameMode::editor);
   EXPECT_EQ(Drained(), "choose,type,type,type,choose,move,choose");
   // A drag over many cells is one `paint` a tick; a cell painted as it was is none.
-  form.DXDraw1MouseDown(MouseButton::Left, 10, 10);
-  for (int x = 10; x < 300; x += 20) form.DXDraw1MouseMove(x, 10);
+  form.MouseDown(MouseButton::Left, 10, 10);
+  for (int x = 10; x < 300; x += 20) form.MouseMove(x, 10);
   EXPECT_EQ(Drained(), "paint");
   Tick();
-  form.DXDraw1MouseMove(290, 10);
+  form.MouseMove(290, 10);
   EXPECT_EQ(Drained(), "");
-  form.DXDraw1MouseMove(330, 10);
+  form.MouseMove(330, 10);
   EXPECT_EQ(Drained(), "paint");
-  form.DXDraw1MouseUp(MouseButton::Left, 330, 10);
+  form.MouseUp(MouseButton::Left, 330, 10);
   Tick();
-  form.DXDraw1MouseDown(MouseButton::Right, 10, 10);
-  form.DXDraw1MouseUp(MouseButton::Right, 10, 10);
+  form.MouseDown(MouseButton::Right, 10, 10);
+  form.MouseUp(MouseButton::Right, 10, 10);
   EXPECT_EQ(Drained(), "paint");
   // Objects: placed, removed, a miss removes nothing.
   Press('3');
-  form.DXDraw1MouseDown(MouseButton::Left, 200, 200);
-  form.DXDraw1MouseUp(MouseButton::Left, 200, 200);
-  form.DXDraw1MouseDown(MouseButton::Right, 400, 400);
-  form.DXDraw1MouseDown(MouseButton::Right, 205, 195);
+  form.MouseDown(MouseButton::Left, 200, 200);
+  form.MouseUp(MouseButton::Left, 200, 200);
+  form.MouseDown(MouseButton::Right, 400, 400);
+  form.MouseDown(MouseButton::Right, 205, 195);
   EXPECT_EQ(Drained(), "place,remove");
-  form.DXDraw1MouseMove(100, 100);
+  form.MouseMove(100, 100);
   Press(VkSpace);
   EXPECT_EQ(Drained(), "start");
   // Save and open through the prompts; Escape closes a prompt, then leaves.

@@ -20,12 +20,12 @@ const fs::path SourceDir = TOBU_SOURCE_DIR;
 class GhostAgreement : public GameFixture, public ::testing::WithParamInterface<std::string> {};
 
 // Where the two runs stand after a tick; "" when they agree.
-std::string Disagreement(const TForm1& form, const GhostRun& ghost) {
+std::string Disagreement(const Game& form, const GhostRun& ghost) {
   const World& live = form.Level;
   const World& other = ghost.Level;
   if (live.RunnerX != other.RunnerX || live.RunnerY != other.RunnerY) return "runner position";
-  if (form.Kippo.VelX != ghost.Kippo.VelX || form.Kippo.VelY != ghost.Kippo.VelY) return "speed";
-  if (form.Kippo.Facing != ghost.Kippo.Facing || form.Kippo.RunFrame != ghost.Kippo.RunFrame)
+  if (form.Runner.VelX != ghost.Runner.VelX || form.Runner.VelY != ghost.Runner.VelY) return "speed";
+  if (form.Runner.Facing != ghost.Runner.Facing || form.Runner.RunFrame != ghost.Runner.RunFrame)
     return "picture";
   if (live.CameraX != other.CameraX || live.CameraY != other.CameraY) return "camera";
   if (live.ObjectList != other.ObjectList) return "objects";
@@ -37,14 +37,14 @@ std::string Disagreement(const TForm1& form, const GhostRun& ghost) {
 TEST_P(GhostAgreement, OnEveryTickOfTheCommittedReplay) {
   fs::copy(SourceDir / "Levels", "Levels",
            fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-  form.FormCreate();
+  form.Start();
   const fs::path file = SourceDir / "tests" / "replays" / (GetParam() + ".tbr");
   form.WatchReplay(file.string());
   GhostRun ghost;
   ghost.Start(form.Level, ReadReplay(file.string()));
   uint32_t ticks = 0;
   while (form.WatchedRunGoesOn()) {
-    form.DXTimer1Timer(1);
+    form.Tick(1);
     ghost.Step();
     ++ticks;
     const std::string what = Disagreement(form, ghost);

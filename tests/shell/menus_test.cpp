@@ -39,7 +39,7 @@ TEST_F(Menus, LevelListIsSortedWithoutRegardToCase) {
   for (const char* name : {"b.vel", "A.VEL", "c.Vel", "notes.txt", ".hidden.vel"}) MakeLevel(name);
   std::filesystem::create_directory("Levels/dir.vel");
   StartAsNewPlayer();
-  EXPECT_EQ(form.FileListBox1.Items, (std::vector<std::string>{"A.VEL", "b.vel", "c.Vel"}));
+  EXPECT_EQ(form.LevelFiles.Items, (std::vector<std::string>{"A.VEL", "b.vel", "c.Vel"}));
 }
 
 TEST_F(Menus, TwentyLevelsScroll) {
@@ -88,7 +88,7 @@ TEST_F(Menus, PlayFindsALevelSavedWhileTheListWasEmpty) {
   MakeLevels(1);
   Press(VkReturn);
   EXPECT_EQ(form.Mode, GameMode::SelectLevel);
-  EXPECT_EQ(form.FileListBox1.Items, std::vector<std::string>{"L00.vel"});
+  EXPECT_EQ(form.LevelFiles.Items, std::vector<std::string>{"L00.vel"});
 }
 
 TEST_F(Menus, ShrunkListClampsThePointer) {
@@ -114,7 +114,7 @@ TEST_F(Menus, FinishedRunIsRankedAndWrittenIntoTheLevel) {
   StartAsNewPlayer("Bo");
   PlayLevel();
   ASSERT_EQ(form.Mode, GameMode::game);
-  form.FormKeyDown(VkRight);
+  form.KeyDown(VkRight);
   const int ticks = TickUntilMenu();
   ASSERT_EQ(form.Mode, GameMode::GameMenu) << "after " << ticks << " ticks";
   EXPECT_FALSE(form.Outcome.RunFailed);
@@ -151,10 +151,10 @@ TEST_F(Menus, DeleteErasesTheBestTimes) {
   RunLevel("run.vel");
   StartAsNewPlayer("Bo");
   PlayLevel();
-  form.FormKeyDown(VkRight);
+  form.KeyDown(VkRight);
   TickUntilMenu();
   Tick();
-  form.FormKeyUp(VkRight);
+  form.KeyUp(VkRight);
   ASSERT_GT(std::filesystem::file_size("run.vel"), 10213u + 18);
   Press(VkEscape);
   ASSERT_EQ(form.Mode, GameMode::SelectLevel);

@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(ModeMachine, FirstStartWithoutRoster) {
-  form.FormCreate();
+  form.Start();
   EXPECT_EQ(form.Mode, GameMode::SelectPlayer);
   EXPECT_EQ(form.Players.PlayerCount, 0);
   EXPECT_EQ(form.MenuCursor, 0);
@@ -39,12 +39,12 @@ TEST_F(ModeMachine, HeldEscapeWalksBackToClosing) {
   ASSERT_EQ(form.Mode, GameMode::game);
   const GameMode expected[] = {GameMode::GameMenu, GameMode::SelectLevel, GameMode::MainMenu};
   for (GameMode mode : expected) {
-    form.FormKeyDown(VkEscape);  // auto-repeat: key-downs without key-ups
+    form.KeyDown(VkEscape);  // auto-repeat: key-downs without key-ups
     EXPECT_EQ(form.Mode, mode);
     EXPECT_FALSE(form.Closed);
   }
   EXPECT_TRUE(form.Outcome.RunFailed);
-  form.FormKeyDown(VkEscape);
+  form.KeyDown(VkEscape);
   EXPECT_TRUE(form.Closed);
 }
 
@@ -155,17 +155,17 @@ TEST_F(ModeMachine, NoSurfaceMeansNoDrawingNoObjectsAndNoClock) {
 }
 
 TEST_F(ModeMachine, KeyHeldFollowsDownAndUp) {
-  form.FormCreate();
-  form.FormKeyDown(VkLeft);
+  form.Start();
+  form.KeyDown(VkLeft);
   EXPECT_TRUE(form.KeyHeld[VkLeft]);
-  form.FormKeyUp(VkLeft);
+  form.KeyUp(VkLeft);
   EXPECT_FALSE(form.KeyHeld[VkLeft]);
-  form.FormKeyDown(300);  // beyond the table: ignored, never out of bounds
-  form.FormKeyUp(300);
+  form.KeyDown(300);  // beyond the table: ignored, never out of bounds
+  form.KeyUp(300);
 }
 
 TEST_F(ModeMachine, AnimationCountersWrapAtTheirSheets) {
-  form.FormCreate();
+  form.Start();
   Tick(3 * 34);
   EXPECT_EQ(form.Anim.FoodFrame, 0);   // 34 frames
   EXPECT_EQ(form.Anim.KillerFrame, 1); // 33 frames
@@ -177,18 +177,18 @@ TEST_F(ModeMachine, EditorArrowsScrollOnlyWithoutPrompt) {
   Press(VkDown);
   Press(VkReturn);
   ASSERT_EQ(form.Mode, GameMode::editor);
-  form.FormKeyDown(VkRight);
-  form.FormKeyDown(VkDown);
+  form.KeyDown(VkRight);
+  form.KeyDown(VkDown);
   Tick(2);
   EXPECT_EQ(form.Level.CameraX, 16);
   EXPECT_EQ(form.Level.CameraY, 16);
-  form.FormKeyUp('S');
+  form.KeyUp('S');
   ASSERT_TRUE(form.Editor.SavePromptOpen);
   Tick(2);
   EXPECT_EQ(form.Level.CameraX, 16);
-  form.FormKeyDown(VkEscape);
-  form.FormKeyUp(VkRight);
-  form.FormKeyDown(VkLeft);
+  form.KeyDown(VkEscape);
+  form.KeyUp(VkRight);
+  form.KeyDown(VkLeft);
   Tick(10);
   EXPECT_EQ(form.Level.CameraX, 0);  // clamped at the world's left edge
 }

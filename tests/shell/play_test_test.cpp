@@ -47,15 +47,15 @@ class PlayTest : public EditorFixture {
   }
   // Ticks (holding `key`) until the run is over; the samples of the ticks run.
   std::vector<RunSample> RunHolding(uint16_t key, int limit = 600) {
-    form.FormKeyDown(key);
+    form.KeyDown(key);
     std::vector<RunSample> samples;
     while (form.Mode == GameMode::game && limit-- > 0) {
       Tick();
       const World& w = form.Level;
-      samples.push_back({w.RunnerX, w.RunnerY, form.Kippo.VelX, form.Kippo.VelY, w.CameraX, w.CameraY,
+      samples.push_back({w.RunnerX, w.RunnerY, form.Runner.VelX, form.Runner.VelY, w.CameraX, w.CameraY,
                          w.ObjectCount, form.Clock.ClockSeconds, form.Clock.ClockHundredths});
     }
-    form.FormKeyUp(key);
+    form.KeyUp(key);
     return samples;
   }
 };
@@ -188,13 +188,13 @@ TEST_F(PlayTest, F5InAPromptOrOutsideTheEditorDoesNothing) {
 TEST_F(PlayTest, HeldKeysRepeatingDoNotEndTheResultLine) {
   BuildRunway();
   Press(VkF5);
-  form.FormKeyDown(VkRight);
+  form.KeyDown(VkRight);
   for (int i = 0; i < 600 && form.Mode == GameMode::game; ++i) Tick();
   ASSERT_EQ(form.Mode, GameMode::PlayTestResult);
-  form.FormKeyDown(VkRight);  // the platform's repeat
+  form.KeyDown(VkRight);  // the platform's repeat
   EXPECT_EQ(form.Mode, GameMode::PlayTestResult);
-  form.FormKeyUp(VkRight);
-  form.FormKeyDown(VkRight);
+  form.KeyUp(VkRight);
+  form.KeyDown(VkRight);
   EXPECT_EQ(form.Mode, GameMode::editor);
 }
 
@@ -219,19 +219,19 @@ TEST_F(PlayTest, KeysHeldFromThePlayTestDoNotReachTheEditor) {
   const LevelPicture before = Picture(form.Level);
   const int32_t cameraX = form.Level.CameraX;
   Press(VkF5);
-  form.FormKeyDown(VkRight);
-  form.FormKeyDown(VkSpace);
+  form.KeyDown(VkRight);
+  form.KeyDown(VkSpace);
   for (int i = 0; i < 1000 && form.Mode != GameMode::editor; ++i) Tick();
   ASSERT_EQ(form.Mode, GameMode::editor);
-  form.DXDraw1MouseMove(300, 200);
-  form.FormKeyDown(VkSpace);  // the platform's repeats
-  form.FormKeyPress(' ');
-  form.FormKeyDown(VkRight);
+  form.MouseMove(300, 200);
+  form.KeyDown(VkSpace);  // the platform's repeats
+  form.KeyPress(' ');
+  form.KeyDown(VkRight);
   Tick(5);
   EXPECT_EQ(Picture(form.Level), before);
   EXPECT_EQ(form.Level.CameraX, cameraX);
-  form.FormKeyUp(VkSpace);
-  form.FormKeyUp(VkRight);
+  form.KeyUp(VkSpace);
+  form.KeyUp(VkRight);
   Press(VkSpace);
   EXPECT_NE(Picture(form.Level), before);
 }

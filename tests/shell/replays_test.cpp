@@ -40,9 +40,9 @@ class Replays : public GameFixture {
   void FinishRun(int row, int wait = 0) {
     PlayLevel(row);
     Tick(wait);
-    form.FormKeyDown(VkRight);
+    form.KeyDown(VkRight);
     for (int i = 0; i < 1000 && form.Mode == GameMode::game; ++i) Tick();
-    form.FormKeyUp(VkRight);
+    form.KeyUp(VkRight);
     Tick();
   }
   fs::path ReplayFile(const std::string& name) const { return dir.Path() / "Replays" / name; }
@@ -152,7 +152,7 @@ TEST_F(Replays, FailedRecordWriteIsOnlyAWarningAndTheTableIsKept) {
   StartAsNewPlayer();
   WriteBytes(dir.Path() / "Replays", {1});  // a file where the folder should be
   PlayLevel(0);
-  form.FormKeyDown(VkRight);
+  form.KeyDown(VkRight);
   const auto finish = [&] {
     for (int i = 0; i < 1000 && form.Mode == GameMode::game; ++i) Tick();
   };
@@ -202,11 +202,11 @@ TEST_F(Replays, LevelSavedDuringTheRunKeepsItsBytes) {
     MakeLevel(std::string(change.Level) + ".vel", change.Build);
     const fs::path level = dir.Path() / "Levels" / (std::string(change.Level) + ".vel");
     const std::vector<uint8_t> saved = ReadBytes(level);
-    form.FormKeyDown(VkRight);
+    form.KeyDown(VkRight);
     std::string error;
     for (int i = 0; i < 1000 && error.empty() && form.Mode == GameMode::game; ++i)
       error = FileErrorOf([&] { Tick(); });
-    form.FormKeyUp(VkRight);
+    form.KeyUp(VkRight);
     EXPECT_EQ(error, "The level has changed since this run started; the time was not saved");
     EXPECT_TRUE(form.Outcome.NewBestTime);
     EXPECT_EQ(ReadBytes(level), saved);
@@ -247,26 +247,26 @@ class Ghost : public ::testing::Test {
     SaveLevel("Levels/a.vel", world);
     // Each game at the level list as player "g" (created by the first, chosen by the
     // others); the recorder then records a run with Right held from the start.
-    TForm1 recorder(recorderDisplay);
-    for (TForm1* form : {&recorder, &live, &plain}) {
+    Game recorder(recorderDisplay);
+    for (Game* form : {&recorder, &live, &plain}) {
       fs::current_path(dir.Path());  // the game entered Levels
-      form->FormCreate();
+      form->Start();
       if (form == &recorder) {
         Return(*form);  // "Create New Player"
-        form->FormKeyPress('g');
+        form->KeyPress('g');
       }
       Return(*form);  // the name, or the player remembered
       Return(*form);  // "Play"
     }
     Return(recorder);
-    recorder.FormKeyDown(VkRight);
-    for (int i = 0; i < 1000 && recorder.Mode == GameMode::game; ++i) recorder.DXTimer1Timer(1);
+    recorder.KeyDown(VkRight);
+    for (int i = 0; i < 1000 && recorder.Mode == GameMode::game; ++i) recorder.Tick(1);
   }
   // Return as the platform delivers it: key-down, its character, key-up.
-  static void Return(TForm1& form) {
-    form.FormKeyDown(VkReturn);
-    form.FormKeyPress(13);
-    form.FormKeyUp(VkReturn);
+  static void Return(Game& form) {
+    form.KeyDown(VkReturn);
+    form.KeyPress(13);
+    form.KeyUp(VkReturn);
   }
   void StartBoth() {
     ASSERT_EQ(live.Mode, GameMode::SelectLevel);
@@ -276,22 +276,22 @@ class Ghost : public ::testing::Test {
   }
   TempDir dir;
   SoftwareDisplay recorderDisplay, liveDisplay, plainDisplay;
-  TForm1 live, plain;
+  Game live, plain;
 };
 
 TEST_F(Ghost, OnDrawsTheRecordAndOffRestoresTheExactFrame) {
-  live.FormKeyDown('G');  // outside a run G does nothing
-  live.FormKeyUp('G');
+  live.KeyDown('G');  // outside a run G does nothing
+  live.KeyUp('G');
   ASSERT_FALSE(live.Replays.GhostShown);
   StartBoth();
   ASSERT_EQ(live.Mode, GameMode::game);
   for (int tick = 0; tick < 40; ++tick) {
     if (tick == 5 || tick == 25) {
-      live.FormKeyDown('G');
-      live.FormKeyUp('G');
+      live.KeyDown('G');
+      live.KeyUp('G');
     }
-    live.DXTimer1Timer(1);
-    plain.DXTimer1Timer(1);
+    live.Tick(1);
+    plain.Tick(1);
     const bool ghostShown = tick >= 5 && tick < 25;
     EXPECT_EQ(liveDisplay.Presented() == plainDisplay.Presented(), !ghostShown) << tick;
   }
@@ -301,9 +301,9 @@ TEST_F(Ghost, OnDrawsTheRecordAndOffRestoresTheExactFrame) {
 TEST_F(Ghost, FollowsTheLiveRunBitForBitOnTheSameKeys) {
   live.Replays.GhostShown = true;  // on from an earlier run: it starts with this one
   StartBoth();
-  live.FormKeyDown(VkRight);
+  live.KeyDown(VkRight);
   for (int tick = 0; tick < 1000 && live.Mode == GameMode::game; ++tick) {
-    live.DXTimer1Timer(1);
+    live.Tick(1);
     if (live.Mode != GameMode::game) break;
     ASSERT_TRUE(live.Replays.Ghost.Running) << tick;
     ASSERT_EQ(live.Replays.Ghost.Level.RunnerX, live.Level.RunnerX) << tick;
@@ -315,15 +315,15 @@ TEST_F(Ghost, FollowsTheLiveRunBitForBitOnTheSameKeys) {
 TEST_F(Ghost, SwitchedOnLateCatchesUpToTheRunsTick) {
   live.Replays.GhostShown = true;
   StartBoth();
-  plain.DXTimer1Timer(1);
+  plain.Tick(1);
   for (int tick = 0; tick < 30; ++tick) {
-    live.DXTimer1Timer(1);
-    plain.DXTimer1Timer(1);
+    live.Tick(1);
+    plain.Tick(1);
   }
-  plain.FormKeyDown('G');
-  plain.FormKeyUp('G');
+  plain.KeyDown('G');
+  plain.KeyUp('G');
   EXPECT_EQ(plain.Replays.Ghost.Ticks, 31u);
-  live.DXTimer1Timer(1);
+  live.Tick(1);
   EXPECT_EQ(plain.Replays.Ghost.Level.RunnerX, live.Replays.Ghost.Level.RunnerX);
   EXPECT_GT(plain.Replays.Ghost.Level.RunnerX, RunnerHomeX + 50);
 }

@@ -69,7 +69,7 @@ TEST_F(Roster, TypingFiltersTheName) {
       {"x\x08\x08\x08y", "y"},
       {"!z", "!z"},
   };
-  form.FormCreate();
+  form.Start();
   Press(VkReturn);
   ASSERT_EQ(form.Mode, GameMode::CreateNewPlayer);
   EXPECT_EQ(form.Players.PlayerCount, 0);  // the Enter that opened the screen created nobody
@@ -88,19 +88,19 @@ TEST_F(Roster, CreatingPlayersWritesTheRosterAndEntersLevels) {
   std::filesystem::current_path(dir.Path());
   // Two more players; the third is remembered as the one created last.
   for (const char* name : {"Bo", "Cy"}) {
-    TForm1 again(display);
-    again.FormCreate();
+    Game again(display);
+    again.Start();
     again.MenuCursor = 0;
-    again.FormKeyDown(VkReturn);
-    for (const char* c = name; *c; ++c) again.FormKeyPress(static_cast<uint8_t>(*c));
-    again.FormKeyPress(13);
+    again.KeyDown(VkReturn);
+    for (const char* c = name; *c; ++c) again.KeyPress(static_cast<uint8_t>(*c));
+    again.KeyPress(13);
     std::filesystem::current_path(dir.Path());
   }
   const Bytes bytes = ReadBytes(dir.File("Players.dat"));
   ASSERT_GE(bytes.size(), 4u);
   EXPECT_EQ(Bytes(bytes.end() - 4, bytes.end()), (Bytes{3, 0, 0, 0}));
-  TForm1 next(display);
-  next.FormCreate();
+  Game next(display);
+  next.Start();
   EXPECT_EQ(next.MenuCursor, 3);
   EXPECT_EQ(next.Players.PlayerCount, 3);
 }
@@ -112,7 +112,7 @@ TEST_F(Roster, ChoosingPlayerTwoOfThree) {
   roster.PlayerNames[2] = "Bo";
   roster.PlayerNames[3] = "Cy";
   WriteRoster("Players.dat", roster, 3);
-  form.FormCreate();
+  form.Start();
   EXPECT_EQ(form.MenuCursor, 3);
   Press(VkDown);
   EXPECT_EQ(form.MenuCursor, 3);  // nothing below the last player
@@ -130,7 +130,7 @@ TEST_F(Roster, FourteenPlayersAreTheMost) {
   roster.PlayerCount = 14;
   for (int i = 1; i <= 14; ++i) roster.PlayerNames[i] = "p" + std::to_string(i);
   WriteRoster("Players.dat", roster, 0);
-  form.FormCreate();
+  form.Start();
   Press(VkUp);
   EXPECT_EQ(form.MenuCursor, 0);
   Press(VkReturn);
@@ -138,10 +138,10 @@ TEST_F(Roster, FourteenPlayersAreTheMost) {
 }
 
 TEST_F(Roster, EscapeOnTheNameScreenWritesNothing) {
-  form.FormCreate();
+  form.Start();
   Press(VkReturn);
   Type("Zed");
-  form.FormKeyDown(VkEscape);
+  form.KeyDown(VkEscape);
   EXPECT_TRUE(form.Closed);
   EXPECT_FALSE(std::filesystem::exists("Players.dat"));
 }
@@ -152,7 +152,7 @@ TEST_F(Roster, SelectPlayerScreenLayout) {
   roster.PlayerNames[1] = "Ann";
   roster.PlayerNames[2] = "Bo";
   WriteRoster("Players.dat", roster, 2);
-  form.FormCreate();
+  form.Start();
   Tick();
   EXPECT_EQ(display.CountSheet(SheetFon), 176);
   EXPECT_EQ(display.InkOnLine(40), "ChoosePlayer");
@@ -167,12 +167,12 @@ TEST_F(Roster, SelectPlayerScreenLayout) {
 TEST_F(Roster, MissingLevelsFolderStillReachesTheMainMenu) {
   std::filesystem::remove("Levels");
   MakeLevel("here.vel", {}, ".");
-  form.FormCreate();
+  form.Start();
   Press(VkReturn);
   Type("Ann");
-  EXPECT_THROW(form.FormKeyPress(13), FileError);
+  EXPECT_THROW(form.KeyPress(13), FileError);
   EXPECT_EQ(form.Mode, GameMode::MainMenu);
-  EXPECT_EQ(form.FileListBox1.Items, std::vector<std::string>{"here.vel"});
+  EXPECT_EQ(form.LevelFiles.Items, std::vector<std::string>{"here.vel"});
   EXPECT_TRUE(std::filesystem::exists("Players.dat"));
 }
 

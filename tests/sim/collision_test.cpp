@@ -32,7 +32,7 @@ TEST(Collide, EachSideOfTheBodyReachesTheCellEdge) {
   for (const BodyCase& c : cases) {
     world.RunnerX = c.x;
     world.RunnerY = c.y;
-    EXPECT_EQ(collide(world), c.collides) << c.x << "," << c.y;
+    EXPECT_EQ(BodyInSolidCell(world), c.collides) << c.x << "," << c.y;
   }
 }
 
@@ -42,7 +42,7 @@ TEST(Collide, AnyNonZeroCodeIsSolid) {
     world.SetCell(10, 10, static_cast<uint8_t>(code));
     world.RunnerX = 420;
     world.RunnerY = 330;
-    EXPECT_TRUE(collide(world)) << code;
+    EXPECT_TRUE(BodyInSolidCell(world)) << code;
   }
 }
 
@@ -50,10 +50,10 @@ TEST(Collide, FeetOnFloorAtLastFreeRow) {
   World world = FloorWorld(10);  // top row y = 310
   world.RunnerX = 200;
   world.RunnerY = 309;
-  EXPECT_FALSE(collide(world));
+  EXPECT_FALSE(BodyInSolidCell(world));
   EXPECT_TRUE(OnFloor(world));
   world.RunnerY = 310 - 0.4;  // rounds into the floor
-  EXPECT_TRUE(collide(world));
+  EXPECT_TRUE(BodyInSolidCell(world));
   world.RunnerY = 308;
   EXPECT_FALSE(OnFloor(world));
 }
@@ -78,7 +78,7 @@ TEST(OnFloor, OneCellGapAdmitsSixteenPositions) {
     world.RunnerY = 309;
     const bool gapUnderFeet = !OnFloor(world);
     world.RunnerY = 330;  // body down in the gap
-    const bool fits = !collide(world);
+    const bool fits = !BodyInSolidCell(world);
     const bool expected = rx >= 413 && rx <= 428;
     EXPECT_EQ(gapUnderFeet, expected) << rx;
     EXPECT_EQ(fits, expected) << rx;
@@ -92,35 +92,35 @@ TEST(Collide, NegativeCoordinatesMapToColumnAndRowZero) {
   world.SetCell(0, 0, TileGrass);
   world.RunnerX = -25;  // body x -38..-14: column 0
   world.RunnerY = 29;   // body y -29..29: row 0
-  EXPECT_TRUE(collide(world));
+  EXPECT_TRUE(BodyInSolidCell(world));
   world.RunnerX = -20;
   world.RunnerY = -5;  // the row below the feet is y = -4, row 0
   EXPECT_TRUE(OnFloor(world));
   // Far outside the grid nothing is solid and nothing outside it is read.
   world.RunnerX = -500;
   world.RunnerY = -500;
-  EXPECT_FALSE(collide(world));
+  EXPECT_FALSE(BodyInSolidCell(world));
   EXPECT_FALSE(OnFloor(world));
   world.RunnerX = 5000;
   world.RunnerY = 5000;
-  EXPECT_FALSE(collide(world));
+  EXPECT_FALSE(BodyInSolidCell(world));
 }
 
-TEST(MyCollision, UndoesBothCoordinatesAndZeroesOnlyItsAxis) {
+TEST(UndoStepIntoSolid, UndoesBothCoordinatesAndZeroesOnlyItsAxis) {
   struct Case {
     int axis;
     double velX, velY;
   };
   for (const Case c : {Case{1, 0.0, 3.5}, Case{2, 2.5, 0.0}}) {
     World world = FloorWorld(10);
-    Runner runner;
+    RunnerMotion runner;
     runner.VelX = 2.5;
     runner.VelY = 3.5;
     runner.OldX = 201;
     runner.OldY = 305;
     world.RunnerX = 203.7;
     world.RunnerY = 311.2;  // in the floor
-    MyCollision(world, runner, c.axis);
+    UndoStepIntoSolid(world, runner, c.axis);
     EXPECT_EQ(world.RunnerX, 201.0);
     EXPECT_EQ(world.RunnerY, 305.0);
     EXPECT_EQ(runner.VelX, c.velX);
@@ -128,16 +128,16 @@ TEST(MyCollision, UndoesBothCoordinatesAndZeroesOnlyItsAxis) {
   }
 }
 
-TEST(MyCollision, NothingHappensWithoutCollision) {
+TEST(UndoStepIntoSolid, NothingHappensWithoutCollision) {
   World world = FloorWorld(10);
-  Runner runner;
+  RunnerMotion runner;
   runner.VelX = 2.5;
   runner.VelY = 3.5;
   runner.OldX = 1;
   runner.OldY = 2;
   world.RunnerX = 203.7;
   world.RunnerY = 308.8;
-  MyCollision(world, runner, 2);
+  UndoStepIntoSolid(world, runner, 2);
   EXPECT_EQ(world.RunnerX, 203.7);
   EXPECT_EQ(world.RunnerY, 308.8);
   EXPECT_EQ(runner.VelY, 3.5);

@@ -38,7 +38,7 @@ TEST(MotionStep, RunningSpeedsFromRest) {
   World world = EmptyWorld();
   world.RunnerX = 200.0;
   world.RunnerY = 100.0;
-  Runner runner;
+  RunnerMotion runner;
   const KeyTable right = Keys({VkRight});
   int tick = 0;
   for (const Tick& want : expected) {
@@ -58,7 +58,7 @@ TEST(MotionStep, FrictionStopsTopSpeedIn29Ticks) {
   World world = FloorWorld(50);
   world.RunnerX = 200.0;
   world.RunnerY = 31 * 50 - 1;
-  Runner runner;
+  RunnerMotion runner;
   runner.VelX = 3.0000000000000013;
   int ticks = 0;
   while (runner.VelX != 0.0 && ticks < 100) {
@@ -72,7 +72,7 @@ TEST(MotionStep, FallingSpeedStopsAt8point1After81Ticks) {
   World world = EmptyWorld();
   world.RunnerX = 200.0;
   world.RunnerY = 100.0;
-  Runner runner;
+  RunnerMotion runner;
   for (int tick = 1; tick <= 80; ++tick) MotionStep(world, runner, KeyTable{});
   EXPECT_LT(runner.VelY, 8.0);
   MotionStep(world, runner, KeyTable{});
@@ -87,14 +87,14 @@ TEST(MotionStep, StandingOnAFloorGravityIsUndoneEveryThirdTick) {
   World world = FloorWorld(10);
   world.RunnerX = 200.0;
   world.RunnerY = 309.0;
-  Runner runner;
+  RunnerMotion runner;
   const double velY[] = {0.1, 0.2, 0.0, 0.1, 0.2, 0.0};
   for (const double want : velY) {
     MotionStep(world, runner, KeyTable{});
     EXPECT_EQ(runner.VelY, want);
     EXPECT_GE(world.RunnerY, 309.0);
     EXPECT_LE(world.RunnerY, 309.3);
-    EXPECT_FALSE(collide(world));
+    EXPECT_FALSE(BodyInSolidCell(world));
   }
   EXPECT_EQ(world.RunnerY, 309.0);
 }
@@ -103,7 +103,7 @@ TEST(MotionStep, StandingJumpRisesAndLands) {
   World world = FloorWorld(10);
   world.RunnerX = 200.0;
   world.RunnerY = 309.0;
-  Runner runner;
+  RunnerMotion runner;
   MotionStep(world, runner, Keys({VkSpace}));
   EXPECT_EQ(runner.VelY, -4.1000000000000005);  // -4.2 + 0.1
   EXPECT_EQ(world.RunnerY, 304.0);              // 5 whole pixels up in the first tick
@@ -129,7 +129,7 @@ TEST(MotionStep, HeldSpaceJumpsAgainOnLandingButNotInTheAir) {
   World world = FloorWorld(10);
   world.RunnerX = 200.0;
   world.RunnerY = 200.0;  // in the air
-  Runner runner;
+  RunnerMotion runner;
   MotionStep(world, runner, Keys({VkSpace}));
   EXPECT_GT(runner.VelY, 0.0);
   EXPECT_FALSE(runner.JumpRequest);
@@ -145,7 +145,7 @@ TEST(MotionStep, LeftAndRightTogetherAccelerateLeft) {
   World world = EmptyWorld();
   world.RunnerX = 200.0;
   world.RunnerY = 100.0;
-  Runner runner;
+  RunnerMotion runner;
   runner.Facing = FacingRight;
   MotionStep(world, runner, Keys({VkLeft, VkRight}));
   EXPECT_EQ(runner.VelX, -0.1);
@@ -158,7 +158,7 @@ TEST(MotionStep, TurningAtTopSpeedFacesLeftAtOnce) {
   World world = EmptyWorld();
   world.RunnerX = 200.0;
   world.RunnerY = 100.0;
-  Runner runner;
+  RunnerMotion runner;
   runner.VelX = 3.0000000000000013;
   runner.Facing = FacingRight;
   MotionStep(world, runner, Keys({VkLeft}));
@@ -171,7 +171,7 @@ TEST(MotionStep, WallStopsRunnerAtLastFreePixel) {
   for (int row = 0; row < 20; ++row) world.SetCell(10, row, TileGround);  // wall at x = 400
   world.RunnerX = 300.0;
   world.RunnerY = 619.0;
-  Runner runner;
+  RunnerMotion runner;
   bool stopped = false;
   for (int tick = 0; tick < 200 && !stopped; ++tick) {
     const double velBefore = runner.VelX;
@@ -181,7 +181,7 @@ TEST(MotionStep, WallStopsRunnerAtLastFreePixel) {
   }
   ASSERT_TRUE(stopped);
   EXPECT_EQ(world.RunnerX, 388.0);
-  EXPECT_FALSE(collide(world));
+  EXPECT_FALSE(BodyInSolidCell(world));
 }
 
 TEST(MotionStep, InsideASolidCell) {
@@ -201,8 +201,8 @@ TEST(MotionStep, InsideASolidCell) {
     World world = FloorWorld(10);
     world.RunnerX = 200.0;
     world.RunnerY = c.startY;
-    Runner runner;
-    ASSERT_TRUE(collide(world)) << c.what;
+    RunnerMotion runner;
+    ASSERT_TRUE(BodyInSolidCell(world)) << c.what;
     MotionStep(world, runner, c.space ? Keys({VkSpace}) : KeyTable{});
     EXPECT_EQ(world.RunnerY, c.endY) << c.what;
     if (!c.space) {
@@ -215,7 +215,7 @@ TEST(MotionStep, CameraFollowsWithoutClamping) {
   World world = EmptyWorld();
   world.RunnerX = 100.4;
   world.RunnerY = 100.0;
-  Runner runner;
+  RunnerMotion runner;
   MotionStep(world, runner, KeyTable{});
   EXPECT_EQ(world.CameraX, 100 - 316);
   EXPECT_EQ(world.CameraY, 100 - 300);  // fell 0.1: still rounds to 100
@@ -224,7 +224,7 @@ TEST(MotionStep, CameraFollowsWithoutClamping) {
 }
 
 TEST(ResetRunnerForRun, ZeroesSpeedsAndFacesLeft) {
-  Runner runner;
+  RunnerMotion runner;
   runner.VelX = 2.0;
   runner.VelY = -3.0;
   runner.Facing = FacingRight;
@@ -243,7 +243,7 @@ TEST(AdvanceRunAnimation, FrameRateFollowsSpeedAndWraps) {
   };
   for (const Case c :
        {Case{0.0, 6}, Case{-1.0, 5}, Case{2.1000000000000005, 4}, Case{3.0000000000000013, 3}}) {
-    Runner runner;
+    RunnerMotion runner;
     runner.VelX = c.velX;
     int changes = 0;
     int lastChange = 0;
@@ -270,7 +270,7 @@ TEST(ChooseRunnerSprite, RunningOrStandingAndWhere) {
     bool running;
     int32_t left, top;
   };
-  // Runner at (300.5, 400.5): rx 300, ry 400.
+  // RunnerMotion at (300.5, 400.5): rx 300, ry 400.
   const Case cases[] = {
       {"still, facing left", FacingLeft, 0.0, 0.0, KeyTable{}, false, 286, 339},
       {"still, facing right", FacingRight, 0.0, 0.0, KeyTable{}, false, 286, 339},
@@ -286,7 +286,7 @@ TEST(ChooseRunnerSprite, RunningOrStandingAndWhere) {
     world.RunnerX = 300.5;
     world.RunnerY = 400.5;
     world.CameraX = 50;  // world coordinates: the camera plays no part
-    Runner runner;
+    RunnerMotion runner;
     runner.Facing = c.facing;
     runner.VelX = c.velX;
     runner.VelY = c.velY;

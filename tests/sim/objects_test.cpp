@@ -15,7 +15,7 @@ struct TouchCase {
   bool touches;
 };
 
-TEST(CollideObject, DiscOfRadius19AgainstTheBodyOutline) {
+TEST(BodyTouchesObjectDisc, DiscOfRadius19AgainstTheBodyOutline) {
   const TouchCase cases[] = {
       {"feet line from just above", 0, -18, true},  // only the feet line reaches
       {"feet line one pixel too far", 0, -19, false},
@@ -34,18 +34,18 @@ TEST(CollideObject, DiscOfRadius19AgainstTheBodyOutline) {
   for (const TouchCase& c : cases) {
     world.RunnerX = 120 + c.dx;
     world.RunnerY = 120 + c.dy;
-    EXPECT_EQ(CollideObject(world, 0), c.touches) << c.what;
+    EXPECT_EQ(BodyTouchesObjectDisc(world, 0), c.touches) << c.what;
   }
 }
 
-TEST(CollideObject, UsesRoundedRunnerPosition) {
+TEST(BodyTouchesObjectDisc, UsesRoundedRunnerPosition) {
   World world = EmptyWorld();
   world.AppendObject() = LevelObject{ObjectKiller, 100, 100};
   world.RunnerX = 120.0;
   world.RunnerY = 101.5;  // rounds to 102: feet 18 above the centre
-  EXPECT_TRUE(CollideObject(world, 0));
+  EXPECT_TRUE(BodyTouchesObjectDisc(world, 0));
   world.RunnerY = 100.5;  // rounds to 100: 20 above
-  EXPECT_FALSE(CollideObject(world, 0));
+  EXPECT_FALSE(BodyTouchesObjectDisc(world, 0));
 }
 
 TEST(TouchObject, EffectByKind) {

@@ -26,7 +26,7 @@ constexpr size_t TickSamples = 441;  // 10 ms
 struct OfflineMix {
   Mixer mixer;
   int16_t loudest = 0;
-  void Tick(TForm1& form) {
+  void Tick(Game& form) {
     mixer.Play(form.Events.Drain());
     mixer.SetMusic(&MusicFor(form.Mode));
     int16_t block[TickSamples];
@@ -39,7 +39,7 @@ TEST(Mixing, NoRecordedRunOrEditorSessionReachesFullScale) {
   const TempDir dir(true);
   fs::copy(fs::path(TOBU_SOURCE_DIR) / "Levels", "Levels");
   SoftwareDisplay display;
-  TForm1 form{display};
+  Game form{display};
   std::ostringstream out;
   ScriptRunner runner{form, display, out};
   runner.Start();
@@ -51,7 +51,7 @@ TEST(Mixing, NoRecordedRunOrEditorSessionReachesFullScale) {
     form.WatchReplay(entry.path().string());
     ASSERT_TRUE(form.WatchingReplay()) << entry.path();
     while (form.WatchedRunGoesOn()) {
-      form.DXTimer1Timer(1);
+      form.Tick(1);
       mix.Tick(form);
     }
     form.StopWatching();

@@ -31,33 +31,33 @@ class EditorFixture : public GameFixture {
     ASSERT_EQ(form.Mode, GameMode::editor);
   }
   void Click(MouseButton button, int x, int y) {
-    form.DXDraw1MouseDown(button, x, y);
-    form.DXDraw1MouseUp(button, x, y);
+    form.MouseDown(button, x, y);
+    form.MouseUp(button, x, y);
   }
   // One stroke from (x0, y) to (x1, y) in steps of 10 pixels.
   void Drag(MouseButton button, int x0, int x1, int y) {
-    form.DXDraw1MouseDown(button, x0, y);
-    for (int x = x0; x <= x1; x += 10) form.DXDraw1MouseMove(x, y);
-    form.DXDraw1MouseUp(button, x1, y);
+    form.MouseDown(button, x0, y);
+    for (int x = x0; x <= x1; x += 10) form.MouseMove(x, y);
+    form.MouseUp(button, x1, y);
   }
   void StartAt(int x, int y) {
-    form.DXDraw1MouseMove(x, y);
+    form.MouseMove(x, y);
     Press(VkSpace);
   }
   // Ctrl (and Shift) held around one key stroke.
   void Chord(uint16_t key, bool shift = false) {
-    form.FormKeyDown(VkControl);
-    if (shift) form.FormKeyDown(VkShift);
+    form.KeyDown(VkControl);
+    if (shift) form.KeyDown(VkShift);
     Press(key);
-    if (shift) form.FormKeyUp(VkShift);
-    form.FormKeyUp(VkControl);
+    if (shift) form.KeyUp(VkShift);
+    form.KeyUp(VkControl);
   }
   void Undo() { Chord('Z'); }
   void Redo() { Chord('Y'); }
   // Opens a prompt by the key-up of `key` (S, O or L), as the game does.
   void OpenPrompt(uint16_t key) {
-    form.FormKeyDown(key);
-    form.FormKeyUp(key);
+    form.KeyDown(key);
+    form.KeyUp(key);
   }
   // Opens a prompt and types `text` over the name it keeps from last time.
   void PromptWith(uint16_t key, const std::string& text) {

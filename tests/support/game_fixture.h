@@ -6,7 +6,7 @@
 #include <string>
 
 #include "recording_display.h"
-#include "shell/form.h"
+#include "shell/game.h"
 #include "temp_dir.h"
 #include "world/file_error.h"
 #include "world/level_file.h"
@@ -30,23 +30,23 @@ protected:
 
   // A key stroke as the platform delivers it: key-down, its character, key-up.
   void Press(uint16_t key) {
-    form.FormKeyDown(key);
-    if (key == VkReturn) form.FormKeyPress(13);
-    if (key == VkBack) form.FormKeyPress(8);
-    if (key == VkSpace) form.FormKeyPress(' ');
-    if (key >= 'A' && key <= 'Z') form.FormKeyPress(static_cast<uint8_t>(key - 'A' + 'a'));
-    if (key >= '0' && key <= '9') form.FormKeyPress(static_cast<uint8_t>(key));
-    form.FormKeyUp(key);
+    form.KeyDown(key);
+    if (key == VkReturn) form.KeyPress(13);
+    if (key == VkBack) form.KeyPress(8);
+    if (key == VkSpace) form.KeyPress(' ');
+    if (key >= 'A' && key <= 'Z') form.KeyPress(static_cast<uint8_t>(key - 'A' + 'a'));
+    if (key >= '0' && key <= '9') form.KeyPress(static_cast<uint8_t>(key));
+    form.KeyUp(key);
   }
   void Type(const std::string& text) {
-    for (char c : text) form.FormKeyPress(static_cast<uint8_t>(c));
+    for (char c : text) form.KeyPress(static_cast<uint8_t>(c));
   }
   void Tick(int n = 1) {
-    for (int i = 0; i < n; ++i) form.DXTimer1Timer(1);
+    for (int i = 0; i < n; ++i) form.Tick(1);
   }
   // Starts the game, creates player `name` and arrives in "MainMenu".
   void StartAsNewPlayer(const std::string& name = "Ann") {
-    form.FormCreate();
+    form.Start();
     Press(VkReturn);
     Type(name);
     Press(VkReturn);
@@ -60,7 +60,7 @@ protected:
 
   TempDir dir;
   RecordingDisplay display;
-  TForm1 form;
+  Game form;
 };
 
 } // namespace tobu::testing

@@ -56,10 +56,10 @@ class GamepadPlay : public ::testing::Test {
                                "Levels/01-first-steps.vel");
     {
       SoftwareDisplay keyboardDisplay;
-      TForm1 keyboard(keyboardDisplay);
-      keyboard.FormCreate();
-      keyboard.FormKeyDown(VkReturn);
-      for (const char c : std::string("Pad\r")) keyboard.FormKeyPress(static_cast<uint8_t>(c));
+      Game keyboard(keyboardDisplay);
+      keyboard.Start();
+      keyboard.KeyDown(VkReturn);
+      for (const char c : std::string("Pad\r")) keyboard.KeyPress(static_cast<uint8_t>(c));
     }
     std::filesystem::current_path(dir.Path());  // the game entered Levels
     session.Start();
@@ -74,7 +74,7 @@ class GamepadPlay : public ::testing::Test {
 
   testing::TempDir dir;
   SoftwareDisplay display;
-  TForm1 form;
+  Game form;
   Session session;
   ToSession input;
   GamepadRouter pad;
@@ -100,7 +100,7 @@ TEST_F(GamepadPlay, WalksTheMenusStartsARunSteersJumpsPausesAndGivesUp) {
   pad.Route(ButtonEvent(SDL_CONTROLLER_BUTTON_A, true));  // A is Space in a run
   EXPECT_TRUE(form.KeyHeld[VkSpace]);
   Tick(2);
-  EXPECT_LT(form.Kippo.VelY, 0);
+  EXPECT_LT(form.Runner.VelY, 0);
   pad.Route(ButtonEvent(SDL_CONTROLLER_BUTTON_A, false));
   pad.Route(AxisEvent(SDL_CONTROLLER_AXIS_LEFTX, 0));
   EXPECT_FALSE(form.KeyHeld[VkRight]);
@@ -169,7 +169,7 @@ class VirtualPad : public ::testing::Test {
 
 TEST_F(VirtualPad, HotPluggedPadPressesReturnInAMenuAndLetsGoWhenPulledOut) {
   SoftwareDisplay display;
-  TForm1 form(display);  // "SelectPlayer": A is Return
+  Game form(display);  // "SelectPlayer": A is Return
   KeyRecorder keys;
   GamepadRouter pad(keys, form);
   SDL_VirtualJoystickDesc desc{};

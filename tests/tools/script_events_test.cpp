@@ -22,7 +22,7 @@ class ScriptEvents : public ::testing::Test {
 
   testing::TempDir dir{true};
   SoftwareDisplay display;
-  TForm1 form{display};
+  Game form{display};
   std::ostringstream out;
   std::ostringstream err;
   ScriptRunner runner{form, display, out};

@@ -58,16 +58,16 @@ TEST(ScriptShot, PixelsWidenedAndStoredBottomUpAsBlueGreenRed) {
 
 TEST(ScriptState, OneLineInTheFixedOrder) {
   auto display = std::make_unique<SoftwareDisplay>();
-  auto form = std::make_unique<TForm1>(*display);
+  auto form = std::make_unique<Game>(*display);
   form->Mode = GameMode::editor;
   form->MenuCursor = 1;
   form->ListTop = 4;
   form->LevelIndex = 7;
   form->Level.RunnerX = 100.1;
   form->Level.RunnerY = -2.5;
-  form->Kippo.VelX = 0.1 + 0.2;
-  form->Kippo.VelY = 0;
-  form->Kippo.Facing = FacingRight;
+  form->Runner.VelX = 0.1 + 0.2;
+  form->Runner.VelY = 0;
+  form->Runner.Facing = FacingRight;
   form->Level.CameraX = 3360;
   form->Level.CameraY = 12;
   form->Level.ObjectCount = 3;
@@ -99,7 +99,7 @@ protected:
 
   testing::TempDir dir{true};
   SoftwareDisplay display;
-  TForm1 form{display};
+  Game form{display};
   std::ostringstream out;
   std::ostringstream err;
   ScriptRunner runner{form, display, out};

@@ -28,20 +28,20 @@ namespace tobu {
 
 // The game: all state of the process and one handler per event. The platform layer
 // (or tobu-script) calls the handlers; file errors escape them as FileError.
-class TForm1 {
+class Game {
 public:
-  explicit TForm1(Display& display) : display_(display) {}
+  explicit Game(Display& display) : display_(display) {}
 
   // Start-up: reads Players.dat from the working directory, hides the pointer.
-  void FormCreate();
+  void Start();
   // One tick: update, then draw one complete frame.
-  void DXTimer1Timer(int32_t LagCount);
-  void FormKeyDown(uint16_t Key);
-  void FormKeyUp(uint16_t Key);
-  void FormKeyPress(uint8_t Key);
-  void DXDraw1MouseDown(MouseButton Button, int32_t X, int32_t Y);
-  void DXDraw1MouseMove(int32_t X, int32_t Y);
-  void DXDraw1MouseUp(MouseButton Button, int32_t X, int32_t Y);
+  void Tick(int32_t LagCount);
+  void KeyDown(uint16_t Key);
+  void KeyUp(uint16_t Key);
+  void KeyPress(uint8_t Key);
+  void MouseDown(MouseButton Button, int32_t X, int32_t Y);
+  void MouseMove(int32_t X, int32_t Y);
+  void MouseUp(MouseButton Button, int32_t X, int32_t Y);
 
   // Replays (replays.cpp). Plays a replay file in the game view until its end or Escape,
   // then returns to where the game was (or closes); FileError when it cannot be played.
@@ -50,7 +50,7 @@ public:
   // The watched run still has ticks to play.
   bool WatchedRunGoesOn() const;
   void StopWatching();
-  // The form closes and the program ends (Escape on the first menus, the end of a replay
+  // The game closes and the program ends (Escape on the first menus, the end of a replay
   // that closes the game, the window closed by the platform). A roster that could not
   // be written is written now: no later moment of the game writes it.
   void Close();
@@ -66,21 +66,21 @@ public:
   // The plus profile: more drawn and heard and an easier flow between screens, over the
   // very same runs. Off is the classic game, exactly.
   bool Plus = false;
-  bool Closed = false;  // the form was closed: the program ends
+  bool Closed = false;  // the game was closed: the program ends
   KeyTable KeyHeld{};
   int32_t MenuCursor = 0;
   int32_t LevelIndex = 0;
   int32_t ListTop = 0;
   Animation Anim;
   World Level;
-  Runner Kippo;
+  RunnerMotion Runner;
   RunClock Clock;
   RunOutcome Outcome;
   BestTimes Best;
   int32_t BestTimesOffset = 0;
   PlayerRoster Players;
   std::optional<int32_t> UnsavedRosterIndex;  // the roster's last write failed: its index
-  LevelList FileListBox1;
+  LevelList LevelFiles;
   EditorState Editor;
   PlayTestState PlayTest;  // F5 in the editor
   int32_t SkyX = 0;
@@ -97,7 +97,7 @@ public:
   RunReplays Replays;
 
 private:
-  // Tick steps (form.cpp).
+  // Tick steps (game.cpp).
   void Update(bool surfaceReady);
   void ScrollEditor();
   int RunTheme() const;
@@ -115,7 +115,7 @@ private:
   void DrawGameMenu();
   void DrawTopTen();
   void RankFinishedRunOnce();
-  // Key rules of each mode, in FormKeyDown's order (menu_keys.cpp, players.cpp).
+  // Key rules of each mode, in KeyDown's order (menu_keys.cpp, players.cpp).
   void CreateNewPlayerKeyDown(uint16_t key);
   void SelectLevelKeyDown(uint16_t key);
   void GameMenuKeyDown(uint16_t key);

@@ -1,6 +1,6 @@
-#include "shell/form_events.h"
+#include "shell/key_event_watch.h"
 
-#include "shell/form.h"
+#include "shell/game.h"
 
 namespace tobu {
 namespace {
@@ -10,7 +10,7 @@ bool IsMenu(GameMode mode) {
          mode == GameMode::GameMenu;
 }
 
-KeyEventView ViewOf(const TForm1& form) {
+KeyEventView ViewOf(const Game& form) {
   KeyEventView view;
   view.Mode = form.Mode;
   view.Cursor = form.MenuCursor;
@@ -63,7 +63,7 @@ void ReportEditorChange(EventQueue& events, EditorChange change) {
   }
 }
 
-KeyEventWatch::KeyEventWatch(TForm1& form, Handler handler, uint16_t key)
+KeyEventWatch::KeyEventWatch(Game& form, Handler handler, uint16_t key)
     : form_(form), handler_(handler), key_(key), before_(ViewOf(form)) {}
 
 KeyEventWatch::~KeyEventWatch() {

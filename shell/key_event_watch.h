@@ -8,7 +8,7 @@
 
 namespace tobu {
 
-class TForm1;
+class Game;
 
 // What a key handler may change that the player should hear about.
 struct KeyEventView {
@@ -28,18 +28,18 @@ void ReportKeyPress(EventQueue& events, uint8_t character, const KeyEventView& b
 // `paint` (once a tick), `place` or `remove`.
 void ReportEditorChange(EventQueue& events, EditorChange change);
 
-// Watches one key handler of the form and reports its events when it is done, also
+// Watches one key handler of the game and reports its events when it is done, also
 // when it ends with a file error.
 class KeyEventWatch {
  public:
   enum class Handler { KeyDown, KeyPress };
-  KeyEventWatch(TForm1& form, Handler handler, uint16_t key);
+  KeyEventWatch(Game& form, Handler handler, uint16_t key);
   ~KeyEventWatch();
   KeyEventWatch(const KeyEventWatch&) = delete;
   KeyEventWatch& operator=(const KeyEventWatch&) = delete;
 
  private:
-  TForm1& form_;
+  Game& form_;
   Handler handler_;
   uint16_t key_;
   KeyEventView before_;

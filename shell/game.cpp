@@ -1,4 +1,4 @@
-#include "shell/form.h"
+#include "shell/game.h"
 
 #include <exception>
 #include <filesystem>
@@ -9,12 +9,12 @@
 #include "present/game_view.h"
 #include "present/sheets.h"
 #include "present/themes.h"
-#include "shell/form_events.h"
+#include "shell/key_event_watch.h"
 #include "world/file_error.h"
 
 namespace tobu {
 
-void TForm1::FormCreate() {
+void Game::Start() {
   std::error_code folderError;
   GameFolder = std::filesystem::current_path(folderError);
   Players = PlayerRoster{};
@@ -31,7 +31,7 @@ void TForm1::FormCreate() {
 
 // One tick: the game moves on, then one complete frame shows it (drawing changes
 // nothing). A failed write of the best times is reported after the frame is shown.
-void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
+void Game::Tick(int32_t /*LagCount: every tick is one fixed step*/) {
   const bool surfaceReady = display_.SurfaceReady();
   std::exception_ptr writeError;
   try {
@@ -47,13 +47,13 @@ void TForm1::DXTimer1Timer(int32_t /*LagCount: every tick is one fixed step*/) {
 
 // Every step tests the mode current at that moment. Without a drawing surface the run
 // only moves: no object acts, the clock stands still and nothing is ranked.
-void TForm1::Update(bool surfaceReady) {
+void Game::Update(bool surfaceReady) {
   Events.NewTick();
   LastRun = RunStepResult{};
   if (WatchingReplay()) PlayWatchedKeys();
   if (Mode == GameMode::editor) ScrollEditor();
   if (Mode == GameMode::game) {
-    LastRun = StepRun({Level, Kippo, Clock, LockedExits}, KeyHeld, Events, surfaceReady);
+    LastRun = StepRun({Level, Runner, Clock, LockedExits}, KeyHeld, Events, surfaceReady);
     // The best time's text is rebuilt when the frame is to show it.
     const bool runnerShown = surfaceReady && !LastRun.EndedByObject();
     if (runnerShown && !Best.BestNames[1].empty() && Outcome.BestTimeText.empty()) {
@@ -70,17 +70,17 @@ void TForm1::Update(bool surfaceReady) {
 }
 
 // Plus draws a run of a shipped level in its group's look; everything else in the game's own.
-int TForm1::RunTheme() const {
+int Game::RunTheme() const {
   if (!Plus || !LastRun.Ran || PlayTest.Active || Mode == GameMode::PlayTestResult) return ThemeMeadow;
   return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
 }
 
-void TForm1::ScrollEditor() {
+void Game::ScrollEditor() {
   if (Editor.PromptOpen()) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
 }
 
-void TForm1::AdvanceAnimation() {
+void Game::AdvanceAnimation() {
   // Objects and the menu pointer change frame every third tick.
   if (++Anim.AnimTick == 3) {
     const auto advance = [this](int32_t& frame, int sheet) {
@@ -91,11 +91,11 @@ void TForm1::AdvanceAnimation() {
     advance(Anim.ExitFrame, SheetExit);
     Anim.AnimTick = 0;
   }
-  AdvanceRunAnimation(Kippo);
+  AdvanceRunAnimation(Runner);
 }
 
 // The run's end as the step found it: the results menu, or a play-test's result line.
-void TForm1::EndRun(bool finished) {
+void Game::EndRun(bool finished) {
   if (PlayTest.Active) return EndPlayTestRun(finished);
   MenuCursor = Plus && !finished ? 1 : 0;  // plus: "Play again" after a failed run, "Next level" after a finish
   Mode = GameMode::GameMenu;
@@ -108,7 +108,7 @@ void TForm1::EndRun(bool finished) {
 
 // A run's last frame shows the run too: ended by an object, without the runner and
 // under the results menu; having left the world, whole, the menu from the next tick on.
-void TForm1::DrawFrame() {
+void Game::DrawFrame() {
   display_.UseTheme(RunTheme());
   display_.ClearSurface(0);
   if (LastRun.Ran || Mode == GameMode::editor) DrawWorldView();
@@ -122,7 +122,7 @@ void TForm1::DrawFrame() {
   if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
 }
 
-void TForm1::DrawWorldView() {
+void Game::DrawWorldView() {
   DrawSky(display_, SkyX);
   DrawTiles(display_, Level);
   const ObjectFrames frames{Anim.FoodFrame, Anim.KillerFrame, Anim.ExitFrame};
@@ -143,8 +143,8 @@ void TForm1::DrawWorldView() {
   if (WatchingReplay()) DrawWatchedRecordLine();
 }
 
-void TForm1::DrawRunnerAndClock() {
-  const RunnerSprite sprite = ChooseRunnerSprite(LastRun.RunnerX, LastRun.RunnerY, Kippo, KeyHeld);
+void Game::DrawRunnerAndClock() {
+  const RunnerSprite sprite = ChooseRunnerSprite(LastRun.RunnerX, LastRun.RunnerY, Runner, KeyHeld);
   const int sheet = sprite.Running ? (sprite.FacingRight ? SheetKippoRunR : SheetKippoRun)
                                    : (sprite.FacingRight ? SheetKippoR : SheetKippo);
   DrawRunnerSheet(display_, Level, sheet, sprite.Frame, sprite.Left, sprite.Top);
@@ -153,13 +153,13 @@ void TForm1::DrawRunnerAndClock() {
 }
 
 // Escape in a run, also from a watched record.
-void TForm1::FailRun() {
+void Game::FailRun() {
   Events.Push(GameEvent::Fail);
   EndRun(false);
 }
 
 // The modes are tested one after another, so a rule sees a mode set by an earlier one.
-void TForm1::FormKeyDown(uint16_t Key) {
+void Game::KeyDown(uint16_t Key) {
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyDown, Key);
   escapeLeftSelectLevel_ = false;
   if (WatchingReplay()) {
@@ -184,7 +184,7 @@ void TForm1::FormKeyDown(uint16_t Key) {
   if (Mode == GameMode::PlayTestResult && !repeat) ReturnFromPlayTest();
 }
 
-void TForm1::FormKeyUp(uint16_t Key) {
+void Game::KeyUp(uint16_t Key) {
   if (WatchingReplay()) {
     if (Key < KeyHeld.size()) Replays.Watch.LiveKeys[Key] = false;
     return;
@@ -197,20 +197,20 @@ void TForm1::FormKeyUp(uint16_t Key) {
   if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
 }
 
-void TForm1::FormKeyPress(uint8_t Key) {
+void Game::KeyPress(uint8_t Key) {
   if (std::exchange(dropCharacter_, false)) return;
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyPress, Key);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyPress(Key);
   if (Mode == GameMode::editor && Editor.PromptOpen()) EditorKeyPress(Key);
 }
 
-void TForm1::DXDraw1MouseDown(MouseButton Button, int32_t X, int32_t Y) {
+void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
   }
 }
 
-void TForm1::DXDraw1MouseMove(int32_t X, int32_t Y) {
+void Game::MouseMove(int32_t X, int32_t Y) {
   display_.ShowPointer(Mode == GameMode::editor);
   Editor.MouseX = X;
   Editor.MouseY = Y;
@@ -219,6 +219,6 @@ void TForm1::DXDraw1MouseMove(int32_t X, int32_t Y) {
   }
 }
 
-void TForm1::DXDraw1MouseUp(MouseButton Button, int32_t /*X*/, int32_t /*Y*/) { EditorMouseUp(Editor, Button); }
+void Game::MouseUp(MouseButton Button, int32_t /*X*/, int32_t /*Y*/) { EditorMouseUp(Editor, Button); }
 
 } // namespace tobu
