@@ -5,7 +5,6 @@
 //
 //   tobu-server-load COUNT CONCURRENCY LIMIT_SECONDS PORT[,PORT...] REPLAY.tbr...
 #include <httplib.h>
-#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -17,6 +16,7 @@
 #include <thread>
 
 #include "replay/replay_file.h"
+#include "server/open_files.h"
 #include "world/file_error.h"
 
 namespace {
@@ -27,14 +27,6 @@ std::string TokenOf(int player) {
   return token;
 }
 
-// A socket a connection: as many open files as the system allows this process.
-void RaiseOpenFileLimit() {
-  rlimit limit{};
-  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return;
-  limit.rlim_cur = limit.rlim_max;
-  setrlimit(RLIMIT_NOFILE, &limit);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,7 +34,7 @@ int main(int argc, char** argv) {
     std::cerr << "usage: tobu-server-load COUNT CONCURRENCY LIMIT_SECONDS PORT[,PORT...] REPLAY.tbr...\n";
     return 2;
   }
-  RaiseOpenFileLimit();
+  tobu::server::RaiseOpenFileLimit();
   const int count = std::stoi(argv[1]);
   const int concurrency = std::stoi(argv[2]);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::stoi(argv[3]));

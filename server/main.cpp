@@ -2,7 +2,6 @@
 #include <httplib.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 
 #include <csignal>
@@ -10,6 +9,7 @@
 
 #include "server/database.h"
 #include "server/migrations.h"
+#include "server/open_files.h"
 #include "server/routes.h"
 
 namespace {
@@ -17,18 +17,10 @@ httplib::Server* running = nullptr;
 extern "C" void StopServer(int) {
   if (running) running->stop();
 }
-// A socket a connection: as many open files as the system allows this process.
-void RaiseOpenFileLimit() {
-  rlimit limit{};
-  if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return;
-  limit.rlim_cur = limit.rlim_max;
-  setrlimit(RLIMIT_NOFILE, &limit);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  RaiseOpenFileLimit();
+  tobu::server::RaiseOpenFileLimit();
   int exitCode = 0;
   const std::optional<tobu::server::ServerOptions> options = tobu::server::ParseOptions(argc, argv, exitCode);
   if (!options) return exitCode;
