@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/audio.h"
@@ -19,8 +20,7 @@ namespace tobu {
 // tick's events started. Sleeps between ticks.
 class GameLoop {
  public:
-  GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings,
-           Audio& audio);
+  GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings, Audio& audio);
 
   // Runs until the game closes or the window is closed.
   void Run();
@@ -28,6 +28,8 @@ class GameLoop {
   // Timer intervals that passed while ticking; more than Ticks() means ticks were lost
   // (measuring builds write both down).
   uint64_t Intervals() const { return intervals_; }
+  // Runs before every tick, a card open or not (the online replies arrive there).
+  std::function<void()> BeforeTick;
 
  private:
   // Returns false when the window asks to close.

@@ -22,6 +22,7 @@ struct Settings {
   bool Gamepad = true;
   bool Ghost = false;  // the best run's ghost in a run
   bool Plus = false;   // the plus profile: more shown and heard over the same runs
+  std::string Server;  // the online server's URL (http:// or https://); empty: offline
   bool operator==(const Settings&) const = default;
 };
 
