@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/audio.h"
 #include "platform/gamepad.h"
@@ -30,6 +31,8 @@ class GameLoop {
   uint64_t Intervals() const { return intervals_; }
   // Runs before every tick, a card open or not (the online replies arrive there).
   std::function<void()> BeforeTick;
+  // Runs after every tick that ran, with its events.
+  std::function<void(const std::vector<GameEvent>&)> AfterTick;
 
  private:
   // Returns false when the window asks to close.

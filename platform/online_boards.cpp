@@ -1,10 +1,12 @@
 #ifdef TOBU_HAVE_ONLINE
 #include "platform/online_boards.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "online/answers.h"
 #include "replay/level_crc.h"
+#include "replay/replay_file.h"
 #include "session/overlay_keys.h"
 #include "sim/keys.h"
 #include "sim/run.h"
@@ -16,17 +18,34 @@ namespace {
 
 constexpr uint16_t VkO = 'O';
 constexpr uint16_t VkW = 'W';
+constexpr uint16_t VkY = 'Y';
+constexpr uint16_t VkN = 'N';
 constexpr size_t BoardLines = 10;
 
 std::string TimeLine(const OnlineTime& time) {
   return std::to_string(time.Rank) + ". " + time.Player + "  " + StoredTimeText(time.Time);
 }
 
+// The player's first line in the level's table holds this time: a personal best.
+bool PersonalBest(const BestTimes& times, const std::string& player, int32_t time) {
+  for (int place = 1; place <= BestPlaces; ++place) {
+    if (times.BestNames[place] == player) return times.BestTime[place] == time;
+  }
+  return false;
+}
+
 }  // namespace
 
-OnlineBoards::OnlineBoards(Session& session, OnlineClient& client) : session_(session), client_(client) {}
+OnlineBoards::OnlineBoards(Session& session, OnlineClient& client, SettingsStore& settings)
+    : session_(session), client_(client), settings_(settings) {}
 
 bool OnlineBoards::Key(uint16_t key) {
+  if (session_.OpenCard() == Session::Card::Online && offering_) {
+    offering_ = false;
+    if (key != VkY && key != VkN) return false;
+    Answer(key == VkY);
+    return true;
+  }
   if (session_.OpenCard() == Session::Card::Online) {
     if (key != VkW || !recordHolder_) return false;
     AskForRecord();
@@ -68,7 +87,57 @@ void OnlineBoards::Poll() {
     if (session_.OpenCard() != Session::Card::Online) continue;
     if (reply.Ticket == boardTicket_) ShowBoard(reply);
     if (reply.Ticket == recordTicket_) WatchRecord(reply);
+    if (reply.Ticket == submitTicket_) ShowSubmitted(reply);
   }
+}
+
+void OnlineBoards::AfterTick(const std::vector<GameEvent>& events) {
+  const Game& game = session_.TheGame();
+  const bool ranked = std::find_if(events.begin(), events.end(), [](GameEvent e) {
+                        return e == GameEvent::Best || e == GameEvent::TopTen;
+                      }) != events.end();
+  if (!game.Plus || !ranked || game.Mode != GameMode::GameMenu || settings_.Values.SubmitBests == false)
+    return;
+  try {
+    const std::string file = (game.GameFolder / "Replays" / "last.tbr").string();
+    std::vector<uint8_t> bytes = ReadWholeFile(file);
+    const Replay run = ParseReplay("last.tbr", bytes);
+    if (run.PlayerName != game.Players.PlayerName || !PersonalBest(game.Best, run.PlayerName, run.FinishTime))
+      return;
+    newBest_ = std::move(bytes);
+  } catch (const FileError&) {
+    return;  // the run's own file error was shown already
+  }
+  if (settings_.Values.SubmitBests) return SendBest();
+  offering_ = true;
+  session_.ShowOnlineCard({"New personal best", "Send it to the online board?",
+                           "Y sends it and every new best after it; N sends none (kept in tobu.ini)"});
+}
+
+// The answer is asked for once: tobu.ini keeps it.
+void OnlineBoards::Answer(bool send) {
+  Settings changed = settings_.Values;
+  changed.SubmitBests = send;
+  try {
+    UpdateSettings(settings_, changed);
+  } catch (const FileError& error) {
+    return session_.ShowOnlineCard({"New personal best", error.what()});
+  }
+  if (send) return SendBest();
+  session_.CloseOnlineCard();
+}
+
+void OnlineBoards::SendBest() {
+  submitTicket_ = client_.Post("/records", newBest_);
+  session_.ShowOnlineCard({"New personal best", "Sending it to the server..."});
+}
+
+void OnlineBoards::ShowSubmitted(const OnlineReply& reply) {
+  const auto record = reply.Ok() ? ParseSubmittedRecord(reply.Body) : std::nullopt;
+  if (!record)
+    return session_.ShowOnlineCard({"New personal best", reply.Ok() ? "Not understood" : reply.Problem});
+  session_.ShowOnlineCard({"New personal best", "Proven on the server: " + StoredTimeText(record->Time),
+                           "Your rank on the online board: " + std::to_string(record->Rank)});
 }
 
 void OnlineBoards::ShowBoard(const OnlineReply& reply) {

@@ -84,9 +84,10 @@ int RunWindow(const CommandLine& line) {
   std::unique_ptr<OnlineBoards> boards;
   if (!settings.Values.Server.empty()) {
     client = ConnectToServer(settings.Values.Server, (settings.File.parent_path() / TokenFileName).string());
-    boards = std::make_unique<OnlineBoards>(session, *client);
+    boards = std::make_unique<OnlineBoards>(session, *client, settings);
     session.OnlineKey = [&boards](uint16_t key) { return boards->Key(key); };
     loop.BeforeTick = [&boards] { boards->Poll(); };
+    loop.AfterTick = [&boards](const std::vector<GameEvent>& events) { boards->AfterTick(events); };
   }
 #endif
   loop.Run();

@@ -44,6 +44,7 @@ Settings QuietMusic() {
 Settings Online() {
   Settings s;
   s.Server = "http://127.0.0.1:8080";
+  s.SubmitBests = false;
   return s;
 }
 
@@ -92,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"Music", "music = 25\n", QuietMusic(), nullptr},
         ParseCase{"MusicOver100", "music = 101\n", Settings{},
                   "tobu.ini is damaged; using the default settings"},
-        ParseCase{"Server", "server = http://127.0.0.1:8080\n", Online(), nullptr},
+        ParseCase{"Server", "server = http://127.0.0.1:8080\nsubmit = no\n", Online(), nullptr},
         ParseCase{"ServerNotAWebAddress", "server = 127.0.0.1:8080\n", Settings{},
                   "tobu.ini is damaged; using the default settings"},
         ParseCase{"BadScale", "scale = huge\n", Settings{},
