@@ -4,6 +4,8 @@
 #include <cctype>
 #include <nlohmann/json.hpp>
 
+#include "editor/editor.h"
+
 namespace tobu {
 namespace {
 
@@ -67,6 +69,13 @@ bool IsLevelId(const std::string& text) {
   return text.size() == 8 && std::all_of(text.begin(), text.end(), [](unsigned char c) {
            return std::isdigit(c) != 0 || (c >= 'a' && c <= 'f');
          });
+}
+
+std::string LevelFileNameOf(const OnlineLevel& level) {
+  const std::string& name = level.Name;
+  const bool typeable = !name.empty() && name.size() <= MaxFileNameLength &&
+                        std::all_of(name.begin(), name.end(), [](char c) { return AcceptedNameChar(c); });
+  return (typeable ? name : level.Id) + ".vel";
 }
 
 std::string UrlEncoded(const std::string& text) {

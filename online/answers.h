@@ -46,6 +46,9 @@ std::optional<SubmittedRecord> ParseSubmittedRecord(const std::vector<uint8_t>& 
 
 // A level id as the server gives it: 8 hex digits, so it is safe in a path and a file name.
 bool IsLevelId(const std::string& text);
+// The file name a downloaded level gets in Levels: its online name when the editor could
+// have typed it, else its id; with ".vel".
+std::string LevelFileNameOf(const OnlineLevel& level);
 // `text` percent-encoded but for letters, digits and -._~, for a path part or a query value.
 std::string UrlEncoded(const std::string& text);
 

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <ostream>
 
-#include "editor/editor.h"
 #include "online/answers.h"
 #include "replay/replay_file.h"
 #include "sim/run.h"
@@ -22,18 +21,14 @@ int Refuse(std::ostream& err, const std::string& why) {
   return 1;
 }
 
-// The level's online name as a file name the editor could have typed, or its id.
+// The level's file name, by its online name when the newest levels list it.
 std::string LevelFileName(OnlineClient& client, const std::string& id) {
   const OnlineReply reply = client.Wait(client.Get("/levels?order=newest"));
   const auto levels = reply.Ok() ? ParseLevelList(reply.Body) : std::nullopt;
-  if (!levels) return id;
+  if (!levels) return id + ".vel";
   const auto level =
       std::find_if(levels->begin(), levels->end(), [&](const OnlineLevel& l) { return l.Id == id; });
-  if (level == levels->end()) return id;
-  const std::string& name = level->Name;
-  const bool typeable = !name.empty() && name.size() <= MaxFileNameLength &&
-                        std::all_of(name.begin(), name.end(), [](char c) { return AcceptedNameChar(c); });
-  return typeable ? name : id;
+  return level == levels->end() ? id + ".vel" : LevelFileNameOf(*level);
 }
 
 }  // namespace
@@ -60,7 +55,7 @@ int FetchLevel(OnlineClient& client, const std::string& id, const std::string& l
   if (!IsLevelId(id)) return Refuse(err, "A level id is 8 hex digits: " + id);
   const OnlineReply reply = client.Wait(client.Get("/levels/" + id));
   if (!reply.Ok()) return Refuse(err, reply.Problem);
-  const std::string name = LevelFileName(client, id) + ".vel";
+  const std::string name = LevelFileName(client, id);
   const std::string path = (std::filesystem::path(levelsFolder) / name).string();
   try {
     ParseLevel(reply.Body, name);  // only a level the game can read reaches the folder

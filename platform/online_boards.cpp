@@ -18,6 +18,7 @@ namespace {
 
 constexpr uint16_t VkO = 'O';
 constexpr uint16_t VkW = 'W';
+constexpr uint16_t VkL = 'L';
 constexpr uint16_t VkY = 'Y';
 constexpr uint16_t VkN = 'N';
 constexpr size_t BoardLines = 10;
@@ -37,21 +38,31 @@ bool PersonalBest(const BestTimes& times, const std::string& player, int32_t tim
 }  // namespace
 
 OnlineBoards::OnlineBoards(Session& session, OnlineClient& client, SettingsStore& settings)
-    : session_(session), client_(client), settings_(settings) {}
+    : session_(session), client_(client), settings_(settings), levels_(session, client) {}
 
 bool OnlineBoards::Key(uint16_t key) {
-  if (session_.OpenCard() == Session::Card::Online && offering_) {
-    offering_ = false;
-    if (key != VkY && key != VkN) return false;
-    Answer(key == VkY);
-    return true;
-  }
   if (session_.OpenCard() == Session::Card::Online) {
-    if (key != VkW || !recordHolder_) return false;
-    AskForRecord();
+    switch (shown_) {
+      case Shown::Levels:
+        return levels_.Key(key);
+      case Shown::Offer:
+        shown_ = Shown::Board;
+        if (key != VkY && key != VkN) return false;
+        Answer(key == VkY);
+        return true;
+      case Shown::Board:
+        if (key != VkW || !recordHolder_) return false;
+        AskForRecord();
+        return true;
+    }
+  }
+  if (key == VkL) {
+    shown_ = Shown::Levels;
+    levels_.Open();
     return true;
   }
   if (key != VkO) return false;
+  shown_ = Shown::Board;
   AskForBoard();
   return true;
 }
@@ -88,6 +99,7 @@ void OnlineBoards::Poll() {
     if (reply.Ticket == boardTicket_) ShowBoard(reply);
     if (reply.Ticket == recordTicket_) WatchRecord(reply);
     if (reply.Ticket == submitTicket_) ShowSubmitted(reply);
+    if (shown_ == Shown::Levels) levels_.Take(reply);
   }
 }
 
@@ -109,7 +121,7 @@ void OnlineBoards::AfterTick(const std::vector<GameEvent>& events) {
     return;  // the run's own file error was shown already
   }
   if (settings_.Values.SubmitBests) return SendBest();
-  offering_ = true;
+  shown_ = Shown::Offer;
   session_.ShowOnlineCard({"New personal best", "Send it to the online board?",
                            "Y sends it and every new best after it; N sends none (kept in tobu.ini)"});
 }

@@ -8,6 +8,7 @@
 
 #include "events/game_events.h"
 #include "online/online_client.h"
+#include "platform/online_levels.h"
 #include "session/session.h"
 #include "settings/settings_file.h"
 
@@ -16,7 +17,7 @@ namespace tobu {
 // Plus with a server: O in the level list opens the highlighted level's online board (the
 // top times and the player's rank), and W on it downloads the world record's replay and
 // watches it. A new personal best is offered for the online board once (Y or N, kept in
-// tobu.ini as `submit`); after a yes each new best is sent. The requests go to the
+// tobu.ini as `submit`); after a yes each new best is sent. L opens the online levels. The requests go to the
 // client's thread; Poll, on every tick, turns their replies into the card's lines, so a
 // slow server never holds up a frame.
 class OnlineBoards {
@@ -40,7 +41,9 @@ class OnlineBoards {
   Session& session_;
   OnlineClient& client_;
   SettingsStore& settings_;
-  bool offering_ = false;         // the open card asks whether to send a new best
+  enum class Shown { Board, Offer, Levels };
+  Shown shown_ = Shown::Board;  // what the open online card is
+  OnlineLevels levels_;
   std::vector<uint8_t> newBest_;  // the replay of the new best (Replays/last.tbr)
   uint64_t submitTicket_ = 0;
   std::string levelFile_;  // the level of the open board
