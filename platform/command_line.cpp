@@ -1,5 +1,7 @@
 #include "platform/command_line.h"
 
+#include <algorithm>
+
 namespace tobu {
 namespace {
 
@@ -29,6 +31,10 @@ constexpr Option Options[] = {
      [](CommandLine& l, const std::string& value) { l.DataFolder = value; }},
     {"--replay", "FILE", "play a replay file in the window, then exit",
      [](CommandLine& l, const std::string& value) { l.ReplayFile = value; }},
+    {"--submit", "FILE", "send a replay to the server (server = URL in tobu.ini) as a record",
+     [](CommandLine& l, const std::string& value) { l.SubmitFile = value; }},
+    {"--fetch-level", "ID", "download a level from the server into Levels",
+     [](CommandLine& l, const std::string& value) { l.FetchLevelId = value; }},
 };
 
 const Option* FindOption(const std::string& name) {
@@ -70,7 +76,7 @@ std::string Usage() {
   for (const Option& option : Options) {
     std::string name = option.Name;
     if (option.Value != nullptr) name += std::string(" ") + option.Value;
-    name.resize(16, ' ');
+    name.resize(std::max<size_t>(16, name.size() + 1), ' ');
     text += "  " + name + option.Help + "\n";
   }
   return text;

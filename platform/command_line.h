@@ -13,6 +13,8 @@ struct CommandLine {
   std::optional<bool> Plus;        // --plus, --classic
   std::string DataFolder;          // --data DIR: holds Players.dat and Levels; empty: the current folder
   std::string ReplayFile;          // --replay FILE: play this replay in the window, then exit
+  std::string SubmitFile;          // --submit FILE: send this replay to the server, then exit
+  std::string FetchLevelId;        // --fetch-level ID: download this level from the server, then exit
   std::string Problem;             // why the line was refused (Fail)
 };
 

@@ -77,8 +77,11 @@ bool GameLoop::Handle(const SDL_Event& event) {
 }
 
 void GameLoop::Tick(int32_t lagCount) {
+  if (BeforeTick) BeforeTick();
   CallGuarded(screen_.Window(), session_.TheGame().Events, [&] { session_.Tick(lagCount); });
-  audio_.Play(session_.TheGame().Events.Drain());  // before the frame, which may wait for the screen
+  const std::vector<GameEvent> events = session_.TheGame().Events.Drain();
+  if (AfterTick) AfterTick(events);
+  audio_.Play(events);  // before the frame, which may wait for the screen
   audio_.FollowMode(session_.TheGame().Mode);
   ReportWarnings(session_.TheGame().Warnings);
   ++ticks_;

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/audio.h"
 #include "platform/gamepad.h"
@@ -19,8 +21,7 @@ namespace tobu {
 // tick's events started. Sleeps between ticks.
 class GameLoop {
  public:
-  GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings,
-           Audio& audio);
+  GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings, Audio& audio);
 
   // Runs until the game closes or the window is closed.
   void Run();
@@ -28,6 +29,10 @@ class GameLoop {
   // Timer intervals that passed while ticking; more than Ticks() means ticks were lost
   // (measuring builds write both down).
   uint64_t Intervals() const { return intervals_; }
+  // Runs before every tick, a card open or not (the online replies arrive there).
+  std::function<void()> BeforeTick;
+  // Runs after every tick that ran, with its events.
+  std::function<void(const std::vector<GameEvent>&)> AfterTick;
 
  private:
   // Returns false when the window asks to close.

@@ -21,6 +21,11 @@
 #include "session/session.h"
 #include "settings/settings_file.h"
 #include "world/folder_lock.h"
+#ifdef TOBU_HAVE_ONLINE
+#include "online/device_token.h"
+#include "online/online_commands.h"
+#include "platform/online_boards.h"
+#endif
 
 namespace tobu {
 namespace {
@@ -73,12 +78,43 @@ int RunWindow(const CommandLine& line) {
   audio.SetVolume(settings.Values.Volume);
   audio.SetMusicVolume(settings.Values.Music);
   GameLoop loop(screen, session, *display, settings, audio);
+#ifdef TOBU_HAVE_ONLINE
+  // Only a server in tobu.ini makes a client; without one the game opens no connection.
+  std::unique_ptr<OnlineClient> client;
+  std::unique_ptr<OnlineBoards> boards;
+  if (!settings.Values.Server.empty()) {
+    client = ConnectToServer(settings.Values.Server, (settings.File.parent_path() / TokenFileName).string());
+    boards = std::make_unique<OnlineBoards>(session, *client, settings);
+    session.OnlineKey = [&boards](uint16_t key) { return boards->Key(key); };
+    loop.BeforeTick = [&boards] { boards->Poll(); };
+    loop.AfterTick = [&boards](const std::vector<GameEvent>& events) { boards->AfterTick(events); };
+  }
+#endif
   loop.Run();
   CallGuarded(screen.Window(), form->Events, [&] { form->Close(); });  // the window closed it
 #ifdef TOBU_MEASURE
   if (!error) WriteTickLog(tickLog, loop.Ticks(), loop.Intervals());
 #endif
   return 0;
+}
+
+// --submit and --fetch-level: the server set in tobu.ini, the token in the data folder.
+int RunOnlineCommand(const CommandLine& line) {
+  const SettingsStore settings = LoadSettings(SettingsFileName, std::cerr);
+  if (settings.Values.Server.empty()) {
+    std::cerr << "tobu: no server is set (server = URL in tobu.ini)\n";
+    return 2;
+  }
+#ifdef TOBU_HAVE_ONLINE
+  std::error_code error;
+  const std::string token = std::filesystem::absolute(TokenFileName, error).string();
+  const auto client = ConnectToServer(settings.Values.Server, token);
+  if (!line.SubmitFile.empty()) return SubmitReplayFile(*client, line.SubmitFile, std::cout, std::cerr);
+  return FetchLevel(*client, line.FetchLevelId, "Levels", std::cout, std::cerr);
+#else
+  std::cerr << "tobu: this build has no online client\n";
+  return 2;
+#endif
 }
 
 }  // namespace
@@ -98,9 +134,10 @@ int RunGame(int argc, char** argv) {
     case CommandLine::Action::Play:
       break;
   }
-  if (!line.ReplayFile.empty()) {  // named from where the program started, not the data folder
+  for (std::string* file : {&line.ReplayFile, &line.SubmitFile}) {
+    if (file->empty()) continue;  // named from where the program started, not the data folder
     std::error_code error;
-    line.ReplayFile = std::filesystem::absolute(line.ReplayFile, error).string();
+    *file = std::filesystem::absolute(*file, error).string();
   }
   if (!line.DataFolder.empty()) {
     std::error_code error;
@@ -110,6 +147,7 @@ int RunGame(int argc, char** argv) {
       return 2;
     }
   }
+  if (!line.SubmitFile.empty() || !line.FetchLevelId.empty()) return RunOnlineCommand(line);
   // Held for the game's life: a second game on this folder writes nothing and ends.
   const FolderLock lock(".");
   if (lock.Busy()) {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# tobu-server end to end (tests/server/server_test.py) on a new SQLite file, then on a
+# tobu-server end to end (tests/server/server_test.py) on a new SQLite file, the game's
+# --submit and --fetch-level against it (tests/server/game_client_test.py), then on a
 # PostgreSQL cluster made for the run in a temporary folder and started as an
 # unprivileged user, with the two-server load test on it. Everything stops and goes at
 # the end, failed or not.
@@ -23,6 +24,7 @@ stop() {
 trap stop EXIT
 
 python3 tests/server/server_test.py "$build" "sqlite:$work/tobu.sqlite"
+python3 tests/server/game_client_test.py "$build"
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 mkdir "$work/pg" "$work/socket"

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/install-packages.sh cmake g++ ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core \
   libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick libpng-dev libinih-dev \
   python3 emscripten node-acorn chromium \
-  libcpp-httplib-dev libsqlite3-dev libpq-dev nlohmann-json3-dev libssl-dev postgresql
+  libcpp-httplib-dev libsqlite3-dev libpq-dev nlohmann-json3-dev libssl-dev postgresql strace
 
 cmake -S . -B build-test -G Ninja -DTOBU_WERROR=ON -DTOBU_SANITIZE=ON
 cmake --build build-test -j2

@@ -67,7 +67,8 @@ void DrawHelpCard(SoftwareDisplay& display, const Game& form) {
   } else {
     y = DrawSection(display, y, heading, ScreenHelp(form.Mode));
   }
-  if (form.Plus && !PlusHelp(form.Mode).empty()) y = DrawSection(display, y, "With tobu plus:", PlusHelp(form.Mode));
+  if (form.Plus && !PlusHelp(form.Mode).empty())
+    y = DrawSection(display, y, "With tobu plus:", PlusHelp(form.Mode));
   y = DrawSection(display, y, "Every screen:", EverywhereHelp());
   DrawSection(display, y, "Gamepad:", GamepadHelp());
 }
@@ -94,6 +95,20 @@ void DrawGiveUpCard(SoftwareDisplay& display) {
   display.ShadeRect(0, 100, ViewWidth, 90);
   ShowString(display, -1, 120, "Give up?");
   display.DrawCanvasText(170, 160, "Escape gives up; any other key goes back to the run");
+}
+
+void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines) {
+  constexpr int LineHeight = 20;
+  // Twice: the level list under it must not compete with the times.
+  display.ShadeRect(0, 0, ViewWidth, ViewHeight);
+  display.ShadeRect(0, 0, ViewWidth, ViewHeight);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i == 0) {
+      ShowString(display, -1, 80, lines[0]);
+    } else {
+      display.DrawCanvasText(120, 100 + LineHeight * static_cast<int>(i), lines[i]);
+    }
+  }
 }
 
 }  // namespace tobu

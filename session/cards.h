@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "present/software_display.h"
 #include "shell/game.h"
 
@@ -14,6 +17,8 @@ void DrawPauseCard(SoftwareDisplay& display);
 void DrawPlusCard(SoftwareDisplay& display, bool plusOn);
 // Plus, Escape in a run: "Give up?" on the same band.
 void DrawGiveUpCard(SoftwareDisplay& display);
+// Plus with a server: a title and lines of text (an online board, a message) on a panel.
+void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines);
 
 // Where the editor's brushes are drawn on the help card: brush b (1..5) at BrushLeft(b), BrushTop.
 constexpr int BrushTop = 84;

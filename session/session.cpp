@@ -53,9 +53,13 @@ bool Session::KeyForSession(uint16_t key) {
       plusSwitched_ = true;
       DrawCard();
       return true;
+    case Card::Online:
+      if (!(OnlineKey && OnlineKey(key)) && card_ == Card::Online) Close();
+      return true;
     case Card::None:
       break;
   }
+  if (form_.Plus && form_.Mode == GameMode::SelectLevel && OnlineKey && OnlineKey(key)) return true;
   if (key == VkF1) {
     Open(Card::Help);
     return true;
@@ -132,6 +136,16 @@ bool Session::TakeScreenshotRequest() {
 
 void Session::SetPlus(bool on) { form_.Plus = on; }
 
+void Session::ShowOnlineCard(std::vector<std::string> lines) {
+  onlineLines_ = std::move(lines);
+  if (card_ == Card::Online) return DrawCard();
+  if (card_ == Card::None) Open(Card::Online);
+}
+
+void Session::CloseOnlineCard() {
+  if (card_ == Card::Online) Close();
+}
+
 bool Session::TakePlusSwitch() {
   const bool switched = plusSwitched_;
   plusSwitched_ = false;
@@ -164,6 +178,7 @@ void Session::DrawCard() {
   if (card_ == Card::Pause) DrawPauseCard(display_);
   if (card_ == Card::Plus) DrawPlusCard(display_, form_.Plus);
   if (card_ == Card::GiveUp) DrawGiveUpCard(display_);
+  if (card_ == Card::Online) DrawOnlineCard(display_, onlineLines_);
   display_.PresentFrame();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "present/software_display.h"
@@ -18,7 +20,7 @@ namespace tobu {
 // "Give up?" (Escape again gives up, any other key goes back), and R restarts the level.
 class Session {
  public:
-  enum class Card { None, Help, Pause, Plus, GiveUp };
+  enum class Card { None, Help, Pause, Plus, GiveUp, Online };
 
   Session(Game& form, SoftwareDisplay& display);
 
@@ -47,6 +49,15 @@ class Session {
   // True once after the player switched plus with F3 (for tobu.ini).
   bool TakePlusSwitch();
 
+  // The online card (plus, with a server): the lines the platform's online code gives,
+  // opened over the level list or drawn again with new lines; any key the hook does not
+  // take closes it.
+  void ShowOnlineCard(std::vector<std::string> lines);
+  void CloseOnlineCard();
+  // Offered the keys of the plus level list and of the open online card first; true when
+  // it took the key. Unset without a server, so the game is as it was.
+  std::function<bool(uint16_t key)> OnlineKey;
+
  private:
   bool KeyForSession(uint16_t key);
   void Open(Card card);
@@ -67,6 +78,7 @@ class Session {
   bool swallowCharacter_ = false;  // the character typed by a key the session took
   bool screenshotWanted_ = false;
   bool plusSwitched_ = false;
+  std::vector<std::string> onlineLines_;
 };
 
 }  // namespace tobu

@@ -52,6 +52,14 @@ bool SetValue(ParseState& state, std::string_view key, std::string_view value) {
     const auto volume = ParseVolume(value);
     state.BadValue |= !volume;
     if (volume) (key == "volume" ? s.Volume : s.Music) = *volume;
+  } else if (key == "submit") {
+    bool submit = false;
+    setSwitch(submit);
+    s.SubmitBests = submit;
+  } else if (key == "server") {
+    // Empty is offline; anything else must name a web address, or nothing connects.
+    state.BadValue |= !value.empty() && !value.starts_with("http://") && !value.starts_with("https://");
+    if (!state.BadValue) s.Server = value;
   } else if (key == "scale") {
     state.BadValue |= value != "fit" && value != "integer";
     if (value == "integer") s.Scale = FrameScale::Integer;
@@ -115,7 +123,9 @@ std::vector<SettingLine> SettingLines(const Settings& settings) {
           {"gamepad", onOff(settings.Gamepad)},
           {"ghost", onOff(settings.Ghost)},
           {"music", std::to_string(settings.Music)},
-          {"plus", onOff(settings.Plus)}};
+          {"plus", onOff(settings.Plus)},
+          {"server", settings.Server},
+          {"submit", settings.SubmitBests ? onOff(*settings.SubmitBests) : ""}};
 }
 
 std::vector<uint8_t> FormatSettings(const Settings& settings) {
@@ -125,6 +135,8 @@ std::vector<uint8_t> FormatSettings(const Settings& settings) {
     // from before them keeps its bytes.
     if (std::string_view(line.Key) == "music" && settings.Music == DefaultMusic) continue;
     if (std::string_view(line.Key) == "plus" && !settings.Plus) continue;
+    if (std::string_view(line.Key) == "server" && settings.Server.empty()) continue;
+    if (std::string_view(line.Key) == "submit" && !settings.SubmitBests) continue;
     text += std::string(line.Key) + " = " + line.Value + "\n";
   }
   return {text.begin(), text.end()};

@@ -22,6 +22,9 @@ struct Settings {
   bool Gamepad = true;
   bool Ghost = false;  // the best run's ghost in a run
   bool Plus = false;   // the plus profile: more shown and heard over the same runs
+  std::string Server;  // the online server's URL (http:// or https://); empty: offline
+  // The player's answer to "send new personal bests to the server?"; none: not asked yet.
+  std::optional<bool> SubmitBests;
   bool operator==(const Settings&) const = default;
 };
 

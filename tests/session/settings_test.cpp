@@ -41,6 +41,13 @@ Settings QuietMusic() {
   return s;
 }
 
+Settings Online() {
+  Settings s;
+  s.Server = "http://127.0.0.1:8080";
+  s.SubmitBests = false;
+  return s;
+}
+
 struct ParseCase {
   const char* Name;
   std::string Text;
@@ -84,7 +91,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"VolumeNotANumber", "volume = 5x\n", Settings{},
                   "tobu.ini is damaged; using the default settings"},
         ParseCase{"Music", "music = 25\n", QuietMusic(), nullptr},
-        ParseCase{"MusicOver100", "music = 101\n", Settings{}, "tobu.ini is damaged; using the default settings"},
+        ParseCase{"MusicOver100", "music = 101\n", Settings{},
+                  "tobu.ini is damaged; using the default settings"},
+        ParseCase{"Server", "server = http://127.0.0.1:8080\nsubmit = no\n", Online(), nullptr},
+        ParseCase{"ServerNotAWebAddress", "server = 127.0.0.1:8080\n", Settings{},
+                  "tobu.ini is damaged; using the default settings"},
         ParseCase{"BadScale", "scale = huge\n", Settings{},
                   "tobu.ini is damaged; using the default settings"},
         ParseCase{"NulByte", std::string("sound = off\n\0volume = 3\n", 25), Settings{},
@@ -98,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ParseCase>& param) { return param.param.Name; });
 
 TEST(SettingsFormat, RoundTripsEveryValue) {
-  for (const Settings& settings : {Settings{}, Windowed(), QuietMusic()}) {
+  for (const Settings& settings : {Settings{}, Windowed(), QuietMusic(), Online()}) {
     const ParsedSettings parsed = ParseSettings(FormatSettings(settings));
     EXPECT_EQ(parsed.Values, settings);
     EXPECT_FALSE(parsed.Complaint);

@@ -50,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"Data", {"--data", "my games", "--window"}, Action::Play, false, "my games"},
                       LineCase{"HelpAmongOthers", {"--window", "--help"}, Action::Help, false, ""},
                       LineCase{"Plus", {"--plus"}, Action::Play, std::nullopt, "", true},
-                      LineCase{"ClassicAfterPlus", {"--plus", "--classic"}, Action::Play, std::nullopt, "", false},
+                      LineCase{
+                          "ClassicAfterPlus", {"--plus", "--classic"}, Action::Play, std::nullopt, "", false},
                       LineCase{"Unknown", {"--fly"}, Action::Fail, std::nullopt, ""},
                       LineCase{"UnknownAfterHelp", {"--help", "-x"}, Action::Fail, std::nullopt, ""},
                       LineCase{"PlainWord", {"Levels"}, Action::Fail, std::nullopt, ""},
@@ -90,14 +91,15 @@ TEST_P(TobuProgram, ExitsWithItsStatusAndSaysWhy) {
   EXPECT_NE(output.find(GetParam().Says), std::string::npos) << output;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TobuProgram,
-                         ::testing::Values(ProgramCase{"Help", "--help", 0, "usage: tobu"},
-                                           ProgramCase{"Version", "--version", 0, "tobu "},
-                                           ProgramCase{"Unknown", "--fly", 2, "usage: tobu"},
-                                           ProgramCase{"DataWithoutFolder", "--data", 2, "--data needs DIR"},
-                                           ProgramCase{"MissingDataFolder", "--data /nonexistent/tobu", 2,
-                                                       "cannot enter"}),
-                         [](const ::testing::TestParamInfo<ProgramCase>& param) { return param.param.Name; });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TobuProgram,
+    ::testing::Values(ProgramCase{"Help", "--help", 0, "usage: tobu"},
+                      ProgramCase{"Version", "--version", 0, "tobu "},
+                      ProgramCase{"Unknown", "--fly", 2, "usage: tobu"},
+                      ProgramCase{"DataWithoutFolder", "--data", 2, "--data needs DIR"},
+                      ProgramCase{"MissingDataFolder", "--data /nonexistent/tobu", 2, "cannot enter"},
+                      ProgramCase{"SubmitWithoutServer", "--submit x.tbr", 2, "no server is set"}),
+    [](const ::testing::TestParamInfo<ProgramCase>& param) { return param.param.Name; });
 
 }  // namespace
 }  // namespace tobu
