@@ -16,7 +16,7 @@
 namespace tobu {
 namespace {
 
-constexpr uint16_t VkO = 'O';
+constexpr uint16_t VkB = 'B';
 constexpr uint16_t VkW = 'W';
 constexpr uint16_t VkL = 'L';
 constexpr uint16_t VkY = 'Y';
@@ -61,7 +61,7 @@ bool OnlineBoards::Key(uint16_t key) {
     levels_.Open();
     return true;
   }
-  if (key != VkO) return false;
+  if (key != VkB) return false;
   shown_ = Shown::Board;
   AskForBoard();
   return true;

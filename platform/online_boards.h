@@ -14,7 +14,7 @@
 
 namespace tobu {
 
-// Plus with a server: O in the level list opens the highlighted level's online board (the
+// Plus with a server: B in the level list opens the highlighted level's online board (the
 // top times and the player's rank), and W on it downloads the world record's replay and
 // watches it. A new personal best is offered for the online board once (Y or N, kept in
 // tobu.ini as `submit`); after a yes each new best is sent. L opens the online levels. The requests go to the
