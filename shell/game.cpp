@@ -76,7 +76,7 @@ int Game::RunTheme() const {
 }
 
 void Game::ScrollEditor() {
-  if (Editor.PromptOpen()) return;
+  if (Editor.PromptOpen() || OpenQuestion) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
 }
 
@@ -120,6 +120,7 @@ void Game::DrawFrame() {
   if (Mode == GameMode::GameMenu && !WatchingReplay()) DrawGameMenu();
   if (Mode == GameMode::TopTen) DrawTopTen();
   if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
+  if (OpenQuestion) DrawQuestionCard(display_, *OpenQuestion, Anim.ExitFrame);
 }
 
 void Game::DrawWorldView() {
@@ -168,6 +169,7 @@ void Game::KeyDown(uint16_t Key) {
   }
   dropCharacter_ = Key < KeyHeld.size() && PlayTest.LeftOver[Key];
   if (dropCharacter_) return;  // a key from the play-test repeating
+  if (OpenQuestion) return AnswerQuestion(Key);
   if (Mode == GameMode::game) RecordKey(Key, true);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyDown(Key);
   if (Mode == GameMode::SelectLevel) SelectLevelKeyDown(Key);
@@ -205,6 +207,7 @@ void Game::KeyPress(uint8_t Key) {
 }
 
 void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
+  if (OpenQuestion) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
   }
@@ -214,7 +217,7 @@ void Game::MouseMove(int32_t X, int32_t Y) {
   display_.ShowPointer(Mode == GameMode::editor);
   Editor.MouseX = X;
   Editor.MouseY = Y;
-  if (Mode == GameMode::editor && !Editor.PromptOpen()) {
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) {
     ReportEditorChange(Events, EditorMouseMove(Editor, Level, X, Y));
   }
 }

@@ -225,6 +225,8 @@ std::string StateLine(const Game& form) {
        << " newbest=" << outcome.NewBestTime << " topten=" << outcome.InTopTen
        << " player=" << form.Players.PlayerName << " players=" << unsigned{form.Players.PlayerCount}
        << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText << " prompt=" << prompt;
+  // Only plus asks questions, so the classic game's lines never carry this.
+  if (form.OpenQuestion) line << " question=\"" << form.OpenQuestion->Text << '"';
   return line.str();
 }
 
