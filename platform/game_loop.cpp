@@ -68,9 +68,9 @@ bool GameLoop::Handle(const SDL_Event& event) {
   audio_.Play(session_.TheGame().Events.Drain());  // a key's sound at once, not at the next tick
   audio_.FollowMode(session_.TheGame().Mode);
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
+  ApplyOptions();  // first: it may create tobu.ini, which the two below only update
   RememberGhost();
   RememberPlus();
-  ApplyOptions();
   ShowNewFrame();  // a card opened or closed between ticks
   router_.SetFrame(screen_.Frame());
   screen_.ShowPointer(display_.PointerShown());

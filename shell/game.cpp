@@ -199,7 +199,7 @@ void Game::KeyUp(uint16_t Key) {
   if (Key < KeyHeld.size() && PlayTest.Active) PlayTest.HeldAtStart[Key] = false;
   if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
-  if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) EditorPromptKeyUp(Editor, Key);
 }
 
 void Game::KeyPress(uint8_t Key) {

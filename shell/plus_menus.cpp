@@ -30,10 +30,10 @@ void DrawFinishedMark(Display& display, int x, int y) {
   for (const auto& point : Points) display.FillRect(x + 3 * point[0], y + 3 * point[1], 5, 5, MarkGreen);
 }
 
-// A triangle 15 pixels wide pointing up or down, its top at y.
+// A triangle 21 pixels wide pointing up or down, its top at y.
 void DrawArrow(Display& display, int centreX, int y, bool up) {
-  for (int k = 0; k < 8; ++k) {
-    const int half = up ? k : 7 - k;
+  for (int k = 0; k < 11; ++k) {
+    const int half = up ? k : 10 - k;
     display.FillRect(centreX - half, y + k, 2 * half + 1, 1, ArrowWhite);
   }
 }
@@ -86,8 +86,8 @@ void Game::DrawPlusTopTen() {
   for (int i = 1; i <= BestPlaces; ++i) {
     const int y = 80 + 24 * (i - 1);
     const bool own = !Best.BestNames[i].empty() && Best.BestNames[i] == Players.PlayerName;
-    if (own) display_.FillRect(90, y - 4, 470, 28, PlayerBand);
-    ShowString(display_, 100, y, std::to_string(i) + ".");
+    if (own) display_.FillRect(80, y - 4, 480, 28, PlayerBand);
+    ShowString(display_, i < 10 ? 100 : 85, y, std::to_string(i) + ".");  // the numbers end in one column
     if (Best.BestNames[i].empty()) continue;
     ShowString(display_, 160, y, Best.BestNames[i]);
     ShowString(display_, 400, y, StoredTimeText(Best.BestTime[i]));

@@ -55,8 +55,8 @@ std::optional<Answer> AnswerForKey(Question& question, uint16_t key) {
 }
 
 void DrawQuestionCard(Display& display, const Question& question, int pointerFrame) {
-  // Darkened to an eighth, so the screen beneath cannot be read through the text.
-  for (int pass = 0; pass < 3; ++pass) display.ShadeRect(0, BandTop, ViewWidth, BandHeight);
+  // Darkened to a sixteenth, so the screen beneath cannot be read through the text.
+  for (int pass = 0; pass < 4; ++pass) display.ShadeRect(0, BandTop, ViewWidth, BandHeight);
   ShowString(display, -1, BandTop + 20, question.Text);
   const int count = static_cast<int>(question.Answers.size());
   const int firstSlot = ViewWidth / 2 - count * SlotWidth / 2;

@@ -70,7 +70,7 @@ TEST_P(Options, KeysSetTheValuesTheFileKeepsThemAndAFreshStartReadsThemBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, Options, ::testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& param) { return std::string(param.param.Name); });
 
 TEST(OptionsCardClassic, OInTheClassicMenusIsTheGamesKey) {
   SessionFixture game;

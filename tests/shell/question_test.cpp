@@ -50,7 +50,7 @@ TEST_P(QuestionKeys, GiveTheirAnswer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, QuestionKeys, ::testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& param) { return std::string(param.param.Name); });
 
 TEST(LevelRows, ThePlayersFirstPlaceIsTheirBest) {
   BestTimes times;

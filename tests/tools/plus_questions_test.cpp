@@ -36,6 +36,11 @@ const QuestionCase Cases[] = {
     // Back to the players and in again: the roster is written where the game started and
     // Levels is entered again.
     {"PlayersAndBack", "press Down\npress Down\npress Return\nstate\npress Return\npress Return\n", false},
+    // The N that answers types nothing into the name.
+    {"NewPlayerQuitNoKeepsTheName",
+     "press Down\npress Down\npress Return\npress Up\npress Return\ntype Bo\npress Escape\npress N\nstate\n"
+     "press Return\n",
+     false},
 };
 
 // Runs the case's script in a fresh folder whose first level holds a table of Ann's
