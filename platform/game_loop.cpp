@@ -15,6 +15,8 @@ GameLoop::GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, S
       audio_(audio),
       input_(session, screen.Window()),
       router_(input_) {
+  NoteShownSettings();
+  session_.UseSettings(&shown_);
   if (settings.Values.Gamepad && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
     gamepad_ = std::make_unique<GamepadRouter>(input_, session.TheGame());
   }
@@ -41,6 +43,7 @@ void GameLoop::Run() {
 }
 
 bool GameLoop::Handle(const SDL_Event& event) {
+  NoteShownSettings();
   const bool fromPad = gamepad_ && gamepad_->Route(event);
   switch (fromPad ? WindowRequest::None : router_.Route(event)) {
     case WindowRequest::Close:
@@ -113,17 +116,37 @@ void GameLoop::RememberPlus() {
               [&] { UpdateSettings(settings_, changed, changed.Plus); });
 }
 
-// The options card (plus): each change made at once and kept in tobu.ini, which plus may create.
+void GameLoop::NoteShownSettings() {
+  shown_ = settings_.Values;
+  shown_.FullScreen = screen_.IsFullScreen();
+  shown_.Sound = audio_.Enabled();
+}
+
+// The options card (plus): the value the player changed is made at once and kept in
+// tobu.ini, which plus may create; the others stay in the file as they are.
 void GameLoop::ApplyOptions() {
   if (!session_.TakeOptionsChange()) return;
-  const Settings wanted = session_.Options();
-  if (wanted.FullScreen != screen_.IsFullScreen()) screen_.ToggleFullScreen();
-  screen_.SetWholeMultiplesOnly(wanted.Scale == FrameScale::Integer);
-  audio_.SetEnabled(wanted.Sound);
-  audio_.SetVolume(wanted.Volume);
-  audio_.SetMusicVolume(wanted.Music);
+  const Settings& wanted = session_.Options();
+  Settings kept = settings_.Values;
+  if (wanted.FullScreen != shown_.FullScreen) {
+    screen_.ToggleFullScreen();
+    kept.FullScreen = screen_.IsFullScreen();
+  }
+  if (wanted.Scale != shown_.Scale) screen_.SetWholeMultiplesOnly(wanted.Scale == FrameScale::Integer);
+  if (wanted.Sound != shown_.Sound) {
+    audio_.SetEnabled(wanted.Sound);
+    kept.Sound = wanted.Sound;
+  }
+  if (wanted.Volume != shown_.Volume) audio_.SetVolume(wanted.Volume);
+  if (wanted.Music != shown_.Music) audio_.SetMusicVolume(wanted.Music);
+  kept.Scale = wanted.Scale;
+  kept.Volume = wanted.Volume;
+  kept.Music = wanted.Music;
+  kept.Ghost = wanted.Ghost;
+  kept.Plus = wanted.Plus;
   CallGuarded(screen_.Window(), session_.TheGame().Events,
-              [&] { UpdateSettings(settings_, wanted, /*mayCreate=*/true); });
+              [&] { UpdateSettings(settings_, kept, /*mayCreate=*/true); });
+  NoteShownSettings();
 }
 
 // F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.
