@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "session/title_card.h"
+
 namespace tobu {
 namespace {
 
@@ -82,6 +84,6 @@ std::string Usage() {
   return text;
 }
 
-std::string VersionText() { return "tobu 1.0\n"; }
+std::string VersionText() { return std::string("tobu ") + GameVersion + "\n"; }
 
 }  // namespace tobu

@@ -15,6 +15,8 @@ GameLoop::GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, S
       audio_(audio),
       input_(session, screen.Window()),
       router_(input_) {
+  NoteShownSettings();
+  session_.UseSettings(&shown_);
   if (settings.Values.Gamepad && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
     gamepad_ = std::make_unique<GamepadRouter>(input_, session.TheGame());
   }
@@ -41,6 +43,7 @@ void GameLoop::Run() {
 }
 
 bool GameLoop::Handle(const SDL_Event& event) {
+  NoteShownSettings();
   const bool fromPad = gamepad_ && gamepad_->Route(event);
   switch (fromPad ? WindowRequest::None : router_.Route(event)) {
     case WindowRequest::Close:
@@ -68,6 +71,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
   audio_.Play(session_.TheGame().Events.Drain());  // a key's sound at once, not at the next tick
   audio_.FollowMode(session_.TheGame().Mode);
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
+  ApplyOptions();  // first: it may create tobu.ini, which the two below only update
   RememberGhost();
   RememberPlus();
   ShowNewFrame();  // a card opened or closed between ticks
@@ -113,6 +117,39 @@ void GameLoop::RememberPlus() {
   changed.Plus = session_.TheGame().Plus;
   CallGuarded(screen_.Window(), session_.TheGame().Events,
               [&] { UpdateSettings(settings_, changed, changed.Plus); });
+}
+
+void GameLoop::NoteShownSettings() {
+  shown_ = settings_.Values;
+  shown_.FullScreen = screen_.IsFullScreen();
+  shown_.Sound = audio_.Enabled();
+}
+
+// The options card (plus): the value the player changed is made at once and kept in
+// tobu.ini, which plus may create; the others stay in the file as they are.
+void GameLoop::ApplyOptions() {
+  if (!session_.TakeOptionsChange()) return;
+  const Settings& wanted = session_.Options();
+  Settings kept = settings_.Values;
+  if (wanted.FullScreen != shown_.FullScreen) {
+    screen_.ToggleFullScreen();
+    kept.FullScreen = screen_.IsFullScreen();
+  }
+  if (wanted.Scale != shown_.Scale) screen_.SetWholeMultiplesOnly(wanted.Scale == FrameScale::Integer);
+  if (wanted.Sound != shown_.Sound) {
+    audio_.SetEnabled(wanted.Sound);
+    kept.Sound = wanted.Sound;
+  }
+  if (wanted.Volume != shown_.Volume) audio_.SetVolume(wanted.Volume);
+  if (wanted.Music != shown_.Music) audio_.SetMusicVolume(wanted.Music);
+  kept.Scale = wanted.Scale;
+  kept.Volume = wanted.Volume;
+  kept.Music = wanted.Music;
+  kept.Ghost = wanted.Ghost;
+  kept.Plus = wanted.Plus;
+  CallGuarded(screen_.Window(), session_.TheGame().Events,
+              [&] { UpdateSettings(settings_, kept, /*mayCreate=*/true); });
+  NoteShownSettings();
 }
 
 // F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.

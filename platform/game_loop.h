@@ -43,6 +43,8 @@ class GameLoop {
   void ToggleSound();
   void RememberGhost();
   void RememberPlus();
+  void ApplyOptions();
+  void NoteShownSettings();
   void TakeScreenshot();
 
   Screen& screen_;
@@ -50,6 +52,9 @@ class GameLoop {
   SoftwareDisplay& display_;
   SettingsStore& settings_;
   Audio& audio_;
+  // What the options card shows as current: the settings, with the screen and the sound
+  // as they are (--window or F2 change those and not the file).
+  Settings shown_;
   SessionInput input_;
   InputRouter router_;
   std::unique_ptr<GamepadRouter> gamepad_;  // none when the settings turn the gamepad off

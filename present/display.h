@@ -30,6 +30,8 @@ public:
   // Fills a w x h rectangle at (x, y) with one RGB565 colour, clipped to the back buffer
   // (the editor's grid). Displays that only count or time frames may ignore it.
   virtual void FillRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/) {}
+  // Halves the brightness of a rectangle, clipped to the back buffer (the cards' bands).
+  virtual void ShadeRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/) {}
   virtual void ShowPointer(bool shown) = 0;
   // Draws the sky and the tiles in theme `theme` (present/themes.h) from now on; 0 is the
   // game's own look. A display without themes keeps its sheets.

@@ -128,9 +128,25 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"R", "play the level again at once"},
       {"Return", "on \"Next level\": the next level of the list"},
   };
+  static const std::vector<HelpLine> players{
+      {"O", "options: screen, sound, music, ghost, plus"},
+      {"Escape", "asks \"Quit tobu?\" first"},
+  };
+  static const std::vector<HelpLine> mainMenu{
+      {"Return", "on \"Players\": back to the player list"},
+      {"O", "options: screen, sound, music, ghost, plus"},
+      {"Escape", "asks \"Quit tobu?\" first"},
+  };
+  static const std::vector<HelpLine> levels{
+      {"Delete", "asks before it erases the level's best times"},
+      {"O", "options: screen, sound, music, ghost, plus"},
+  };
   static const std::vector<HelpLine> none;
   if (mode == GameMode::game) return run;
   if (mode == GameMode::GameMenu) return results;
+  if (mode == GameMode::SelectPlayer) return players;
+  if (mode == GameMode::MainMenu) return mainMenu;
+  if (mode == GameMode::SelectLevel) return levels;
   return none;
 }
 

@@ -62,6 +62,8 @@ void Game::Update(bool surfaceReady) {
     AdvanceRunReplays();
   }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
+  if (Plus && Mode == GameMode::SelectLevel && LevelRows.size() != LevelFiles.Items.size())
+    LevelRows = ReadLevelRows(LevelFiles, Players.PlayerName);
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
   AdvanceAnimation();
@@ -76,7 +78,7 @@ int Game::RunTheme() const {
 }
 
 void Game::ScrollEditor() {
-  if (Editor.PromptOpen()) return;
+  if (Editor.PromptOpen() || OpenQuestion) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
 }
 
@@ -120,6 +122,7 @@ void Game::DrawFrame() {
   if (Mode == GameMode::GameMenu && !WatchingReplay()) DrawGameMenu();
   if (Mode == GameMode::TopTen) DrawTopTen();
   if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
+  if (OpenQuestion) DrawQuestionCard(display_, *OpenQuestion, Anim.ExitFrame);
 }
 
 void Game::DrawWorldView() {
@@ -162,12 +165,14 @@ void Game::FailRun() {
 void Game::KeyDown(uint16_t Key) {
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyDown, Key);
   escapeLeftSelectLevel_ = false;
+  backToPlayers_ = false;
   if (WatchingReplay()) {
     WatchKeyDown(Key);  // the recorded keys drive the run; the player's only end it
     return;
   }
   dropCharacter_ = Key < KeyHeld.size() && PlayTest.LeftOver[Key];
   if (dropCharacter_) return;  // a key from the play-test repeating
+  if (OpenQuestion) return AnswerQuestion(Key);
   if (Mode == GameMode::game) RecordKey(Key, true);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyDown(Key);
   if (Mode == GameMode::SelectLevel) SelectLevelKeyDown(Key);
@@ -176,7 +181,7 @@ void Game::KeyDown(uint16_t Key) {
   if (Mode == GameMode::game) GameKeyDown(Key);
   if (Mode == GameMode::MainMenu) MainMenuKeyDown(Key);
   if (Mode == GameMode::editor) EditorKeyDown(Key);
-  if (Mode == GameMode::SelectPlayer) SelectPlayerKeyDown(Key);
+  if (Mode == GameMode::SelectPlayer && !backToPlayers_) SelectPlayerKeyDown(Key);
   // Last: the Escape that fails a play-test also ends its result line. A key newly
   // pressed ends it; keys still held from the run repeat without ending it.
   const bool repeat = Key < KeyHeld.size() && KeyHeld[Key];
@@ -194,7 +199,7 @@ void Game::KeyUp(uint16_t Key) {
   if (Key < KeyHeld.size() && PlayTest.Active) PlayTest.HeldAtStart[Key] = false;
   if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
-  if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) EditorPromptKeyUp(Editor, Key);
 }
 
 void Game::KeyPress(uint8_t Key) {
@@ -205,6 +210,7 @@ void Game::KeyPress(uint8_t Key) {
 }
 
 void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
+  if (OpenQuestion) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
   }
@@ -214,7 +220,7 @@ void Game::MouseMove(int32_t X, int32_t Y) {
   display_.ShowPointer(Mode == GameMode::editor);
   Editor.MouseX = X;
   Editor.MouseY = Y;
-  if (Mode == GameMode::editor && !Editor.PromptOpen()) {
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) {
     ReportEditorChange(Events, EditorMouseMove(Editor, Level, X, Y));
   }
 }

@@ -12,7 +12,9 @@
 #include "shell/animation.h"
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
+#include "shell/level_rows.h"
 #include "shell/play_test.h"
+#include "shell/question.h"
 #include "shell/roster.h"
 #include "shell/run_replays.h"
 #include "sim/exit_contacts.h"
@@ -60,6 +62,9 @@ public:
   // Plus: R starts the level of a run, or of the results, again at once; false when
   // there is none to start (plus_flow.cpp).
   bool RestartRun();
+  // Plus: puts a question on a card over the screen. Until it is answered every key
+  // answers it and nothing else (question.h); the answer's action then runs.
+  void Ask(Question question);
 
   // State, grouped by subsystem.
   GameMode Mode = GameMode::SelectPlayer;
@@ -95,8 +100,11 @@ public:
   std::vector<std::string> Warnings;
   ExitContacts LockedExits;
   RunReplays Replays;
+  std::optional<Question> OpenQuestion;  // plus: the question waiting for its answer
+  // Plus: the player's times beside each level of the list, read again once emptied.
+  std::vector<LevelRow> LevelRows;
 
-private:
+ private:
   // Tick steps (game.cpp).
   void Update(bool surfaceReady);
   void ScrollEditor();
@@ -121,6 +129,15 @@ private:
   void GameMenuKeyDown(uint16_t key);
   void TopTenKeyDown(uint16_t key);
   void PlusGameMenuKeyDown(uint16_t key);
+  void AnswerQuestion(uint16_t key);
+  void AskOrClose();
+  void AskOrErase(int entry);
+  // The plus menus (plus_menus.cpp).
+  void DrawPlusMainMenu();
+  void DrawPlusSelectLevel();
+  void DrawPlusLevelRow(int row, int entry);
+  void DrawPlusTopTen();
+  void ReturnToPlayers();
   void DrawPlusGameMenuRows();
   void GameKeyDown(uint16_t key);
   void MainMenuKeyDown(uint16_t key);
@@ -165,6 +182,7 @@ private:
 
   Display& display_;
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
+  bool backToPlayers_ = false;          // this key-down left "MainMenu" for the players
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
 };
 

@@ -198,6 +198,10 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     command.Count = words[1] == "on" ? 1 : 0;
     return command;
   }
+  if (name == "title") {
+    ExpectWords(words, 1, "title");
+    return Command(Kind::Title);
+  }
   if (name == "state") {
     ExpectWords(words, 1, "state");
     return Command(Kind::State);
@@ -225,6 +229,8 @@ std::string StateLine(const Game& form) {
        << " newbest=" << outcome.NewBestTime << " topten=" << outcome.InTopTen
        << " player=" << form.Players.PlayerName << " players=" << unsigned{form.Players.PlayerCount}
        << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText << " prompt=" << prompt;
+  // Only plus asks questions, so the classic game's lines never carry this.
+  if (form.OpenQuestion) line << " question=\"" << form.OpenQuestion->Text << '"';
   return line.str();
 }
 
@@ -342,6 +348,9 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     case Kind::Replay: PlayReplay(startDirectory_ / command.Text); break;
     case Kind::Verify: VerifyReplay(startDirectory_ / command.Text); break;
     case Kind::Plus: session_.SetPlus(command.Count != 0); break;
+    case Kind::Title:
+      session_.ShowTitle();
+      break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }
