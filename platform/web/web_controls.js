@@ -1,0 +1,90 @@
+// The frame's size and the touch controls around it. (--pre-js, after web_page.js.)
+//
+// The frame is sized as the desktop's window sizes it: a whole multiple of 640 x 480
+// device pixels when that fills most of the space, otherwise as large as the aspect
+// allows; on a phone held upright it takes the whole width. The canvas is always drawn
+// nearest-neighbour.
+var TobuLayout = {
+  touch: navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches,
+
+  // The desktop's rule, in device pixels: [width, height].
+  fit: function (width, height) {
+    width = Math.max(1, width);
+    height = Math.max(1, height);
+    var whole = Math.min(Math.floor(width / 640), Math.floor(height / 480));
+    var stretched = Math.min(width, Math.floor(height * 640 / 480));
+    if (whole >= 1 && 100 * whole * 640 >= 85 * stretched) return [whole * 640, whole * 480];
+    if (width * 480 <= height * 640) return [width, Math.max(1, Math.floor(width * 480 / 640))];
+    return [Math.max(1, Math.floor(height * 640 / 480)), height];
+  },
+
+  layOut: function () {
+    var body = document.body;
+    var portrait = innerHeight > innerWidth;
+    body.classList.toggle('touch', this.touch);
+    body.classList.toggle('portrait', portrait);
+    var screen = document.getElementById('screen');
+    var canvas = document.getElementById('canvas');
+    var ratio = devicePixelRatio || 1;
+    var size = this.fit(Math.floor(screen.clientWidth * ratio), Math.floor(screen.clientHeight * ratio));
+    if (this.touch && portrait) size = [screen.clientWidth * ratio, screen.clientWidth * ratio * 3 / 4];
+    canvas.style.width = size[0] / ratio + 'px';
+    canvas.style.height = size[1] / ratio + 'px';
+  },
+};
+
+// The touch buttons press the game's keys while a finger is on them, any number at once.
+var TobuTouch = {
+  held: {},  // pointerId -> key
+
+  press: function (key, down) {
+    if (TobuPage.ready) Module._tobu_control_key(key, down ? 1 : 0);
+  },
+
+  watch: function (button) {
+    var touch = this;
+    var key = Number(button.dataset.key);
+    button.addEventListener('pointerdown', function (event) {
+      event.preventDefault();
+      button.releasePointerCapture(event.pointerId);  // a finger sliding off lets go
+      touch.held[event.pointerId] = key;
+      button.classList.add('held');
+      touch.press(key, true);
+    });
+    var lift = function (event) {
+      if (touch.held[event.pointerId] !== key) return;
+      delete touch.held[event.pointerId];
+      if (!Object.values(touch.held).includes(key)) {
+        button.classList.remove('held');
+        touch.press(key, false);
+      }
+    };
+    ['pointerup', 'pointercancel', 'pointerleave'].forEach(function (n) { button.addEventListener(n, lift); });
+  },
+
+  // Names are typed in a real text field, which opens the phone's keyboard; what it
+  // types reaches the game as the keyboard's characters and the field stays empty.
+  watchField: function (field) {
+    field.addEventListener('input', function (event) {
+      if (event.inputType === 'deleteContentBackward') {
+        TobuTouch.press(8, true);
+        TobuTouch.press(8, false);
+      }
+      for (var c of field.value) {
+        if (TobuPage.ready) Module._tobu_type(c.codePointAt(0));
+      }
+      field.value = '';
+    });
+    // A keyboard's keypress would type the character twice: the field's input types it.
+    window.addEventListener('keypress', function (event) {
+      if (event.target === field) event.stopImmediatePropagation();
+    }, true);
+  },
+};
+
+(function () {
+  document.querySelectorAll('[data-key]').forEach(function (b) { TobuTouch.watch(b); });
+  TobuTouch.watchField(document.getElementById('type'));
+  addEventListener('resize', function () { TobuLayout.layOut(); });
+  TobuLayout.layOut();
+})();
