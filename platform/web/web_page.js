@@ -8,7 +8,7 @@ var TobuPage = {
   firstFrameAt: 0,  // ms after navigation started (the tests report it)
   context: null,
 
-  showFrame: function(pointer) {
+  showFrame: function (pointer) {
     if (!this.context) {
       this.canvas = document.getElementById('canvas');
       this.context = this.canvas.getContext('2d');
@@ -23,7 +23,7 @@ var TobuPage = {
 
   // The game's message box; messages that come while one is shown follow it in turn.
   messages: [],
-  showMessage: function(message) {
+  showMessage: function (message) {
     console.error('tobu: ' + message);
     var dialog = document.getElementById('message');
     if (dialog.open) {
@@ -35,37 +35,36 @@ var TobuPage = {
     if (!dialog.tobuWatched) {
       dialog.tobuWatched = true;
       var page = this;
-      dialog.addEventListener('close', function() {
+      dialog.addEventListener('close', function () {
         if (page.messages.length) page.showMessage(page.messages.shift());
       });
     }
   },
-  messageOpen: function() { return document.getElementById('message').open || this.messages.length > 0; },
-  showPointer: function(
-      shown) { document.getElementById('canvas').style.cursor = shown ? 'default' : 'none'; },
+  messageOpen: function () { return document.getElementById('message').open || this.messages.length > 0; },
+  showPointer: function (shown) { document.getElementById('canvas').style.cursor = shown ? 'default' : 'none'; },
   // The game closed (Escape on the first menu): a card over the frame, and a key or a
   // tap starts the game afresh from its saved files, as starting the program would.
-  showClosed: function() {
+  showClosed: function () {
     document.getElementById('ended').hidden = false;
     var page = this;
-    var again = function(event) {
+    var again = function (event) {
       if (event.repeat) return;
       event.preventDefault();
-      ['keydown', 'pointerdown'].forEach(function(n) { document.removeEventListener(n, again, true); });
-      page.filesSaved().then(function() { location.reload(); });
+      ['keydown', 'pointerdown'].forEach(function (n) { document.removeEventListener(n, again, true); });
+      page.filesSaved().then(function () { location.reload(); });
     };
     // Not the Escape that closed the game, still on its way up.
-    setTimeout(function() {
-      ['keydown', 'pointerdown'].forEach(function(n) { document.addEventListener(n, again, true); });
+    setTimeout(function () {
+      ['keydown', 'pointerdown'].forEach(function (n) { document.addEventListener(n, again, true); });
     }, 0);
   },
 
   // Every write ends in a close, a rename or an unlink; any of them marks the folder changed.
-  watchFiles: function() {
+  watchFiles: function () {
     var page = this;
-    ['close', 'rename', 'unlink', 'rmdir', 'mkdir'].forEach(function(name) {
+    ['close', 'rename', 'unlink', 'rmdir', 'mkdir'].forEach(function (name) {
       var original = FS[name];
-      FS[name] = function() {
+      FS[name] = function () {
         var stream = arguments[0];
         if (name !== 'close' || (stream && (stream.flags & 3) !== 0)) page.changed = true;
         return original.apply(FS, arguments);
@@ -74,12 +73,12 @@ var TobuPage = {
   },
 
   // Writes the saved folder to IndexedDB; a write during a save is saved right after it.
-  saveFilesIfChanged: function() {
+  saveFilesIfChanged: function () {
     if (!this.changed || this.saving || this.writesStopped) return;
     this.changed = false;
     var page = this;
-    this.saving = new Promise(function(resolve) {
-      FS.syncfs(false, function(error) {
+    this.saving = new Promise(function (resolve) {
+      FS.syncfs(false, function (error) {
         if (error) console.error('tobu: cannot save the files: ' + error);
         page.saving = null;
         resolve();
@@ -88,12 +87,12 @@ var TobuPage = {
     });
   },
   // Resolves when every change so far is in IndexedDB (the tests wait for it).
-  filesSaved: async function() {
+  filesSaved: async function () {
     this.saveFilesIfChanged();
     while (this.saving) await this.saving;
   },
 
-  importLevels: async function(files) {
+  importLevels: async function (files) {
     for (var i = 0; i < files.length; i++) {
       var name = files[i].name.replace(/^.*[\\/]/, '');
       if (!/^[^\/]+\.vel$/i.test(name)) {
@@ -107,27 +106,25 @@ var TobuPage = {
     await this.filesSaved();
   },
 
-  downloadLevels: function() {
-    var names = FS.readdir('/tobu/Levels').filter(function(n) { return /\.vel$/i.test(n); }).sort();
-    var files = names.map(function(n) { return {name: n, bytes: FS.readFile('/tobu/Levels/' + n)}; });
+  downloadLevels: function () {
+    var names = FS.readdir('/tobu/Levels').filter(function (n) { return /\.vel$/i.test(n); }).sort();
+    var files = names.map(function (n) { return { name: n, bytes: FS.readFile('/tobu/Levels/' + n) }; });
     var link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([TobuPage.tar(files)], {type: 'application/x-tar'}));
+    link.href = URL.createObjectURL(new Blob([TobuPage.tar(files)], { type: 'application/x-tar' }));
     link.download = 'tobu-levels.tar';
     link.click();
-    setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
+    setTimeout(function () { URL.revokeObjectURL(link.href); }, 10000);
   },
 
   // A plain ustar archive: a 512-byte header per file, the bytes padded to 512, two empty blocks.
-  tar: function(files) {
+  tar: function (files) {
     var size = 1024;
-    files.forEach(function(f) { size += 512 + Math.ceil(f.bytes.length / 512) * 512; });
+    files.forEach(function (f) { size += 512 + Math.ceil(f.bytes.length / 512) * 512; });
     var out = new Uint8Array(size);
     var at = 0;
-    function put(text, offset) {
-      for (var i = 0; i < text.length; i++) out[at + offset + i] = text.charCodeAt(i);
-    }
+    function put(text, offset) { for (var i = 0; i < text.length; i++) out[at + offset + i] = text.charCodeAt(i); }
     function octal(value, width) { return value.toString(8).padStart(width - 1, '0') + '\0'; }
-    files.forEach(function(f) {
+    files.forEach(function (f) {
       put(f.name.slice(0, 99), 0);
       put(octal(420, 8), 100);
       put(octal(0, 8), 108);
@@ -136,9 +133,7 @@ var TobuPage = {
       put(octal(Math.floor(Date.now() / 1000), 12), 136);
       put('        ', 148);
       put('0', 156);
-      put('ustar\0' +
-              '00',
-          257);
+      put('ustar\0' + '00', 257);
       var sum = 0;
       for (var i = 0; i < 512; i++) sum += out[at + i];
       put(sum.toString(8).padStart(6, '0') + '\0 ', 148);
@@ -162,13 +157,13 @@ var TobuSound = {
   musicVolume: 0.6,
   buffers: [],
   voices: [],
-  music: [],         // the blocks queued or playing
-  musicTime: 0,      // where the next block starts
-  started: [],       // sounds started for each event (the tests read it)
-  queued: 0,         // music blocks queued so far (the tests read it)
+  music: [],     // the blocks queued or playing
+  musicTime: 0,  // where the next block starts
+  started: [],   // sounds started for each event (the tests read it)
+  queued: 0,     // music blocks queued so far (the tests read it)
   fanfares: [5, 6],  // best, topten
 
-  start: function() {
+  start: function () {
     if (this.context || !window.AudioContext) return;
     this.context = new AudioContext();
     var limiter = this.context.createDynamicsCompressor();
@@ -191,28 +186,25 @@ var TobuSound = {
     this.musicGain.connect(this.duck);
   },
   // Browsers let sound start only from the player's own key or click.
-  resume: function() {
+  resume: function () {
     this.start();
     if (this.context && this.context.state === 'suspended') this.context.resume();
   },
-  load: function(index, bytes) {
+  load: function (index, bytes) {
     this.start();
     if (!this.context) return;
     var sound = this;
-    this.context.decodeAudioData(bytes).then(
-        function(buffer) { sound.buffers[index] = buffer; },
-        function(error) { console.error('tobu: cannot decode sound ' + index + ': ' + error); });
+    this.context.decodeAudioData(bytes).then(function (buffer) { sound.buffers[index] = buffer; },
+      function (error) { console.error('tobu: cannot decode sound ' + index + ': ' + error); });
   },
-  play: function(index) {
+  play: function (index) {
     var buffer = this.buffers[index];
     if (!buffer || !this.context || this.context.state !== 'running') return;
     this.stop(index);
     var voice = this.context.createBufferSource();
     voice.buffer = buffer;
     voice.connect(this.gain);
-    voice.onended = function() {
-      if (TobuSound.voices[index] === voice) TobuSound.voices[index] = null;
-    };
+    voice.onended = function () { if (TobuSound.voices[index] === voice) TobuSound.voices[index] = null; };
     voice.start();
     this.voices[index] = voice;
     this.started[index] = (this.started[index] || 0) + 1;
@@ -223,31 +215,31 @@ var TobuSound = {
       duck.setTargetAtTime(1, now + buffer.duration, 0.05);
     }
   },
-  stop: function(index) {
+  stop: function (index) {
     var voice = this.voices[index];
     this.voices[index] = null;
     if (voice) voice.stop();
   },
-  stopAll: function() {
+  stopAll: function () {
     for (var i = 0; i < this.voices.length; i++) this.stop(i);
-    this.music.forEach(function(block) { block.stop(); });
+    this.music.forEach(function (block) { block.stop(); });
     this.music = [];
     this.musicTime = 0;
   },
-  setVolume: function(gain) {
+  setVolume: function (gain) {
     this.volume = gain;
     if (this.gain) this.gain.gain.value = gain;
   },
-  setMusicVolume: function(gain) {
+  setMusicVolume: function (gain) {
     this.musicVolume = gain;
     if (this.musicGain) this.musicGain.gain.value = gain;
   },
   // Seconds of music queued beyond what plays now; -1 while the page cannot play.
-  musicAhead: function() {
+  musicAhead: function () {
     if (!this.context || this.context.state !== 'running') return -1;
     return Math.max(0, this.musicTime - this.context.currentTime);
   },
-  queueMusic: function(samples) {
+  queueMusic: function (samples) {
     if (!this.context) return;
     var buffer = this.context.createBuffer(1, samples.length, 44100);
     buffer.copyToChannel(samples, 0);
@@ -259,21 +251,21 @@ var TobuSound = {
     this.musicTime += buffer.duration;
     this.music.push(block);
     this.queued++;
-    block.onended =
-        function() { TobuSound.music = TobuSound.music.filter(function(b) { return b !== block; }); };
+    block.onended = function () { TobuSound.music = TobuSound.music.filter(function (b) { return b !== block; }); };
   },
 };
-['keydown', 'mousedown', 'touchstart'].forEach(function(
-    name) { document.addEventListener(name, function() { TobuSound.resume(); }, true); });
+['keydown', 'mousedown', 'touchstart'].forEach(function (name) {
+  document.addEventListener(name, function () { TobuSound.resume(); }, true);
+});
 
 // The saved folder is read once this tab plays (web_tabs.js).
-Module.preRun = (Module.preRun || []).concat([function() {
+Module.preRun = (Module.preRun || []).concat([function () {
   TobuPage.watchFiles();
   addRunDependency('tobu-saved-folder');
-  TobuTabs.playing().then(function() {
+  TobuTabs.playing().then(function () {
     FS.mkdir('/tobu');
     FS.mount(IDBFS, {}, '/tobu');
-    FS.syncfs(true, function(error) {
+    FS.syncfs(true, function (error) {
       if (error) console.error('tobu: cannot read the saved files: ' + error);
       removeRunDependency('tobu-saved-folder');
     });
@@ -282,31 +274,34 @@ Module.preRun = (Module.preRun || []).concat([function() {
 // While the message box is open the game hears no key: Enter and Escape close it (the
 // dialog's own keys), every other key keeps only the browser's action, and a key's
 // keypress and release follow it. Runs before the game's handlers on the document.
-(function() {
-var swallowed = {};
-function dialogKeys(event) {
-  var dialog = document.getElementById('message');
-  var open = dialog && dialog.open;
-  if (event.type === 'keydown' && open) {
-    swallowed[event.code] = true;
-    if (event.key === 'Enter' || event.key === 'Escape') {
-      event.preventDefault();
-      if (!event.repeat) dialog.close();
+(function () {
+  var swallowed = {};
+  function dialogKeys(event) {
+    var dialog = document.getElementById('message');
+    var open = dialog && dialog.open;
+    if (event.type === 'keydown' && open) {
+      swallowed[event.code] = true;
+      if (event.key === 'Enter' || event.key === 'Escape') {
+        event.preventDefault();
+        if (!event.repeat) dialog.close();
+      }
+    } else if (!open && !swallowed[event.code]) {
+      return;
     }
-  } else if (!open && !swallowed[event.code]) {
-    return;
+    if (event.type === 'keyup') delete swallowed[event.code];
+    event.stopImmediatePropagation();
   }
-  if (event.type === 'keyup') delete swallowed[event.code];
-  event.stopImmediatePropagation();
-}
-['keydown', 'keypress', 'keyup'].forEach(function(name) { window.addEventListener(name, dialogKeys, true); });
+  ['keydown', 'keypress', 'keyup'].forEach(function (name) { window.addEventListener(name, dialogKeys, true); });
 })();
 
-// A roster that failed to write is written again as the tab goes, and saved.
-window.addEventListener('pagehide', function() {
+// A roster that failed to write is written again as the tab goes, and saved. A phone
+// closes a tab it has hidden without telling it: hiding counts too.
+function tobuPageHidden() {
   if (!TobuPage.ready || TobuPage.stopped) return;
   Module._tobu_page_hidden();
   TobuPage.saveFilesIfChanged();
-});
+}
+window.addEventListener('pagehide', tobuPageHidden);
+document.addEventListener('visibilitychange', function () { if (document.hidden) tobuPageHidden(); });
 
-Module.postRun = (Module.postRun || []).concat([function() { TobuPage.ready = true; }]);
+Module.postRun = (Module.postRun || []).concat([function () { TobuPage.ready = true; }]);

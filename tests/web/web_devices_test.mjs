@@ -194,7 +194,43 @@ try {
     await context.close();
   }
 
-  // 6. The first visit as a player makes it: the bytes it downloads, its first frame; the
+  // 6. The player's plus switch (F3) survives a reload: F3 after it switches plus off. And a
+  // roster that could not be written is written when the tab goes (or is hidden), byte
+  // for byte as tobu-script writes it.
+  {
+    const folder = gameFolder('kept');
+    reference(folder, ['press Return', 'type Ann', 'press Return']);
+    const { context, page } = await freshPage();
+    const cdp = await page.createCDPSession();
+    const ini = () => page.evaluate(() => FS.analyzePath('/tobu/tobu.ini').exists &&
+                                          FS.readFile('/tobu/tobu.ini', { encoding: 'utf8' }));
+    await runLine(page, cdp, 'press F3');
+    const switchedOn = await ini();
+    await page.evaluate(() => TobuPage.filesSaved());
+    await page.reload();
+    await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true, { timeout: 30000 });
+    await runLine(page, cdp, 'press F3');
+    const switchedOff = await ini();
+    check('plus kept across a reload', /^plus = on$/m.test(switchedOn) && /^plus = off$/m.test(switchedOff),
+          JSON.stringify([switchedOn, switchedOff]));
+    await runLine(page, cdp, 'press Escape');  // the plus card
+    await page.evaluate(() => FS.mkdir('/tobu/Players.dat'));
+    for (const line of ['press Return', 'type Ann', 'press Return']) await runLine(page, cdp, line);
+    const failed = await page.evaluate(() => TobuPage.messageOpen());
+    await page.keyboard.press('Enter');
+    await page.evaluate(() => FS.rmdir('/tobu/Players.dat'));
+    // The event as the tab goes; the files are saved before the page is opened again.
+    await page.evaluate(() => { dispatchEvent(new PageTransitionEvent('pagehide')); return TobuPage.filesSaved(); });
+    await page.reload();
+    await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true, { timeout: 30000 });
+    const roster = await page.evaluate(() => FS.analyzePath('/tobu/Players.dat').exists &&
+                                             Array.from(FS.readFile('/tobu/Players.dat')));
+    check('a roster that failed is written as the tab goes',
+          failed && roster && Buffer.from(roster).equals(fs.readFileSync(path.join(folder, 'Players.dat'))));
+    await context.close();
+  }
+
+  // 8. The first visit as a player makes it: the bytes it downloads, its first frame; the
   // service worker keeps the files, and with the network off a reload plays.
   {
     const context = await browser.createBrowserContext();
