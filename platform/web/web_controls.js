@@ -82,6 +82,16 @@ var TobuTouch = {
   },
 };
 
+// A tap on the frame chooses the menu row under it; where a name is typed it opens the
+// phone's keyboard. (The editor takes taps as the mouse's clicks.)
+document.getElementById('canvas').addEventListener('pointerup', function (event) {
+  if (event.pointerType !== 'touch' || !TobuPage.ready) return;
+  var box = event.target.getBoundingClientRect();
+  if (Module._tobu_tap(Math.floor((event.clientY - box.top) * 480 / box.height))) {
+    document.getElementById('type').focus();
+  }
+});
+
 (function () {
   document.querySelectorAll('[data-key]').forEach(function (b) { TobuTouch.watch(b); });
   TobuTouch.watchField(document.getElementById('type'));

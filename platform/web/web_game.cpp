@@ -2,8 +2,10 @@
 
 #include <iostream>
 
+#include "platform/web/menu_tap.h"
 #include "platform/web/web_keys.h"
 #include "platform/web/web_page.h"
+#include "sim/keys.h"
 #include "world/file_error.h"
 
 namespace tobu {
@@ -151,6 +153,28 @@ void WebGame::SetActive(bool active, double now) {
   active_ = active;
   Call([&] { active ? session_.FocusGained() : session_.FocusLost(); });
   ShowNewFrame();
+}
+
+bool WebGame::Tap(int y) {
+  if (form_.Closed || page::MessageOpen() || page::Stopped() || session_.CardOpen()) return false;
+  if (form_.Mode == GameMode::CreateNewPlayer ||
+      (form_.Mode == GameMode::editor && form_.Editor.PromptOpen())) {
+    return true;
+  }
+  const int32_t row = MenuRowAt(form_, y);
+  if (row < 0) return false;
+  // Each key moves the cursor one row (a menu has at most 17); then Return chooses.
+  const GameMode menu = form_.Mode;
+  for (int step = 0; step < 32 && form_.MenuCursor != row && form_.Mode == menu; ++step) {
+    const uint16_t key = form_.MenuCursor < row ? VkDown : VkUp;
+    ControlKey(key, true);
+    ControlKey(key, false);
+  }
+  if (form_.MenuCursor == row && form_.Mode == menu) {
+    ControlKey(VkReturn, true);
+    ControlKey(VkReturn, false);
+  }
+  return false;
 }
 
 void WebGame::PageHidden() {

@@ -44,6 +44,10 @@ class WebGame {
   void PadButtonChanged(PadButton button, bool down) { pad_.Button(button, down); }
   void PadStick(bool horizontal, int value) { pad_.Stick(horizontal, value); }
   void PadsGone() { pad_.ReleaseAll(); }
+  // A tap on the frame (touch screens): on a menu's row the cursor goes there and the row
+  // is chosen, as the arrow keys and Return would. Returns whether the screen wants text
+  // typed (a name), so the page can open the phone's keyboard.
+  bool Tap(int y);
   // The tab is going away: a roster that failed to write is written again, as at the
   // desktop's close.
   void PageHidden();

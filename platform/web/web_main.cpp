@@ -101,6 +101,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tobu_type(int charCode) {
   if (charCode > 0) game->KeyPress(static_cast<uint32_t>(charCode));
 }
 
+// A tap on the frame at row `y`; 1 when the screen wants a name typed.
+extern "C" EMSCRIPTEN_KEEPALIVE int tobu_tap(int y) { return game->Tap(y) ? 1 : 0; }
+
 // The tab is being closed or left.
 extern "C" EMSCRIPTEN_KEEPALIVE void tobu_page_hidden() { game->PageHidden(); }
 

@@ -97,6 +97,33 @@ try {
     await context.close();
   }
 
+  // A tap on a menu's row moves the cursor there and chooses it; a tap where a name is
+  // typed opens the text field. As tobu-script's keys: the third level chosen.
+  {
+    const folder = gameFolder('taps');
+    const keys = ['press Return', 'type Ann', 'press Return', 'press Return', 'press Down', 'press Down',
+                  'press Return', 'tick 1', 'shot taps.bmp'];
+    reference(folder, keys);
+    const { context, page } = await freshPage({ width: 640, height: 360, deviceScaleFactor: 2, hasTouch: true,
+                                                isMobile: true });
+    const cdp = await page.createCDPSession();
+    const box = await (await page.$('#canvas')).boundingBox();
+    const tapRow = (y) => page.touchscreen.tap(box.x + box.width / 2, box.y + (y * box.height) / 480);
+    await tapRow(100);  // Create New Player
+    await tapRow(220);  // where the name is typed
+    const typing = await page.evaluate(() => document.activeElement.id);
+    await cdp.send('Input.insertText', { text: 'Ann' });
+    await page.touchscreen.tap(...(await (async () => {
+      const b = await (await page.$('[data-key="13"]')).boundingBox();
+      return [b.x + b.width / 2, b.y + b.height / 2];
+    })()));
+    await tapRow(150);  // Play
+    await tapRow(148);  // the third level
+    check('a tap on the name opens the text field', typing === 'type', typing);
+    await replay(page, cdp, folder, ['tick 1', 'shot taps.bmp'], 'menu taps');
+    await context.close();
+  }
+
   // 3. A gamepad (the page's navigator.getGamepads gives a fake one): A goes through the
   // menus as Return, the stick inside its dead zone presses nothing, beyond it Right,
   // and A in the run jumps.
