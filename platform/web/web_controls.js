@@ -92,6 +92,80 @@ document.getElementById('canvas').addEventListener('pointerup', function (event)
   }
 });
 
+// The editor on a touch screen: a tap paints or places (the browser's click), a long
+// press removes (the right button), two fingers scroll as held arrows while they lean
+// from where they touched.
+var TobuEditorTouch = {
+  fingers: {},  // pointerId -> [x, y]
+  longPress: 0,
+  pressed: false,  // a long press removed: the mouse events that follow are the finger's
+  start: null,  // two fingers: their centre as they touched
+  arrows: {},   // virtual key -> held
+
+  framePoint: function (event) {
+    var box = event.target.getBoundingClientRect();
+    return [Math.floor((event.clientX - box.left) * 640 / box.width),
+            Math.floor((event.clientY - box.top) * 480 / box.height)];
+  },
+  centre: function () {
+    var points = Object.values(this.fingers);
+    return [(points[0][0] + points[1][0]) / 2, (points[0][1] + points[1][1]) / 2];
+  },
+  hold: function (key, held) {
+    if (!!this.arrows[key] === held) return;
+    this.arrows[key] = held;
+    TobuTouch.press(key, held);
+  },
+  down: function (event) {
+    this.pressed = false;
+    if (event.pointerType !== 'touch' || !TobuPage.ready || !Module._tobu_editor_view()) return;
+    this.fingers[event.pointerId] = [event.clientX, event.clientY];
+    clearTimeout(this.longPress);
+    var count = Object.keys(this.fingers).length;
+    if (count === 1) {
+      var at = this.framePoint(event);
+      this.longPress = setTimeout(function () {
+        TobuEditorTouch.pressed = true;  // the finger's click, if the browser sends one, is not the editor's
+        Module._tobu_mouse(2, 1, at[0], at[1]);
+        Module._tobu_mouse(2, 0, at[0], at[1]);
+      }, 500);
+    } else if (count === 2) {
+      this.start = this.centre();
+    }
+  },
+  move: function (event) {
+    if (!this.fingers[event.pointerId]) return;
+    var from = this.fingers[event.pointerId];
+    if (Math.abs(event.clientX - from[0]) + Math.abs(event.clientY - from[1]) > 10) clearTimeout(this.longPress);
+    if (!this.start) return;
+    this.fingers[event.pointerId] = [event.clientX, event.clientY];
+    var now = this.centre(), dx = now[0] - this.start[0], dy = now[1] - this.start[1];
+    this.hold(37, dx > 24);  // the level follows the fingers
+    this.hold(39, dx < -24);
+    this.hold(38, dy > 24);
+    this.hold(40, dy < -24);
+  },
+  up: function (event) {
+    if (!this.fingers[event.pointerId]) return;
+    delete this.fingers[event.pointerId];
+    clearTimeout(this.longPress);
+    if (this.start && Object.keys(this.fingers).length < 2) {
+      this.start = null;
+      [37, 38, 39, 40].forEach(function (key) { TobuEditorTouch.hold(key, false); });
+    }
+  },
+};
+
+(function () {
+  var view = document.getElementById('canvas');
+  view.addEventListener('pointerdown', function (e) { TobuEditorTouch.down(e); });
+  ['mousedown', 'mouseup', 'mousemove'].forEach(function (name) {
+    addEventListener(name, function (e) { if (TobuEditorTouch.pressed) e.stopImmediatePropagation(); }, true);
+  });
+  view.addEventListener('pointermove', function (e) { TobuEditorTouch.move(e); });
+  ['pointerup', 'pointercancel'].forEach(function (n) { view.addEventListener(n, function (e) { TobuEditorTouch.up(e); }); });
+})();
+
 (function () {
   document.querySelectorAll('[data-key]').forEach(function (b) { TobuTouch.watch(b); });
   TobuTouch.watchField(document.getElementById('type'));

@@ -177,6 +177,11 @@ bool WebGame::Tap(int y) {
   return false;
 }
 
+bool WebGame::EditorView() const {
+  return form_.Mode == GameMode::editor && !form_.Editor.PromptOpen() && !session_.CardOpen() &&
+         !form_.Closed;
+}
+
 void WebGame::PageHidden() {
   if (form_.UnsavedRosterIndex) Call([&] { form_.WriteUnsavedRoster(); });
 }

@@ -48,6 +48,8 @@ class WebGame {
   // is chosen, as the arrow keys and Return would. Returns whether the screen wants text
   // typed (a name), so the page can open the phone's keyboard.
   bool Tap(int y);
+  // The editor's view takes touch gestures (no prompt, no card over it).
+  bool EditorView() const;
   // The tab is going away: a roster that failed to write is written again, as at the
   // desktop's close.
   void PageHidden();

@@ -104,6 +104,19 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tobu_type(int charCode) {
 // A tap on the frame at row `y`; 1 when the screen wants a name typed.
 extern "C" EMSCRIPTEN_KEEPALIVE int tobu_tap(int y) { return game->Tap(y) ? 1 : 0; }
 
+// Whether touch gestures edit the level: 1 in the editor's view.
+extern "C" EMSCRIPTEN_KEEPALIVE int tobu_editor_view() { return game->EditorView() ? 1 : 0; }
+
+// A mouse button (0 left, 2 right) pressed or released at a frame pixel, for the
+// editor's long press.
+extern "C" EMSCRIPTEN_KEEPALIVE void tobu_mouse(int button, int down, int x, int y) {
+  if (down != 0) {
+    game->MouseDown(button, x, y);
+  } else {
+    game->MouseUp(button, x, y);
+  }
+}
+
 // The tab is being closed or left.
 extern "C" EMSCRIPTEN_KEEPALIVE void tobu_page_hidden() { game->PageHidden(); }
 

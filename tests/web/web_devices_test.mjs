@@ -124,6 +124,40 @@ try {
     await context.close();
   }
 
+  // The editor on a touch screen: a tap paints a cell, a long press empties it, two
+  // fingers moved right scroll the view left, as held Left; frames as tobu-script's
+  // mouse and keys give them.
+  {
+    const folder = gameFolder('editor');
+    const enter = ['press Return', 'type Ann', 'press Return', 'press Down', 'press Return'];
+    const cell = [300, 200];
+    const lines = [...enter, `mouse-move ${cell}`, `mouse-down left ${cell}`, `mouse-up left ${cell}`, 'tick 1',
+                   'shot editor-painted.bmp', `mouse-down right ${cell}`, `mouse-up right ${cell}`, 'tick 1',
+                   'shot editor-emptied.bmp', 'down Left', 'tick 10', 'up Left', 'tick 1', 'shot editor-scrolled.bmp'];
+    reference(folder, lines.map((l) => l.replace(/,/g, ' ')));
+    const { context, page } = await freshPage({ width: 640, height: 360, deviceScaleFactor: 2, hasTouch: true,
+                                                isMobile: true });
+    const cdp = await page.createCDPSession();
+    for (const line of enter) await runLine(page, cdp, line);
+    const box = await (await page.$('#canvas')).boundingBox();
+    const at = (x, y) => [box.x + ((x + 0.5) * box.width) / 640, box.y + ((y + 0.5) * box.height) / 480];
+    await page.touchscreen.tap(...at(...cell));
+    await replay(page, cdp, folder, ['tick 1', 'shot editor-painted.bmp'], 'editor tap');
+    const press = await page.touchscreen.touchStart(...at(...cell));
+    await new Promise((r) => setTimeout(r, 700));
+    await press.end();
+    await replay(page, cdp, folder, ['tick 1', 'shot editor-emptied.bmp'], 'editor long press');
+    const one = await page.touchscreen.touchStart(...at(200, 300));
+    const two = await page.touchscreen.touchStart(...at(400, 300));
+    await one.move(...at(300, 300));
+    await two.move(...at(500, 300));
+    await runLine(page, cdp, 'tick 10');
+    await one.end();
+    await two.end();
+    await replay(page, cdp, folder, ['tick 1', 'shot editor-scrolled.bmp'], 'editor two fingers');
+    await context.close();
+  }
+
   // 3. A gamepad (the page's navigator.getGamepads gives a fake one): A goes through the
   // menus as Return, the stick inside its dead zone presses nothing, beyond it Right,
   // and A in the run jumps.
