@@ -158,12 +158,12 @@ try {
     await context.close();
   }
 
-  // 3. A gamepad (the page's navigator.getGamepads gives a fake one): A goes through the
-  // menus as Return, the stick inside its dead zone presses nothing, beyond it Right,
-  // and A in the run jumps.
+  // 3. A gamepad (the page's navigator.getGamepads gives a fake one): A and the d-pad
+  // choose the second level, the stick inside its dead zone presses nothing, beyond it
+  // Right, and A in the run jumps.
   {
     const folder = gameFolder('pad');
-    const script = ['press Return', 'type Ann', 'press Return', 'press Return', 'press Return', 'tick 10',
+    const script = ['press Return', 'type Ann', 'press Return', 'press Return', 'press Down', 'press Return', 'tick 10',
                     'shot pad-still.bmp', 'down Right', 'tick 30', 'down Space', 'tick 20', 'up Space', 'tick 20',
                     'shot pad-jumped.bmp'];
     reference(folder, script);
@@ -186,7 +186,7 @@ try {
       await frames(page);
     };
     for (const line of script.slice(0, 3)) await runLine(page, cdp, line);  // names are typed
-    for (let i = 0; i < 2; i++) { await pad(0, 1); await pad(0, 0); }
+    for (const button of [0, 13, 0]) { await pad(button, 1); await pad(button, 0); }  // A, d-pad down, A
     await pad('x', 0.3);
     await runLine(page, cdp, 'tick 10');
     await compareFrame(page, path.join(folder, 'pad-still.bmp'), 'pad inside the dead zone');
