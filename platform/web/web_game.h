@@ -18,7 +18,8 @@ namespace tobu {
 // canvas picture, fed by the page's events; the sounds of each tick's events played
 // after it. Every handler is guarded as on the desktop: each message of a file error is
 // shown in the page's message box and the game goes on; files are saved after every
-// handler. F2 switches the sound, and tobu.ini (when the player keeps one) remembers it.
+// handler. F2 switches the sound and F3 plus, and tobu.ini remembers them as on the
+// desktop. The page's touch controls and gamepads press the same keys as the keyboard.
 class WebGame {
  public:
   WebGame();
@@ -59,6 +60,8 @@ class WebGame {
   void HoldTicks() { held_ = true; }
   bool Closed() const { return session_.Closed(); }
   bool SoundOn() const { return audio_.Enabled(); }
+  // tobu.ini's `gamepad`: whether the page reads gamepads.
+  bool PadsOn() const { return settings_.Values.Gamepad; }
   uint64_t Ticks() const { return ticks_; }
 
  private:

@@ -65,7 +65,7 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent*, void*) {
 }
 
 EM_BOOL OnAnimationFrame(double now, void*) {
-  pads->Poll();
+  if (game->PadsOn()) pads->Poll();
   game->AnimationFrame(now);
   return game->Closed() ? EM_FALSE : EM_TRUE;
 }
