@@ -1,35 +1,37 @@
 #include "platform/gamepad.h"
 
-#include "session/overlay_keys.h"
-
 namespace tobu {
 namespace {
 
-uint16_t ButtonKey(uint8_t button) {
+bool ToPadButton(uint8_t button, PadButton& out) {
   switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return VkLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return VkRight;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-      return VkUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-      return VkDown;
+    case SDL_CONTROLLER_BUTTON_A:
+      out = PadButton::A;
+      return true;
     case SDL_CONTROLLER_BUTTON_B:
-      return VkEscape;
-    case SDL_CONTROLLER_BUTTON_START:
-      return VkPause;
+      out = PadButton::B;
+      return true;
     case SDL_CONTROLLER_BUTTON_BACK:
-      return VkF1;
+      out = PadButton::Back;
+      return true;
+    case SDL_CONTROLLER_BUTTON_START:
+      out = PadButton::Start;
+      return true;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+      out = PadButton::Up;
+      return true;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+      out = PadButton::Down;
+      return true;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+      out = PadButton::Left;
+      return true;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+      out = PadButton::Right;
+      return true;
     default:
-      return 0;
+      return false;
   }
-}
-
-int Lean(int16_t value) {
-  if (value <= -GamepadRouter::DeadZone) return -1;
-  if (value >= GamepadRouter::DeadZone) return 1;
-  return 0;
 }
 
 }  // namespace
@@ -50,16 +52,16 @@ bool GamepadRouter::Route(const SDL_Event& event) {
         SDL_GameControllerClose(found->second);
         pads_.erase(found);
       }
-      ReleaseAll();  // a pad pulled out mid-jump lets go of its keys
+      keys_.ReleaseAll();
       return true;
     case SDL_CONTROLLERBUTTONDOWN:
-      Button(event.cbutton.button, true);
-      return true;
     case SDL_CONTROLLERBUTTONUP:
-      Button(event.cbutton.button, false);
+      Button(event.cbutton.button, event.type == SDL_CONTROLLERBUTTONDOWN);
       return true;
     case SDL_CONTROLLERAXISMOTION:
-      Axis(event.caxis.axis, event.caxis.value);
+      if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX || event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
+        keys_.Stick(event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX, event.caxis.value);
+      }
       return true;
     default:
       return false;
@@ -67,52 +69,8 @@ bool GamepadRouter::Route(const SDL_Event& event) {
 }
 
 void GamepadRouter::Button(uint8_t button, bool down) {
-  uint16_t key = ButtonKey(button);
-  if (button == SDL_CONTROLLER_BUTTON_A) {
-    // Decided when pressed, so the release lets go of the same key whatever the screen is now.
-    if (down) aKey_ = form_.Mode == GameMode::game ? VkSpace : VkReturn;
-    key = aKey_;
-  }
-  if (key == 0) return;
-  if (down) {
-    Press(key);
-  } else {
-    Release(key);
-  }
-}
-
-void GamepadRouter::Axis(uint8_t axis, int16_t value) {
-  const bool horizontal = axis == SDL_CONTROLLER_AXIS_LEFTX;
-  if (!horizontal && axis != SDL_CONTROLLER_AXIS_LEFTY) return;
-  int& lean = horizontal ? stickX_ : stickY_;
-  const int now = Lean(value);
-  if (now == lean) return;
-  const uint16_t minus = horizontal ? VkLeft : VkUp;
-  const uint16_t plus = horizontal ? VkRight : VkDown;
-  if (lean != 0) Release(lean < 0 ? minus : plus);
-  lean = now;
-  if (lean != 0) Press(lean < 0 ? minus : plus);
-}
-
-// A key goes down with its first holder and up with its last, as one finger on a keyboard.
-void GamepadRouter::Press(uint16_t key) {
-  if (holds_[key]++ > 0) return;
-  game_.KeyDown(key);
-  if (key == VkReturn) game_.KeyPress(static_cast<uint8_t>(VkReturn));
-}
-
-void GamepadRouter::Release(uint16_t key) {
-  if (holds_[key] == 0 || --holds_[key] > 0) return;
-  game_.KeyUp(key);
-}
-
-void GamepadRouter::ReleaseAll() {
-  for (size_t key = 0; key < holds_.size(); ++key) {
-    if (holds_[key] == 0) continue;
-    holds_[key] = 0;
-    game_.KeyUp(static_cast<uint16_t>(key));
-  }
-  stickX_ = stickY_ = 0;
+  PadButton which{};
+  if (ToPadButton(button, which)) keys_.Button(which, down);
 }
 
 }  // namespace tobu

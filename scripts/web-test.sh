@@ -49,13 +49,16 @@ for _ in $(seq 50); do
   [ -n "$port" ] && break
   sleep 0.1
 done
-page_status=0
-node tests/web/web_test.mjs "http://127.0.0.1:$port/" "$desktop" "$root" | tee "$work/page.log" || page_status=$?
-page_passed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\1/p' "$work/page.log")
-page_failed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$work/page.log")
-passed=$((passed + ${page_passed:-0}))
-failed=$((failed + ${page_failed:-1}))
-[ "$page_status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
+# Each page test prints its tally last ("N passed, N failed"); one that stops before it fails.
+for test in web_test web_devices_test; do
+  page_status=0
+  node "tests/web/$test.mjs" "http://127.0.0.1:$port/" "$desktop" "$root" | tee "$work/page.log" || page_status=$?
+  page_passed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\1/p' "$work/page.log")
+  page_failed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$work/page.log")
+  passed=$((passed + ${page_passed:-0}))
+  failed=$((failed + ${page_failed:-1}))
+  [ "$page_status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
+done
 
 sizes=$(($(stat -c %s build-web/web/tobu.wasm build-web/web/tobu.js build-web/web/tobu.data | paste -sd+)))
 limit=$((3 * 1024 * 1024))

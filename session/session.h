@@ -41,6 +41,8 @@ class Session {
 
   Card OpenCard() const { return card_; }
   bool Closed() const { return form_.Closed; }
+  // A card (help, pause, plus, give up) covers the screen and takes the keys.
+  bool CardOpen() const { return card_ != Card::None; }
   Game& TheGame() { return form_; }
   const Game& TheGame() const { return form_; }
   // The frame the game last presented, without any card.

@@ -56,6 +56,8 @@ public:
   // that closes the game, the window closed by the platform). A roster that could not
   // be written is written now: no later moment of the game writes it.
   void Close();
+  // Writes a roster that could not be written, now (FileError when it still cannot be).
+  void WriteUnsavedRoster();
   // The watched run's remaining ticks with no frame drawn (every rule runs as in a drawn
   // tick): how a replay is verified.
   void PlayWatchedRunUndrawn();

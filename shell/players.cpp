@@ -64,6 +64,10 @@ void Game::WriteRosterFile(int32_t index) {
 void Game::Close() {
   if (Closed) return;
   Closed = true;
+  WriteUnsavedRoster();
+}
+
+void Game::WriteUnsavedRoster() {
   if (!UnsavedRosterIndex) return;
   const int32_t index = *UnsavedRosterIndex;
   UnsavedRosterIndex.reset();

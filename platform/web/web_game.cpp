@@ -2,8 +2,10 @@
 
 #include <iostream>
 
+#include "platform/web/menu_tap.h"
 #include "platform/web/web_keys.h"
 #include "platform/web/web_page.h"
+#include "sim/keys.h"
 #include "world/file_error.h"
 
 namespace tobu {
@@ -38,7 +40,7 @@ WebGame::WebGame() : scaler_(CanvasLayout), canvas_(static_cast<size_t>(ViewWidt
 
 template <typename Handler>
 void WebGame::Call(Handler&& handler) {
-  if (form_.Closed) return;
+  if (form_.Closed || page::Stopped()) return;
   try {
     handler();
   } catch (const FileError& error) {
@@ -49,6 +51,7 @@ void WebGame::Call(Handler&& handler) {
   }
   for (const std::string& warning : form_.Warnings) std::cerr << "tobu: warning: " << warning << '\n';
   form_.Warnings.clear();
+  RememberPlus();
   page::SaveFilesIfChanged();
   page::ShowPointer(display_.PointerShown());
   if (form_.Closed && !closedShown_) {
@@ -64,13 +67,38 @@ void WebGame::Start(double now) {
   audio_.SetVolume(settings_.Values.Volume);
   audio_.SetMusicVolume(settings_.Values.Music);
   Call([&] { session_.Start(); });
+  form_.Plus = settings_.Values.Plus;
   pacer_.Start(now);  // the first tick, and so the first frame, comes 10 ms later
 }
 
+// F3 in a menu: switching plus on is the player's choice to keep settings, so it may
+// create tobu.ini; switching it off writes an existing file only.
+void WebGame::RememberPlus() {
+  if (!session_.TakePlusSwitch()) return;
+  Settings changed = settings_.Values;
+  changed.Plus = form_.Plus;
+  try {
+    UpdateSettings(settings_, changed, changed.Plus);
+  } catch (const FileError& error) {
+    for (const std::string& message : error.Messages()) page::ShowMessage(message);
+  }
+}
+
 bool WebGame::KeyDown(uint32_t keyCode, bool ctrl, bool alt, bool repeat) {
-  const uint16_t key = VirtualKeyFromKeyCode(keyCode);
+  return VirtualKeyDown(VirtualKeyFromKeyCode(keyCode), ctrl, alt, repeat);
+}
+
+void WebGame::ControlKey(uint16_t key, bool down) {
+  if (down) {
+    VirtualKeyDown(key, false, false, false);
+  } else {
+    VirtualKeyUp(key);
+  }
+}
+
+bool WebGame::VirtualKeyDown(uint16_t key, bool ctrl, bool alt, bool repeat) {
   // Alt with Return is the desktop's full-screen switch, never the game's.
-  if (key == 0 || (alt && key == 13) || page::MessageOpen()) return false;
+  if (key == 0 || (alt && key == 13) || page::MessageOpen() || page::Stopped()) return false;
   if (key == VkF2) {
     soundKeyHeld_ = true;
     if (!repeat) ToggleSound();
@@ -91,8 +119,9 @@ void WebGame::KeyPress(uint32_t charCode) {
   Call([&] { session_.KeyPress(character); });
 }
 
-void WebGame::KeyUp(uint32_t keyCode) {
-  const uint16_t key = VirtualKeyFromKeyCode(keyCode);
+void WebGame::KeyUp(uint32_t keyCode) { VirtualKeyUp(VirtualKeyFromKeyCode(keyCode)); }
+
+void WebGame::VirtualKeyUp(uint16_t key) {
   if (key == VkF2 && soundKeyHeld_) {
     soundKeyHeld_ = false;
     return;
@@ -126,7 +155,39 @@ void WebGame::SetActive(bool active, double now) {
   ShowNewFrame();
 }
 
+bool WebGame::Tap(int y) {
+  if (form_.Closed || page::MessageOpen() || page::Stopped() || session_.CardOpen()) return false;
+  if (form_.Mode == GameMode::CreateNewPlayer ||
+      (form_.Mode == GameMode::editor && form_.Editor.PromptOpen())) {
+    return true;
+  }
+  const int32_t row = MenuRowAt(form_, y);
+  if (row < 0) return false;
+  // Each key moves the cursor one row (a menu has at most 17); then Return chooses.
+  const GameMode menu = form_.Mode;
+  for (int step = 0; step < 32 && form_.MenuCursor != row && form_.Mode == menu; ++step) {
+    const uint16_t key = form_.MenuCursor < row ? VkDown : VkUp;
+    ControlKey(key, true);
+    ControlKey(key, false);
+  }
+  if (form_.MenuCursor == row && form_.Mode == menu) {
+    ControlKey(VkReturn, true);
+    ControlKey(VkReturn, false);
+  }
+  return false;
+}
+
+bool WebGame::EditorView() const {
+  return form_.Mode == GameMode::editor && !form_.Editor.PromptOpen() && !session_.CardOpen() &&
+         !form_.Closed;
+}
+
+void WebGame::PageHidden() {
+  if (form_.UnsavedRosterIndex) Call([&] { form_.WriteUnsavedRoster(); });
+}
+
 void WebGame::AnimationFrame(double now) {
+  if (page::Stopped()) return;
   // A message box holds the game, as the desktop's does until it is closed.
   if (held_ || page::MessageOpen()) {
     if (pacer_.Running()) pacer_.Start(now);
@@ -140,6 +201,7 @@ void WebGame::AnimationFrame(double now) {
 }
 
 void WebGame::RunTicks(int count) {
+  if (page::Stopped()) return;
   for (int i = 0; i < count && !form_.Closed; ++i) Tick();
   audio_.FollowMode(form_.Mode);
   audio_.FeedMusic();

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "platform/frame_scaler.h"
+#include "platform/game_input.h"
+#include "platform/pad_keys.h"
 #include "platform/web/tick_pacer.h"
 #include "platform/web/web_audio.h"
 #include "present/software_display.h"
@@ -16,7 +18,8 @@ namespace tobu {
 // canvas picture, fed by the page's events; the sounds of each tick's events played
 // after it. Every handler is guarded as on the desktop: each message of a file error is
 // shown in the page's message box and the game goes on; files are saved after every
-// handler. F2 switches the sound, and tobu.ini (when the player keeps one) remembers it.
+// handler. F2 switches the sound and F3 plus, and tobu.ini remembers them as on the
+// desktop. The page's touch controls and gamepads press the same keys as the keyboard.
 class WebGame {
  public:
   WebGame();
@@ -35,17 +38,53 @@ class WebGame {
   void SetActive(bool active, double now);
   // One animation frame: the ticks that passed, then the last frame shown.
   void AnimationFrame(double now);
+  // A key of the page's own controls (the touch buttons, the text field): the desktop's
+  // virtual key, as the keyboard's KeyDown and KeyUp take it.
+  void ControlKey(uint16_t key, bool down);
+  // A pad's button or stick (as the Gamepad API's standard mapping reads them).
+  void PadButtonChanged(PadButton button, bool down) { pad_.Button(button, down); }
+  void PadStick(bool horizontal, int value) { pad_.Stick(horizontal, value); }
+  void PadsGone() { pad_.ReleaseAll(); }
+  // A tap on the frame (touch screens): on a menu's row the cursor goes there and the row
+  // is chosen, as the arrow keys and Return would. Returns whether the screen wants text
+  // typed (a name), so the page can open the phone's keyboard.
+  bool Tap(int y);
+  // The editor's view takes touch gestures (no prompt, no card over it).
+  bool EditorView() const;
+  // The tab is going away: a roster that failed to write is written again, as at the
+  // desktop's close.
+  void PageHidden();
   // Runs `count` ticks at once, whatever the time (the page's test hook).
   void RunTicks(int count);
   // Animation frames run no ticks; only RunTicks does (the page's test mode).
   void HoldTicks() { held_ = true; }
   bool Closed() const { return session_.Closed(); }
   bool SoundOn() const { return audio_.Enabled(); }
+  // tobu.ini's `gamepad`: whether the page reads gamepads.
+  bool PadsOn() const { return settings_.Values.Gamepad; }
   uint64_t Ticks() const { return ticks_; }
 
  private:
+  // The pad's keys, guarded and sounded as the keyboard's.
+  class PadInput : public GameInput {
+   public:
+    explicit PadInput(WebGame& game) : game_(game) {}
+    void KeyDown(uint16_t key) override { game_.ControlKey(key, true); }
+    void KeyPress(uint8_t) override {}  // ControlKey types Return with its key
+    void KeyUp(uint16_t key) override { game_.ControlKey(key, false); }
+    void MouseDown(MouseButton, int32_t, int32_t) override {}
+    void MouseMove(int32_t, int32_t) override {}
+    void MouseUp(MouseButton, int32_t, int32_t) override {}
+
+   private:
+    WebGame& game_;
+  };
+
   template <typename Handler>
   void Call(Handler&& handler);
+  bool VirtualKeyDown(uint16_t key, bool ctrl, bool alt, bool repeat);
+  void VirtualKeyUp(uint16_t key);
+  void RememberPlus();
   void Tick();
   void ShowNewFrame();
   void ToggleSound();
@@ -55,6 +94,8 @@ class WebGame {
   Session session_{form_, display_};
   SettingsStore settings_;
   WebAudio audio_;
+  PadInput padInput_{*this};
+  PadKeys pad_{padInput_, form_};
   FrameScaler scaler_;
   std::vector<uint32_t> canvas_;
   TickPacer pacer_;

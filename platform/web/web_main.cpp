@@ -9,6 +9,7 @@
 
 #include "platform/web/saved_folder.h"
 #include "platform/web/web_game.h"
+#include "platform/web/web_pads.h"
 #include "platform/web/web_page.h"
 
 namespace {
@@ -17,6 +18,7 @@ using tobu::WebGame;
 
 constexpr const char* Canvas = "#canvas";
 WebGame* game = nullptr;  // the page has one game; the callbacks reach it through here
+tobu::WebPads* pads = nullptr;
 
 bool HasFocusAndIsVisible() {
   EmscriptenVisibilityChangeEvent visibility{};
@@ -63,6 +65,7 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent*, void*) {
 }
 
 EM_BOOL OnAnimationFrame(double now, void*) {
+  if (game->PadsOn()) pads->Poll();
   game->AnimationFrame(now);
   return game->Closed() ? EM_FALSE : EM_TRUE;
 }
@@ -88,6 +91,35 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tobu_run_ticks(int count) { game->RunTicks(
 // Ticks run since the page opened, to measure the pace in a real browser.
 extern "C" EMSCRIPTEN_KEEPALIVE double tobu_tick_count() { return static_cast<double>(game->Ticks()); }
 
+// A key of the page's own controls (touch buttons, the text field), as a virtual key.
+extern "C" EMSCRIPTEN_KEEPALIVE void tobu_control_key(int key, int down) {
+  if (key > 0 && key < 256) game->ControlKey(static_cast<uint16_t>(key), down != 0);
+}
+
+// A character typed in the page's text field.
+extern "C" EMSCRIPTEN_KEEPALIVE void tobu_type(int charCode) {
+  if (charCode > 0) game->KeyPress(static_cast<uint32_t>(charCode));
+}
+
+// A tap on the frame at row `y`; 1 when the screen wants a name typed.
+extern "C" EMSCRIPTEN_KEEPALIVE int tobu_tap(int y) { return game->Tap(y) ? 1 : 0; }
+
+// Whether touch gestures edit the level: 1 in the editor's view.
+extern "C" EMSCRIPTEN_KEEPALIVE int tobu_editor_view() { return game->EditorView() ? 1 : 0; }
+
+// A mouse button (0 left, 2 right) pressed or released at a frame pixel, for the
+// editor's long press.
+extern "C" EMSCRIPTEN_KEEPALIVE void tobu_mouse(int button, int down, int x, int y) {
+  if (down != 0) {
+    game->MouseDown(button, x, y);
+  } else {
+    game->MouseUp(button, x, y);
+  }
+}
+
+// The tab is being closed or left.
+extern "C" EMSCRIPTEN_KEEPALIVE void tobu_page_hidden() { game->PageHidden(); }
+
 // Whether the sound is on (F2 switches it), for the page's tests.
 extern "C" EMSCRIPTEN_KEEPALIVE int tobu_sound_on() { return game->SoundOn() ? 1 : 0; }
 
@@ -98,6 +130,7 @@ int main() {
   }
   if (chdir("/tobu") != 0) std::fprintf(stderr, "tobu: cannot enter the saved folder\n");
   game = new WebGame();
+  pads = new tobu::WebPads(*game);
   if (tobu::page::TestMode()) game->HoldTicks();
   game->Start(emscripten_performance_now());
   tobu::page::SaveFilesIfChanged();

@@ -11,6 +11,7 @@ EM_JS(int, tobu_message_open, (), { return TobuPage.messageOpen() ? 1 : 0; });
 EM_JS(void, tobu_show_pointer, (int shown), { TobuPage.showPointer(shown !== 0); });
 EM_JS(void, tobu_save_files, (), { TobuPage.saveFilesIfChanged(); });
 EM_JS(void, tobu_show_closed, (), { TobuPage.showClosed(); });
+EM_JS(int, tobu_stopped, (), { return TobuPage.stopped ? 1 : 0; });
 EM_JS(int, tobu_test_mode, (), { return TobuPage.testMode ? 1 : 0; });
 // clang-format on
 
@@ -24,6 +25,7 @@ bool MessageOpen() { return tobu_message_open() != 0; }
 void ShowPointer(bool shown) { tobu_show_pointer(shown ? 1 : 0); }
 void SaveFilesIfChanged() { tobu_save_files(); }
 void ShowClosed() { tobu_show_closed(); }
+bool Stopped() { return tobu_stopped() != 0; }
 bool TestMode() { return tobu_test_mode() != 0; }
 
 }  // namespace tobu::page

@@ -15,6 +15,8 @@ void ShowPointer(bool shown);
 void SaveFilesIfChanged();
 // The game has closed: the page says so.
 void ShowClosed();
+// Another tab plays now: this one neither runs nor writes.
+bool Stopped();
 // The page was opened for a test (?test): only the test hook runs ticks.
 bool TestMode();
 

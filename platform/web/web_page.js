@@ -18,6 +18,9 @@ var TobuPage = {
     if (!this.firstFrameAt) this.firstFrameAt = performance.now();
   },
 
+  stopped: false,        // another tab plays: this one runs no tick
+  writesStopped: false,  // ... and, once its files are saved, writes nothing
+
   // The game's message box; messages that come while one is shown follow it in turn.
   messages: [],
   showMessage: function (message) {
@@ -39,7 +42,22 @@ var TobuPage = {
   },
   messageOpen: function () { return document.getElementById('message').open || this.messages.length > 0; },
   showPointer: function (shown) { document.getElementById('canvas').style.cursor = shown ? 'default' : 'none'; },
-  showClosed: function () { document.getElementById('status').textContent = 'The game has ended. Reload the page to play again.'; },
+  // The game closed (Escape on the first menu): a card over the frame, and a key or a
+  // tap starts the game afresh from its saved files, as starting the program would.
+  showClosed: function () {
+    document.getElementById('ended').hidden = false;
+    var page = this;
+    var again = function (event) {
+      if (event.repeat) return;
+      event.preventDefault();
+      ['keydown', 'pointerdown'].forEach(function (n) { document.removeEventListener(n, again, true); });
+      page.filesSaved().then(function () { location.reload(); });
+    };
+    // Not the Escape that closed the game, still on its way up.
+    setTimeout(function () {
+      ['keydown', 'pointerdown'].forEach(function (n) { document.addEventListener(n, again, true); });
+    }, 0);
+  },
 
   // Every write ends in a close, a rename or an unlink; any of them marks the folder changed.
   watchFiles: function () {
@@ -56,7 +74,7 @@ var TobuPage = {
 
   // Writes the saved folder to IndexedDB; a write during a save is saved right after it.
   saveFilesIfChanged: function () {
-    if (!this.changed || this.saving) return;
+    if (!this.changed || this.saving || this.writesStopped) return;
     this.changed = false;
     var page = this;
     this.saving = new Promise(function (resolve) {
@@ -240,14 +258,50 @@ var TobuSound = {
   document.addEventListener(name, function () { TobuSound.resume(); }, true);
 });
 
+// The saved folder is read once this tab plays (web_tabs.js).
 Module.preRun = (Module.preRun || []).concat([function () {
   TobuPage.watchFiles();
-  FS.mkdir('/tobu');
-  FS.mount(IDBFS, {}, '/tobu');
   addRunDependency('tobu-saved-folder');
-  FS.syncfs(true, function (error) {
-    if (error) console.error('tobu: cannot read the saved files: ' + error);
-    removeRunDependency('tobu-saved-folder');
+  TobuTabs.playing().then(function () {
+    FS.mkdir('/tobu');
+    FS.mount(IDBFS, {}, '/tobu');
+    FS.syncfs(true, function (error) {
+      if (error) console.error('tobu: cannot read the saved files: ' + error);
+      removeRunDependency('tobu-saved-folder');
+    });
   });
 }]);
+// While the message box is open the game hears no key: Enter and Escape close it (the
+// dialog's own keys), every other key keeps only the browser's action, and a key's
+// keypress and release follow it. Runs before the game's handlers on the document.
+(function () {
+  var swallowed = {};
+  function dialogKeys(event) {
+    var dialog = document.getElementById('message');
+    var open = dialog && dialog.open;
+    if (event.type === 'keydown' && open) {
+      swallowed[event.code] = true;
+      if (event.key === 'Enter' || event.key === 'Escape') {
+        event.preventDefault();
+        if (!event.repeat) dialog.close();
+      }
+    } else if (!open && !swallowed[event.code]) {
+      return;
+    }
+    if (event.type === 'keyup') delete swallowed[event.code];
+    event.stopImmediatePropagation();
+  }
+  ['keydown', 'keypress', 'keyup'].forEach(function (name) { window.addEventListener(name, dialogKeys, true); });
+})();
+
+// A roster that failed to write is written again as the tab goes, and saved. A phone
+// closes a tab it has hidden without telling it: hiding counts too.
+function tobuPageHidden() {
+  if (!TobuPage.ready || TobuPage.stopped) return;
+  Module._tobu_page_hidden();
+  TobuPage.saveFilesIfChanged();
+}
+window.addEventListener('pagehide', tobuPageHidden);
+document.addEventListener('visibilitychange', function () { if (document.hidden) tobuPageHidden(); });
+
 Module.postRun = (Module.postRun || []).concat([function () { TobuPage.ready = true; }]);
