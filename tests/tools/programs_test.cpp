@@ -288,7 +288,9 @@ TEST(TobuGameWindow, SoundsFollowTheEventsOnTheDiskAudioDriver) {
   // cannot move: nothing heard before the first key, a long silence in the pause, and the
   // sounds of the keys before it and of the Escapes after it.
   ASSERT_GE(stretches.size(), 2u) << "expected the keys of the start and the Escapes, heard apart";
-  EXPECT_GE(stretches[0].first, 0.9) << "sound before the first key";
+  // The first key comes a second after the window; a busy machine may open the audio
+  // device late in that second, so half of it is the margin.
+  EXPECT_GE(stretches[0].first, 0.5) << "sound before the first key";
   double longestSilence = 0, heard = 0;
   for (size_t i = 0; i < stretches.size(); ++i) {
     heard += stretches[i].second - stretches[i].first;
