@@ -1,3 +1,5 @@
+// shell/: the game object, its mode machine, menus, roster, level list, replays and
+// play-test. Includes editor/, present/, replay/, sim/, world/ and events/.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -15,9 +17,10 @@
 #include "shell/play_test.h"
 #include "shell/roster.h"
 #include "shell/run_replays.h"
+#include "sim/clock.h"
 #include "sim/exit_contacts.h"
 #include "sim/keys.h"
-#include "sim/run.h"
+#include "sim/ranking.h"
 #include "sim/run_step.h"
 #include "sim/runner.h"
 #include "world/best_times.h"
@@ -29,7 +32,7 @@ namespace tobu {
 // The game: all state of the process and one handler per event. The platform layer
 // (or tobu-script) calls the handlers; file errors escape them as FileError.
 class Game {
-public:
+ public:
   explicit Game(Display& display) : display_(display) {}
 
   // Start-up: reads Players.dat from the working directory, hides the pointer.
@@ -96,7 +99,7 @@ public:
   ExitContacts LockedExits;
   RunReplays Replays;
 
-private:
+ private:
   // Tick steps (game.cpp).
   void Update(bool surfaceReady);
   void ScrollEditor();
@@ -168,4 +171,4 @@ private:
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
 };
 
-} // namespace tobu
+}  // namespace tobu

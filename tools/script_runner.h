@@ -1,3 +1,5 @@
+// tools/: tobu-script (the game run headless from a script), the level compiler, the
+// level pictures and the run search. May include any game folder but platform/.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -22,7 +24,22 @@ class ScriptError : public std::runtime_error {
 // One line of an input script.
 struct ScriptCommand {
   enum class Kind {
-    Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State, Events, Replay, Verify, Plus
+    Nothing,
+    Tick,
+    Down,
+    Up,
+    Press,
+    Char,
+    Type,
+    MouseDown,
+    MouseUp,
+    MouseMove,
+    Shot,
+    State,
+    Events,
+    Replay,
+    Verify,
+    Plus
   };
   Kind What = Kind::Nothing;
   int64_t Count = 1;      // tick; plus: 1 on, 0 off
