@@ -1,7 +1,23 @@
-# Carries the themes' sky, grass and ground sheets inside the program, in the order of
-# present/themes.h (every theme but the first, which is the game's own sheets).
-set(TOBU_THEME_SHEET_NAMES dusk-sky dusk-grass dusk-ground cave-sky cave-grass cave-ground
-    snow-sky snow-grass snow-ground)
+# Carries the themes' repainted sheets inside the program, named THEME-SHEET from the two
+# lists in present/themes.h (every theme but the first, which is the game's own sheets).
+set(themes_h ${CMAKE_CURRENT_SOURCE_DIR}/present/themes.h)
+# The quoted words of the line in present/themes.h that defines `array`.
+function(tobu_quoted_list array out)
+  file(STRINGS ${themes_h} line REGEX " ${array}\\[\\] = {")
+  string(REGEX MATCHALL "\"[A-Za-z0-9-]+\"" words "${line}")
+  string(REPLACE "\"" "" words "${words}")
+  set(${out} ${words} PARENT_SCOPE)
+endfunction()
+tobu_quoted_list(ThemeNames theme_names)
+tobu_quoted_list(ThemedSheetNames themed_sheet_names)
+list(POP_FRONT theme_names)
+set(TOBU_THEME_SHEET_NAMES "")
+foreach(theme IN LISTS theme_names)
+  foreach(sheet IN LISTS themed_sheet_names)
+    list(APPEND TOBU_THEME_SHEET_NAMES ${theme}-${sheet})
+  endforeach()
+endforeach()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${themes_h})
 string(REPLACE ";" "," theme_names_arg "${TOBU_THEME_SHEET_NAMES}")
 set(embedded_themes_cpp ${CMAKE_CURRENT_BINARY_DIR}/embedded_theme_sheets.cpp)
 add_custom_command(

@@ -1,9 +1,11 @@
 #include "editor/editor.h"
 
+#include "editor/brushes.h"
+
 namespace tobu {
 namespace {
 
-constexpr uint16_t KeyOne = 49, KeyFive = 53, KeySpace = 32;
+constexpr uint16_t KeyOne = 49, KeySpace = 32;
 constexpr uint16_t KeyS = 83, KeyO = 79, KeyL = 76;
 constexpr uint16_t KeyG = 71, KeyY = 89, KeyZ = 90, KeyShift = 16, KeyControl = 17;
 
@@ -22,7 +24,12 @@ bool PaintAt(EditHistory& history, World& world, int32_t x, int32_t y, uint8_t c
 
 EditorChange Painted(bool changed) { return changed ? EditorChange::Paint : EditorChange::None; }
 
-bool TileBrush(uint8_t brush) { return brush == 1 || brush == 2; }
+bool TileBrush(uint8_t brush) {
+  const BrushRow* row = FindBrush(brush);
+  return row && row->PaintsTile;
+}
+
+uint8_t BrushTile(uint8_t brush) { return FindBrush(brush)->Tile; }
 
 bool RemoveObjectAt(EditHistory& history, World& world, int32_t px, int32_t py) {
   int found = -1;
@@ -37,7 +44,7 @@ bool RemoveObjectAt(EditHistory& history, World& world, int32_t px, int32_t py) 
   return true;
 }
 
-} // namespace
+}  // namespace
 
 bool AcceptedNameChar(uint8_t ch) {
   // No full stop (a name cannot carry its own extension) and no path separators
@@ -63,16 +70,15 @@ EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton butt
   if (button == MouseButton::Left) {
     editor.LeftButtonDown = true;
     if (TileBrush(editor.Brush)) {
-      return Painted(PaintAt(history, world, x, y, editor.Brush == 1 ? TileGrass : TileGround));
+      return Painted(PaintAt(history, world, x, y, BrushTile(editor.Brush)));
     } else {
       const int32_t left = world.CameraX + x - 20;
       const int32_t top = world.CameraY + y - 20;
       LevelObject& object = world.AppendObject();
       object.X = left;
       object.Y = top;
-      // Brush 3 leaves the zeroed kind, which is food.
-      if (editor.Brush == 4) object.Kind = ObjectKiller;
-      if (editor.Brush == 5) object.Kind = ObjectExit;
+      // A brush number outside the list leaves the zeroed kind, which is food.
+      if (const BrushRow* row = FindBrush(editor.Brush)) object.Kind = row->Kind;
       history.RecordPlace(object, world.ObjectCount - 1);
       return EditorChange::Place;
     }
@@ -87,7 +93,7 @@ EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton butt
 EditorChange EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y) {
   if (!TileBrush(editor.Brush)) return EditorChange::None;
   bool changed = false;
-  if (editor.LeftButtonDown) changed = PaintAt(editor.History, world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+  if (editor.LeftButtonDown) changed = PaintAt(editor.History, world, x, y, BrushTile(editor.Brush));
   // With both buttons held the erasure comes last and wins.
   if (editor.RightButtonDown) changed = PaintAt(editor.History, world, x, y, TileEmpty) || changed;
   return Painted(changed);
@@ -101,7 +107,7 @@ void EditorMouseUp(EditorState& editor, MouseButton button) {
 }
 
 bool EditorToolKey(EditorState& editor, World& world, uint16_t key) {
-  if (key >= KeyOne && key <= KeyFive) {
+  if (key >= KeyOne && key < KeyOne + BrushCount) {
     editor.Brush = static_cast<uint8_t>(key - KeyOne + 1);
     return true;
   }
@@ -174,4 +180,4 @@ std::string PromptLine(const EditorState& editor) {
   return {};
 }
 
-} // namespace tobu
+}  // namespace tobu

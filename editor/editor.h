@@ -1,3 +1,4 @@
+// editor/: the level editor's tools, brushes and undo history. Includes world/ only.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -29,7 +30,8 @@ EditorChange EditorMouseMove(EditorState& editor, World& world, int32_t x, int32
 // Releases count in every mode, so a button held while leaving the editor is forgotten.
 void EditorMouseUp(EditorState& editor, MouseButton button);
 
-// Keys 1..5 choose the brush; Space moves the start to the pointer. Returns true if used.
+// The digit keys choose a brush (editor/brushes.h); Space moves the start to the pointer. Returns true if
+// used.
 bool EditorToolKey(EditorState& editor, World& world, uint16_t key);
 // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, G shows or hides the grid (no prompt
 // open). `keyHeld` tells whether Ctrl and Shift are down. Returns true if used.
@@ -56,4 +58,4 @@ void CompleteName(EditorState& editor, const std::vector<std::string>& levelFile
 // "Save: name_" or "Open: name_", or empty when no prompt is open.
 std::string PromptLine(const EditorState& editor);
 
-} // namespace tobu
+}  // namespace tobu

@@ -11,7 +11,7 @@ enum class MouseButton { Left, Right, Middle };
 
 // The editor's tools; they outlive the editor (Brush is kept when it is left and entered again).
 struct EditorState {
-  uint8_t Brush = 1;  // 1 grass, 2 ground, 3 food, 4 killer, 5 exit
+  uint8_t Brush = 1;  // numbered from 1, as in editor/brushes.h
   bool LeftButtonDown = false;
   bool RightButtonDown = false;
   int32_t MouseX = 0;  // last pointer position in back-buffer pixels, stored in every mode
@@ -27,4 +27,4 @@ struct EditorState {
   bool PromptOpen() const { return SavePromptOpen || OpenPromptOpen; }
 };
 
-} // namespace tobu
+}  // namespace tobu

@@ -1,3 +1,5 @@
+// events/: the named events the logic queues during a tick for the platform to drain.
+// Includes only the standard library.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/brushes.h"
 #include "world/file_error.h"
 
 namespace tobu::fuzz {
@@ -10,10 +11,10 @@ namespace {
 constexpr int ListRows = 16;
 
 // Keys the game knows, and a few it does not.
-constexpr uint16_t AnyKeys[] = {VkReturn, VkEscape, VkSpace, VkLeft, VkUp, VkRight, VkDown, VkDelete,
-                                VkBack,   '1',      '2',     '3',    '4',  '5',     'S',    'O',
-                                'L',      'A',      'Z',     0,      255,  256,     65535,
-                                VkF5,     VkTab,    'G',     VkControl};
+constexpr uint16_t AnyKeys[] = {VkReturn, VkEscape, VkSpace, VkLeft, VkUp, VkRight,  VkDown,
+                                VkDelete, VkBack,   '1',     '2',    '3',  '4',      '5',
+                                'S',      'O',      'L',     'A',    'Z',  0,        255,
+                                256,      65535,    VkF5,    VkTab,  'G',  VkControl};
 
 // The character a key-down delivers between its key-down and key-up, or 0 for none.
 uint8_t CharacterOf(uint16_t key) {
@@ -114,7 +115,7 @@ void Monkey::StepInEditor() {
   const int roll = Roll(100);
   if (roll < 20) return Tick();
   if (roll < 50) return Mouse(Roll(3));
-  if (roll < 58) return Stroke(static_cast<uint16_t>('1' + Roll(5)));
+  if (roll < 58) return Stroke(static_cast<uint16_t>('1' + Roll(BrushCount)));
   if (roll < 60) return Stroke(VkSpace);
   if (roll < 65) return Hold(static_cast<uint16_t>(VkLeft + Roll(4)));
   if (roll < 70) return ReleaseOne();

@@ -1,3 +1,6 @@
+// present/: the drawing: the display interface and its software back buffer, the sprite
+// sheets, the game view, bitmap text, themes. Includes world/ only; draws state and
+// never changes it.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -10,7 +13,7 @@ constexpr int ViewHeight = 480;
 // What the game draws with. The one real implementation is the software back buffer
 // (present/software_display.h); tests may record calls with a double.
 class Display {
-public:
+ public:
   virtual ~Display() = default;
   // The back buffer can be drawn on and presented this tick.
   virtual bool SurfaceReady() = 0;
@@ -38,4 +41,4 @@ public:
   virtual void UseTheme(int /*theme*/) {}
 };
 
-} // namespace tobu
+}  // namespace tobu

@@ -56,19 +56,9 @@ void DrawObject(Display& display, const World& world, const LevelObject& object,
   const int64_t sx = int64_t{object.X} - world.CameraX, sy = int64_t{object.Y} - world.CameraY;
   if (sx + 40 <= 0 || sy + 40 <= 0 || sx >= ViewWidth || sy >= ViewHeight) return;
   const int x = static_cast<int>(sx), y = static_cast<int>(sy);
-  switch (object.Kind) {
-    case ObjectFood:
-      display.DrawFrame(SheetFood, x, y, frames.Food);
-      break;
-    case ObjectKiller:
-      display.DrawFrame(SheetKiller, x, y, frames.Killer);
-      break;
-    case ObjectExit:
-      display.DrawFrame(SheetExit, x, y, frames.Exit);
-      break;
-    default:
-      break;  // unknown kinds are kept in the file but never drawn
-  }
+  // Unknown kinds are kept in the file but never drawn.
+  if (!FindObjectKind(object.Kind)) return;
+  display.DrawFrame(ObjectSheets[object.Kind], x, y, frames[object.Kind]);
 }
 
 void DrawStartMarker(Display& display, const World& world) {

@@ -3,23 +3,17 @@
 #include <string>
 
 #include "present/display.h"
+#include "present/object_sheets.h"
 #include "world/world.h"
 
 namespace tobu {
-
-// The frames the object animations show this tick.
-struct ObjectFrames {
-  int32_t Food = 0;
-  int32_t Killer = 0;
-  int32_t Exit = 0;
-};
 
 // The sky's left copy moves at half the camera's speed and jumps back every 1280 pixels.
 int32_t SkyOffset(int32_t cameraX);
 void DrawSky(Display& display, int32_t skyX);
 // The 18 x 18 cells around the camera; cells outside the grid are skipped.
 void DrawTiles(Display& display, const World& world);
-// One object, if its box reaches into the view.
+// One object, if its box reaches into the view and its kind is known.
 void DrawObject(Display& display, const World& world, const LevelObject& object, const ObjectFrames& frames);
 // The standing runner facing left at the runner's position: the editor's start marker.
 void DrawStartMarker(Display& display, const World& world);
@@ -32,4 +26,4 @@ void DrawClockDigits(Display& display, uint8_t minutes, uint8_t seconds, uint8_t
 // The level's best time at the top left, from its "00:00:00" text.
 void DrawBestTime(Display& display, const std::string& bestTimeText);
 
-} // namespace tobu
+}  // namespace tobu

@@ -1,10 +1,13 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace tobu {
 
-// The fourteen sprite sheets, always addressed by this index.
+// The sprite sheets, always addressed by this index. The catalogue below is the one list
+// of them: the embedding (cmake/EmbedSheets.cmake reads its rows), the generator's
+// painters (assets/generator/painters.h) and the tests follow it.
 enum SheetIndex : int {
   SheetKiller = 0,
   SheetSky = 1,
@@ -53,4 +56,11 @@ constexpr int CatalogueFrameCount(int sheet) {
   return (s.Width / s.FrameWidth) * (s.Height / s.FrameHeight);
 }
 
-} // namespace tobu
+// The index of the sheet called `name`; -1 when there is none.
+constexpr int SheetNamed(std::string_view name) {
+  for (size_t i = 0; i < SheetCatalogue.size(); ++i)
+    if (SheetCatalogue[i].Name == name) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace tobu

@@ -16,7 +16,7 @@ using FrameBuffer = std::array<uint16_t, ViewWidth * ViewHeight>;  // RGB565, ro
 // shows the presented copy; tests and tobu-script read it pixel by pixel.
 class SoftwareDisplay : public Display {
  public:
-  SoftwareDisplay();  // the fourteen sheets built into the program
+  SoftwareDisplay();  // the catalogue's sheets built into the program
   explicit SoftwareDisplay(std::vector<SpriteSheet> sheets);
 
   bool SurfaceReady() override;

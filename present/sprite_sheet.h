@@ -53,7 +53,7 @@ struct PalettedImage {
 // Reads an uncompressed 8-bit BMP; throws FileError naming `what` when it is not one.
 PalettedImage ReadPalettedBmp(std::span<const unsigned char> bytes, const std::string& what);
 SpriteSheet MakeSpriteSheet(const PalettedImage& image, const SheetSpec& spec);
-// The fourteen sheets built into the program.
+// The catalogue's sheets built into the program.
 std::vector<SpriteSheet> LoadEmbeddedSheets();
 
 } // namespace tobu

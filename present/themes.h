@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -8,9 +10,20 @@ namespace tobu {
 
 // The looks of plus: each theme repaints the sky and the two tiles, with the sizes,
 // frame counts and keys of the game's own sheets, so the same drawing code draws them.
+// A theme's sheets are embedded as NAME-SHEET, e.g. "dusk-sky" (cmake/EmbedThemes.cmake
+// reads both lists from their lines here).
 enum Theme : int { ThemeMeadow = 0, ThemeDusk = 1, ThemeCave = 2, ThemeSnow = 3, ThemeCount = 4 };
-inline constexpr int ThemedSheets[] = {SheetSky, SheetGrass, SheetGround};
-constexpr int ThemedSheetCount = 3;
+inline constexpr std::string_view ThemeNames[] = {"meadow", "dusk", "cave", "snow"};
+inline constexpr std::string_view ThemedSheetNames[] = {"sky", "grass", "ground"};
+static_assert(std::size(ThemeNames) == ThemeCount);
+constexpr int ThemedSheetCount = static_cast<int>(std::size(ThemedSheetNames));
+constexpr auto MakeThemedSheets() {
+  std::array<int, std::size(ThemedSheetNames)> sheets{};
+  for (size_t i = 0; i < sheets.size(); ++i) sheets[i] = SheetNamed(ThemedSheetNames[i]);
+  return sheets;
+}
+// The catalogue's indices of the themed sheets.
+inline constexpr auto ThemedSheets = MakeThemedSheets();
 
 // The theme a level is drawn in under plus: the shipped levels in groups in their order,
 // any other level (the player's own) the first.

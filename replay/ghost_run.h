@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "replay/replay_file.h"
+#include "sim/clock.h"
 #include "sim/exit_contacts.h"
 #include "sim/keys.h"
-#include "sim/run.h"
 #include "sim/runner.h"
 #include "world/world.h"
 

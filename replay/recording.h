@@ -3,8 +3,8 @@
 #include <string>
 
 #include "replay/replay_file.h"
+#include "sim/clock.h"
 #include "sim/keys.h"
-#include "sim/run.h"
 
 namespace tobu {
 

@@ -1,3 +1,5 @@
+// replay/: replay files, recording a run and the ghost's second run. Includes sim/ and
+// world/.
 #pragma once
 #include <cstdint>
 #include <span>

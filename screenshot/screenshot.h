@@ -1,3 +1,4 @@
+// screenshot/: F12's PNG files. Includes present/ and world/.
 #pragma once
 #include <ctime>
 #include <filesystem>

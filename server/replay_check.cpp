@@ -2,9 +2,9 @@
 
 #include "events/game_events.h"
 #include "replay/recording.h"
+#include "sim/clock.h"
 #include "sim/exit_contacts.h"
 #include "sim/keys.h"
-#include "sim/run.h"
 #include "sim/run_step.h"
 #include "sim/runner.h"
 

@@ -1,7 +1,9 @@
 #pragma once
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "editor/brushes.h"
 #include "present/software_display.h"
 #include "shell/game.h"
 
@@ -9,7 +11,7 @@ namespace tobu {
 
 // The cards the session draws over the kept frame in the back buffer (not presented here).
 // Help: a half-dark panel with the keys of the game's screen, the keys of every screen and
-// the gamepad; in the editor also the five brushes with the current one outlined.
+// the gamepad; in the editor also the brushes with the current one outlined.
 void DrawHelpCard(SoftwareDisplay& display, const Game& form);
 // Pause: "Paused" on a half-dark band across the view.
 void DrawPauseCard(SoftwareDisplay& display);
@@ -20,8 +22,10 @@ void DrawGiveUpCard(SoftwareDisplay& display);
 // Plus with a server: a title and lines of text (an online board, a message) on a panel.
 void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines);
 
-// Where the editor's brushes are drawn on the help card: brush b (1..5) at BrushLeft(b), BrushTop.
+// Where the editor's brushes are drawn on the help card: brush b (1..BrushCount) at BrushLeft(b), BrushTop.
 constexpr int BrushTop = 84;
-constexpr int BrushLeft(int brush) { return 70 + (brush - 1) * 110; }
+// 110 pixels apart, closer when more brushes must fit between x 70 and 570.
+constexpr int BrushSpacing = BrushCount > 1 ? std::min(110, 500 / (BrushCount - 1)) : 0;
+constexpr int BrushLeft(int brush) { return 70 + (brush - 1) * BrushSpacing; }
 
 }  // namespace tobu

@@ -1,5 +1,9 @@
 #include "session/help_text.h"
 
+#include <string>
+
+#include "editor/brushes.h"
+
 namespace tobu {
 
 const char* HelpHeading(GameMode mode) {
@@ -64,8 +68,9 @@ const std::vector<HelpLine>& ScreenHelp(GameMode mode) {
   static const std::vector<HelpLine> topTen{
       {"Escape", "back"},
   };
+  static const std::string BrushKeys = "1 to " + std::to_string(BrushCount);
   static const std::vector<HelpLine> editor{
-      {"1 to 5", "choose a brush (pictured above)"},
+      {BrushKeys.c_str(), "choose a brush (pictured above)"},
       {"left button", "paint or place with the brush"},
       {"right button", "remove"},
       {"Space", "put the start under the pointer"},
@@ -101,10 +106,8 @@ const std::vector<HelpLine>& ScreenHelp(GameMode mode) {
 
 const std::vector<HelpLine>& EverywhereHelp() {
   static const std::vector<HelpLine> lines{
-      {"F1", "this card (F1 or Escape closes it)"},
-      {"F2", "sound on or off"},
-      {"F3", "tobu plus on or off (in menus)"},
-      {"F11, Alt+Return", "full screen or a window"},
+      {"F1", "this card (F1 or Escape closes it)"}, {"F2", "sound on or off"},
+      {"F3", "tobu plus on or off (in menus)"},     {"F11, Alt+Return", "full screen or a window"},
       {"F12", "screenshot into Screenshots/"},
   };
   return lines;

@@ -225,7 +225,7 @@ void Session::DrawCard() {
   if (card_ == Card::GiveUp) DrawGiveUpCard(display_);
   if (card_ == Card::Online) DrawOnlineCard(display_, onlineLines_);
   if (card_ == Card::Title) DrawTitleCard(display_, titleTick_);
-  if (card_ == Card::Options) DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ExitFrame);
+  if (card_ == Card::Options) DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit]);
   display_.PresentFrame();
 }
 

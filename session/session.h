@@ -1,3 +1,5 @@
+// session/: the game as the platform and tobu-script drive it: the help and pause cards
+// and the keys around them. Includes shell/ and what shell/ includes.
 #pragma once
 #include <array>
 #include <cstdint>

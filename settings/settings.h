@@ -1,3 +1,4 @@
+// settings/: tobu.ini, read from its bytes and written line by line. Includes world/.
 #pragma once
 #include <cstdint>
 #include <optional>

@@ -1,14 +1,14 @@
 #pragma once
 #include <cstdint>
 
+#include "present/object_sheets.h"
+
 namespace tobu {
 
 // Frame counters shared by the objects and the menu pointer, advanced every tick.
 struct Animation {
   int32_t AnimTick = 0;
-  int32_t KillerFrame = 0;
-  int32_t FoodFrame = 0;
-  int32_t ExitFrame = 0;
+  ObjectFrames ObjectFrame{};  // by kind byte; the menu pointer shows the exit's
 };
 
 }  // namespace tobu

@@ -85,12 +85,10 @@ void Game::ScrollEditor() {
 void Game::AdvanceAnimation() {
   // Objects and the menu pointer change frame every third tick.
   if (++Anim.AnimTick == 3) {
-    const auto advance = [this](int32_t& frame, int sheet) {
-      if (++frame > display_.FrameCount(sheet) - 1) frame = 0;
-    };
-    advance(Anim.KillerFrame, SheetKiller);
-    advance(Anim.FoodFrame, SheetFood);
-    advance(Anim.ExitFrame, SheetExit);
+    for (size_t kind = 0; kind < Anim.ObjectFrame.size(); ++kind) {
+      int32_t& frame = Anim.ObjectFrame[kind];
+      if (++frame > display_.FrameCount(ObjectSheets[kind]) - 1) frame = 0;
+    }
     Anim.AnimTick = 0;
   }
   AdvanceRunAnimation(Runner);
@@ -99,7 +97,8 @@ void Game::AdvanceAnimation() {
 // The run's end as the step found it: the results menu, or a play-test's result line.
 void Game::EndRun(bool finished) {
   if (PlayTest.Active) return EndPlayTestRun(finished);
-  MenuCursor = Plus && !finished ? 1 : 0;  // plus: "Play again" after a failed run, "Next level" after a finish
+  MenuCursor =
+      Plus && !finished ? 1 : 0;  // plus: "Play again" after a failed run, "Next level" after a finish
   Mode = GameMode::GameMenu;
   if (finished) {
     Outcome.RunFinished = true;
@@ -122,13 +121,13 @@ void Game::DrawFrame() {
   if (Mode == GameMode::GameMenu && !WatchingReplay()) DrawGameMenu();
   if (Mode == GameMode::TopTen) DrawTopTen();
   if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
-  if (OpenQuestion) DrawQuestionCard(display_, *OpenQuestion, Anim.ExitFrame);
+  if (OpenQuestion) DrawQuestionCard(display_, *OpenQuestion, Anim.ObjectFrame[ObjectExit]);
 }
 
 void Game::DrawWorldView() {
   DrawSky(display_, SkyX);
   DrawTiles(display_, Level);
-  const ObjectFrames frames{Anim.FoodFrame, Anim.KillerFrame, Anim.ExitFrame};
+  const ObjectFrames& frames = Anim.ObjectFrame;
   // The food eaten in this tick is still shown, in its place in the list.
   for (int i = 0; i < Level.ObjectCount; ++i) {
     if (i == LastRun.EatenIndex) DrawObject(display_, Level, LastRun.Eaten, frames);
@@ -227,4 +226,4 @@ void Game::MouseMove(int32_t X, int32_t Y) {
 
 void Game::MouseUp(MouseButton Button, int32_t /*X*/, int32_t /*Y*/) { EditorMouseUp(Editor, Button); }
 
-} // namespace tobu
+}  // namespace tobu

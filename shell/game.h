@@ -1,3 +1,5 @@
+// shell/: the game object, its mode machine, menus, roster, level list, replays and
+// play-test. Includes editor/, present/, replay/, sim/, world/ and events/.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -17,9 +19,10 @@
 #include "shell/question.h"
 #include "shell/roster.h"
 #include "shell/run_replays.h"
+#include "sim/clock.h"
 #include "sim/exit_contacts.h"
 #include "sim/keys.h"
-#include "sim/run.h"
+#include "sim/ranking.h"
 #include "sim/run_step.h"
 #include "sim/runner.h"
 #include "world/best_times.h"
@@ -31,7 +34,7 @@ namespace tobu {
 // The game: all state of the process and one handler per event. The platform layer
 // (or tobu-script) calls the handlers; file errors escape them as FileError.
 class Game {
-public:
+ public:
   explicit Game(Display& display) : display_(display) {}
 
   // Start-up: reads Players.dat from the working directory, hides the pointer.
@@ -188,4 +191,4 @@ public:
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
 };
 
-} // namespace tobu
+}  // namespace tobu

@@ -3,8 +3,9 @@
 #include <string>
 
 #include "shell/animation.h"
+#include "sim/clock.h"
 #include "sim/keys.h"
-#include "sim/run.h"
+#include "sim/ranking.h"
 #include "sim/runner.h"
 #include "world/best_times.h"
 #include "world/world.h"

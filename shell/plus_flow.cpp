@@ -76,7 +76,7 @@ void Game::DrawPlusGameMenuRows() {
   ShowString(display_, 260, 140, "Next level");
   ShowString(display_, 260, 170, "Play again");
   ShowString(display_, 260, 200, "Best times");
-  display_.DrawFrame(SheetHelmet, 224, 130 + 30 * MenuCursor, Anim.ExitFrame);
+  display_.DrawFrame(SheetHelmet, 224, 130 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
   display_.DrawCanvasText(200, 240, "R plays the level again at once");
 }
 

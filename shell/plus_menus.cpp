@@ -73,7 +73,7 @@ void Game::DrawPlusSelectLevel() {
   ShowString(display_, -1, 40, "Select Level!");
   const int32_t count = LevelFiles.Count();
   for (int32_t i = 0; i < ListRows && ListTop + i < count; ++i) DrawPlusLevelRow(i, ListTop + i);
-  display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ExitFrame);
+  display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ObjectFrame[ObjectExit]);
   display_.DrawCanvasText(556, 50, std::to_string(ListTop + MenuCursor + 1) + " / " + std::to_string(count));
   if (ListTop > 0) DrawArrow(display_, ArrowX, RowTop(0) + 4, true);
   if (ListTop + ListRows < count) DrawArrow(display_, ArrowX, RowTop(ListRows - 1) + 4, false);

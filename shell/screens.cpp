@@ -22,7 +22,7 @@ void Game::DrawSelectPlayer() {
   ShowString(display_, 210, 40, "Choose Player");
   ShowString(display_, 200, 90, "Create New Player");
   for (int i = 1; i <= Players.PlayerCount; ++i) ShowString(display_, 200, 114 + 24 * (i - 1), Players.PlayerNames[i]);
-  display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ExitFrame);
+  display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
 }
 
 void Game::DrawCreateNewPlayer() {
@@ -37,7 +37,7 @@ void Game::DrawMainMenu() {
   ShowString(display_, 280, 140, "Play");
   ShowString(display_, 280, 170, "Editor");
   if (Plus) DrawPlusMainMenu();
-  display_.DrawFrame(SheetHelmet, 244, 130 + 30 * MenuCursor, Anim.ExitFrame);
+  display_.DrawFrame(SheetHelmet, 244, 130 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
 }
 
 void Game::DrawSelectLevel() {
@@ -48,7 +48,7 @@ void Game::DrawSelectLevel() {
   for (int32_t i = 0; i <= 15 && i <= count - 1 && ListTop + i < count; ++i) {
     ShowString(display_, 260, 90 + 24 * i, LevelFiles.Items[ListTop + i]);
   }
-  display_.DrawFrame(SheetHelmet, 224, 80 + 24 * MenuCursor, Anim.ExitFrame);
+  display_.DrawFrame(SheetHelmet, 224, 80 + 24 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
 }
 
 void Game::DrawGameMenu() {
@@ -60,7 +60,7 @@ void Game::DrawGameMenu() {
   } else {
     ShowString(display_, 260, 170, "Play again");
     ShowString(display_, 260, 200, "Best times");
-    display_.DrawFrame(SheetHelmet, 224, 160 + 30 * MenuCursor, Anim.ExitFrame);
+    display_.DrawFrame(SheetHelmet, 224, 160 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
   }
   std::string line;
   if (Outcome.RunFailed) {

@@ -1,6 +1,7 @@
+#include "sim/clock.h"
+
 #include <string>
 
-#include "sim/run.h"
 #include "world/numeric.h"
 
 namespace tobu {

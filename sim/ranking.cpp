@@ -1,6 +1,6 @@
-#include <string>
+#include "sim/ranking.h"
 
-#include "sim/run.h"
+#include <string>
 
 namespace tobu {
 namespace {

@@ -1,5 +1,8 @@
 #include "sim/run_step.h"
 
+#include "sim/object_contact.h"
+#include "sim/world_bounds.h"
+
 namespace tobu {
 namespace {
 

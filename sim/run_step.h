@@ -1,10 +1,13 @@
+// sim/: the run's rules: the runner's motion and tile collision, object contacts, the
+// clock, the world bounds, the ranking, and StepRun, the whole of one tick. Includes
+// world/ and events/ only; nothing here draws or reads a device.
 #pragma once
 #include <cstdint>
 
 #include "events/game_events.h"
+#include "sim/clock.h"
 #include "sim/exit_contacts.h"
 #include "sim/keys.h"
-#include "sim/run.h"
 #include "sim/runner.h"
 #include "world/world.h"
 

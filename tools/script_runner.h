@@ -1,3 +1,5 @@
+// tools/: tobu-script (the game run headless from a script), the level compiler, the
+// level pictures and the run search. May include any game folder but platform/.
 #pragma once
 #include <cstdint>
 #include <filesystem>

@@ -1,3 +1,6 @@
+// world/: the level in memory, its file and the other files' helpers (best times,
+// bytes, atomic replacement, the folder lock), and the object kinds' table. Includes
+// only the standard library.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -47,7 +50,7 @@ struct World {
   // The cell holding world pixel (x, y) is solid; cells outside the grid are empty.
   bool SolidAt(int32_t x, int32_t y) const;
 
-  LevelObject& AppendObject();  // a zeroed record at the end
+  LevelObject& AppendObject();   // a zeroed record at the end
   void RemoveObject(int index);  // later objects keep their order
   void ReplaceObjects(std::vector<LevelObject> objects);
 
@@ -56,4 +59,4 @@ struct World {
   void CenterCamera();
 };
 
-} // namespace tobu
+}  // namespace tobu

@@ -1,4 +1,4 @@
-// The painters of the fourteen sheets, one function per picture.
+// The painters of the sheets, one function per picture (painters.h lists them by sheet).
 #pragma once
 #include "sheet.h"
 

@@ -6,7 +6,7 @@ namespace tobu::testing {
 namespace {
 
 class ModeMachine : public GameFixture {
-protected:
+ protected:
   // A level whose start stands on a floor of grass at row 10, with `objects` placed.
   void FloorLevel(const std::string& name, std::vector<LevelObject> objects = {}) {
     MakeLevel(name, [&](World& w) {
@@ -167,9 +167,9 @@ TEST_F(ModeMachine, KeyHeldFollowsDownAndUp) {
 TEST_F(ModeMachine, AnimationCountersWrapAtTheirSheets) {
   form.Start();
   Tick(3 * 34);
-  EXPECT_EQ(form.Anim.FoodFrame, 0);   // 34 frames
-  EXPECT_EQ(form.Anim.KillerFrame, 1); // 33 frames
-  EXPECT_EQ(form.Anim.ExitFrame, 34);  // 50 frames
+  EXPECT_EQ(form.Anim.ObjectFrame[ObjectFood], 0);    // 34 frames
+  EXPECT_EQ(form.Anim.ObjectFrame[ObjectKiller], 1);  // 33 frames
+  EXPECT_EQ(form.Anim.ObjectFrame[ObjectExit], 34);   // 50 frames
 }
 
 TEST_F(ModeMachine, EditorArrowsScrollOnlyWithoutPrompt) {
@@ -193,5 +193,5 @@ TEST_F(ModeMachine, EditorArrowsScrollOnlyWithoutPrompt) {
   EXPECT_EQ(form.Level.CameraX, 0);  // clamped at the world's left edge
 }
 
-} // namespace
-} // namespace tobu::testing
+}  // namespace
+}  // namespace tobu::testing

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "sim/run.h"
+#include "sim/clock.h"
+#include "sim/ranking.h"
 
 namespace tobu {
 namespace {
@@ -53,8 +54,12 @@ TEST(TimeText, StoredTimeDigitsFromTheRight) {
     int32_t time;
     const char* text;
   };
-  const Case cases[] = {{10523, "01:05:23"}, {7, "00:00:07"},      {0, "00:00:00"},
-                        {12345, "01:23:45"}, {999999, "99:99:99"}, {1234567, "23:45:67"},
+  const Case cases[] = {{10523, "01:05:23"},
+                        {7, "00:00:07"},
+                        {0, "00:00:00"},
+                        {12345, "01:23:45"},
+                        {999999, "99:99:99"},
+                        {1234567, "23:45:67"},
                         // A negative time (only an edited file holds one) reads as unsigned: 4294967291.
                         {-5, "96:72:91"}};
   for (const Case& c : cases) EXPECT_EQ(StoredTimeText(c.time), c.text) << c.time;

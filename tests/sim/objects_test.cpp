@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "sim/run.h"
+#include "sim/object_contact.h"
+#include "sim/world_bounds.h"
 #include "sim_test_worlds.h"
 
 namespace tobu {

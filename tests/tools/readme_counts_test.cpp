@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/brushes.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -76,6 +78,32 @@ TEST(Readme, CountsMatchTheRepository) {
       }
     }
   }
+}
+
+std::string FileText(const fs::path& path) {
+  std::ifstream in(path);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The editor's brushes and the level sources' object kinds, as the READMEs name them, come
+// from the tables the game reads: a brush or kind added there and not here is caught.
+TEST(Readme, BrushesAndKindsMatchTheirTables) {
+  std::string brushes = "| editor | ";
+  for (int brush = 1; brush <= tobu::BrushCount; ++brush)
+    brushes += std::to_string(brush) + " " + std::string(tobu::FindBrush(brush)->Label) +
+               (brush < tobu::BrushCount ? ", " : "; ");
+  std::string kinds = "`object: ", cells;
+  for (const tobu::ObjectKindRow& kind : tobu::ObjectKinds) {
+    kinds += std::string(kind.SourceName) + (&kind == &tobu::ObjectKinds.back() ? " X Y`" : "|");
+    cells += std::string("| `") + kind.SourceCell + "` | " + std::string(kind.SourceName) + " |\n";
+  }
+  const fs::path root = TOBU_SOURCE_DIR;
+  const struct {
+    const char* File;
+    std::string Text;
+  } expected[] = {{"README.md", brushes}, {"levels/README.md", kinds}, {"levels/README.md", cells}};
+  for (const auto& [file, text] : expected)
+    EXPECT_NE(FileText(root / file).find(text), std::string::npos) << file << " lacks:\n" << text;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "world/file_error.h"
 #include "world/level_file.h"
+#include "world/object_kinds.h"
 
 namespace tobu {
 namespace {
@@ -47,10 +48,19 @@ int32_t Number(const std::string& word, int lineNumber) {
 }
 
 std::optional<uint8_t> KindByName(const std::string& name) {
-  if (name == "food") return ObjectFood;
-  if (name == "killer") return ObjectKiller;
-  if (name == "exit") return ObjectExit;
+  for (const ObjectKindRow& row : ObjectKinds)
+    if (row.SourceName == name) return row.Kind;
   return std::nullopt;
+}
+
+// "food, killer or exit"
+std::string KindNames() {
+  std::string names;
+  for (size_t i = 0; i < ObjectKinds.size(); ++i) {
+    if (i > 0) names += i + 1 == ObjectKinds.size() ? " or " : ", ";
+    names += ObjectKinds[i].SourceName;
+  }
+  return names;
 }
 
 void SetStart(SourceLevel& source, Start start, int lineNumber) {
@@ -71,7 +81,7 @@ void ReadHeader(SourceLevel& source, const std::string& line, int lineNumber) {
     SetStart(source, {Number(values[0], lineNumber), Number(values[1], lineNumber)}, lineNumber);
   } else if (key == "object" && values.size() == 3) {
     const std::optional<uint8_t> kind = KindByName(values[0]);
-    if (!kind) Fail(lineNumber, "object kind must be food, killer or exit");
+    if (!kind) Fail(lineNumber, "object kind must be " + KindNames());
     source.ListedObjects.push_back({*kind, Number(values[1], lineNumber), Number(values[2], lineNumber)});
   } else {
     Fail(lineNumber, "unknown header line '" + line + "'");
@@ -79,6 +89,9 @@ void ReadHeader(SourceLevel& source, const std::string& line, int lineNumber) {
 }
 
 void ReadCell(SourceLevel& source, char symbol, int column, int row, int lineNumber) {
+  for (const ObjectKindRow& kind : ObjectKinds) {
+    if (kind.SourceCell == symbol) return source.GridObjects.push_back(ObjectInCell(kind.Kind, column, row));
+  }
   switch (symbol) {
     case '.':
       return;
@@ -87,15 +100,6 @@ void ReadCell(SourceLevel& source, char symbol, int column, int row, int lineNum
       return;
     case '=':
       source.Level.SetCell(column, row, TileGrass);
-      return;
-    case 'f':
-      source.GridObjects.push_back(ObjectInCell(ObjectFood, column, row));
-      return;
-    case 'k':
-      source.GridObjects.push_back(ObjectInCell(ObjectKiller, column, row));
-      return;
-    case 'x':
-      source.GridObjects.push_back(ObjectInCell(ObjectExit, column, row));
       return;
     case 'S':
       SetStart(source, {column * CellWidth + 20, row * CellHeight + CellHeight - 1}, lineNumber);

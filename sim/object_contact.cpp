@@ -1,5 +1,7 @@
-#include "sim/run.h"
+#include "sim/object_contact.h"
+
 #include "world/numeric.h"
+#include "world/object_kinds.h"
 
 namespace tobu {
 namespace {
@@ -17,7 +19,7 @@ int32_t DistanceSquared(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
 
 bool AnyFoodLeft(const World& world) {
   for (const LevelObject& object : world.ObjectList) {
-    if (object.Kind == ObjectFood) return true;
+    if (KindHasRule(object.Kind, ContactRule::Eaten)) return true;
   }
   return false;
 }
@@ -59,24 +61,18 @@ bool TouchesObject(const World& world, int index) {
 
 Contact TouchObject(const World& world, int index) {
   if (!TouchesObject(world, index)) return Contact::None;
-  const LevelObject& object = world.ObjectList[index];
-  switch (object.Kind) {
-    case ObjectFood:
+  const ObjectKindRow* row = FindObjectKind(world.ObjectList[index].Kind);
+  if (!row) return Contact::None;
+  switch (row->Contact) {
+    case ContactRule::Eaten:
       return Contact::Food;
-    case ObjectKiller:
+    case ContactRule::Kills:
       return Contact::Killer;
     // Food eaten in this tick still counts: it is removed only after the object pass.
-    case ObjectExit:
+    case ContactRule::FinishesWhenFed:
       return AnyFoodLeft(world) ? Contact::None : Contact::Exit;
-    default:
-      return Contact::None;
   }
-}
-
-bool OutsideWorldBounds(const World& world) {
-  // On the unrounded position; the bounds stop at 4000 and 3100, inside the grid.
-  return world.RunnerX - 13 < 0 || world.RunnerX + 11 > 4000 || world.RunnerY - 58 < 0 ||
-         world.RunnerY > 3100;
+  return Contact::None;
 }
 
 }  // namespace tobu
