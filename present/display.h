@@ -10,7 +10,7 @@ constexpr int ViewHeight = 480;
 // What the game draws with. The one real implementation is the software back buffer
 // (present/software_display.h); tests may record calls with a double.
 class Display {
-public:
+ public:
   virtual ~Display() = default;
   // The back buffer can be drawn on and presented this tick.
   virtual bool SurfaceReady() = 0;
@@ -30,10 +30,14 @@ public:
   // Fills a w x h rectangle at (x, y) with one RGB565 colour, clipped to the back buffer
   // (the editor's grid). Displays that only count or time frames may ignore it.
   virtual void FillRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/) {}
+  // Mixes a w x h rectangle toward one RGB565 colour by amount / 255, clipped to the back
+  // buffer (plus's flashes and bands). Displays that cannot mix draw nothing.
+  virtual void BlendRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/,
+                         uint8_t /*amount*/) {}
   virtual void ShowPointer(bool shown) = 0;
   // Draws the sky and the tiles in theme `theme` (present/themes.h) from now on; 0 is the
   // game's own look. A display without themes keeps its sheets.
   virtual void UseTheme(int /*theme*/) {}
 };
 
-} // namespace tobu
+}  // namespace tobu

@@ -13,6 +13,7 @@
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
 #include "shell/play_test.h"
+#include "shell/plus_run.h"
 #include "shell/roster.h"
 #include "shell/run_replays.h"
 #include "sim/exit_contacts.h"
@@ -29,7 +30,7 @@ namespace tobu {
 // The game: all state of the process and one handler per event. The platform layer
 // (or tobu-script) calls the handlers; file errors escape them as FileError.
 class Game {
-public:
+ public:
   explicit Game(Display& display) : display_(display) {}
 
   // Start-up: reads Players.dat from the working directory, hides the pointer.
@@ -95,8 +96,11 @@ public:
   std::vector<std::string> Warnings;
   ExitContacts LockedExits;
   RunReplays Replays;
+  // Plus: what is drawn around the run (plus_flow.cpp); the run never reads it.
+  PlusRunView PlusView;
+  bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
 
-private:
+ private:
   // Tick steps (game.cpp).
   void Update(bool surfaceReady);
   void ScrollEditor();
@@ -122,6 +126,15 @@ private:
   void TopTenKeyDown(uint16_t key);
   void PlusGameMenuKeyDown(uint16_t key);
   void DrawPlusGameMenuRows();
+  // Plus around a run (plus_flow.cpp).
+  bool PlusDrawsRun() const;
+  ViewCamera DrawCamera() const;
+  void StepPlusView();
+  void BeginPlusMoment();
+  bool PlusMomentTakesKey(uint16_t key);
+  void DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames);
+  void DrawPlusOverRun(ViewCamera camera);
+  void DrawPlusMoment();
   void GameKeyDown(uint16_t key);
   void MainMenuKeyDown(uint16_t key);
   void EditorKeyDown(uint16_t key);
@@ -168,4 +181,4 @@ private:
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
 };
 
-} // namespace tobu
+}  // namespace tobu

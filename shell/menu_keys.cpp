@@ -20,7 +20,7 @@ void MoveTwoRowCursor(int32_t& cursor, uint16_t key) {
   if (key == VkUp && cursor > 0) --cursor;
 }
 
-} // namespace
+}  // namespace
 
 void Game::SelectLevelKeyDown(uint16_t key) {
   const int32_t count = LevelFiles.Count();
@@ -173,6 +173,7 @@ void Game::BeginRun(const LoadedLevelInfo& info) {
   BestTimesOffset = info.BestTimesOffset;
   if (info.HadTable) Outcome.BestTimeText.clear();
   Clock.Reset();
+  BeginPlusRun(PlusView, Level);
 }
 
 // Delete: the level is read and written back, and the writer stores no best times.
@@ -185,4 +186,4 @@ void Game::EraseBestTimes(int entry) {
   SaveLevel(LevelFiles.Items[entry], Level);
 }
 
-} // namespace tobu
+}  // namespace tobu
