@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 
 #include "present/sheets.h"
@@ -83,9 +84,10 @@ bool StepPlusMoment(PlusRunView& view) {
 
 std::string BestTimeDelta(int32_t oldTime, int32_t newTime) {
   const int32_t gain = HundredthsOf(oldTime) - HundredthsOf(newTime);
-  const int32_t hundredths = std::abs(gain) % 100;
-  return std::string(gain >= 0 ? "-" : "+") + std::to_string(std::abs(gain) / 100) + "." +
-         (hundredths < 10 ? "0" : "") + std::to_string(hundredths);
+  char text[16];
+  std::snprintf(text, sizeof text, "%c%d.%02d", gain >= 0 ? '-' : '+', std::abs(gain) / 100,
+                std::abs(gain) % 100);
+  return text;
 }
 
 std::string LevelTitle(std::string_view levelFile) {

@@ -67,7 +67,7 @@ void Game::DrawGameMenu() {
   } else if (Outcome.NewBestTime) {
     line = Outcome.ResultText + "   Best Time!";
     // Plus: by how much the old best time was beaten.
-    if (Plus && PlusView.OldBest) line += " " + BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]);
+    if (Plus && PlusView.OldBest) line.append(" ").append(BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]));
   } else if (Outcome.InTopTen) {
     line = Outcome.ResultText + "   You Made the Top Ten";
   } else {
