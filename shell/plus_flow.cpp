@@ -90,7 +90,7 @@ bool Game::PlusMomentTakesKey(uint16_t key) {
 void Game::DrawPlusOverRun(ViewCamera camera) {
   for (const PlusRunView::Burst& burst : PlusView.Bursts)
     DrawBurst(display_, camera, burst.X, burst.Y, burst.Age);
-  const int32_t left = FoodLeft(Level);
+  const int32_t left = CountFood(Level);
   if (left == 0) {
     const int32_t age = PlusView.BloomAge < 0 ? PlusRunView::BloomTicks : PlusView.BloomAge;
     for (const LevelObject& object : Level.ObjectList) {
@@ -120,7 +120,7 @@ void Game::DrawPlusMoment() {
     if (PlusView.EndedBy) DrawKillerMark(display_, camera, *PlusView.EndedBy, PlusView.EndingAge);
     return;
   }
-  const int32_t left = FoodLeft(Level);
+  const int32_t left = CountFood(Level);
   for (const LevelObject& object : Level.ObjectList) {
     if (object.Kind == ObjectExit && left == 0) {
       DrawBloom(display_, camera, object, PlusRunView::BloomTicks, PlusRunView::BloomTicks);

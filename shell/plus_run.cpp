@@ -33,14 +33,14 @@ int RunnerSheetOf(const RunnerSprite& sprite) {
   return sprite.FacingRight ? SheetKippoR : SheetKippo;
 }
 
-int32_t FoodLeft(const World& level) {
+int32_t CountFood(const World& level) {
   return static_cast<int32_t>(std::count_if(level.ObjectList.begin(), level.ObjectList.end(),
                                             [](const LevelObject& o) { return o.Kind == ObjectFood; }));
 }
 
 void BeginPlusRun(PlusRunView& view, const World& level) {
   view = PlusRunView{};
-  view.FoodTotal = FoodLeft(level);
+  view.FoodTotal = CountFood(level);
   view.Camera = {level.CameraX, std::clamp(RoundPixel(level.RunnerY) - Anchor, 0, CameraMaxY)};
 }
 
@@ -53,7 +53,7 @@ void StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& leve
   if (view.ShakeAge >= 0 && ++view.ShakeAge >= PlusRunView::ShakeTicks) view.ShakeAge = -1;
   if (step.EatenIndex >= 0) {
     view.Bursts.push_back({step.Eaten.X + 20, step.Eaten.Y + 20, 0});
-    if (view.BloomAge < 0 && FoodLeft(level) == 0) view.BloomAge = 0;
+    if (view.BloomAge < 0 && CountFood(level) == 0) view.BloomAge = 0;
   }
   if (step.LockedExitTouched) {
     view.ShakeAge = 0;

@@ -73,6 +73,6 @@ std::string BestTimeDelta(int32_t oldTime, int32_t newTime);
 // The level's title: its file name without ".vel", dashes as spaces.
 std::string LevelTitle(std::string_view levelFile);
 // Food left in the level.
-int32_t FoodLeft(const World& level);
+int32_t CountFood(const World& level);
 
 }  // namespace tobu
