@@ -35,6 +35,10 @@ class Display {
   virtual void FillRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/) {}
   // Halves the brightness of a rectangle, clipped to the back buffer (the cards' bands).
   virtual void ShadeRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/) {}
+  // Mixes a w x h rectangle toward one RGB565 colour by amount / 255, clipped to the back
+  // buffer (plus's flashes and bands). Displays that cannot mix draw nothing.
+  virtual void BlendRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/,
+                         uint8_t /*amount*/) {}
   virtual void ShowPointer(bool shown) = 0;
   // Draws the sky and the tiles in theme `theme` (present/themes.h) from now on; 0 is the
   // game's own look. A display without themes keeps its sheets.

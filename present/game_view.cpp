@@ -36,9 +36,11 @@ void DrawSky(Display& display, int32_t skyX) {
   display.DrawFrame(SheetSky, skyX + ViewWidth, 0, 0);
 }
 
-void DrawTiles(Display& display, const World& world) {
-  const int32_t firstColumn = world.CameraX / CellWidth, firstRow = world.CameraY / CellHeight;
-  const int32_t shiftX = world.CameraX % CellWidth, shiftY = world.CameraY % CellHeight;
+void DrawTiles(Display& display, const World& world) { DrawTiles(display, world, CameraOf(world)); }
+
+void DrawTiles(Display& display, const World& world, ViewCamera camera) {
+  const int32_t firstColumn = camera.X / CellWidth, firstRow = camera.Y / CellHeight;
+  const int32_t shiftX = camera.X % CellWidth, shiftY = camera.Y % CellHeight;
   for (int r = 0; r < ViewColumns; ++r) {
     for (int c = 0; c < ViewColumns; ++c) {
       const int32_t column = firstColumn + c - 1, row = firstRow + r - 1;
@@ -52,8 +54,12 @@ void DrawTiles(Display& display, const World& world) {
 }
 
 void DrawObject(Display& display, const World& world, const LevelObject& object, const ObjectFrames& frames) {
+  DrawObject(display, CameraOf(world), object, frames);
+}
+
+void DrawObject(Display& display, ViewCamera camera, const LevelObject& object, const ObjectFrames& frames) {
   // Widened so objects placed far outside the world cannot overflow the test.
-  const int64_t sx = int64_t{object.X} - world.CameraX, sy = int64_t{object.Y} - world.CameraY;
+  const int64_t sx = int64_t{object.X} - camera.X, sy = int64_t{object.Y} - camera.Y;
   if (sx + 40 <= 0 || sy + 40 <= 0 || sx >= ViewWidth || sy >= ViewHeight) return;
   const int x = static_cast<int>(sx), y = static_cast<int>(sy);
   // Unknown kinds are kept in the file but never drawn.
@@ -67,11 +73,19 @@ void DrawStartMarker(Display& display, const World& world) {
 }
 
 void DrawRunnerSheet(Display& display, const World& world, int sheet, int frame, int32_t left, int32_t top) {
-  display.DrawFrame(sheet, left - world.CameraX, top - world.CameraY, frame);
+  DrawRunnerSheet(display, CameraOf(world), sheet, frame, left, top);
+}
+
+void DrawRunnerSheet(Display& display, ViewCamera camera, int sheet, int frame, int32_t left, int32_t top) {
+  display.DrawFrame(sheet, left - camera.X, top - camera.Y, frame);
 }
 
 void DrawGhostSheet(Display& display, const World& world, int sheet, int frame, int32_t left, int32_t top) {
-  display.DrawFrameHalfTransparent(sheet, left - world.CameraX, top - world.CameraY, frame);
+  DrawGhostSheet(display, CameraOf(world), sheet, frame, left, top);
+}
+
+void DrawGhostSheet(Display& display, ViewCamera camera, int sheet, int frame, int32_t left, int32_t top) {
+  display.DrawFrameHalfTransparent(sheet, left - camera.X, top - camera.Y, frame);
 }
 
 void DrawClockDigits(Display& display, uint8_t minutes, uint8_t seconds, uint8_t hundredths) {

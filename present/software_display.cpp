@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "present/themes.h"
 
@@ -27,19 +28,20 @@ inline void CopyPixels(uint16_t* to, const uint16_t* from, size_t count) {
   }
 }
 
-// Mixes one RGB565 pixel toward white by coverage / 255, channel by channel.
-uint16_t BlendWhite(uint16_t under, uint8_t coverage) {
-  const uint32_t r = (under >> 11) & 0x1F, g = (under >> 5) & 0x3F, b = under & 0x1F;
+// Mixes one RGB565 pixel toward another by coverage / 255, channel by channel.
+uint16_t Blend(uint16_t under, uint16_t over, uint32_t coverage) {
   const uint32_t keep = 255u - coverage;
-  const uint32_t nr = (r * keep + 0x1Fu * coverage + 127) / 255;
-  const uint32_t ng = (g * keep + 0x3Fu * coverage + 127) / 255;
-  const uint32_t nb = (b * keep + 0x1Fu * coverage + 127) / 255;
-  return static_cast<uint16_t>((nr << 11) | (ng << 5) | nb);
+  const auto mix = [&](int shift, uint32_t mask) {
+    return ((((under >> shift) & mask) * keep + ((over >> shift) & mask) * coverage + 127) / 255) << shift;
+  };
+  return static_cast<uint16_t>(mix(11, 0x1F) | mix(5, 0x3F) | mix(0, 0x1F));
 }
+
+uint16_t BlendWhite(uint16_t under, uint8_t coverage) { return Blend(under, 0xFFFF, coverage); }
 
 }  // namespace
 
-SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) { themeSheets_ = LoadEmbeddedThemeSheets(); }
+SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) { themesBuiltIn_ = true; }
 
 SoftwareDisplay::SoftwareDisplay(std::vector<SpriteSheet> sheets)
     : sheets_(std::move(sheets)),
@@ -58,8 +60,10 @@ void SoftwareDisplay::UseTheme(int theme) {
   if (theme == theme_) return;
   if (theme_ != 0) SwapThemeSheets(theme_);
   theme_ = 0;
+  if (theme > 0 && std::exchange(themesBuiltIn_, false)) themeSheets_ = LoadEmbeddedThemeSheets();
   const size_t first = static_cast<size_t>(theme - 1) * ThemedSheetCount;
-  if (theme <= 0 || first + ThemedSheetCount > themeSheets_.size() || themeSheets_[first].Pixels.empty()) return;
+  if (theme <= 0 || first + ThemedSheetCount > themeSheets_.size() || themeSheets_[first].Pixels.empty())
+    return;
   SwapThemeSheets(theme);
   theme_ = theme;
 }
@@ -84,6 +88,15 @@ void SoftwareDisplay::FillRect(int x, int y, int w, int h, uint16_t colour) {
   for (int64_t row = top; row < bottom; ++row) {
     const auto start = backBuffer_->begin() + row * ViewWidth;
     std::fill(start + left, start + right, colour);
+  }
+}
+
+void SoftwareDisplay::BlendRect(int x, int y, int w, int h, uint16_t colour, uint8_t amount) {
+  const int64_t left = std::max<int64_t>(x, 0), right = std::min<int64_t>(int64_t{x} + w, ViewWidth);
+  const int64_t top = std::max<int64_t>(y, 0), bottom = std::min<int64_t>(int64_t{y} + h, ViewHeight);
+  for (int64_t row = top; row < bottom; ++row) {
+    uint16_t* to = backBuffer_->data() + row * ViewWidth;
+    for (int64_t column = left; column < right; ++column) to[column] = Blend(to[column], colour, amount);
   }
 }
 

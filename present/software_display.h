@@ -27,6 +27,7 @@ class SoftwareDisplay : public Display {
   void PresentFrame() override;
   void DrawCanvasText(int x, int y, const std::string& text) override;
   void FillRect(int x, int y, int w, int h, uint16_t colour) override;
+  void BlendRect(int x, int y, int w, int h, uint16_t colour, uint8_t amount) override;
   void ShowPointer(bool shown) override;
   void UseTheme(int theme) override;
 
@@ -64,6 +65,7 @@ class SoftwareDisplay : public Display {
   std::vector<SpriteSheet> sheets_;
   // The other themes' sheets; a theme in use trades places with the game's own.
   std::vector<SpriteSheet> themeSheets_;
+  bool themesBuiltIn_ = false;  // the built-in theme sheets are decoded when first used
   int theme_ = 0;
   std::unique_ptr<FrameBuffer> backBuffer_;
   std::unique_ptr<FrameBuffer> presented_;

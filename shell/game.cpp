@@ -1,5 +1,6 @@
 #include "shell/game.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <utility>
@@ -7,6 +8,7 @@
 #include "editor/editor.h"
 #include "present/cell_grid.h"
 #include "present/game_view.h"
+#include "present/plus_view.h"
 #include "present/sheets.h"
 #include "present/themes.h"
 #include "shell/key_event_watch.h"
@@ -49,6 +51,7 @@ void Game::Tick(int32_t /*LagCount: every tick is one fixed step*/) {
 // only moves: no object acts, the clock stands still and nothing is ranked.
 void Game::Update(bool surfaceReady) {
   Events.NewTick();
+  StepPlusView();
   LastRun = RunStepResult{};
   if (WatchingReplay()) PlayWatchedKeys();
   if (Mode == GameMode::editor) ScrollEditor();
@@ -60,6 +63,7 @@ void Game::Update(bool surfaceReady) {
       Outcome.BestTimeText = StoredTimeText(Best.BestTime[1]);
     }
     AdvanceRunReplays();
+    if (PlusDrawsRun()) StepPlusRun(PlusView, LastRun, Level, LockedExits);
   }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
   if (Plus && Mode == GameMode::SelectLevel && LevelRows.size() != LevelFiles.Items.size())
@@ -67,13 +71,17 @@ void Game::Update(bool surfaceReady) {
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
   AdvanceAnimation();
-  if (LastRun.End != RunEnd::None) EndRun(LastRun.End == RunEnd::Finished);
+  if (LastRun.End != RunEnd::None) {
+    BeginPlusMoment();  // before the ranking, which replaces the old best time
+    EndRun(LastRun.End == RunEnd::Finished);
+  }
   if (Mode == GameMode::GameMenu && surfaceReady) RankFinishedRunOnce();
 }
 
 // Plus draws a run of a shipped level in its group's look; everything else in the game's own.
 int Game::RunTheme() const {
-  if (!Plus || !LastRun.Ran || PlayTest.Active || Mode == GameMode::PlayTestResult) return ThemeMeadow;
+  if (!Plus || !(LastRun.Ran || PlusView.InMoment()) || PlayTest.Active || Mode == GameMode::PlayTestResult)
+    return ThemeMeadow;
   return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
 }
 
@@ -101,6 +109,7 @@ void Game::EndRun(bool finished) {
       Plus && !finished ? 1 : 0;  // plus: "Play again" after a failed run, "Next level" after a finish
   Mode = GameMode::GameMenu;
   if (finished) {
+    GoalLearned = true;
     Outcome.RunFinished = true;
   } else {
     Outcome.RunFailed = true;
@@ -112,6 +121,7 @@ void Game::EndRun(bool finished) {
 void Game::DrawFrame() {
   display_.UseTheme(RunTheme());
   display_.ClearSurface(0);
+  if (Plus && PlusView.InMoment()) return DrawPlusMoment();
   if (LastRun.Ran || Mode == GameMode::editor) DrawWorldView();
   if (LastRun.LeftWorld) return;
   if (Mode == GameMode::SelectPlayer) DrawSelectPlayer();
@@ -125,15 +135,10 @@ void Game::DrawFrame() {
 }
 
 void Game::DrawWorldView() {
+  const ViewCamera camera = DrawCamera();
   DrawSky(display_, SkyX);
-  DrawTiles(display_, Level);
-  const ObjectFrames& frames = Anim.ObjectFrame;
-  // The food eaten in this tick is still shown, in its place in the list.
-  for (int i = 0; i < Level.ObjectCount; ++i) {
-    if (i == LastRun.EatenIndex) DrawObject(display_, Level, LastRun.Eaten, frames);
-    DrawObject(display_, Level, Level.ObjectList[i], frames);
-  }
-  if (LastRun.EatenIndex == Level.ObjectCount) DrawObject(display_, Level, LastRun.Eaten, frames);
+  DrawTiles(display_, Level, camera);
+  DrawWorldObjects(camera, Anim.ObjectFrame);
   if (Mode == GameMode::editor) {
     if (Editor.GridShown) DrawCellGrid(display_, Level);
     DrawStartMarker(display_, Level);
@@ -143,13 +148,30 @@ void Game::DrawWorldView() {
   DrawGhostRunner();
   DrawRunnerAndClock();
   if (WatchingReplay()) DrawWatchedRecordLine();
+  if (PlusDrawsRun()) DrawPlusOverRun(camera);
+}
+
+// Every object; the food eaten in this tick is still shown, in its place in the list.
+void Game::DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames) {
+  const bool shaking = PlusDrawsRun() && PlusView.ShakeAge >= 0;
+  const auto draw = [&](const LevelObject& object) {
+    ViewCamera at = camera;
+    if (shaking &&
+        std::find(PlusView.Shaken.begin(), PlusView.Shaken.end(), object) != PlusView.Shaken.end()) {
+      at.X -= ShakeOffset(PlusView.ShakeAge);
+    }
+    DrawObject(display_, at, object, frames);
+  };
+  for (int i = 0; i < Level.ObjectCount; ++i) {
+    if (i == LastRun.EatenIndex) draw(LastRun.Eaten);
+    draw(Level.ObjectList[i]);
+  }
+  if (LastRun.EatenIndex == Level.ObjectCount) draw(LastRun.Eaten);
 }
 
 void Game::DrawRunnerAndClock() {
   const RunnerSprite sprite = ChooseRunnerSprite(LastRun.RunnerX, LastRun.RunnerY, Runner, KeyHeld);
-  const int sheet = sprite.Running ? (sprite.FacingRight ? SheetKippoRunR : SheetKippoRun)
-                                   : (sprite.FacingRight ? SheetKippoR : SheetKippo);
-  DrawRunnerSheet(display_, Level, sheet, sprite.Frame, sprite.Left, sprite.Top);
+  DrawRunnerSheet(display_, DrawCamera(), RunnerSheetOf(sprite), sprite.Frame, sprite.Left, sprite.Top);
   DrawClockDigits(display_, Clock.ClockMinutes, Clock.ClockSeconds, Clock.ClockHundredths);
   if (!Best.BestNames[1].empty()) DrawBestTime(display_, Outcome.BestTimeText);
 }
@@ -172,7 +194,11 @@ void Game::KeyDown(uint16_t Key) {
   dropCharacter_ = Key < KeyHeld.size() && PlayTest.LeftOver[Key];
   if (dropCharacter_) return;  // a key from the play-test repeating
   if (OpenQuestion) return AnswerQuestion(Key);
-  if (Mode == GameMode::game) RecordKey(Key, true);
+  if (PlusMomentTakesKey(Key)) return;
+  if (Mode == GameMode::game) {
+    RecordKey(Key, true);
+    PlusView.BannerDismissed = true;
+  }
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyDown(Key);
   if (Mode == GameMode::SelectLevel) SelectLevelKeyDown(Key);
   if (Mode == GameMode::GameMenu) GameMenuKeyDown(Key);

@@ -17,6 +17,7 @@
 #include "shell/level_rows.h"
 #include "shell/play_test.h"
 #include "shell/question.h"
+#include "shell/plus_run.h"
 #include "shell/roster.h"
 #include "shell/run_replays.h"
 #include "sim/clock.h"
@@ -108,6 +109,9 @@ class Game {
   std::optional<Question> OpenQuestion;  // plus: the question waiting for its answer
   // Plus: the player's times beside each level of the list, read again once emptied.
   std::vector<LevelRow> LevelRows;
+  // Plus: what is drawn around the run (plus_flow.cpp); the run never reads it.
+  PlusRunView PlusView;
+  bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
 
  private:
   // Tick steps (game.cpp).
@@ -144,6 +148,15 @@ class Game {
   void DrawPlusTopTen();
   void ReturnToPlayers();
   void DrawPlusGameMenuRows();
+  // Plus around a run (plus_flow.cpp).
+  bool PlusDrawsRun() const;
+  ViewCamera DrawCamera() const;
+  void StepPlusView();
+  void BeginPlusMoment();
+  bool PlusMomentTakesKey(uint16_t key);
+  void DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames);
+  void DrawPlusOverRun(ViewCamera camera);
+  void DrawPlusMoment();
   void GameKeyDown(uint16_t key);
   void MainMenuKeyDown(uint16_t key);
   void EditorKeyDown(uint16_t key);

@@ -20,7 +20,7 @@ void MoveMenuCursor(int32_t& cursor, uint16_t key, int32_t rows) {
   if (key == VkUp && cursor > 0) --cursor;
 }
 
-} // namespace
+}  // namespace
 
 void Game::SelectLevelKeyDown(uint16_t key) {
   const int32_t count = LevelFiles.Count();
@@ -177,6 +177,7 @@ void Game::BeginRun(const LoadedLevelInfo& info) {
   BestTimesOffset = info.BestTimesOffset;
   if (info.HadTable) Outcome.BestTimeText.clear();
   Clock.Reset();
+  BeginPlusRun(PlusView, Level);
 }
 
 // Delete: the level is read and written back, and the writer stores no best times.
@@ -190,4 +191,4 @@ void Game::EraseBestTimes(int entry) {
   SaveLevel(LevelFiles.Items[entry], Level);
 }
 
-} // namespace tobu
+}  // namespace tobu

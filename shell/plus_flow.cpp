@@ -1,11 +1,15 @@
-// The flow between screens under tobu plus: "Next level" on the results menu and R
-// restarting a level at once. The runs themselves are the classic game's.
+// tobu plus around the runs: "Next level" on the results menu, R restarting a level at
+// once, and what is drawn over a run and held after it. The runs are the classic game's.
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "present/bitmap_text.h"
+#include "present/game_view.h"
+#include "present/plus_view.h"
 #include "present/sheets.h"
 #include "shell/game.h"
+#include "world/numeric.h"
 
 namespace tobu {
 
@@ -78,6 +82,91 @@ void Game::DrawPlusGameMenuRows() {
   ShowString(display_, 260, 200, "Best times");
   display_.DrawFrame(SheetHelmet, 224, 130 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
   display_.DrawCanvasText(200, 240, "R plays the level again at once");
+}
+
+// Plus draws its own camera, effects and HUD over the player's runs and watched records,
+// never over the editor's play-test.
+bool Game::PlusDrawsRun() const { return Plus && Mode == GameMode::game && !PlayTest.Active; }
+
+ViewCamera Game::DrawCamera() const {
+  if (PlusDrawsRun() || (Plus && PlusView.InMoment())) return PlusView.Camera;
+  return CameraOf(Level);
+}
+
+// The moment after a run ages in the results; any other screen ends it.
+void Game::StepPlusView() {
+  if (!PlusView.InMoment()) return;
+  if (!Plus || Mode != GameMode::GameMenu) {
+    PlusView.Ending = PlusRunView::Moment::None;
+    return;
+  }
+  StepPlusMoment(PlusView);
+}
+
+// A run ended by a killer, the bounds or a daisy: its last picture is kept for a moment.
+void Game::BeginPlusMoment() {
+  if (!PlusDrawsRun() || WatchingReplay()) return;
+  const bool finished = LastRun.End == RunEnd::Finished;
+  PlusView.Ending = finished ? PlusRunView::Moment::Finish : PlusRunView::Moment::Death;
+  PlusView.EndingAge = 0;
+  PlusView.Sprite = ChooseRunnerSprite(LastRun.RunnerX, LastRun.RunnerY, Runner, KeyHeld);
+  PlusView.Frames = Anim.ObjectFrame;
+  PlusView.EndedBy.reset();
+  if (LastRun.EndedByObject()) PlusView.EndedBy = LastRun.EndedBy;
+  PlusView.OldBest.reset();
+  if (finished && !Best.BestNames[1].empty()) PlusView.OldBest = Best.BestTime[1];
+}
+
+// A key during the moment only ends it, so that no key acts on a menu not yet shown.
+bool Game::PlusMomentTakesKey(uint16_t key) {
+  if (!Plus || !PlusView.InMoment() || Mode != GameMode::GameMenu) return false;
+  const bool repeat = key < KeyHeld.size() && KeyHeld[key];
+  if (!repeat) PlusView.Ending = PlusRunView::Moment::None;
+  return true;
+}
+
+void Game::DrawPlusOverRun(ViewCamera camera) {
+  for (const PlusRunView::Burst& burst : PlusView.Bursts)
+    DrawBurst(display_, camera, burst.X, burst.Y, burst.Age);
+  const int32_t left = CountFood(Level);
+  if (left == 0) {
+    const int32_t age = PlusView.BloomAge < 0 ? PlusRunView::BloomTicks : PlusView.BloomAge;
+    for (const LevelObject& object : Level.ObjectList) {
+      if (object.Kind == ObjectExit) DrawBloom(display_, camera, object, age, PlusRunView::BloomTicks);
+    }
+  }
+  // The HUD goes to the bottom while the runner's head would be under it.
+  const bool high = RoundPixel(LastRun.RunnerY) - 64 - camera.Y < 64;
+  DrawPlusHud(display_, left, PlusView.FoodTotal, Anim.ObjectFrame[ObjectExit], high);
+  if (PlusView.BannerShown() && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
+    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned);
+  }
+}
+
+// The run's last picture, held: the runner where it stood, the killer marked under a
+// red flash, or confetti over a finish.
+void Game::DrawPlusMoment() {
+  const ViewCamera camera = PlusView.Camera;
+  DrawSky(display_, SkyX);
+  DrawTiles(display_, Level, camera);
+  DrawWorldObjects(camera, PlusView.Frames);
+  const RunnerSprite& sprite = PlusView.Sprite;
+  DrawRunnerSheet(display_, camera, RunnerSheetOf(sprite), sprite.Frame, sprite.Left, sprite.Top);
+  DrawClockDigits(display_, Clock.ClockMinutes, Clock.ClockSeconds, Clock.ClockHundredths);
+  if (PlusView.Ending == PlusRunView::Moment::Death) {
+    DrawRedFlash(display_, PlusView.EndingAge);
+    if (PlusView.EndedBy) DrawKillerMark(display_, camera, *PlusView.EndedBy, PlusView.EndingAge);
+    return;
+  }
+  const int32_t left = CountFood(Level);
+  for (const LevelObject& object : Level.ObjectList) {
+    if (object.Kind == ObjectExit && left == 0) {
+      DrawBloom(display_, camera, object, PlusRunView::BloomTicks, PlusRunView::BloomTicks);
+    }
+  }
+  const bool beaten = Outcome.NewBestTime && PlusView.OldBest;
+  DrawCelebration(display_, PlusView.EndingAge, ClockTimeText(Clock),
+                  beaten ? BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]) : std::string());
 }
 
 }  // namespace tobu

@@ -39,7 +39,7 @@ void Game::StartRunReplays(const std::string& levelFile, uint32_t levelCrc) {
   Replays.RunTicks = 0;
   Replays.LevelFile = levelFile;
   Replays.LevelCrc = levelCrc;
-    Replays.LevelCrcKnown = true;
+  Replays.LevelCrcKnown = true;
   Replays.Ghost = GhostRun{};
   Replays.Recording.Start(levelFile, Replays.LevelCrc, KeyHeld);
   if (Replays.GhostShown) LoadGhost();
@@ -201,9 +201,7 @@ void Game::DrawGhostRunner() {
   const GhostRun& ghost = Replays.Ghost;
   if (!Replays.GhostShown || !ghost.Running || WatchingReplay()) return;
   const RunnerSprite sprite = ChooseRunnerSprite(ghost.Level, ghost.Runner, ghost.KeyHeld);
-  const int sheet = sprite.Running ? (sprite.FacingRight ? SheetKippoRunR : SheetKippoRun)
-                                   : (sprite.FacingRight ? SheetKippoR : SheetKippo);
-  DrawGhostSheet(display_, Level, sheet, sprite.Frame, sprite.Left, sprite.Top);
+  DrawGhostSheet(display_, DrawCamera(), RunnerSheetOf(sprite), sprite.Frame, sprite.Left, sprite.Top);
 }
 
 void Game::DrawWatchedRecordLine() {

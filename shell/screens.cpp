@@ -21,7 +21,8 @@ void Game::DrawSelectPlayer() {
   DrawWallpaper();
   ShowString(display_, 210, 40, "Choose Player");
   ShowString(display_, 200, 90, "Create New Player");
-  for (int i = 1; i <= Players.PlayerCount; ++i) ShowString(display_, 200, 114 + 24 * (i - 1), Players.PlayerNames[i]);
+  for (int i = 1; i <= Players.PlayerCount; ++i)
+    ShowString(display_, 200, 114 + 24 * (i - 1), Players.PlayerNames[i]);
   display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
 }
 
@@ -67,6 +68,8 @@ void Game::DrawGameMenu() {
     line = "You Failed to Finish!";
   } else if (Outcome.NewBestTime) {
     line = Outcome.ResultText + "   Best Time!";
+    // Plus: by how much the old best time was beaten.
+    if (Plus && PlusView.OldBest) line.append(" ").append(BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]));
   } else if (Outcome.InTopTen) {
     line = Outcome.ResultText + "   You Made the Top Ten";
   } else {
@@ -128,4 +131,4 @@ void Game::DrawTopTen() {
   }
 }
 
-} // namespace tobu
+}  // namespace tobu

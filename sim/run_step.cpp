@@ -19,16 +19,21 @@ void TouchObjects(const RunState& run, RunStepResult& result, EventQueue& events
       case Contact::Killer:
         events.Push(GameEvent::Fail);
         result.End = RunEnd::Failed;
+        result.EndedBy = level.ObjectList[i];
         break;
       case Contact::Exit:
         events.Push(GameEvent::Finish);
         result.End = RunEnd::Finished;
+        result.EndedBy = level.ObjectList[i];
         break;
       case Contact::None:
         break;
     }
   }
-  if (result.End == RunEnd::None && run.LockedExits.NoteLockedTouch(level)) events.Push(GameEvent::Locked);
+  if (result.End == RunEnd::None && run.LockedExits.NoteLockedTouch(level)) {
+    events.Push(GameEvent::Locked);
+    result.LockedExitTouched = true;
+  }
   if (eaten == -1) return;
   result.EatenIndex = eaten;
   result.Eaten = level.ObjectList[eaten];

@@ -37,6 +37,10 @@ struct RunStepResult {
   // pass saw it and the object itself, so the frame still shows it. -1 when none.
   int32_t EatenIndex = -1;
   LevelObject Eaten;
+  // The killer or exit that ended the run in the object pass (see EndedByObject).
+  LevelObject EndedBy;
+  // An exit was touched while food is left (the `locked` event of this tick).
+  bool LockedExitTouched = false;
   // The runner's position after its motion, where the frame draws it.
   double RunnerX = 0.0;
   double RunnerY = 0.0;

@@ -1,0 +1,103 @@
+#include "present/plus_view.h"
+
+#include <algorithm>
+#include <array>
+
+#include "present/bitmap_text.h"
+#include "present/sheets.h"
+
+namespace tobu {
+namespace {
+
+constexpr uint16_t Black = 0x0000, White = 0xFFFF, Red = 0xF800, Yellow = 0xFFE0;
+constexpr std::array<uint16_t, 4> Petals{0xFFFF, 0xFE19, 0xFFE0, 0xFB56};
+constexpr std::array<uint16_t, 4> Confetti{0xF800, 0xFFE0, 0x07E0, 0x041F};
+
+// Eight directions, a tenth of a pixel per step: the same star for sparks and petals.
+struct Step {
+  int32_t X, Y;
+};
+constexpr std::array<Step, 8> Star{
+    {{10, 0}, {7, 7}, {0, 10}, {-7, 7}, {-10, 0}, {-7, -7}, {0, -10}, {7, -7}}};
+
+void Square(Display& display, int32_t cx, int32_t cy, int32_t size, uint16_t colour) {
+  display.FillRect(cx - size / 2, cy - size / 2, size, size, colour);
+}
+
+// A frame of `thickness` pixels just inside a w x h box.
+void Frame(Display& display, int32_t x, int32_t y, int32_t w, int32_t h, int32_t thickness, uint16_t colour) {
+  display.FillRect(x, y, w, thickness, colour);
+  display.FillRect(x, y + h - thickness, w, thickness, colour);
+  display.FillRect(x, y, thickness, h, colour);
+  display.FillRect(x + w - thickness, y, thickness, h, colour);
+}
+
+}  // namespace
+
+void DrawPlusHud(Display& display, int32_t foodLeft, int32_t foodTotal, int32_t exitFrame, bool atBottom) {
+  const int32_t top = atBottom ? ViewHeight - 52 : 12;
+  display.BlendRect(196, top, 248, 44, Black, 128);
+  display.DrawFrame(SheetFood, 202, top + 2, 0);
+  ShowString(display, 236, top + 12, std::to_string(foodLeft) + "/" + std::to_string(foodTotal));
+  // The daisy as it is drawn in the world while open; grey and still while locked.
+  if (foodLeft == 0) {
+    display.DrawFrame(SheetExit, 398, top + 2, exitFrame);
+  } else {
+    display.DrawFrameHalfTransparent(SheetExit, 398, top + 2, 0);
+    display.BlendRect(398, top + 2, 40, 40, Black, 96);
+  }
+}
+
+void DrawLevelBanner(Display& display, const std::string& title, bool withGoal) {
+  display.BlendRect(0, 120, ViewWidth, withGoal ? 72 : 44, Black, 144);
+  ShowString(display, -1, 130, title);
+  if (withGoal) ShowString(display, -1, 160, "Eat every apple, then reach the daisy");
+}
+
+void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age) {
+  const int32_t cx = x - camera.X, cy = y - camera.Y;
+  const int32_t size = std::max(2, 6 - age / 5);
+  for (size_t i = 0; i < Star.size(); ++i) {
+    const int32_t reach = 10 + 2 * age;  // pixels from the centre
+    Square(display, cx + Star[i].X * reach / 10, cy + Star[i].Y * reach / 10, size, i % 2 ? Yellow : White);
+  }
+}
+
+void DrawBloom(Display& display, ViewCamera camera, const LevelObject& exit, int32_t age, int32_t length) {
+  const int32_t cx = exit.X + 20 - camera.X, cy = exit.Y + 20 - camera.Y;
+  const int32_t reach = age < length ? 8 + 20 * age / length : 28;
+  for (size_t i = 0; i < Star.size(); ++i) {
+    Square(display, cx + Star[i].X * reach / 10, cy + Star[i].Y * reach / 10, 6, Petals[i % Petals.size()]);
+  }
+  if (age < length) display.BlendRect(cx - reach, cy - reach, 2 * reach, 2 * reach, White, 64);
+}
+
+int32_t ShakeOffset(int32_t age) {
+  constexpr std::array<int32_t, 4> Swing{3, 0, -3, 0};
+  return age < 0 ? 0 : Swing[static_cast<size_t>(age) % Swing.size()];
+}
+
+void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& killer, int32_t age) {
+  const int32_t grow = age / 6 % 2 * 4;
+  const int32_t x = killer.X - camera.X - 6 - grow, y = killer.Y - camera.Y - 6 - grow, size = 52 + 2 * grow;
+  Frame(display, x - 2, y - 2, size + 4, size + 4, 2, White);
+  Frame(display, x, y, size, size, 3, Yellow);
+}
+
+void DrawRedFlash(Display& display, int32_t age) {
+  display.BlendRect(0, 0, ViewWidth, ViewHeight, Red, static_cast<uint8_t>(std::max(48, 160 - 6 * age)));
+}
+
+void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta) {
+  for (int32_t i = 0; i < 32; ++i) {
+    const int32_t x = (i * 83 + 17) % ViewWidth + (age / 4 + i) % 7 - 3;
+    const int32_t y = (i * 37) % 90 - 90 + age * (4 + i % 4);
+    display.FillRect(x, y, 9, 6, Confetti[static_cast<size_t>(i) % Confetti.size()]);
+  }
+  display.BlendRect(0, 150, ViewWidth, bestDelta.empty() ? 70 : 100, Black, 144);
+  ShowString(display, -1, 160, "Finished!");
+  ShowString(display, -1, 190, time);
+  if (!bestDelta.empty()) ShowString(display, -1, 220, "Best Time! " + bestDelta);
+}
+
+}  // namespace tobu

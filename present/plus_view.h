@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "present/display.h"
+#include "present/game_view.h"
+#include "world/world.h"
+
+namespace tobu {
+
+// The pictures tobu plus adds to a run. Each draws from the values it is given; ages
+// are in ticks since the effect began.
+
+// Food left out of the level's total and a daisy that is grey while locked, in the top
+// middle of the view (between the best time and the clock), or at the bottom when
+// the runner stands high.
+void DrawPlusHud(Display& display, int32_t foodLeft, int32_t foodTotal, int32_t exitFrame, bool atBottom);
+// The level's title, and under it the goal for a player who has not finished a level yet.
+void DrawLevelBanner(Display& display, const std::string& title, bool withGoal);
+// Sparks flying from an eaten food's centre.
+void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age);
+// Petals around an open daisy: opening outwards while `age` is below `length`, then still.
+void DrawBloom(Display& display, ViewCamera camera, const LevelObject& exit, int32_t age, int32_t length);
+// The sideways offset of a touched locked daisy, in pixels.
+int32_t ShakeOffset(int32_t age);
+// A red square pulsing around the killer that ended the run.
+void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& killer, int32_t age);
+// The whole view tinted red, fading.
+void DrawRedFlash(Display& display, int32_t age);
+// Confetti and the finishing time, with the gain on the old best time when there is one.
+void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta);
+
+}  // namespace tobu

@@ -1,0 +1,104 @@
+#include "shell/plus_run.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "present/sheets.h"
+#include "sim/collision.h"
+#include "world/numeric.h"
+
+namespace tobu {
+namespace {
+
+// The runner stands 300 pixels below the world camera's top. In the air the drawing
+// camera waits until it is 110 above that (a jump rises 88) or 20 below, and it never
+// lets the runner's feet leave rows 180..420 of the view.
+constexpr int32_t Anchor = 300;
+constexpr int32_t RiseSlack = 110;
+constexpr int32_t FallSlack = 20;
+constexpr int32_t HighestFeet = 180;
+constexpr int32_t LowestFeet = 420;
+constexpr int32_t Easing = 6;  // a sixth of the way each tick
+
+int32_t HundredthsOf(int32_t storedTime) {
+  return storedTime / 10000 * 6000 + storedTime / 100 % 100 * 100 + storedTime % 100;
+}
+
+}  // namespace
+
+int RunnerSheetOf(const RunnerSprite& sprite) {
+  if (sprite.Running) return sprite.FacingRight ? SheetKippoRunR : SheetKippoRun;
+  return sprite.FacingRight ? SheetKippoR : SheetKippo;
+}
+
+int32_t CountFood(const World& level) {
+  return static_cast<int32_t>(std::count_if(level.ObjectList.begin(), level.ObjectList.end(),
+                                            [](const LevelObject& o) { return o.Kind == ObjectFood; }));
+}
+
+void BeginPlusRun(PlusRunView& view, const World& level) {
+  view = PlusRunView{};
+  view.FoodTotal = CountFood(level);
+  view.Camera = {level.CameraX, std::clamp(RoundPixel(level.RunnerY) - Anchor, 0, CameraMaxY)};
+}
+
+void StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& level,
+                 const ExitContacts& touching) {
+  ++view.Age;
+  for (PlusRunView::Burst& burst : view.Bursts) ++burst.Age;
+  std::erase_if(view.Bursts, [](const PlusRunView::Burst& b) { return b.Age >= PlusRunView::BurstTicks; });
+  if (view.BloomAge >= 0) ++view.BloomAge;
+  if (view.ShakeAge >= 0 && ++view.ShakeAge >= PlusRunView::ShakeTicks) view.ShakeAge = -1;
+  if (step.EatenIndex >= 0) {
+    view.Bursts.push_back({step.Eaten.X + 20, step.Eaten.Y + 20, 0});
+    if (view.BloomAge < 0 && CountFood(level) == 0) view.BloomAge = 0;
+  }
+  if (step.LockedExitTouched) {
+    view.ShakeAge = 0;
+    view.Shaken = touching.Touching;
+  }
+  // A runner that left the world is home already: the picture stays where it fell.
+  if (!step.LeftWorld) view.Camera = FollowRunner(view.Camera, level, OnFloor(level));
+}
+
+ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor) {
+  const int32_t feet = RoundPixel(level.RunnerY);
+  const int32_t anchored = std::clamp(feet - Anchor, 0, CameraMaxY);
+  int32_t target = anchored;
+  if (!onFloor) target = std::clamp(current.Y, anchored - FallSlack, anchored + RiseSlack);
+  int32_t y = current.Y + (target - current.Y) / Easing;
+  if (y == current.Y && y != target) y += target > y ? 1 : -1;
+  y = std::clamp(y, feet - LowestFeet, feet - HighestFeet);
+  return {level.CameraX, std::clamp(y, 0, CameraMaxY)};
+}
+
+bool StepPlusMoment(PlusRunView& view) {
+  if (!view.InMoment()) return false;
+  const int32_t length =
+      view.Ending == PlusRunView::Moment::Death ? PlusRunView::DeathTicks : PlusRunView::FinishTicks;
+  if (++view.EndingAge >= length) view.Ending = PlusRunView::Moment::None;
+  return view.InMoment();
+}
+
+std::string BestTimeDelta(int32_t oldTime, int32_t newTime) {
+  const int32_t gain = HundredthsOf(oldTime) - HundredthsOf(newTime);
+  char text[16];
+  std::snprintf(text, sizeof text, "%c%d.%02d", gain >= 0 ? '-' : '+', std::abs(gain) / 100,
+                std::abs(gain) % 100);
+  return text;
+}
+
+std::string LevelTitle(std::string_view levelFile) {
+  std::string title(levelFile);
+  if (title.size() > 4 && std::equal(title.end() - 4, title.end(), ".vel", [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+      })) {
+    title.resize(title.size() - 4);
+  }
+  std::replace(title.begin(), title.end(), '-', ' ');
+  return title;
+}
+
+}  // namespace tobu

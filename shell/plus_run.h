@@ -1,0 +1,78 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "present/game_view.h"
+#include "sim/exit_contacts.h"
+#include "sim/run_step.h"
+#include "sim/runner.h"
+#include "world/world.h"
+
+namespace tobu {
+
+// What tobu plus draws around a run, kept by the shell from each tick's run step: the
+// banner, the bursts, the daisies' bloom and shake, its own camera and the moment after
+// the run. Nothing in a run reads it, so the runs stay the classic game's.
+struct PlusRunView {
+  // Lengths in ticks (85 a second).
+  static constexpr int32_t BannerTicks = 127;  // 1.5 s
+  static constexpr int32_t BurstTicks = 24;
+  static constexpr int32_t BloomTicks = 60;
+  static constexpr int32_t ShakeTicks = 14;
+  static constexpr int32_t DeathTicks = 51;   // 0.6 s
+  static constexpr int32_t FinishTicks = 68;  // 0.8 s
+
+  struct Burst {
+    int32_t X = 0, Y = 0;  // the eaten food's centre in the world
+    int32_t Age = 0;
+  };
+  enum class Moment : uint8_t { None, Death, Finish };
+
+  int32_t Age = 0;  // ticks of the run
+  bool BannerDismissed = false;
+  int32_t FoodTotal = 0;
+  std::vector<Burst> Bursts;
+  int32_t BloomAge = -1;  // ticks since the last food went; -1 while food is left
+  int32_t ShakeAge = -1;
+  std::vector<LevelObject> Shaken;  // the locked daisies touched last
+  ViewCamera Camera;
+
+  // The moment between the run's end and the results.
+  Moment Ending = Moment::None;
+  int32_t EndingAge = 0;
+  RunnerSprite Sprite;
+  int32_t RunnerSheet = 0;
+  ObjectFrames Frames;
+  std::optional<LevelObject> EndedBy;  // the killer or the daisy
+  std::optional<int32_t> OldBest;      // the best time before a finished run was ranked
+
+  bool BannerShown() const { return !BannerDismissed && Age < BannerTicks; }
+  bool InMoment() const { return Ending != Moment::None; }
+};
+
+// The sheet of a runner picture: standing or running, facing left or right.
+int RunnerSheetOf(const RunnerSprite& sprite);
+
+// A run begins: its food counted, the camera where the world's is.
+void BeginPlusRun(PlusRunView& view, const World& level);
+// One tick of the run as its step reported it: the effects age and new ones start.
+void StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& level,
+                 const ExitContacts& touching);
+// The drawing camera one tick on: the world's horizontally; vertically it keeps still
+// while the runner stays within a dead zone in the air, eases back to the world's on a
+// floor, and never lets the runner leave the middle band of the view.
+ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor);
+// The moment after a run: ends by itself after its length; false once over.
+bool StepPlusMoment(PlusRunView& view);
+// By how much a new best time beat the old one, in seconds: "-0.42"; times as stored
+// (01:05:23 is 10523).
+std::string BestTimeDelta(int32_t oldTime, int32_t newTime);
+// The level's title: its file name without ".vel", dashes as spaces.
+std::string LevelTitle(std::string_view levelFile);
+// Food left in the level.
+int32_t CountFood(const World& level);
+
+}  // namespace tobu

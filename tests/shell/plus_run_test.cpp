@@ -1,0 +1,87 @@
+// tobu plus's view of a run: its camera and the numbers it shows.
+#include "shell/plus_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sim/collision.h"
+#include "world/numeric.h"
+
+namespace tobu {
+namespace {
+
+// A floor of ground along row 60, a ledge 20 rows lower at the right, the runner on the floor.
+World Floors() {
+  World world;
+  for (int c = 0; c < GridSize; ++c) world.SetCell(c, 60, TileGround);
+  for (int c = 0; c < 12; ++c) world.SetCell(c, 60, TileEmpty);
+  for (int c = 0; c < GridSize; ++c) world.SetCell(c, 80, TileGround);
+  world.RunnerX = 900;
+  world.RunnerY = 60 * CellHeight - 1;
+  return world;
+}
+
+// Runs `ticks` ticks with `keys` held; the spans the world's camera and the drawing
+// camera covered vertically, and the runner's feet's lowest and highest rows on screen.
+struct CameraTrace {
+  int32_t WorldSpan = 0, ViewSpan = 0, HighestFeet = ViewHeight, LowestFeet = 0;
+};
+CameraTrace Trace(World world, std::initializer_list<uint16_t> keys, int ticks) {
+  RunnerMotion runner;
+  KeyTable held{};
+  for (const uint16_t key : keys) held[key] = true;
+  MotionStep(world, runner, {});  // settle on the floor
+  world.ClampCamera();
+  PlusRunView view;
+  BeginPlusRun(view, world);
+  int32_t worldLow = world.CameraY, worldHigh = world.CameraY, viewLow = view.Camera.Y,
+          viewHigh = view.Camera.Y;
+  CameraTrace trace;
+  for (int i = 0; i < ticks; ++i) {
+    MotionStep(world, runner, held);
+    world.ClampCamera();
+    view.Camera = FollowRunner(view.Camera, world, OnFloor(world));
+    worldLow = std::min(worldLow, world.CameraY), worldHigh = std::max(worldHigh, world.CameraY);
+    viewLow = std::min(viewLow, view.Camera.Y), viewHigh = std::max(viewHigh, view.Camera.Y);
+    const int32_t feet = RoundPixel(world.RunnerY) - view.Camera.Y;
+    trace.HighestFeet = std::min(trace.HighestFeet, feet),
+    trace.LowestFeet = std::max(trace.LowestFeet, feet);
+  }
+  trace.WorldSpan = worldHigh - worldLow;
+  trace.ViewSpan = viewHigh - viewLow;
+  return trace;
+}
+
+TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
+  World ledge = Floors();
+  ledge.RunnerX = 12 * CellWidth + 30;  // by the gap's edge: running left falls 20 rows
+  const struct {
+    const char* Name;
+    World Start;
+    std::initializer_list<uint16_t> Keys;
+    int Ticks;
+    CameraTrace Expected;
+  } cases[] = {
+      {"a jump on the spot", Floors(), {VkSpace}, 80, {101, 0, 199, 295}},
+      {"a fall of 20 rows", ledge, {VkLeft}, 160, {623, 620, 300, 366}},
+  };
+  for (const auto& c : cases) {
+    const CameraTrace trace = Trace(c.Start, c.Keys, c.Ticks);
+    EXPECT_EQ(trace.WorldSpan, c.Expected.WorldSpan) << c.Name;
+    EXPECT_EQ(trace.ViewSpan, c.Expected.ViewSpan) << c.Name;
+    EXPECT_EQ(trace.HighestFeet, c.Expected.HighestFeet) << c.Name;
+    EXPECT_EQ(trace.LowestFeet, c.Expected.LowestFeet) << c.Name;
+  }
+}
+
+TEST(PlusNumbers, BestTimeGainInSeconds) {
+  const struct {
+    int32_t Old, New;
+    const char* Delta;
+  } gains[] = {{10523, 10481, "-0.42"}, {10000, 5990, "-0.10"}, {2000, 1907, "-0.93"}};
+  for (const auto& g : gains) EXPECT_EQ(BestTimeDelta(g.Old, g.New), g.Delta) << g.Old << " " << g.New;
+}
+
+}  // namespace
+}  // namespace tobu
