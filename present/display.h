@@ -30,6 +30,10 @@ public:
   // Fills a w x h rectangle at (x, y) with one RGB565 colour, clipped to the back buffer
   // (the editor's grid). Displays that only count or time frames may ignore it.
   virtual void FillRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/) {}
+  // Halves each colour channel in a rectangle, clipped (the panels drawn over the view).
+  virtual void ShadeRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/) {}
+  // A one-pixel frame just inside a rectangle, clipped.
+  virtual void OutlineRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/, uint16_t /*colour*/) {}
   virtual void ShowPointer(bool shown) = 0;
   // Draws the sky and the tiles in theme `theme` (present/themes.h) from now on; 0 is the
   // game's own look. A display without themes keeps its sheets.

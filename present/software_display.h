@@ -33,9 +33,9 @@ class SoftwareDisplay : public Display {
   // Overlays drawn over a kept frame: the back buffer becomes `frame`, and a rectangle
   // (clipped to the view) is darkened to half its brightness.
   void LoadBackBuffer(const FrameBuffer& frame);
-  void ShadeRect(int x, int y, int width, int height);
+  void ShadeRect(int x, int y, int width, int height) override;
   // A one-pixel outline of a rectangle in one RGB565 colour, clipped to the view.
-  void OutlineRect(int x, int y, int width, int height, uint16_t colour);
+  void OutlineRect(int x, int y, int width, int height, uint16_t colour) override;
 
   // The canvas font is not owned; without one the built-in fallback draws.
   void SetCanvasFont(CanvasFont* font);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "present/bitmap_text.h"
+#include "present/brush_pictures.h"
 #include "present/sheets.h"
 #include "session/help_text.h"
 
@@ -14,15 +15,6 @@ constexpr int KeysColumn = 60;
 constexpr int DoesColumn = 210;
 constexpr int LineHeight = 13;
 constexpr uint16_t White = 0xFFFF;
-
-struct BrushPicture {
-  int Sheet;
-  const char* Label;
-};
-constexpr BrushPicture Brushes[] = {
-    {SheetGrass, "1 grass"},        {SheetGround, "2 ground"}, {SheetFood, "3 apple"},
-    {SheetKiller, "4 spiked ball"}, {SheetExit, "5 daisy"},
-};
 
 // A heading and its rows; returns the y below them.
 int DrawSection(SoftwareDisplay& display, int y, const std::string& heading,
@@ -41,11 +33,11 @@ int DrawSection(SoftwareDisplay& display, int y, const std::string& heading,
 
 // The five brushes as the editor paints them, the current one outlined; returns the y below.
 int DrawBrushes(SoftwareDisplay& display, int y, int current) {
-  for (int brush = 1; brush <= 5; ++brush) {
-    const BrushPicture& picture = Brushes[brush - 1];
+  for (int brush = 1; brush <= BrushCount; ++brush) {
+    const BrushPicture& picture = BrushPictures[brush - 1];
     const int left = BrushLeft(brush);
     display.DrawFrame(picture.Sheet, left, y, 0);
-    display.DrawCanvasText(left - 4, y + 44, picture.Label);
+    display.DrawCanvasText(left - 4, y + 44, std::to_string(brush) + " " + picture.Name);
     if (brush == current) display.OutlineRect(left - 6, y - 6, 52, 52, White);
   }
   return y + 66;

@@ -76,7 +76,8 @@ int Game::RunTheme() const {
 }
 
 void Game::ScrollEditor() {
-  if (Editor.PromptOpen()) return;
+  if (EditorAsk.NoticeTicksLeft > 0) --EditorAsk.NoticeTicksLeft;
+  if (Editor.PromptOpen() || EditorAsk.Open()) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
 }
 
@@ -135,7 +136,11 @@ void Game::DrawWorldView() {
   if (Mode == GameMode::editor) {
     if (Editor.GridShown) DrawCellGrid(display_, Level);
     DrawStartMarker(display_, Level);
-    if (Editor.PromptOpen()) display_.DrawCanvasText(5, 5, PromptLine(Editor));
+    if (Plus) {
+      DrawPlusEditor();
+    } else if (Editor.PromptOpen()) {
+      display_.DrawCanvasText(5, 5, PromptLine(Editor));
+    }
   }
   if (!LastRun.Ran || LastRun.EndedByObject()) return;
   DrawGhostRunner();
@@ -194,6 +199,7 @@ void Game::KeyUp(uint16_t Key) {
   if (Key < KeyHeld.size() && PlayTest.Active) PlayTest.HeldAtStart[Key] = false;
   if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
+  if (Mode == GameMode::editor && Plus && PlusEditorKeyUp(Key)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
 }
 
@@ -201,10 +207,11 @@ void Game::KeyPress(uint8_t Key) {
   if (std::exchange(dropCharacter_, false)) return;
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyPress, Key);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyPress(Key);
-  if (Mode == GameMode::editor && Editor.PromptOpen()) EditorKeyPress(Key);
+  if (Mode == GameMode::editor && Editor.PromptOpen() && !EditorAsk.Open()) EditorKeyPress(Key);
 }
 
 void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
+  if (Mode == GameMode::editor && Plus && PlusEditorMouseDown(X, Y)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
   }
@@ -214,7 +221,9 @@ void Game::MouseMove(int32_t X, int32_t Y) {
   display_.ShowPointer(Mode == GameMode::editor);
   Editor.MouseX = X;
   Editor.MouseY = Y;
-  if (Mode == GameMode::editor && !Editor.PromptOpen()) {
+  // Plus: the toolbar and a question cover the view, so nothing under them is painted.
+  const bool viewCovered = Plus && (EditorAsk.Open() || Y >= EditorToolbarTop);
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !viewCovered) {
     ReportEditorChange(Events, EditorMouseMove(Editor, Level, X, Y));
   }
 }
