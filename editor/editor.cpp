@@ -66,13 +66,14 @@ EditorChange PressOnView(EditorState& editor, World& world, MouseButton button, 
 EditorChange MoveOnView(EditorState& editor, World& world, int32_t x, int32_t y) {
   if (!TileBrush(editor.Brush)) return EditorChange::None;
   bool changed = false;
-  if (editor.LeftButtonDown) changed = PaintAt(editor.History, world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
+  if (editor.LeftButtonDown)
+    changed = PaintAt(editor.History, world, x, y, editor.Brush == 1 ? TileGrass : TileGround);
   // With both buttons held the erasure comes last and wins.
   if (editor.RightButtonDown) changed = PaintAt(editor.History, world, x, y, TileEmpty) || changed;
   return Painted(changed);
 }
 
-} // namespace
+}  // namespace
 
 bool AcceptedNameChar(uint8_t ch) {
   // No full stop (a name cannot carry its own extension) and no path separators
@@ -189,4 +190,4 @@ std::string PromptLine(const EditorState& editor) {
   return {};
 }
 
-} // namespace tobu
+}  // namespace tobu

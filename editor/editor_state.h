@@ -31,4 +31,4 @@ struct EditorState {
   bool PromptOpen() const { return SavePromptOpen || OpenPromptOpen; }
 };
 
-} // namespace tobu
+}  // namespace tobu

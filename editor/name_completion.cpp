@@ -29,7 +29,8 @@ bool StartsWithIgnoringCase(const std::string& name, const std::string& prefix) 
 
 }  // namespace
 
-std::vector<std::string> CompletionNames(const EditorState& editor, const std::vector<std::string>& levelFiles) {
+std::vector<std::string> CompletionNames(const EditorState& editor,
+                                         const std::vector<std::string>& levelFiles) {
   const std::string prefix = editor.CompletionPrefix.value_or(editor.InputText);
   std::vector<std::string> matches;
   for (const std::string& file : levelFiles) {

@@ -10,7 +10,8 @@ struct BrushPicture {
   const char* Name;
 };
 inline constexpr BrushPicture BrushPictures[] = {
-    {SheetGrass, "grass"}, {SheetGround, "ground"}, {SheetFood, "apple"}, {SheetKiller, "spiked ball"}, {SheetExit, "daisy"},
+    {SheetGrass, "grass"},        {SheetGround, "ground"}, {SheetFood, "apple"},
+    {SheetKiller, "spiked ball"}, {SheetExit, "daisy"},
 };
 inline constexpr int BrushCount = 5;
 

@@ -30,7 +30,7 @@ public:
   // Fills a w x h rectangle at (x, y) with one RGB565 colour, clipped to the back buffer
   // (the editor's grid). Displays that only count or time frames may ignore it.
   virtual void FillRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/) {}
-  // Halves each colour channel in a rectangle, clipped (the panels drawn over the view).
+  // Halves the brightness of a rectangle, clipped to the back buffer (the cards' bands).
   virtual void ShadeRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/) {}
   // A one-pixel frame just inside a rectangle, clipped.
   virtual void OutlineRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/, uint16_t /*colour*/) {}

@@ -59,7 +59,8 @@ void DrawHelpCard(SoftwareDisplay& display, const Game& form) {
   } else {
     y = DrawSection(display, y, heading, ScreenHelp(form.Mode));
   }
-  if (form.Plus && !PlusHelp(form.Mode).empty()) y = DrawSection(display, y, "With tobu plus:", PlusHelp(form.Mode));
+  if (form.Plus && !PlusHelp(form.Mode).empty())
+    y = DrawSection(display, y, "With tobu plus:", PlusHelp(form.Mode));
   y = DrawSection(display, y, "Every screen:", EverywhereHelp());
   DrawSection(display, y, "Gamepad:", GamepadHelp());
 }

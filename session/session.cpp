@@ -60,6 +60,7 @@ bool Session::KeyForSession(uint16_t key) {
     Open(Card::Help);
     return true;
   }
+  if (form_.OpenQuestion) return false;  // every other key answers the question
   if (key == VkF3 && InMenu()) {
     SetPlus(!form_.Plus);
     plusSwitched_ = true;

@@ -12,21 +12,22 @@
 namespace tobu {
 namespace {
 
-constexpr uint16_t KeyY = 89, KeyN = 78, KeyO = 79, KeyL = 76, KeyS = 83;
-using Question = EditorDialogs::Question;
+constexpr uint16_t KeyO = 79, KeyL = 76, KeyS = 83;
 using Then = EditorDialogs::Then;
 
 std::string LevelFileOf(const std::string& name) { return "./" + name + ".vel"; }
+
+// "This level cannot be played: no exit, no food."
+std::string ProblemsLine(const std::vector<std::string>& problems) {
+  std::string line = "This level cannot be played:";
+  for (size_t i = 0; i < problems.size(); ++i) line += (i == 0 ? " " : ", ") + problems[i];
+  return line + ".";
+}
 
 }  // namespace
 
 // Plus's keys in the editor, before the classic rules; true when the key was used up.
 bool Game::PlusEditorKeyDown(uint16_t key) {
-  if (EditorAsk.Open()) {
-    AnswerEditorQuestion(key);
-    dropCharacter_ = true;  // the answer's letter never reaches a prompt it opened
-    return true;
-  }
   if (Editor.PromptOpen()) {
     if (key == VkEscape) EditorAsk.After = Then::None;  // cancelling the save cancels what waited on it
     if (key == VkTab) EditorAsk.LevelFiles = ReadLevelFileNames();
@@ -40,7 +41,7 @@ bool Game::PlusEditorKeyDown(uint16_t key) {
 // Key-up of S, O or L: the prompt opens with the level files listed; O or L asks first
 // when the level has unsaved changes. True when the key was used up.
 bool Game::PlusEditorKeyUp(uint16_t key) {
-  if (EditorAsk.Open()) return true;
+  if (OpenQuestion) return true;  // a key released under a question opens no prompt
   if (Editor.PromptOpen() || (key != KeyS && key != KeyO && key != KeyL)) return false;
   if (key != KeyS && Editor.Unsaved) {
     AskSaveChanges(Then::OpenPrompt);
@@ -56,35 +57,30 @@ std::vector<std::string> Game::ReadLevelFileNames() const {
   return files.Items;
 }
 
+// Yes saves (a new level through the Save prompt) and then goes on; no goes on without
+// saving; cancel stays in the editor as it was.
 void Game::AskSaveChanges(EditorDialogs::Then then) {
-  EditorAsk.Asking = Question::SaveChanges;
   EditorAsk.After = then;
+  const std::string& name = Editor.LevelName;
+  Question question = YesNoCancelQuestion(
+      name.empty() ? "Save this new level?" : "Save changes to " + name + "?", [this](Answer answer) {
+        if (answer == Answer::Cancel) {
+          EditorAsk.After = Then::None;
+        } else if (answer == Answer::No) {
+          RunAfterSave(std::exchange(EditorAsk.After, Then::None));
+        } else if (Editor.LevelName.empty()) {
+          OpenEditorPrompt(true);
+        } else {
+          BeginSave(Editor.LevelName);
+        }
+      });
+  question.Detail = "The level has changes that are in no file yet.";
+  Ask(std::move(question));
 }
 
-void Game::AnswerEditorQuestion(uint16_t key) {
-  const bool yes = key == KeyY, no = key == KeyN || key == VkEscape;
-  if (!yes && !no) return;  // any other key leaves the question open
-  const Question asked = std::exchange(EditorAsk.Asking, Question::None);
-  if (asked == Question::SaveChanges) {
-    if (key == VkEscape) {
-      EditorAsk.After = Then::None;
-    } else if (no) {
-      RunAfterSave(std::exchange(EditorAsk.After, Then::None));
-    } else if (Editor.LevelName.empty()) {
-      Editor.SavePromptOpen = true;  // a new level needs a name; the save then goes on
-      EditorAsk.LevelFiles = ReadLevelFileNames();
-    } else {
-      BeginSave(Editor.LevelName);
-    }
-    return;
-  }
-  if (no) {
-    EditorAsk.After = Then::None;  // back to the prompt (if one is open): nothing written
-    return;
-  }
-  if (asked == Question::SaveAnyway) EditorAsk.ProblemsAccepted = true;
-  if (asked == Question::Replace) EditorAsk.ReplaceAccepted = true;
-  ContinueSave();
+void Game::OpenEditorPrompt(bool save) {
+  (save ? Editor.SavePromptOpen : Editor.OpenPromptOpen) = true;
+  EditorAsk.LevelFiles = ReadLevelFileNames();
 }
 
 void Game::BeginSave(const std::string& name) {
@@ -102,39 +98,63 @@ bool Game::SaveReplacesAnotherLevel(const std::string& name) const {
   return exists && (name != Editor.LevelName || IsShippedLevel(name + ".vel"));
 }
 
+// A yes goes on with the save; a no goes back to where the save was asked for (the
+// prompt, if one is open), dropping what waited on it.
+void Game::AskBeforeSaving(std::string text, std::string detail, bool EditorDialogs::*accepted) {
+  Question question = YesNoQuestion(std::move(text), [this, accepted](Answer answer) {
+    if (answer != Answer::Yes) {
+      EditorAsk.After = Then::None;
+      return;
+    }
+    EditorAsk.*accepted = true;
+    ContinueSave();
+  });
+  question.Detail = std::move(detail);
+  Ask(std::move(question));
+}
+
 // The questions in their order, then the save. A failed save escapes as FileError with
 // the prompt still open, and what waited on the save is dropped.
 void Game::ContinueSave() {
+  const std::string& name = EditorAsk.SaveName;
   if (!EditorAsk.ProblemsAccepted) {
-    EditorAsk.Problems = LevelProblems(Level);
-    if (!EditorAsk.Problems.empty()) {
-      EditorAsk.Asking = Question::SaveAnyway;
-      return;
-    }
+    const std::vector<std::string> problems = LevelProblems(Level);
+    if (!problems.empty())
+      return AskBeforeSaving("Save anyway?", ProblemsLine(problems), &EditorDialogs::ProblemsAccepted);
   }
-  if (!EditorAsk.ReplaceAccepted && SaveReplacesAnotherLevel(EditorAsk.SaveName)) {
-    EditorAsk.Asking = Question::Replace;
-    return;
+  if (!EditorAsk.ReplaceAccepted && SaveReplacesAnotherLevel(name)) {
+    if (IsShippedLevel(name + ".vel")) {
+      return AskBeforeSaving("Replace the game's level " + name + "?",
+                             "It is one of the levels tobu comes with; its best times go too.",
+                             &EditorDialogs::ReplaceAccepted);
+    }
+    return AskBeforeSaving("Replace " + name + "?",
+                           name + ".vel is there already; its level and best times go.",
+                           &EditorDialogs::ReplaceAccepted);
   }
   const Then after = std::exchange(EditorAsk.After, Then::None);
-  SaveLevel(LevelFileOf(EditorAsk.SaveName), Level);
+  SaveLevel(LevelFileOf(name), Level);
   Events.Push(GameEvent::Saved);
-  Editor.LevelName = EditorAsk.SaveName;
+  Editor.LevelName = name;
   Editor.Unsaved = false;
-  ShowEditorNotice("Saved " + EditorAsk.SaveName);
+  ShowEditorNotice("Saved " + name);
   ClosePrompts(Editor);
   RunAfterSave(after);
 }
 
 void Game::RunAfterSave(EditorDialogs::Then then) {
   switch (then) {
-    case Then::None: break;
-    case Then::Leave: LeaveEditorForMenu(); break;
-    case Then::OpenPrompt:
-      Editor.OpenPromptOpen = true;
-      EditorAsk.LevelFiles = ReadLevelFileNames();
+    case Then::None:
       break;
-    case Then::PlayTest: StartPlayTest(); break;
+    case Then::Leave:
+      LeaveEditorForMenu();
+      break;
+    case Then::OpenPrompt:
+      OpenEditorPrompt(false);
+      break;
+    case Then::PlayTest:
+      StartPlayTest();
+      break;
   }
 }
 

@@ -1,13 +1,12 @@
 // Plus in the editor, drawn over the view: the toolbar, the Save and Open dialog with the
-// names Tab would give, the question asked before work could be lost, and the notice after
-// a save or an open. A press on the toolbar chooses a brush and paints nothing.
+// names Tab would give, and the notice after a save or an open. A press on the toolbar chooses a brush and
+// paints nothing.
 #include <algorithm>
 #include <string>
 
 #include "editor/editor.h"
 #include "present/bitmap_text.h"
 #include "present/brush_pictures.h"
-#include "present/themes.h"
 #include "shell/game.h"
 
 namespace tobu {
@@ -37,12 +36,15 @@ void DrawToolbar(Display& display, const EditorState& editor) {
     const int top = BrushTop + (TileBrush(brush) ? 4 : 0);  // a tile is 31 pixels high
     display.DrawCanvasText(left - 12, BrushTop + 15, std::to_string(brush));
     display.DrawFrame(BrushPictures[brush - 1].Sheet, left, top, 0);
-    if (brush == editor.Brush) display.OutlineRect(left - 3, BrushTop - 3, PictureSize + 6, PictureSize + 6, White);
+    if (brush == editor.Brush)
+      display.OutlineRect(left - 3, BrushTop - 3, PictureSize + 6, PictureSize + 6, White);
   }
   const std::string name = BrushPictures[std::clamp(int{editor.Brush}, 1, BrushCount) - 1].Name;
   const bool tiles = TileBrush(editor.Brush);
-  display.DrawCanvasText(300, BrushTop + 4, "Left button: " + std::string(tiles ? "paint " : "place ") + name);
-  display.DrawCanvasText(300, BrushTop + 22, tiles ? "Right button: erase" : "Right button: remove an object");
+  display.DrawCanvasText(300, BrushTop + 4,
+                         "Left button: " + std::string(tiles ? "paint " : "place ") + name);
+  display.DrawCanvasText(300, BrushTop + 22,
+                         tiles ? "Right button: erase" : "Right button: remove an object");
   if (editor.Unsaved) display.FillRect(478, BrushTop + 7, 7, 7, UnsavedDot);
   display.DrawCanvasText(492, BrushTop + 4, editor.LevelName.empty() ? "new level" : editor.LevelName);
   display.DrawCanvasText(492, BrushTop + 22, editor.Unsaved ? "unsaved changes" : "S saves, O opens");
@@ -58,7 +60,7 @@ void DrawPanel(Display& display, int left, int top, int width, int height) {
 
 void Game::DrawPlusEditor() {
   DrawToolbar(display_, Editor);
-  if (Editor.PromptOpen() && !EditorAsk.Open()) {
+  if (Editor.PromptOpen() && !OpenQuestion) {
     constexpr int left = 140, top = 96, width = 360, height = 230, rows = 9;
     DrawPanel(display_, left, top, width, height);
     ShowString(display_, -1, top + 12, Editor.SavePromptOpen ? "Save level" : "Open level");
@@ -81,53 +83,18 @@ void Game::DrawPlusEditor() {
                             Editor.SavePromptOpen ? "Return saves, Tab completes, Escape cancels"
                                                   : "Return opens, Tab completes, Escape cancels");
   }
-  if (EditorAsk.Open()) DrawEditorQuestion();
-  if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !EditorAsk.Open()) {
+  if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion) {
     Shade(display_, 0, EditorToolbarTop - 44, ViewWidth, 36);
     ShowString(display_, -1, EditorToolbarTop - 38, EditorAsk.Notice);
   }
 }
 
-// The question on a panel in the middle of the view, its answers and their keys under it.
-void Game::DrawEditorQuestion() {
-  using Question = EditorDialogs::Question;
-  const std::string& name = EditorAsk.Asking == Question::SaveChanges ? Editor.LevelName : EditorAsk.SaveName;
-  std::string title, detail, answers;
-  switch (EditorAsk.Asking) {
-    case Question::SaveChanges:
-      title = name.empty() ? "Save this new level?" : "Save changes to " + name + "?";
-      detail = "The level has changes that are not in a file.";
-      answers = "Y saves first, N goes on without saving, Escape stays here";
-      break;
-    case Question::SaveAnyway: {
-      title = "Save anyway?";
-      detail = "This level cannot be played:";
-      for (size_t i = 0; i < EditorAsk.Problems.size(); ++i) detail += (i == 0 ? " " : ", ") + EditorAsk.Problems[i];
-      detail += ".";
-      answers = "Y saves it as it is, N or Escape goes back";
-      break;
-    }
-    case Question::Replace:
-      title = "Replace " + name + "?";
-      detail = IsShippedLevel(name + ".vel") ? name + " is one of the game's levels: its file and best times go."
-                                             : name + ".vel exists: its level and best times go.";
-      answers = "Y replaces it, N or Escape goes back";
-      break;
-    case Question::None: return;
-  }
-  DrawPanel(display_, 50, 150, ViewWidth - 100, 100);
-  ShowString(display_, -1, 164, title);
-  display_.DrawCanvasText(70, 202, detail);
-  display_.DrawCanvasText(70, 222, answers);
-}
-
-// Plus: a press on the toolbar chooses the brush under it; while a question is open the
-// view takes no press. True when the press was used up.
+// Plus: a press on the toolbar chooses the brush under it. True when the press was used up.
 bool Game::PlusEditorMouseDown(int32_t x, int32_t y) {
-  if (EditorAsk.Open()) return true;
   if (Editor.PromptOpen() || y < EditorToolbarTop) return false;
   for (int brush = 1; brush <= BrushCount; ++brush) {
-    if (x >= BrushLeft(brush) - 3 && x < BrushLeft(brush) + PictureSize + 3) Editor.Brush = static_cast<uint8_t>(brush);
+    if (x >= BrushLeft(brush) - 3 && x < BrushLeft(brush) + PictureSize + 3)
+      Editor.Brush = static_cast<uint8_t>(brush);
   }
   return true;
 }

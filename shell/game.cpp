@@ -77,7 +77,7 @@ int Game::RunTheme() const {
 
 void Game::ScrollEditor() {
   if (EditorAsk.NoticeTicksLeft > 0) --EditorAsk.NoticeTicksLeft;
-  if (Editor.PromptOpen() || EditorAsk.Open()) return;
+  if (Editor.PromptOpen() || OpenQuestion) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
 }
 
@@ -121,6 +121,7 @@ void Game::DrawFrame() {
   if (Mode == GameMode::GameMenu && !WatchingReplay()) DrawGameMenu();
   if (Mode == GameMode::TopTen) DrawTopTen();
   if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
+  if (OpenQuestion) DrawQuestionCard(display_, *OpenQuestion, Anim.ExitFrame);
 }
 
 void Game::DrawWorldView() {
@@ -173,6 +174,7 @@ void Game::KeyDown(uint16_t Key) {
   }
   dropCharacter_ = Key < KeyHeld.size() && PlayTest.LeftOver[Key];
   if (dropCharacter_) return;  // a key from the play-test repeating
+  if (OpenQuestion) return AnswerQuestion(Key);
   if (Mode == GameMode::game) RecordKey(Key, true);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyDown(Key);
   if (Mode == GameMode::SelectLevel) SelectLevelKeyDown(Key);
@@ -207,10 +209,11 @@ void Game::KeyPress(uint8_t Key) {
   if (std::exchange(dropCharacter_, false)) return;
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyPress, Key);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyPress(Key);
-  if (Mode == GameMode::editor && Editor.PromptOpen() && !EditorAsk.Open()) EditorKeyPress(Key);
+  if (Mode == GameMode::editor && Editor.PromptOpen()) EditorKeyPress(Key);
 }
 
 void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
+  if (OpenQuestion) return;
   if (Mode == GameMode::editor && Plus && PlusEditorMouseDown(X, Y)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
@@ -221,9 +224,9 @@ void Game::MouseMove(int32_t X, int32_t Y) {
   display_.ShowPointer(Mode == GameMode::editor);
   Editor.MouseX = X;
   Editor.MouseY = Y;
-  // Plus: the toolbar and a question cover the view, so nothing under them is painted.
-  const bool viewCovered = Plus && (EditorAsk.Open() || Y >= EditorToolbarTop);
-  if (Mode == GameMode::editor && !Editor.PromptOpen() && !viewCovered) {
+  // Plus: the toolbar covers the view, so nothing under it is painted.
+  const bool underToolbar = Plus && Y >= EditorToolbarTop;
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion && !underToolbar) {
     ReportEditorChange(Events, EditorMouseMove(Editor, Level, X, Y));
   }
 }

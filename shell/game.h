@@ -14,6 +14,7 @@
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
 #include "shell/play_test.h"
+#include "shell/question.h"
 #include "shell/roster.h"
 #include "shell/run_replays.h"
 #include "sim/exit_contacts.h"
@@ -61,6 +62,9 @@ public:
   // Plus: R starts the level of a run, or of the results, again at once; false when
   // there is none to start (plus_flow.cpp).
   bool RestartRun();
+  // Plus: puts a question on a card over the screen. Until it is answered every key
+  // answers it and nothing else (question.h); the answer's action then runs.
+  void Ask(Question question);
 
   // State, grouped by subsystem.
   GameMode Mode = GameMode::SelectPlayer;
@@ -97,8 +101,9 @@ public:
   std::vector<std::string> Warnings;
   ExitContacts LockedExits;
   RunReplays Replays;
+  std::optional<Question> OpenQuestion;  // plus: the question waiting for its answer
 
-private:
+ private:
   // Tick steps (game.cpp).
   void Update(bool surfaceReady);
   void ScrollEditor();
@@ -123,6 +128,9 @@ private:
   void GameMenuKeyDown(uint16_t key);
   void TopTenKeyDown(uint16_t key);
   void PlusGameMenuKeyDown(uint16_t key);
+  void AnswerQuestion(uint16_t key);
+  void AskOrClose();
+  void AskOrErase(int entry);
   void DrawPlusGameMenuRows();
   void GameKeyDown(uint16_t key);
   void MainMenuKeyDown(uint16_t key);
@@ -137,14 +145,14 @@ private:
   bool PlusEditorMouseDown(int32_t x, int32_t y);
   std::vector<std::string> ReadLevelFileNames() const;
   void AskSaveChanges(EditorDialogs::Then then);
-  void AnswerEditorQuestion(uint16_t key);
+  void OpenEditorPrompt(bool save);
   void BeginSave(const std::string& name);
   bool SaveReplacesAnotherLevel(const std::string& name) const;
+  void AskBeforeSaving(std::string text, std::string detail, bool EditorDialogs::*accepted);
   void ContinueSave();
   void RunAfterSave(EditorDialogs::Then then);
   void ShowEditorNotice(std::string text);
   void DrawPlusEditor();
-  void DrawEditorQuestion();
   // Transitions with side effects.
   void StartRun(int entry);
   void PushRankingEvent();

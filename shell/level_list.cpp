@@ -19,6 +19,14 @@ bool IsLevelName(const std::string& name) {
 
 } // namespace
 
+std::string LevelTitle(const std::string& fileName) {
+  std::string title = IsLevelName(fileName) ? fileName.substr(0, fileName.size() - 4) : fileName;
+  for (char& c : title) {
+    if (c == '-') c = ' ';
+  }
+  return title;
+}
+
 void LevelList::Read() {
   Items.clear();
   // Every call takes an error code: a folder that cannot be read lists what was read

@@ -14,4 +14,7 @@ struct LevelList {
   void Read();
 };
 
+// A level file's name as words: without ".vel", dashes as spaces ("01 first steps").
+std::string LevelTitle(const std::string& fileName);
+
 } // namespace tobu

@@ -42,7 +42,7 @@ void Game::SelectLevelKeyDown(uint16_t key) {
     LevelIndex = ListTop + MenuCursor;
   }
   if (key == VkReturn) StartRun(ListTop + MenuCursor);
-  if (key == VkDelete) EraseBestTimes(ListTop + MenuCursor);
+  if (key == VkDelete) AskOrErase(ListTop + MenuCursor);
   if (key == 'W') WatchRecordOf(ListTop + MenuCursor);
   if (key == VkEscape) {
     MenuCursor = 0;
@@ -75,7 +75,7 @@ void Game::GameKeyDown(uint16_t key) {
 }
 
 void Game::MainMenuKeyDown(uint16_t key) {
-  if (key == VkEscape && !escapeLeftSelectLevel_) Close();
+  if (key == VkEscape && !escapeLeftSelectLevel_) AskOrClose();
   MoveTwoRowCursor(MenuCursor, key);
   if (key == VkReturn && MenuCursor == 0) {
     OpenLevelList();

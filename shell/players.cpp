@@ -6,7 +6,7 @@
 namespace tobu {
 
 void Game::SelectPlayerKeyDown(uint16_t key) {
-  if (key == VkEscape) Close();
+  if (key == VkEscape) AskOrClose();
   if (key == VkDown && MenuCursor < Players.PlayerCount) ++MenuCursor;
   if (key == VkUp && MenuCursor > 0) --MenuCursor;
   if (key == VkReturn && MenuCursor == 0 && Players.PlayerCount < MaxPlayers) {
@@ -19,7 +19,7 @@ void Game::SelectPlayerKeyDown(uint16_t key) {
 
 void Game::CreateNewPlayerKeyDown(uint16_t key) {
   // The name typed so far is lost; nothing is written.
-  if (key == VkEscape) Close();
+  if (key == VkEscape) AskOrClose();
 }
 
 void Game::CreateNewPlayerKeyPress(uint8_t key) {

@@ -1,5 +1,8 @@
 // The flow between screens under tobu plus: "Next level" on the results menu and R
 // restarting a level at once. The runs themselves are the classic game's.
+#include <functional>
+#include <utility>
+
 #include "present/bitmap_text.h"
 #include "present/sheets.h"
 #include "shell/game.h"
@@ -11,6 +14,42 @@ bool Game::RestartRun() {
   if (!Plus || WatchingReplay() || !(inRun || Mode == GameMode::GameMenu)) return false;
   StartRun(LevelIndex);
   return true;
+}
+
+void Game::Ask(Question question) {
+  if (question.Answers.empty()) return;
+  OpenQuestion = std::move(question);
+}
+
+// The key that answers is used up: it types nothing and reaches no screen.
+void Game::AnswerQuestion(uint16_t key) {
+  dropCharacter_ = true;
+  const std::optional<Answer> answer = AnswerForKey(*OpenQuestion, key);
+  if (!answer) return;
+  const std::function<void(Answer)> then = std::move(OpenQuestion->Then);
+  OpenQuestion.reset();
+  if (then) then(*answer);
+}
+
+// Escape on the first menus: plus asks before the game ends.
+void Game::AskOrClose() {
+  if (!Plus) return Close();
+  Ask(YesNoQuestion(
+      "Quit tobu?",
+      [this](Answer answer) {
+        if (answer == Answer::Yes) Close();
+      },
+      /*yesFirst=*/true));
+}
+
+// Delete on a level: plus asks before the best times are lost.
+void Game::AskOrErase(int entry) {
+  if (!Plus) return EraseBestTimes(entry);
+  if (entry < 0 || entry >= LevelFiles.Count()) return;
+  Ask(YesNoQuestion("Erase the best times of " + LevelTitle(LevelFiles.Items[entry]) + "?",
+                    [this, entry](Answer answer) {
+                      if (answer == Answer::Yes) EraseBestTimes(entry);
+                    }));
 }
 
 // Rows: "Next level", "Play again", "Best times".
