@@ -1,5 +1,7 @@
 #include "platform/command_line.h"
 
+#include "session/title_card.h"
+
 namespace tobu {
 namespace {
 
@@ -76,6 +78,6 @@ std::string Usage() {
   return text;
 }
 
-std::string VersionText() { return "tobu 1.0\n"; }
+std::string VersionText() { return std::string("tobu ") + GameVersion + "\n"; }
 
 }  // namespace tobu

@@ -68,6 +68,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
   audio_.Play(session_.TheGame().Events.Drain());  // a key's sound at once, not at the next tick
   audio_.FollowMode(session_.TheGame().Mode);
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
+  ApplyOptions();  // first: it may create tobu.ini, which the two below only update
   RememberGhost();
   RememberPlus();
   ShowNewFrame();  // a card opened or closed between ticks
@@ -110,6 +111,19 @@ void GameLoop::RememberPlus() {
   changed.Plus = session_.TheGame().Plus;
   CallGuarded(screen_.Window(), session_.TheGame().Events,
               [&] { UpdateSettings(settings_, changed, changed.Plus); });
+}
+
+// The options card (plus): each change made at once and kept in tobu.ini, which plus may create.
+void GameLoop::ApplyOptions() {
+  if (!session_.TakeOptionsChange()) return;
+  const Settings wanted = session_.Options();
+  if (wanted.FullScreen != screen_.IsFullScreen()) screen_.ToggleFullScreen();
+  screen_.SetWholeMultiplesOnly(wanted.Scale == FrameScale::Integer);
+  audio_.SetEnabled(wanted.Sound);
+  audio_.SetVolume(wanted.Volume);
+  audio_.SetMusicVolume(wanted.Music);
+  CallGuarded(screen_.Window(), session_.TheGame().Events,
+              [&] { UpdateSettings(settings_, wanted, /*mayCreate=*/true); });
 }
 
 // F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.

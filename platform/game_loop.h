@@ -38,6 +38,7 @@ class GameLoop {
   void ToggleSound();
   void RememberGhost();
   void RememberPlus();
+  void ApplyOptions();
   void TakeScreenshot();
 
   Screen& screen_;

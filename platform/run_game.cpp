@@ -58,6 +58,8 @@ int RunWindow(const CommandLine& line) {
   CallGuarded(screen.Window(), form->Events, [&] { session.Start(); });
   form->Replays.GhostShown = settings.Values.Ghost;
   form->Plus = line.Plus.value_or(settings.Values.Plus);
+  session.UseSettings(&settings.Values);
+  if (form->Plus && line.ReplayFile.empty()) session.ShowTitle();  // only when starting with plus on
   if (!line.ReplayFile.empty()) {
     // Nobody is there to dismiss a message box: a replay that cannot play ends the program.
     try {

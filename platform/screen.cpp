@@ -122,6 +122,13 @@ void Screen::Show(const FrameBuffer& frame) {
   DrawKeptRows(bands);
 }
 
+void Screen::SetWholeMultiplesOnly(bool on) {
+  if (on == wholeMultiplesOnly_) return;
+  wholeMultiplesOnly_ = on;
+  surfaceWidth_ = 0;  // the frame's place is worked out again with the surface
+  Refresh();
+}
+
 void Screen::Refresh() {
   wholeWindowStale_ = true;
   DrawKeptFrame();

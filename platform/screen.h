@@ -30,6 +30,8 @@ class Screen {
   bool HasInputFocus() const;
   void ToggleFullScreen();
   bool IsFullScreen() const;
+  // Whole multiples only, or fit (tobu.ini's scale); the window is drawn again at once.
+  void SetWholeMultiplesOnly(bool on);
   // Shows a presented frame (and keeps it for redrawing).
   void Show(const FrameBuffer& frame);
   // Draws the kept frame and the borders again after the window was uncovered or resized.

@@ -148,6 +148,25 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
   }
 }
 
+void SoftwareDisplay::DrawFrameScaled(int sheet, int x, int y, int frame, int factor) {
+  if (sheet < 0 || sheet >= static_cast<int>(sheets_.size()) || factor < 1) return;
+  const SpriteSheet& source = sheets_[static_cast<size_t>(sheet)];
+  const uint16_t* origin = FrameOrigin(source, frame);
+  const size_t firstRow = static_cast<size_t>(frame) * static_cast<size_t>(source.FrameHeight);
+  if (origin == nullptr || source.RowSpans.size() < firstRow + static_cast<size_t>(source.FrameHeight) + 1)
+    return;
+  for (int row = 0; row < source.FrameHeight; ++row) {
+    const uint32_t* rowSpans = source.RowSpans.data() + firstRow + static_cast<size_t>(row);
+    for (uint32_t i = rowSpans[0]; i != rowSpans[1]; ++i) {
+      const OpaqueSpan& span = source.Spans[i];
+      for (int column = span.Start; column < span.Start + span.Length; ++column) {
+        const uint16_t pixel = origin[static_cast<size_t>(row) * static_cast<size_t>(source.Width) + column];
+        FillRect(x + column * factor, y + row * factor, factor, factor, pixel);
+      }
+    }
+  }
+}
+
 // Mixed pixel by pixel: each channel is the sum of both halves, rounded down (the low
 // bit of every channel is dropped before the halves are added, so no channel carries).
 void SoftwareDisplay::DrawFrameHalfTransparent(int sheet, int x, int y, int frame) {

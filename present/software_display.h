@@ -34,6 +34,8 @@ class SoftwareDisplay : public Display {
   // (clipped to the view) is darkened to half its brightness.
   void LoadBackBuffer(const FrameBuffer& frame);
   void ShadeRect(int x, int y, int width, int height) override;
+  // A frame with each pixel drawn as a `factor` x `factor` block (the title's big letters).
+  void DrawFrameScaled(int sheet, int x, int y, int frame, int factor);
   // A one-pixel outline of a rectangle in one RGB565 colour, clipped to the view.
   void OutlineRect(int x, int y, int width, int height, uint16_t colour) override;
 

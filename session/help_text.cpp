@@ -132,10 +132,26 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"toolbar", "a press on a brush chooses it"},
       {"Escape, O, L, F5", "ask first when the level has unsaved changes"},
   };
+  static const std::vector<HelpLine> players{
+      {"O", "options: screen, sound, music, ghost, plus"},
+      {"Escape", "asks \"Quit tobu?\" first"},
+  };
+  static const std::vector<HelpLine> mainMenu{
+      {"Return", "on \"Players\": back to the player list"},
+      {"O", "options: screen, sound, music, ghost, plus"},
+      {"Escape", "asks \"Quit tobu?\" first"},
+  };
+  static const std::vector<HelpLine> levels{
+      {"Delete", "asks before it erases the level's best times"},
+      {"O", "options: screen, sound, music, ghost, plus"},
+  };
   static const std::vector<HelpLine> none;
   if (mode == GameMode::editor) return editor;
   if (mode == GameMode::game) return run;
   if (mode == GameMode::GameMenu) return results;
+  if (mode == GameMode::SelectPlayer) return players;
+  if (mode == GameMode::MainMenu) return mainMenu;
+  if (mode == GameMode::SelectLevel) return levels;
   return none;
 }
 

@@ -1,7 +1,9 @@
 #include "session/session.h"
 
 #include "session/cards.h"
+#include "session/options_card.h"
 #include "session/overlay_keys.h"
+#include "session/title_card.h"
 
 namespace tobu {
 namespace {
@@ -15,6 +17,9 @@ Session::Session(Game& form, SoftwareDisplay& display)
 
 void Session::Tick(int32_t lagCount) {
   if (card_ == Card::None) form_.Tick(lagCount);
+  if (card_ != Card::Title) return;
+  ++titleTick_;
+  DrawCard();
 }
 
 void Session::KeyDown(uint16_t key) {
@@ -44,6 +49,12 @@ bool Session::KeyForSession(uint16_t key) {
     case Card::GiveUp:
       Close();
       return key != VkEscape;  // the second Escape reaches the run and gives it up
+    case Card::Title:
+      Close();
+      return true;
+    case Card::Options:
+      OptionsKey(key);
+      return true;
     case Card::Plus:
       if (key != VkF3) {
         Close();
@@ -65,6 +76,14 @@ bool Session::KeyForSession(uint16_t key) {
     SetPlus(!form_.Plus);
     plusSwitched_ = true;
     Open(Card::Plus);
+    return true;
+  }
+  if (form_.Plus && key == VkO && InMenu() && form_.Mode != GameMode::CreateNewPlayer) {
+    options_ = settings_ != nullptr ? *settings_ : Settings{};
+    options_.Plus = form_.Plus;
+    options_.Ghost = form_.Replays.GhostShown;
+    optionRow_ = 0;
+    Open(Card::Options);
     return true;
   }
   if (form_.Plus && form_.Mode == GameMode::game && !form_.WatchingReplay()) {
@@ -133,6 +152,31 @@ bool Session::TakeScreenshotRequest() {
 
 void Session::SetPlus(bool on) { form_.Plus = on; }
 
+void Session::ShowTitle() {
+  titleTick_ = 0;
+  Open(Card::Title);
+}
+
+// Up and Down move between the rows; a change is made in the game at once (plus, the
+// ghost) or by the platform (the screen, the sound) and kept in tobu.ini.
+void Session::OptionsKey(uint16_t key) {
+  if (key == VkEscape || key == VkO) return Close();
+  if (key == VkUp && optionRow_ > 0) --optionRow_;
+  if (key == VkDown && optionRow_ < OptionRows - 1) ++optionRow_;
+  if (ChangeOption(options_, optionRow_, key)) {
+    form_.Plus = options_.Plus;
+    form_.Replays.GhostShown = options_.Ghost;
+    optionsChanged_ = true;
+  }
+  DrawCard();
+}
+
+bool Session::TakeOptionsChange() {
+  const bool changed = optionsChanged_;
+  optionsChanged_ = false;
+  return changed;
+}
+
 bool Session::TakePlusSwitch() {
   const bool switched = plusSwitched_;
   plusSwitched_ = false;
@@ -165,6 +209,8 @@ void Session::DrawCard() {
   if (card_ == Card::Pause) DrawPauseCard(display_);
   if (card_ == Card::Plus) DrawPlusCard(display_, form_.Plus);
   if (card_ == Card::GiveUp) DrawGiveUpCard(display_);
+  if (card_ == Card::Title) DrawTitleCard(display_, titleTick_);
+  if (card_ == Card::Options) DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ExitFrame);
   display_.PresentFrame();
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "present/software_display.h"
+#include "settings/settings.h"
 #include "shell/game.h"
 
 namespace tobu {
@@ -15,10 +16,12 @@ namespace tobu {
 // closing it presents the kept frame again, exactly. F12 asks the platform for a
 // screenshot of the game's frame. F3 in a menu switches tobu plus on or off and shows
 // a card saying which; any key closes it. Under plus, Escape in a run first asks
-// "Give up?" (Escape again gives up, any other key goes back), and R restarts the level.
+// "Give up?" (Escape again gives up, any other key goes back), and R restarts the level;
+// O in a menu opens the options card, and a game started with plus on shows the title
+// until a key is pressed.
 class Session {
  public:
-  enum class Card { None, Help, Pause, Plus, GiveUp };
+  enum class Card { None, Help, Pause, Plus, GiveUp, Title, Options };
 
   Session(Game& form, SoftwareDisplay& display);
 
@@ -46,9 +49,19 @@ class Session {
   void SetPlus(bool on);
   // True once after the player switched plus with F3 (for tobu.ini).
   bool TakePlusSwitch();
+  // Plus: the title, until a key is pressed (the game does not tick meanwhile).
+  void ShowTitle();
+  // The settings the options card starts from (the platform's, kept up to date by it);
+  // without them it starts from the defaults.
+  void UseSettings(const Settings* current) { settings_ = current; }
+  // The values the options card set last; plus and the ghost are already in the game.
+  const Settings& Options() const { return options_; }
+  // True once after the options card changed a value (for the platform and tobu.ini).
+  bool TakeOptionsChange();
 
  private:
   bool KeyForSession(uint16_t key);
+  void OptionsKey(uint16_t key);
   void Open(Card card);
   void DrawCard();
   bool InMenu() const;
@@ -67,6 +80,11 @@ class Session {
   bool swallowCharacter_ = false;  // the character typed by a key the session took
   bool screenshotWanted_ = false;
   bool plusSwitched_ = false;
+  int64_t titleTick_ = 0;
+  const Settings* settings_ = nullptr;
+  Settings options_;
+  int optionRow_ = 0;
+  bool optionsChanged_ = false;
 };
 
 }  // namespace tobu

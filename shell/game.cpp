@@ -62,6 +62,8 @@ void Game::Update(bool surfaceReady) {
     AdvanceRunReplays();
   }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
+  if (Plus && Mode == GameMode::SelectLevel && LevelRows.size() != LevelFiles.Items.size())
+    LevelRows = ReadLevelRows(LevelFiles, Players.PlayerName);
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
   AdvanceAnimation();
@@ -168,6 +170,7 @@ void Game::FailRun() {
 void Game::KeyDown(uint16_t Key) {
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyDown, Key);
   escapeLeftSelectLevel_ = false;
+  backToPlayers_ = false;
   if (WatchingReplay()) {
     WatchKeyDown(Key);  // the recorded keys drive the run; the player's only end it
     return;
@@ -183,7 +186,7 @@ void Game::KeyDown(uint16_t Key) {
   if (Mode == GameMode::game) GameKeyDown(Key);
   if (Mode == GameMode::MainMenu) MainMenuKeyDown(Key);
   if (Mode == GameMode::editor) EditorKeyDown(Key);
-  if (Mode == GameMode::SelectPlayer) SelectPlayerKeyDown(Key);
+  if (Mode == GameMode::SelectPlayer && !backToPlayers_) SelectPlayerKeyDown(Key);
   // Last: the Escape that fails a play-test also ends its result line. A key newly
   // pressed ends it; keys still held from the run repeat without ending it.
   const bool repeat = Key < KeyHeld.size() && KeyHeld[Key];
@@ -202,7 +205,7 @@ void Game::KeyUp(uint16_t Key) {
   if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
   if (Mode == GameMode::editor && Plus && PlusEditorKeyUp(Key)) return;
-  if (Mode == GameMode::editor && !Editor.PromptOpen()) EditorPromptKeyUp(Editor, Key);
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) EditorPromptKeyUp(Editor, Key);
 }
 
 void Game::KeyPress(uint8_t Key) {

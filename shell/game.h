@@ -13,6 +13,7 @@
 #include "shell/editor_dialogs.h"
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
+#include "shell/level_rows.h"
 #include "shell/play_test.h"
 #include "shell/question.h"
 #include "shell/roster.h"
@@ -102,6 +103,8 @@ public:
   ExitContacts LockedExits;
   RunReplays Replays;
   std::optional<Question> OpenQuestion;  // plus: the question waiting for its answer
+  // Plus: the player's times beside each level of the list, read again once emptied.
+  std::vector<LevelRow> LevelRows;
 
  private:
   // Tick steps (game.cpp).
@@ -131,6 +134,12 @@ public:
   void AnswerQuestion(uint16_t key);
   void AskOrClose();
   void AskOrErase(int entry);
+  // The plus menus (plus_menus.cpp).
+  void DrawPlusMainMenu();
+  void DrawPlusSelectLevel();
+  void DrawPlusLevelRow(int row, int entry);
+  void DrawPlusTopTen();
+  void ReturnToPlayers();
   void DrawPlusGameMenuRows();
   void GameKeyDown(uint16_t key);
   void MainMenuKeyDown(uint16_t key);
@@ -190,6 +199,7 @@ public:
 
   Display& display_;
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
+  bool backToPlayers_ = false;          // this key-down left "MainMenu" for the players
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
 };
 

@@ -14,9 +14,9 @@ namespace {
 
 constexpr int32_t ListRows = 16;  // rows of the level list on screen
 
-// Down and Up of the two-row menus ("MainMenu", "GameMenu").
-void MoveTwoRowCursor(int32_t& cursor, uint16_t key) {
-  if (key == VkDown && cursor < 1) ++cursor;
+// Down and Up of the menus of a few rows ("MainMenu", "GameMenu").
+void MoveMenuCursor(int32_t& cursor, uint16_t key, int32_t rows) {
+  if (key == VkDown && cursor < rows - 1) ++cursor;
   if (key == VkUp && cursor > 0) --cursor;
 }
 
@@ -53,7 +53,7 @@ void Game::SelectLevelKeyDown(uint16_t key) {
 
 void Game::GameMenuKeyDown(uint16_t key) {
   if (Plus) return PlusGameMenuKeyDown(key);
-  MoveTwoRowCursor(MenuCursor, key);
+  MoveMenuCursor(MenuCursor, key, 2);
   if (key == VkReturn && MenuCursor == 0) {
     StartRun(LevelIndex);
   } else if (key == VkReturn && MenuCursor == 1 && !Best.BestNames[1].empty()) {
@@ -76,7 +76,7 @@ void Game::GameKeyDown(uint16_t key) {
 
 void Game::MainMenuKeyDown(uint16_t key) {
   if (key == VkEscape && !escapeLeftSelectLevel_) AskOrClose();
-  MoveTwoRowCursor(MenuCursor, key);
+  MoveMenuCursor(MenuCursor, key, Plus ? 3 : 2);  // plus: a third row, "Players"
   if (key == VkReturn && MenuCursor == 0) {
     OpenLevelList();
   } else if (key == VkReturn && MenuCursor == 1) {
@@ -84,6 +84,9 @@ void Game::MainMenuKeyDown(uint16_t key) {
     EnterEditor(Editor, Level);
     Mode = GameMode::editor;
     display_.ShowPointer(true);
+  } else if (key == VkReturn && MenuCursor == 2 && Plus) {
+    backToPlayers_ = true;
+    ReturnToPlayers();
   }
 }
 
@@ -144,6 +147,7 @@ void Game::EditorKeyPress(uint8_t key) {
 // when the list held nothing before. With no level at all the menu stays.
 void Game::OpenLevelList() {
   LevelFiles.Read();
+  LevelRows.clear();
   if (LevelFiles.Count() == 0) return;
   ClampListPosition();
   MenuCursor = LevelIndex - ListTop;
@@ -192,6 +196,7 @@ void Game::EraseBestTimes(int entry) {
   Best = info.Times;
   BestTimesOffset = info.BestTimesOffset;
   if (info.HadTable) Outcome.BestTimeText.clear();
+  LevelRows.clear();
   SaveLevel(LevelFiles.Items[entry], Level);
 }
 

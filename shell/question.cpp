@@ -56,8 +56,8 @@ std::optional<Answer> AnswerForKey(Question& question, uint16_t key) {
 }
 
 void DrawQuestionCard(Display& display, const Question& question, int pointerFrame) {
-  // Darkened to an eighth, so the screen beneath cannot be read through the text.
-  for (int pass = 0; pass < 3; ++pass) display.ShadeRect(0, BandTop, ViewWidth, BandHeight);
+  // Darkened to a sixteenth, so the screen beneath cannot be read through the text.
+  for (int pass = 0; pass < 4; ++pass) display.ShadeRect(0, BandTop, ViewWidth, BandHeight);
   ShowString(display, -1, BandTop + 20, question.Text);
   // Centred as well as a width guessed at 6 pixels a character allows.
   const int detailWidth = static_cast<int>(question.Detail.size()) * 6;

@@ -36,11 +36,13 @@ void Game::DrawMainMenu() {
   ShowString(display_, -1, 40, "Main Menu");
   ShowString(display_, 280, 140, "Play");
   ShowString(display_, 280, 170, "Editor");
+  if (Plus) DrawPlusMainMenu();
   display_.DrawFrame(SheetHelmet, 244, 130 + 30 * MenuCursor, Anim.ExitFrame);
 }
 
 void Game::DrawSelectLevel() {
   DrawWallpaper();
+  if (Plus) return DrawPlusSelectLevel();
   ShowString(display_, -1, 40, "Select Level!");
   const int32_t count = LevelFiles.Count();
   for (int32_t i = 0; i <= 15 && i <= count - 1 && ListTop + i < count; ++i) {
@@ -86,6 +88,7 @@ void Game::RankFinishedRunOnce() {
   }
   RankFinishedRun(Outcome, Clock, Players.PlayerName, Best);
   PushRankingEvent();
+  LevelRows.clear();
   std::exception_ptr tableError;
   bool levelUnchanged = true;
   try {
@@ -115,6 +118,7 @@ void Game::PushRankingEvent() {
 
 void Game::DrawTopTen() {
   DrawWallpaper();
+  if (Plus) return DrawPlusTopTen();
   ShowString(display_, -1, 40, "Best times");
   for (int i = 1; i <= BestPlaces; ++i) {
     if (Best.BestNames[i].empty()) continue;

@@ -207,6 +207,10 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     command.Text = RestOfLine(line, name);
     return command;
   }
+  if (name == "title") {
+    ExpectWords(words, 1, "title");
+    return Command(Kind::Title);
+  }
   if (name == "state") {
     ExpectWords(words, 1, "state");
     return Command(Kind::State);
@@ -365,6 +369,9 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     case Kind::Verify: VerifyReplay(startDirectory_ / command.Text); break;
     case Kind::Plus: session_.SetPlus(command.Count != 0); break;
     case Kind::File: out_ << FileLine(command.Text) << '\n'; break;
+    case Kind::Title:
+      session_.ShowTitle();
+      break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }

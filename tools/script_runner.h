@@ -22,7 +22,24 @@ class ScriptError : public std::runtime_error {
 // One line of an input script.
 struct ScriptCommand {
   enum class Kind {
-    Nothing, Tick, Down, Up, Press, Char, Type, MouseDown, MouseUp, MouseMove, Shot, State, Events, Replay, Verify, Plus, File
+    Nothing,
+    Tick,
+    Down,
+    Up,
+    Press,
+    Char,
+    Type,
+    MouseDown,
+    MouseUp,
+    MouseMove,
+    Shot,
+    State,
+    Events,
+    Replay,
+    Verify,
+    Plus,
+    Title,
+    File
   };
   Kind What = Kind::Nothing;
   int64_t Count = 1;      // tick; plus: 1 on, 0 off

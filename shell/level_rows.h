@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/level_list.h"
+#include "world/best_times.h"
+
+namespace tobu {
+
+// What the plus level list shows beside a level: whether the player has finished it
+// and their best time there (0 when not finished).
+struct LevelRow {
+  bool Finished = false;
+  int32_t PlayerBest = 0;
+};
+
+// The player's place in a table: their best time, the first of their rows.
+LevelRow PlayerRow(const BestTimes& times, const std::string& player);
+
+// One row per level of the list, read from the levels' tables; a level that cannot be
+// read shows as not finished.
+std::vector<LevelRow> ReadLevelRows(const LevelList& levels, const std::string& player);
+
+}  // namespace tobu

@@ -1,0 +1,98 @@
+// The menus under tobu plus: the same rows, cursor and keys as the classic ones, with
+// more said on each row (level names as words, the player's times, where the list is)
+// and a way back to the players.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "present/bitmap_text.h"
+#include "present/sheets.h"
+#include "shell/game.h"
+#include "world/file_error.h"
+
+namespace tobu {
+namespace {
+
+constexpr int32_t ListRows = 16;
+constexpr int LevelNameX = 150;
+constexpr int LevelTimeX = 470;
+constexpr int MarkX = 600;
+constexpr int ArrowX = 70;
+constexpr uint16_t MarkGreen = 0x07E0;
+constexpr uint16_t ArrowWhite = 0xFFFF;
+constexpr uint16_t PlayerBand = 0x6180;  // a dark amber behind the player's own places
+
+int RowTop(int row) { return 90 + 24 * row; }
+
+// A tick of 3-pixel blocks, 26 x 17 pixels, its top-left at (x, y).
+void DrawFinishedMark(Display& display, int x, int y) {
+  constexpr int Points[][2] = {{0, 3}, {1, 4}, {2, 5}, {3, 4}, {4, 3}, {5, 2}, {6, 1}, {7, 0}};
+  for (const auto& point : Points) display.FillRect(x + 3 * point[0], y + 3 * point[1], 5, 5, MarkGreen);
+}
+
+// A triangle 21 pixels wide pointing up or down, its top at y.
+void DrawArrow(Display& display, int centreX, int y, bool up) {
+  for (int k = 0; k < 11; ++k) {
+    const int half = up ? k : 10 - k;
+    display.FillRect(centreX - half, y + k, 2 * half + 1, 1, ArrowWhite);
+  }
+}
+
+}  // namespace
+
+void Game::DrawPlusMainMenu() {
+  ShowString(display_, 280, 200, "Players");
+  display_.DrawCanvasText(150, 440, "O options    F1 help    F3 the classic game    Escape quits");
+}
+
+// Plus: the third row of "MainMenu" goes back to the player list, in the folder the game
+// started in, so that choosing a player writes the roster there and enters Levels again.
+void Game::ReturnToPlayers() {
+  std::error_code error;
+  if (!GameFolder.empty()) std::filesystem::current_path(GameFolder, error);
+  if (GameFolder.empty() || error) throw FileError("Cannot open directory " + GameFolder.string());
+  Mode = GameMode::SelectPlayer;
+  MenuCursor = 0;
+  for (int i = 1; i <= Players.PlayerCount; ++i) {
+    if (Players.PlayerNames[i] == Players.PlayerName) MenuCursor = i;
+  }
+  LevelRows.clear();
+}
+
+// One row of the level list: the name as words, and the player's best time with a mark
+// when they have finished the level.
+void Game::DrawPlusLevelRow(int row, int entry) {
+  const int y = RowTop(row);
+  ShowString(display_, LevelNameX, y, LevelTitle(LevelFiles.Items[entry]));
+  if (entry >= static_cast<int>(LevelRows.size()) || !LevelRows[entry].Finished) return;
+  ShowString(display_, LevelTimeX, y, StoredTimeText(LevelRows[entry].PlayerBest));
+  DrawFinishedMark(display_, MarkX, y + 2);
+}
+
+void Game::DrawPlusSelectLevel() {
+  ShowString(display_, -1, 40, "Select Level!");
+  const int32_t count = LevelFiles.Count();
+  for (int32_t i = 0; i < ListRows && ListTop + i < count; ++i) DrawPlusLevelRow(i, ListTop + i);
+  display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ExitFrame);
+  display_.DrawCanvasText(556, 50, std::to_string(ListTop + MenuCursor + 1) + " / " + std::to_string(count));
+  if (ListTop > 0) DrawArrow(display_, ArrowX, RowTop(0) + 4, true);
+  if (ListTop + ListRows < count) DrawArrow(display_, ArrowX, RowTop(ListRows - 1) + 4, false);
+}
+
+// The level's name as the title, the ten places by rank, the player's own on a band.
+void Game::DrawPlusTopTen() {
+  const bool listed = LevelIndex >= 0 && LevelIndex < LevelFiles.Count();
+  ShowString(display_, -1, 30, listed ? LevelTitle(LevelFiles.Items[LevelIndex]) : "Best times");
+  for (int i = 1; i <= BestPlaces; ++i) {
+    const int y = 80 + 24 * (i - 1);
+    const bool own = !Best.BestNames[i].empty() && Best.BestNames[i] == Players.PlayerName;
+    if (own) display_.FillRect(80, y - 4, 480, 28, PlayerBand);
+    ShowString(display_, i < 10 ? 100 : 85, y, std::to_string(i) + ".");  // the numbers end in one column
+    if (Best.BestNames[i].empty()) continue;
+    ShowString(display_, 160, y, Best.BestNames[i]);
+    ShowString(display_, 400, y, StoredTimeText(Best.BestTime[i]));
+  }
+  display_.DrawCanvasText(270, 440, "Escape goes back");
+}
+
+}  // namespace tobu

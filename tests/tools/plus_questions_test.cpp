@@ -1,0 +1,81 @@
+// Every plus question answered every way through tobu-script: the state lines against
+// one golden file, and the level's bytes, which change only when the player said yes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "support/temp_dir.h"
+#include "world/file_io.h"
+#include "world/level_file.h"
+
+namespace tobu {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct QuestionCase {
+  const char* Name;
+  const char* Keys;  // after a new player "Ann" reached the main menu with plus on
+  bool LevelErased;
+};
+
+const QuestionCase Cases[] = {
+    {"EraseYes", "press Return\npress Delete\nstate\npress Y\n", true},
+    {"EraseNo", "press Return\npress Delete\npress N\n", false},
+    {"EraseEscape", "press Return\npress Delete\npress Escape\n", false},
+    {"EraseReturnIsNo", "press Return\npress Delete\npress Return\n", false},
+    {"EraseLeftReturnIsYes", "press Return\npress Delete\npress Left\npress Return\n", true},
+    {"QuitYes", "press Escape\nstate\npress Y\n", false},
+    {"QuitNo", "press Escape\npress N\n", false},
+    {"QuitEscape", "press Escape\npress Escape\n", false},
+    {"QuitReturnIsYes", "press Escape\npress Return\n", false},
+    // Back to the players and in again: the roster is written where the game started and
+    // Levels is entered again.
+    {"PlayersAndBack", "press Down\npress Down\npress Return\nstate\npress Return\npress Return\n", false},
+    // The N that answers types nothing into the name.
+    {"NewPlayerQuitNoKeepsTheName",
+     "press Down\npress Down\npress Return\npress Up\npress Return\ntype Bo\npress Escape\npress N\nstate\n"
+     "press Return\n",
+     false},
+};
+
+// Runs the case's script in a fresh folder whose first level holds a table of Ann's
+// time; returns the output, and whether that level's bytes changed.
+std::string RunCase(const QuestionCase& question, bool& levelChanged) {
+  const testing::TempDir work;
+  const fs::path levels = fs::path(work.Path()) / "Levels";
+  fs::create_directory(levels);
+  fs::copy_file(fs::path(TOBU_SOURCE_DIR) / "Levels" / "02-ledge-food.vel", levels / "02-ledge-food.vel");
+  std::vector<uint8_t> level = ReadWholeFile(std::string(TOBU_SOURCE_DIR) + "/Levels/01-first-steps.vel");
+  BestTimes times;
+  times.BestNames[1] = "Ann";
+  times.BestTime[1] = 1234;
+  level = WithBestTimes(level, static_cast<int32_t>(level.size()), times, "01-first-steps.vel");
+  ReplaceFile((levels / "01-first-steps.vel").string(), level);
+  std::ofstream(work.File("script")) << "plus on\npress Return\ntype Ann\npress Return\n"
+                                     << question.Keys << "state\n";
+  const std::string command = "cd '" + work.Path().string() + "' && '" TOBU_SCRIPT_PATH "' script > out 2>&1";
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << question.Name;
+  levelChanged = ReadWholeFile((levels / "01-first-steps.vel").string()) != level;
+  EXPECT_FALSE(fs::exists(levels / "Players.dat")) << question.Name;
+  return testing::ReadText(work.File("out"));
+}
+
+TEST(PlusQuestions, EachAnswerChangesTheFilesOnlyWhenConfirmed) {
+  std::string all;
+  for (const QuestionCase& question : Cases) {
+    bool levelChanged = false;
+    all += std::string("# ") + question.Name + "\n" + RunCase(question, levelChanged);
+    EXPECT_EQ(levelChanged, question.LevelErased) << question.Name;
+  }
+  const fs::path golden = fs::path(TOBU_SOURCE_DIR) / "tests" / "scripts" / "plus_questions.expected";
+  EXPECT_EQ(all, testing::ReadText(golden));
+}
+
+}  // namespace
+}  // namespace tobu
