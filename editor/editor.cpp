@@ -44,28 +44,7 @@ bool RemoveObjectAt(EditHistory& history, World& world, int32_t px, int32_t py) 
   return true;
 }
 
-}  // namespace
-
-bool AcceptedNameChar(uint8_t ch) {
-  // No full stop (a name cannot carry its own extension) and no path separators
-  // (a typed name never leaves the levels directory).
-  return ch >= 33 && ch <= 122 && ch != '.' && ch != '/' && ch != '\\';
-}
-
-void EnterEditor(EditorState& editor, World& world) {
-  world.ClearLevel();
-  editor.InputText.clear();
-  ClosePrompts(editor);
-  editor.History.Clear();
-  editor.GridShown = false;
-}
-
-void LeaveEditor(EditorState& editor) {
-  ClosePrompts(editor);
-  editor.History.Clear();
-}
-
-EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
+EditorChange PressOnView(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
   EditHistory& history = editor.History;
   if (button == MouseButton::Left) {
     editor.LeftButtonDown = true;
@@ -90,13 +69,48 @@ EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton butt
   return EditorChange::None;
 }
 
-EditorChange EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y) {
+EditorChange MoveOnView(EditorState& editor, World& world, int32_t x, int32_t y) {
   if (!TileBrush(editor.Brush)) return EditorChange::None;
   bool changed = false;
   if (editor.LeftButtonDown) changed = PaintAt(editor.History, world, x, y, BrushTile(editor.Brush));
   // With both buttons held the erasure comes last and wins.
   if (editor.RightButtonDown) changed = PaintAt(editor.History, world, x, y, TileEmpty) || changed;
   return Painted(changed);
+}
+
+}  // namespace
+
+bool AcceptedNameChar(uint8_t ch) {
+  // No full stop (a name cannot carry its own extension) and no path separators
+  // (a typed name never leaves the levels directory).
+  return ch >= 33 && ch <= 122 && ch != '.' && ch != '/' && ch != '\\';
+}
+
+void EnterEditor(EditorState& editor, World& world) {
+  world.ClearLevel();
+  editor.InputText.clear();
+  ClosePrompts(editor);
+  editor.History.Clear();
+  editor.GridShown = false;
+  editor.LevelName.clear();
+  editor.Unsaved = false;
+}
+
+void LeaveEditor(EditorState& editor) {
+  ClosePrompts(editor);
+  editor.History.Clear();
+}
+
+EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
+  const EditorChange change = PressOnView(editor, world, button, x, y);
+  if (change != EditorChange::None) editor.Unsaved = true;
+  return change;
+}
+
+EditorChange EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y) {
+  const EditorChange change = MoveOnView(editor, world, x, y);
+  if (change != EditorChange::None) editor.Unsaved = true;
+  return change;
 }
 
 void EditorMouseUp(EditorState& editor, MouseButton button) {
@@ -116,6 +130,7 @@ bool EditorToolKey(EditorState& editor, World& world, uint16_t key) {
     world.RunnerX = static_cast<double>(editor.MouseX + world.CameraX);
     world.RunnerY = static_cast<double>(editor.MouseY + world.CameraY);
     editor.History.RecordStart(oldX, oldY, world.RunnerX, world.RunnerY);
+    editor.Unsaved = true;
     return true;
   }
   return false;
@@ -128,11 +143,11 @@ bool EditorCommandKey(EditorState& editor, World& world, uint16_t key, const std
   }
   if (!keyHeld[KeyControl]) return false;
   if (key == KeyZ && !keyHeld[KeyShift]) {
-    editor.History.Undo(world);
+    if (editor.History.Undo(world)) editor.Unsaved = true;
     return true;
   }
   if (key == KeyY || key == KeyZ) {
-    editor.History.Redo(world);
+    if (editor.History.Redo(world)) editor.Unsaved = true;
     return true;
   }
   return false;

@@ -54,6 +54,9 @@ void ClosePrompts(EditorState& editor);
 // Tab in a prompt: the name becomes the next level name (`levelFiles` in the level
 // list's order, with their ".vel") starting with the text typed before the first Tab.
 void CompleteName(EditorState& editor, const std::vector<std::string>& levelFiles);
+// The names Tab goes through from here (what the plus dialog lists under the typed name).
+std::vector<std::string> CompletionNames(const EditorState& editor,
+                                         const std::vector<std::string>& levelFiles);
 
 // "Save: name_" or "Open: name_", or empty when no prompt is open.
 std::string PromptLine(const EditorState& editor);

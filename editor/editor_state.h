@@ -23,6 +23,10 @@ struct EditorState {
   std::optional<std::string> CompletionPrefix;
   EditHistory History;     // cleared on entry, on leaving and by Open
   bool GridShown = false;  // the cell grid overlay, off on each entry
+  // The file the level in memory came from or went to last (a name as typed, without
+  // ".vel"; empty for a new level), and whether it changed since.
+  std::string LevelName;
+  bool Unsaved = false;
 
   bool PromptOpen() const { return SavePromptOpen || OpenPromptOpen; }
 };

@@ -29,13 +29,20 @@ bool StartsWithIgnoringCase(const std::string& name, const std::string& prefix) 
 
 }  // namespace
 
-void CompleteName(EditorState& editor, const std::vector<std::string>& levelFiles) {
+std::vector<std::string> CompletionNames(const EditorState& editor,
+                                         const std::vector<std::string>& levelFiles) {
   const std::string prefix = editor.CompletionPrefix.value_or(editor.InputText);
   std::vector<std::string> matches;
   for (const std::string& file : levelFiles) {
     const std::optional<std::string> name = PromptName(file);
     if (name && StartsWithIgnoringCase(*name, prefix)) matches.push_back(*name);
   }
+  return matches;
+}
+
+void CompleteName(EditorState& editor, const std::vector<std::string>& levelFiles) {
+  const std::string prefix = editor.CompletionPrefix.value_or(editor.InputText);
+  const std::vector<std::string> matches = CompletionNames(editor, levelFiles);
   if (matches.empty()) return;
   // The first match, or the one after the name Tab showed last, round again at the end.
   size_t next = 0;

@@ -39,6 +39,8 @@ class Display {
   // buffer (plus's flashes and bands). Displays that cannot mix draw nothing.
   virtual void BlendRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/,
                          uint8_t /*amount*/) {}
+  // A one-pixel frame just inside a rectangle, clipped.
+  virtual void OutlineRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/, uint16_t /*colour*/) {}
   virtual void ShowPointer(bool shown) = 0;
   // Draws the sky and the tiles in theme `theme` (present/themes.h) from now on; 0 is the
   // game's own look. A display without themes keeps its sheets.

@@ -38,7 +38,7 @@ class SoftwareDisplay : public Display {
   // A frame with each pixel drawn as a `factor` x `factor` block (the title's big letters).
   void DrawFrameScaled(int sheet, int x, int y, int frame, int factor);
   // A one-pixel outline of a rectangle in one RGB565 colour, clipped to the view.
-  void OutlineRect(int x, int y, int width, int height, uint16_t colour);
+  void OutlineRect(int x, int y, int width, int height, uint16_t colour) override;
 
   // The canvas font is not owned; without one the built-in fallback draws.
   void SetCanvasFont(CanvasFont* font);

@@ -48,6 +48,11 @@ Theme LevelTheme(std::string_view levelFile) {
   return ThemeMeadow;
 }
 
+bool IsShippedLevel(std::string_view levelFile) {
+  return std::any_of(std::begin(ShippedLevels), std::end(ShippedLevels),
+                     [levelFile](const ShippedLevel& level) { return SameName(levelFile, level.File); });
+}
+
 std::vector<SpriteSheet> LoadEmbeddedThemeSheets() {
   std::vector<SpriteSheet> sheets;
   for (int i = 0; i < (ThemeCount - 1) * ThemedSheetCount; ++i) {

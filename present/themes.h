@@ -28,6 +28,8 @@ inline constexpr auto ThemedSheets = MakeThemedSheets();
 // The theme a level is drawn in under plus: the shipped levels in groups in their order,
 // any other level (the player's own) the first.
 Theme LevelTheme(std::string_view levelFile);
+// One of the levels the game ships (a file name with ".vel", any letter case).
+bool IsShippedLevel(std::string_view levelFile);
 
 // The themed sheets of every theme but the first (the game's own sheets), built into the
 // program: ThemedSheetCount per theme, in the order of ThemedSheets.

@@ -131,6 +131,10 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"R", "play the level again at once"},
       {"Return", "on \"Next level\": the next level of the list"},
   };
+  static const std::vector<HelpLine> editor{
+      {"toolbar", "a press on a brush chooses it"},
+      {"Escape, O, L, F5", "ask first when the level has unsaved changes"},
+  };
   static const std::vector<HelpLine> players{
       {"O", "options: screen, sound, music, ghost, plus"},
       {"Escape", "asks \"Quit tobu?\" first"},
@@ -145,6 +149,7 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"O", "options: screen, sound, music, ghost, plus"},
   };
   static const std::vector<HelpLine> none;
+  if (mode == GameMode::editor) return editor;
   if (mode == GameMode::game) return run;
   if (mode == GameMode::GameMenu) return results;
   if (mode == GameMode::SelectPlayer) return players;

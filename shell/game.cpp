@@ -86,6 +86,7 @@ int Game::RunTheme() const {
 }
 
 void Game::ScrollEditor() {
+  if (EditorAsk.NoticeTicksLeft > 0) --EditorAsk.NoticeTicksLeft;
   if (Editor.PromptOpen() || OpenQuestion) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
 }
@@ -142,7 +143,11 @@ void Game::DrawWorldView() {
   if (Mode == GameMode::editor) {
     if (Editor.GridShown) DrawCellGrid(display_, Level);
     DrawStartMarker(display_, Level);
-    if (Editor.PromptOpen()) display_.DrawCanvasText(5, 5, PromptLine(Editor));
+    if (Plus) {
+      DrawPlusEditor();
+    } else if (Editor.PromptOpen()) {
+      display_.DrawCanvasText(5, 5, PromptLine(Editor));
+    }
   }
   if (!LastRun.Ran || LastRun.EndedByObject()) return;
   DrawGhostRunner();
@@ -224,6 +229,7 @@ void Game::KeyUp(uint16_t Key) {
   if (Key < KeyHeld.size() && PlayTest.Active) PlayTest.HeldAtStart[Key] = false;
   if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
+  if (Mode == GameMode::editor && Plus && PlusEditorKeyUp(Key)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) EditorPromptKeyUp(Editor, Key);
 }
 
@@ -236,6 +242,7 @@ void Game::KeyPress(uint8_t Key) {
 
 void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
   if (OpenQuestion) return;
+  if (Mode == GameMode::editor && Plus && PlusEditorMouseDown(X, Y)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
   }
@@ -245,7 +252,9 @@ void Game::MouseMove(int32_t X, int32_t Y) {
   display_.ShowPointer(Mode == GameMode::editor);
   Editor.MouseX = X;
   Editor.MouseY = Y;
-  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) {
+  // Plus: the toolbar covers the view, so nothing under it is painted.
+  const bool underToolbar = Plus && Y >= EditorToolbarTop;
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion && !underToolbar) {
     ReportEditorChange(Events, EditorMouseMove(Editor, Level, X, Y));
   }
 }

@@ -12,6 +12,7 @@
 #include "events/game_events.h"
 #include "present/display.h"
 #include "shell/animation.h"
+#include "shell/editor_dialogs.h"
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
 #include "shell/level_rows.h"
@@ -94,6 +95,7 @@ class Game {
   LevelList LevelFiles;
   EditorState Editor;
   PlayTestState PlayTest;  // F5 in the editor
+  EditorDialogs EditorAsk;  // plus: the editor's questions and notices
   int32_t SkyX = 0;
   // The folder the game started in (holding Players.dat and Levels), fixed at start
   // because the game enters Levels; empty when it could not be read.
@@ -163,6 +165,21 @@ class Game {
   void SelectPlayerKeyDown(uint16_t key);
   void CreateNewPlayerKeyPress(uint8_t key);
   void EditorKeyPress(uint8_t key);
+  void LeaveEditorForMenu();
+  // Plus in the editor (editor_plus.cpp, editor_view.cpp).
+  bool PlusEditorKeyDown(uint16_t key);
+  bool PlusEditorKeyUp(uint16_t key);
+  bool PlusEditorMouseDown(int32_t x, int32_t y);
+  std::vector<std::string> ReadLevelFileNames() const;
+  void AskSaveChanges(EditorDialogs::Then then);
+  void OpenEditorPrompt(bool save);
+  void BeginSave(const std::string& name);
+  bool SaveReplacesAnotherLevel(const std::string& name) const;
+  void AskBeforeSaving(std::string text, std::string detail, bool EditorDialogs::*accepted);
+  void ContinueSave();
+  void RunAfterSave(EditorDialogs::Then then);
+  void ShowEditorNotice(std::string text);
+  void DrawPlusEditor();
   // Transitions with side effects.
   void StartRun(int entry);
   void PushRankingEvent();

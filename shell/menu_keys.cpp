@@ -91,16 +91,13 @@ void Game::MainMenuKeyDown(uint16_t key) {
 }
 
 void Game::EditorKeyDown(uint16_t key) {
+  if (Plus && PlusEditorKeyDown(key)) return;
   if (key == VkEscape) {
     if (Editor.PromptOpen()) {
       ClosePrompts(Editor);
       return;
     }
-    Mode = GameMode::MainMenu;
-    MenuCursor = 1;  // "Editor" stays highlighted
-    display_.ShowPointer(false);
-    LeaveEditor(Editor);
-    return;
+    return LeaveEditorForMenu();
   }
   if (Editor.PromptOpen()) {
     if (key == VkTab) {
@@ -115,13 +112,23 @@ void Game::EditorKeyDown(uint16_t key) {
   if (EditorToolKey(Editor, Level, key) && key == VkSpace) Events.Push(GameEvent::Start);
 }
 
+void Game::LeaveEditorForMenu() {
+  Mode = GameMode::MainMenu;
+  MenuCursor = 1;  // "Editor" stays highlighted
+  display_.ShowPointer(false);
+  LeaveEditor(Editor);
+}
+
 void Game::EditorKeyPress(uint8_t key) {
   const std::optional<FileRequest> request = EditorTypeChar(Editor, key);
   if (!request) return;
+  // Plus asks before a save that could lose work.
+  if (request->Save && Plus) return BeginSave(Editor.InputText);
   // A failed save or open leaves the prompt open with the typed name.
   if (request->Save) {
     SaveLevel(request->FileName, Level);
     Events.Push(GameEvent::Saved);
+    ShowEditorNotice("Saved " + Editor.InputText);
   } else {
     const LoadedLevelInfo info = LoadLevel(request->FileName, Level);
     Editor.History.Clear();
@@ -129,7 +136,10 @@ void Game::EditorKeyPress(uint8_t key) {
     BestTimesOffset = info.BestTimesOffset;
     if (info.HadTable) Outcome.BestTimeText.clear();
     Events.Push(GameEvent::Opened);
+    ShowEditorNotice("Opened " + Editor.InputText);
   }
+  Editor.LevelName = Editor.InputText;
+  Editor.Unsaved = false;
   ClosePrompts(Editor);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/question.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "present/bitmap_text.h"
@@ -36,11 +37,11 @@ const AnswerLook& LookOf(Answer answer) {
 }  // namespace
 
 Question YesNoQuestion(std::string text, std::function<void(Answer)> then, bool yesFirst) {
-  return {std::move(text), {Answer::Yes, Answer::No}, yesFirst ? 0u : 1u, std::move(then)};
+  return {std::move(text), {Answer::Yes, Answer::No}, yesFirst ? 0u : 1u, std::move(then), {}};
 }
 
 Question YesNoCancelQuestion(std::string text, std::function<void(Answer)> then) {
-  return {std::move(text), {Answer::Yes, Answer::No, Answer::Cancel}, 0, std::move(then)};
+  return {std::move(text), {Answer::Yes, Answer::No, Answer::Cancel}, 0, std::move(then), {}};
 }
 
 std::optional<Answer> AnswerForKey(Question& question, uint16_t key) {
@@ -58,6 +59,9 @@ void DrawQuestionCard(Display& display, const Question& question, int pointerFra
   // Darkened to a sixteenth, so the screen beneath cannot be read through the text.
   for (int pass = 0; pass < 4; ++pass) display.ShadeRect(0, BandTop, ViewWidth, BandHeight);
   ShowString(display, -1, BandTop + 20, question.Text);
+  // Centred as well as a width guessed at 6 pixels a character allows.
+  const int detailWidth = static_cast<int>(question.Detail.size()) * 6;
+  display.DrawCanvasText(std::max(8, (ViewWidth - detailWidth) / 2), BandTop + 46, question.Detail);
   const int count = static_cast<int>(question.Answers.size());
   const int firstSlot = ViewWidth / 2 - count * SlotWidth / 2;
   for (int i = 0; i < count; ++i) {

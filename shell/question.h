@@ -22,6 +22,7 @@ struct Question {
   std::vector<Answer> Answers;
   size_t Highlighted = 0;
   std::function<void(Answer)> Then;
+  std::string Detail;  // an optional line in small type under the text
 
   Answer Safe() const { return Answers.back(); }
 };

@@ -4,10 +4,13 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <istream>
 #include <ostream>
 #include <sstream>
 
+#include "replay/crc32.h"
 #include "world/bytes.h"
 #include "world/file_error.h"
 #include "world/file_io.h"
@@ -198,6 +201,12 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     command.Count = words[1] == "on" ? 1 : 0;
     return command;
   }
+  if (name == "file") {
+    if (words.size() < 2) throw ScriptError("usage: file NAME");
+    ScriptCommand command = Command(Kind::File);
+    command.Text = RestOfLine(line, name);
+    return command;
+  }
   if (name == "title") {
     ExpectWords(words, 1, "title");
     return Command(Kind::Title);
@@ -269,6 +278,17 @@ std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame) {
 }
 
 namespace {
+
+// "file NAME size=N crc=XXXXXXXX" for a file of the game's working directory (the levels
+// folder once a player is chosen), or "file NAME missing": whether a step wrote it.
+std::string FileLine(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) return "file " + name + " missing";
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  char crc[16];
+  std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(Crc32(bytes)));
+  return "file " + name + " size=" + std::to_string(bytes.size()) + " crc=" + crc;
+}
 
 // Where shots are written from; empty (so shots go to the working directory) when the
 // working directory has been removed.
@@ -348,6 +368,7 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     case Kind::Replay: PlayReplay(startDirectory_ / command.Text); break;
     case Kind::Verify: VerifyReplay(startDirectory_ / command.Text); break;
     case Kind::Plus: session_.SetPlus(command.Count != 0); break;
+    case Kind::File: out_ << FileLine(command.Text) << '\n'; break;
     case Kind::Title:
       session_.ShowTitle();
       break;

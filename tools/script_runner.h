@@ -40,7 +40,8 @@ struct ScriptCommand {
     Replay,
     Verify,
     Plus,
-    Title
+    Title,
+    File
   };
   Kind What = Kind::Nothing;
   int64_t Count = 1;      // tick; plus: 1 on, 0 off

@@ -79,6 +79,21 @@ TEST(TobuScriptProgram, EditorToolsSessionUndoesPlayTestsAndSaves) {
   EXPECT_EQ(level.ObjectList, (std::vector<LevelObject>{{ObjectExit, 480, 332}}));
 }
 
+// Plus in the editor, each question answered yes, no and cancel (or Escape): a file changes
+// only after a yes, and an unsaved level outlives every no and cancel. Beside a shipped level.
+TEST(TobuScriptProgram, PlusEditorAsksBeforeWorkIsLost) {
+  const fs::path source = fs::path(TOBU_SOURCE_DIR);
+  for (const std::string name : {"plus_editor_save_over", "plus_editor_save_changes"}) {
+    SCOPED_TRACE(name);
+    const testing::TempDir work;
+    fs::create_directory(work.Path() / "Levels");
+    fs::copy_file(source / "Levels" / "01-first-steps.vel", work.Path() / "Levels" / "01-first-steps.vel");
+    std::string out, err;
+    ASSERT_EQ(RunScript(work.Path(), "", source / "tests" / "scripts" / (name + ".script"), out, err), 0) << err;
+    EXPECT_EQ(out, ReadText(source / "tests" / "scripts" / (name + ".expected")));
+  }
+}
+
 TEST(TobuScriptProgram, FirstStartThenEscapeWritesNothing) {
   const testing::TempDir work;
   const testing::TempDir scripts;

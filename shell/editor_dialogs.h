@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace tobu {
+
+// Plus: the editor's toolbar covers the view from this row down.
+constexpr int EditorToolbarTop = 428;
+
+// Plus in the editor: what waits on the questions asked before work could be lost (the
+// questions themselves are the game's question cards), and the short notice after a save
+// or an open. Classic asks nothing.
+struct EditorDialogs {
+  // What a "Save changes?" put off: it follows a save, or a "no".
+  enum class Then { None, Leave, OpenPrompt, PlayTest };
+  static constexpr int NoticeTicks = 150;  // 1.5 s
+
+  Then After = Then::None;
+  std::string SaveName;  // the name the save under way writes
+  bool ProblemsAccepted = false;
+  bool ReplaceAccepted = false;
+  std::string Notice;  // "Saved NAME", "Opened NAME"
+  int NoticeTicksLeft = 0;
+  // The level files when the prompt opened (or Tab read them), for the dialog's list.
+  std::vector<std::string> LevelFiles;
+};
+
+}  // namespace tobu

@@ -1,0 +1,103 @@
+// Plus in the editor, drawn over the view: the toolbar, the Save and Open dialog with the
+// names Tab would give, and the notice after a save or an open. A press on the toolbar chooses a brush and
+// paints nothing.
+#include <algorithm>
+#include <string>
+
+#include "editor/brushes.h"
+#include "editor/editor.h"
+#include "present/bitmap_text.h"
+#include "present/sheets.h"
+#include "shell/game.h"
+
+namespace tobu {
+namespace {
+
+constexpr uint16_t White = 0xFFFF, Grey = 0x8410, Highlight = 0x2A7F, UnsavedDot = 0xFD20;
+constexpr int ToolbarHeight = ViewHeight - EditorToolbarTop;
+constexpr int BrushTop = EditorToolbarTop + 6;
+constexpr int PictureSize = 40;
+constexpr int BrushLeft(int brush) { return 30 + (brush - 1) * 54; }
+
+bool TileBrush(int brush) { return FindBrush(brush) && FindBrush(brush)->PaintsTile; }
+
+void Shade(Display& display, int x, int y, int width, int height) {
+  // Darkened twice (to a quarter), so the level shows beneath without fighting the text.
+  display.ShadeRect(x, y, width, height);
+  display.ShadeRect(x, y, width, height);
+}
+
+// The brushes with their keys, the current one framed; what the buttons do with it;
+// the level's name and, before it, a dot while it has unsaved changes.
+void DrawToolbar(Display& display, const EditorState& editor) {
+  Shade(display, 0, EditorToolbarTop, ViewWidth, ToolbarHeight);
+  display.FillRect(0, EditorToolbarTop, ViewWidth, 1, Grey);
+  for (int brush = 1; brush <= BrushCount; ++brush) {
+    const int left = BrushLeft(brush);
+    const int top = BrushTop + (TileBrush(brush) ? 4 : 0);  // a tile is 31 pixels high
+    display.DrawCanvasText(left - 12, BrushTop + 15, std::to_string(brush));
+    display.DrawFrame(SheetNamed(FindBrush(brush)->Sheet), left, top, 0);
+    if (brush == editor.Brush)
+      display.OutlineRect(left - 3, BrushTop - 3, PictureSize + 6, PictureSize + 6, White);
+  }
+  const std::string name(FindBrush(std::clamp(int{editor.Brush}, 1, BrushCount))->Label);
+  const bool tiles = TileBrush(editor.Brush);
+  display.DrawCanvasText(300, BrushTop + 4,
+                         "Left button: " + std::string(tiles ? "paint " : "place ") + name);
+  display.DrawCanvasText(300, BrushTop + 22,
+                         tiles ? "Right button: erase" : "Right button: remove an object");
+  if (editor.Unsaved) display.FillRect(478, BrushTop + 7, 7, 7, UnsavedDot);
+  display.DrawCanvasText(492, BrushTop + 4, editor.LevelName.empty() ? "new level" : editor.LevelName);
+  display.DrawCanvasText(492, BrushTop + 22, editor.Unsaved ? "unsaved changes" : "S saves, O opens");
+}
+
+// A panel in the middle of the view, framed, for the dialog.
+void DrawPanel(Display& display, int left, int top, int width, int height) {
+  Shade(display, left, top, width, height);
+  display.OutlineRect(left, top, width, height, White);
+}
+
+}  // namespace
+
+void Game::DrawPlusEditor() {
+  DrawToolbar(display_, Editor);
+  if (Editor.PromptOpen() && !OpenQuestion) {
+    constexpr int left = 140, top = 96, width = 360, height = 230, rows = 9;
+    DrawPanel(display_, left, top, width, height);
+    ShowString(display_, -1, top + 12, Editor.SavePromptOpen ? "Save level" : "Open level");
+    display_.OutlineRect(left + 20, top + 44, width - 40, 20, Grey);
+    display_.DrawCanvasText(left + 26, top + 48, Editor.InputText + "_");
+    const std::vector<std::string> names = CompletionNames(Editor, EditorAsk.LevelFiles);
+    const auto shown = std::find(names.begin(), names.end(), Editor.InputText);
+    const int current = shown == names.end() ? -1 : static_cast<int>(shown - names.begin());
+    const int first = std::max(0, current - (rows - 1));
+    for (int row = 0; row < rows && first + row < static_cast<int>(names.size()); ++row) {
+      const int y = top + 72 + row * 14;
+      if (first + row == current) display_.FillRect(left + 20, y - 2, width - 40, 14, Highlight);
+      display_.DrawCanvasText(left + 26, y, names[static_cast<size_t>(first + row)]);
+    }
+    if (names.empty()) display_.DrawCanvasText(left + 26, top + 72, "No level starts with this name");
+    if (first + rows < static_cast<int>(names.size())) {
+      display_.DrawCanvasText(left + 26, top + 72 + rows * 14, "and more: Tab goes through them");
+    }
+    display_.DrawCanvasText(left + 20, top + height - 18,
+                            Editor.SavePromptOpen ? "Return saves, Tab completes, Escape cancels"
+                                                  : "Return opens, Tab completes, Escape cancels");
+  }
+  if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion) {
+    Shade(display_, 0, EditorToolbarTop - 44, ViewWidth, 36);
+    ShowString(display_, -1, EditorToolbarTop - 38, EditorAsk.Notice);
+  }
+}
+
+// Plus: a press on the toolbar chooses the brush under it. True when the press was used up.
+bool Game::PlusEditorMouseDown(int32_t x, int32_t y) {
+  if (Editor.PromptOpen() || y < EditorToolbarTop) return false;
+  for (int brush = 1; brush <= BrushCount; ++brush) {
+    if (x >= BrushLeft(brush) - 3 && x < BrushLeft(brush) + PictureSize + 3)
+      Editor.Brush = static_cast<uint8_t>(brush);
+  }
+  return true;
+}
+
+}  // namespace tobu
