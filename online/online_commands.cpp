@@ -6,7 +6,7 @@
 
 #include "online/answers.h"
 #include "replay/replay_file.h"
-#include "sim/run.h"
+#include "sim/clock.h"
 #include "world/file_error.h"
 #include "world/file_io.h"
 #include "world/level_file.h"

@@ -9,7 +9,7 @@
 #include "replay/replay_file.h"
 #include "session/overlay_keys.h"
 #include "sim/keys.h"
-#include "sim/run.h"
+#include "sim/clock.h"
 #include "world/file_error.h"
 #include "world/file_io.h"
 

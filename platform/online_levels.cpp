@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "sim/keys.h"
-#include "sim/run.h"
+#include "sim/clock.h"
 #include "world/file_error.h"
 #include "world/file_io.h"
 #include "world/level_file.h"
