@@ -90,7 +90,7 @@ void DrawGiveUpCard(SoftwareDisplay& display) {
 }
 
 void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines) {
-  constexpr int LineHeight = 20;
+  constexpr int OnlineLineHeight = 20;
   // Twice: the level list under it must not compete with the times.
   display.ShadeRect(0, 0, ViewWidth, ViewHeight);
   display.ShadeRect(0, 0, ViewWidth, ViewHeight);
@@ -98,7 +98,7 @@ void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& li
     if (i == 0) {
       ShowString(display, -1, 80, lines[0]);
     } else {
-      display.DrawCanvasText(120, 100 + LineHeight * static_cast<int>(i), lines[i]);
+      display.DrawCanvasText(120, 100 + OnlineLineHeight * static_cast<int>(i), lines[i]);
     }
   }
 }
