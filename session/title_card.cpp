@@ -53,7 +53,7 @@ void DrawTitleCard(SoftwareDisplay& display, int64_t tick) {
   display.DrawFrame(SheetExit, DaisyX, GroundTop - 40, frame % display.FrameCount(SheetExit));
   display.DrawFrame(SheetKippoRunR, runnerX, GroundTop - RunnerHeight,
                     frame % display.FrameCount(SheetKippoRunR));
-  if (tick / 50 % 2 == 0) ShowString(display, -1, 290, "Press any key");
+  if (tick % 160 < 120) ShowString(display, -1, 290, "Press any key");  // mostly shown
   display.DrawCanvasText(ViewWidth - 90, ViewHeight - 18, std::string("version ") + GameVersion);
 }
 

@@ -90,15 +90,4 @@ std::string BestTimeDelta(int32_t oldTime, int32_t newTime) {
   return text;
 }
 
-std::string LevelTitle(std::string_view levelFile) {
-  std::string title(levelFile);
-  if (title.size() > 4 && std::equal(title.end() - 4, title.end(), ".vel", [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-      })) {
-    title.resize(title.size() - 4);
-  }
-  std::replace(title.begin(), title.end(), '-', ' ');
-  return title;
-}
-
 }  // namespace tobu

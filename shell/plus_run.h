@@ -70,8 +70,6 @@ bool StepPlusMoment(PlusRunView& view);
 // By how much a new best time beat the old one, in seconds: "-0.42"; times as stored
 // (01:05:23 is 10523).
 std::string BestTimeDelta(int32_t oldTime, int32_t newTime);
-// The level's title: its file name without ".vel", dashes as spaces.
-std::string LevelTitle(std::string_view levelFile);
 // Food left in the level.
 int32_t CountFood(const World& level);
 

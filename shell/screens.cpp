@@ -55,7 +55,10 @@ void Game::DrawSelectLevel() {
 void Game::DrawGameMenu() {
   DrawWallpaper();
   const bool listed = LevelIndex >= 0 && LevelIndex < LevelFiles.Count();
-  ShowString(display_, 200, 40, "Level: " + (listed ? LevelFiles.Items[LevelIndex] : std::string()));
+  const std::string name = !listed ? std::string()
+                           : Plus  ? LevelTitle(LevelFiles.Items[LevelIndex])
+                                   : LevelFiles.Items[LevelIndex];
+  ShowString(display_, 200, 40, "Level: " + name);
   if (Plus) {
     DrawPlusGameMenuRows();
   } else {
