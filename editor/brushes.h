@@ -37,4 +37,10 @@ constexpr const BrushRow* FindBrush(int brush) {
   return brush >= 1 && brush <= BrushCount ? &Brushes[static_cast<size_t>(brush - 1)] : nullptr;
 }
 
+// Brush `brush` paints a tile (rather than placing an object); false outside 1..BrushCount.
+constexpr bool TileBrush(int brush) {
+  const BrushRow* row = FindBrush(brush);
+  return row != nullptr && row->PaintsTile;
+}
+
 }  // namespace tobu

@@ -24,11 +24,6 @@ bool PaintAt(EditHistory& history, World& world, int32_t x, int32_t y, uint8_t c
 
 EditorChange Painted(bool changed) { return changed ? EditorChange::Paint : EditorChange::None; }
 
-bool TileBrush(uint8_t brush) {
-  const BrushRow* row = FindBrush(brush);
-  return row && row->PaintsTile;
-}
-
 uint8_t BrushTile(uint8_t brush) { return FindBrush(brush)->Tile; }
 
 bool RemoveObjectAt(EditHistory& history, World& world, int32_t px, int32_t py) {

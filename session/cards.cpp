@@ -4,6 +4,7 @@
 
 #include "editor/brushes.h"
 #include "present/bitmap_text.h"
+#include "present/plus_palette.h"
 #include "present/sheets.h"
 #include "session/help_text.h"
 
@@ -14,7 +15,6 @@ constexpr int PanelMargin = 20;
 constexpr int KeysColumn = 60;
 constexpr int DoesColumn = 210;
 constexpr int LineHeight = 13;
-constexpr uint16_t White = 0xFFFF;
 
 // A heading and its rows; returns the y below them.
 int DrawSection(SoftwareDisplay& display, int y, const std::string& heading,
@@ -38,7 +38,7 @@ int DrawBrushes(SoftwareDisplay& display, int y, int current) {
     const int left = BrushLeft(brush);
     display.DrawFrame(SheetNamed(picture.Sheet), left, y, 0);
     display.DrawCanvasText(left - 4, y + 44, std::to_string(brush) + " " + std::string(picture.Label));
-    if (brush == current) display.OutlineRect(left - 6, y - 6, 52, 52, White);
+    if (brush == current) display.OutlineRect(left - 6, y - 6, 52, 52, palette::White);
   }
   return y + 66;
 }

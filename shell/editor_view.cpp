@@ -7,19 +7,17 @@
 #include "editor/brushes.h"
 #include "editor/editor.h"
 #include "present/bitmap_text.h"
+#include "present/plus_palette.h"
 #include "present/sheets.h"
 #include "shell/game.h"
 
 namespace tobu {
 namespace {
 
-constexpr uint16_t White = 0xFFFF, Grey = 0x8410, Highlight = 0x2A7F, UnsavedDot = 0xFD20;
 constexpr int ToolbarHeight = ViewHeight - EditorToolbarTop;
 constexpr int BrushTop = EditorToolbarTop + 6;
 constexpr int PictureSize = 40;
 constexpr int BrushLeft(int brush) { return 30 + (brush - 1) * 54; }
-
-bool TileBrush(int brush) { return FindBrush(brush) && FindBrush(brush)->PaintsTile; }
 
 void Shade(Display& display, int x, int y, int width, int height) {
   // Darkened twice (to a quarter), so the level shows beneath without fighting the text.
@@ -31,14 +29,14 @@ void Shade(Display& display, int x, int y, int width, int height) {
 // the level's name and, before it, a dot while it has unsaved changes.
 void DrawToolbar(Display& display, const EditorState& editor) {
   Shade(display, 0, EditorToolbarTop, ViewWidth, ToolbarHeight);
-  display.FillRect(0, EditorToolbarTop, ViewWidth, 1, Grey);
+  display.FillRect(0, EditorToolbarTop, ViewWidth, 1, palette::Grey);
   for (int brush = 1; brush <= BrushCount; ++brush) {
     const int left = BrushLeft(brush);
     const int top = BrushTop + (TileBrush(brush) ? 4 : 0);  // a tile is 31 pixels high
     display.DrawCanvasText(left - 12, BrushTop + 15, std::to_string(brush));
     display.DrawFrame(SheetNamed(FindBrush(brush)->Sheet), left, top, 0);
     if (brush == editor.Brush)
-      display.OutlineRect(left - 3, BrushTop - 3, PictureSize + 6, PictureSize + 6, White);
+      display.OutlineRect(left - 3, BrushTop - 3, PictureSize + 6, PictureSize + 6, palette::White);
   }
   const std::string name(FindBrush(std::clamp(int{editor.Brush}, 1, BrushCount))->Label);
   const bool tiles = TileBrush(editor.Brush);
@@ -46,7 +44,7 @@ void DrawToolbar(Display& display, const EditorState& editor) {
                          "Left button: " + std::string(tiles ? "paint " : "place ") + name);
   display.DrawCanvasText(300, BrushTop + 22,
                          tiles ? "Right button: erase" : "Right button: remove an object");
-  if (editor.Unsaved) display.FillRect(478, BrushTop + 7, 7, 7, UnsavedDot);
+  if (editor.Unsaved) display.FillRect(478, BrushTop + 7, 7, 7, palette::Orange);
   display.DrawCanvasText(492, BrushTop + 4, editor.LevelName.empty() ? "new level" : editor.LevelName);
   display.DrawCanvasText(492, BrushTop + 22, editor.Unsaved ? "unsaved changes" : "S saves, O opens");
 }
@@ -54,7 +52,7 @@ void DrawToolbar(Display& display, const EditorState& editor) {
 // A panel in the middle of the view, framed, for the dialog.
 void DrawPanel(Display& display, int left, int top, int width, int height) {
   Shade(display, left, top, width, height);
-  display.OutlineRect(left, top, width, height, White);
+  display.OutlineRect(left, top, width, height, palette::White);
 }
 
 }  // namespace
@@ -65,7 +63,7 @@ void Game::DrawPlusEditor() {
     constexpr int left = 140, top = 96, width = 360, height = 230, rows = 9;
     DrawPanel(display_, left, top, width, height);
     ShowString(display_, -1, top + 12, Editor.SavePromptOpen ? "Save level" : "Open level");
-    display_.OutlineRect(left + 20, top + 44, width - 40, 20, Grey);
+    display_.OutlineRect(left + 20, top + 44, width - 40, 20, palette::Grey);
     display_.DrawCanvasText(left + 26, top + 48, Editor.InputText + "_");
     const std::vector<std::string> names = CompletionNames(Editor, EditorAsk.LevelFiles);
     const auto shown = std::find(names.begin(), names.end(), Editor.InputText);
@@ -73,7 +71,7 @@ void Game::DrawPlusEditor() {
     const int first = std::max(0, current - (rows - 1));
     for (int row = 0; row < rows && first + row < static_cast<int>(names.size()); ++row) {
       const int y = top + 72 + row * 14;
-      if (first + row == current) display_.FillRect(left + 20, y - 2, width - 40, 14, Highlight);
+      if (first + row == current) display_.FillRect(left + 20, y - 2, width - 40, 14, palette::Highlight);
       display_.DrawCanvasText(left + 26, y, names[static_cast<size_t>(first + row)]);
     }
     if (names.empty()) display_.DrawCanvasText(left + 26, top + 72, "No level starts with this name");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "present/bitmap_text.h"
+#include "present/plus_palette.h"
 #include "present/sheets.h"
 #include "shell/game.h"
 #include "world/file_error.h"
@@ -18,23 +19,20 @@ constexpr int LevelNameX = 150;
 constexpr int LevelTimeX = 470;
 constexpr int MarkX = 600;
 constexpr int ArrowX = 70;
-constexpr uint16_t MarkGreen = 0x07E0;
-constexpr uint16_t ArrowWhite = 0xFFFF;
-constexpr uint16_t PlayerBand = 0x6180;  // a dark amber behind the player's own places
 
 int RowTop(int row) { return 90 + 24 * row; }
 
 // A tick of 3-pixel blocks, 26 x 17 pixels, its top-left at (x, y).
 void DrawFinishedMark(Display& display, int x, int y) {
   constexpr int Points[][2] = {{0, 3}, {1, 4}, {2, 5}, {3, 4}, {4, 3}, {5, 2}, {6, 1}, {7, 0}};
-  for (const auto& point : Points) display.FillRect(x + 3 * point[0], y + 3 * point[1], 5, 5, MarkGreen);
+  for (const auto& point : Points) display.FillRect(x + 3 * point[0], y + 3 * point[1], 5, 5, palette::Green);
 }
 
 // A triangle 21 pixels wide pointing up or down, its top at y.
 void DrawArrow(Display& display, int centreX, int y, bool up) {
   for (int k = 0; k < 11; ++k) {
     const int half = up ? k : 10 - k;
-    display.FillRect(centreX - half, y + k, 2 * half + 1, 1, ArrowWhite);
+    display.FillRect(centreX - half, y + k, 2 * half + 1, 1, palette::White);
   }
 }
 
@@ -86,7 +84,7 @@ void Game::DrawPlusTopTen() {
   for (int i = 1; i <= BestPlaces; ++i) {
     const int y = 80 + 24 * (i - 1);
     const bool own = !Best.BestNames[i].empty() && Best.BestNames[i] == Players.PlayerName;
-    if (own) display_.FillRect(80, y - 4, 480, 28, PlayerBand);
+    if (own) display_.FillRect(80, y - 4, 480, 28, palette::AmberBand);
     ShowString(display_, i < 10 ? 100 : 85, y, std::to_string(i) + ".");  // the numbers end in one column
     if (Best.BestNames[i].empty()) continue;
     ShowString(display_, 160, y, Best.BestNames[i]);
