@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include "editor/brushes.h"
+#include "world/level_file.h"
 
 namespace tobu {
 namespace {
@@ -20,6 +21,11 @@ bool PaintAt(EditHistory& history, World& world, int32_t x, int32_t y, uint8_t c
   history.RecordCell(c, r, world.Cell(c, r), code);
   world.SetCell(c, r, code);
   return changed;
+}
+
+// After an edit: unsaved when the level would no longer save to the bytes it was kept as.
+void NoteEdit(EditorState& editor, const World& world) {
+  editor.Unsaved = LevelBytes(world) != editor.KeptLevel;
 }
 
 EditorChange Painted(bool changed) { return changed ? EditorChange::Paint : EditorChange::None; }
@@ -88,6 +94,11 @@ void EnterEditor(EditorState& editor, World& world) {
   editor.History.Clear();
   editor.GridShown = false;
   editor.LevelName.clear();
+  KeepLevelAsSaved(editor, world);
+}
+
+void KeepLevelAsSaved(EditorState& editor, const World& world) {
+  editor.KeptLevel = LevelBytes(world);
   editor.Unsaved = false;
 }
 
@@ -98,13 +109,13 @@ void LeaveEditor(EditorState& editor) {
 
 EditorChange EditorMouseDown(EditorState& editor, World& world, MouseButton button, int32_t x, int32_t y) {
   const EditorChange change = PressOnView(editor, world, button, x, y);
-  if (change != EditorChange::None) editor.Unsaved = true;
+  if (change != EditorChange::None) NoteEdit(editor, world);
   return change;
 }
 
 EditorChange EditorMouseMove(EditorState& editor, World& world, int32_t x, int32_t y) {
   const EditorChange change = MoveOnView(editor, world, x, y);
-  if (change != EditorChange::None) editor.Unsaved = true;
+  if (change != EditorChange::None) NoteEdit(editor, world);
   return change;
 }
 
@@ -125,7 +136,7 @@ bool EditorToolKey(EditorState& editor, World& world, uint16_t key) {
     world.RunnerX = static_cast<double>(editor.MouseX + world.CameraX);
     world.RunnerY = static_cast<double>(editor.MouseY + world.CameraY);
     editor.History.RecordStart(oldX, oldY, world.RunnerX, world.RunnerY);
-    editor.Unsaved = true;
+    NoteEdit(editor, world);
     return true;
   }
   return false;
@@ -138,11 +149,11 @@ bool EditorCommandKey(EditorState& editor, World& world, uint16_t key, const std
   }
   if (!keyHeld[KeyControl]) return false;
   if (key == KeyZ && !keyHeld[KeyShift]) {
-    if (editor.History.Undo(world)) editor.Unsaved = true;
+    if (editor.History.Undo(world)) NoteEdit(editor, world);
     return true;
   }
   if (key == KeyY || key == KeyZ) {
-    if (editor.History.Redo(world)) editor.Unsaved = true;
+    if (editor.History.Redo(world)) NoteEdit(editor, world);
     return true;
   }
   return false;

@@ -16,6 +16,8 @@ constexpr size_t MaxFileNameLength = 20;
 // Entering from the main menu: an empty level, no prompt, an empty name, no history and
 // no grid; Brush is kept.
 void EnterEditor(EditorState& editor, World& world);
+// The level in memory is the one in its file now (entered, opened or saved): nothing is unsaved.
+void KeepLevelAsSaved(EditorState& editor, const World& world);
 // Back to the main menu: the prompts close and the history is forgotten.
 void LeaveEditor(EditorState& editor);
 

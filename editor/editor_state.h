@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/history.h"
 
@@ -24,9 +25,12 @@ struct EditorState {
   EditHistory History;     // cleared on entry, on leaving and by Open
   bool GridShown = false;  // the cell grid overlay, off on each entry
   // The file the level in memory came from or went to last (a name as typed, without
-  // ".vel"; empty for a new level), and whether it changed since.
+  // ".vel"; empty for a new level), and whether it differs from it now.
   std::string LevelName;
   bool Unsaved = false;
+  // The level's file bytes when it was entered, opened or saved last: an edit undone, or
+  // a stroke that painted what was there, leaves nothing unsaved.
+  std::vector<uint8_t> KeptLevel;
 
   bool PromptOpen() const { return SavePromptOpen || OpenPromptOpen; }
 };

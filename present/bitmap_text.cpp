@@ -34,6 +34,16 @@ int32_t Advance(unsigned char code) {
 
 }  // namespace
 
+int64_t StringAdvance(const std::string& text) {
+  int64_t pen = 0;
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code == ' ') pen += GlyphAdvance;
+    if (code >= FirstGlyph && code <= LastGlyph) pen += Advance(code);
+  }
+  return pen;
+}
+
 void ShowString(Display& display, int32_t x, int32_t y, const std::string& text) {
   if (!text.empty() && x == -1) x = 320 - static_cast<int32_t>(text.size() * GlyphAdvance / 2);
   // Summed wide, so a line far off the view cannot overflow into it.

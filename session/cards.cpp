@@ -5,6 +5,7 @@
 #include "editor/brushes.h"
 #include "present/bitmap_text.h"
 #include "present/plus_palette.h"
+#include "present/plus_panel.h"
 #include "present/sheets.h"
 #include "session/help_text.h"
 
@@ -46,9 +47,13 @@ int DrawBrushes(SoftwareDisplay& display, int y, int current) {
 }  // namespace
 
 void DrawHelpCard(SoftwareDisplay& display, const Game& form) {
-  // Darkened twice (to a quarter), so the screen beneath shows without fighting the text.
-  for (int pass = 0; pass < 2; ++pass)
-    display.ShadeRect(PanelMargin, PanelMargin, ViewWidth - 2 * PanelMargin, ViewHeight - 2 * PanelMargin);
+  const int width = ViewWidth - 2 * PanelMargin, height = ViewHeight - 2 * PanelMargin;
+  if (form.Plus) {
+    DrawPlusPanel(display, PanelMargin, PanelMargin, width, height);
+  } else {
+    // Darkened twice (to a quarter), so the screen beneath shows without fighting the text.
+    for (int pass = 0; pass < 2; ++pass) display.ShadeRect(PanelMargin, PanelMargin, width, height);
+  }
   ShowString(display, -1, 28, "Help");
   int y = 62;
   const std::string heading = std::string(HelpHeading(form.Mode)) + ":";
@@ -62,18 +67,31 @@ void DrawHelpCard(SoftwareDisplay& display, const Game& form) {
   if (form.Plus && !PlusHelp(form.Mode).empty())
     y = DrawSection(display, y, "With tobu plus:", PlusHelp(form.Mode));
   y = DrawSection(display, y, "Every screen:", EverywhereHelp());
-  DrawSection(display, y, "Gamepad:", GamepadHelp());
+  // Plus leaves the gamepad off the editor's card, where it cannot paint and there is no room.
+  if (!form.Plus) {
+    DrawSection(display, y, "Gamepad:", GamepadHelp());
+  } else if (form.Mode != GameMode::editor) {
+    DrawSection(display, y, "Gamepad:", PlusGamepadHelp());
+  }
 }
 
 // A band above the middle: the camera keeps the runner near the middle of the view.
-void DrawPauseCard(SoftwareDisplay& display) {
-  display.ShadeRect(0, 100, ViewWidth, 90);
+void DrawPauseCard(SoftwareDisplay& display, bool plus) {
+  if (plus) {
+    DrawPlusPanel(display, 150, 100, ViewWidth - 300, 90);
+  } else {
+    display.ShadeRect(0, 100, ViewWidth, 90);
+  }
   ShowString(display, -1, 120, "Paused");
   display.DrawCanvasText(250, 160, "Pause or P resumes");
 }
 
 void DrawPlusCard(SoftwareDisplay& display, bool plusOn) {
-  display.ShadeRect(0, 100, ViewWidth, 110);
+  if (plusOn) {
+    DrawPlusPanel(display, 20, 100, ViewWidth - 40, 110);
+  } else {
+    display.ShadeRect(0, 100, ViewWidth, 110);
+  }
   ShowString(display, -1, 120, plusOn ? "tobu plus: on" : "tobu plus: off");
   display.DrawCanvasText(
       40, 160,
@@ -84,16 +102,14 @@ void DrawPlusCard(SoftwareDisplay& display, bool plusOn) {
 }
 
 void DrawGiveUpCard(SoftwareDisplay& display) {
-  display.ShadeRect(0, 100, ViewWidth, 90);
+  DrawPlusPanel(display, 140, 100, ViewWidth - 280, 90);
   ShowString(display, -1, 120, "Give up?");
   display.DrawCanvasText(170, 160, "Escape gives up; any other key goes back to the run");
 }
 
 void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines) {
   constexpr int OnlineLineHeight = 20;
-  // Twice: the level list under it must not compete with the times.
-  display.ShadeRect(0, 0, ViewWidth, ViewHeight);
-  display.ShadeRect(0, 0, ViewWidth, ViewHeight);
+  DrawPlusPanel(display, 60, 50, ViewWidth - 120, ViewHeight - 100);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i == 0) {
       ShowString(display, -1, 80, lines[0]);

@@ -13,8 +13,8 @@ namespace tobu {
 // Help: a half-dark panel with the keys of the game's screen, the keys of every screen and
 // the gamepad; in the editor also the brushes with the current one outlined.
 void DrawHelpCard(SoftwareDisplay& display, const Game& form);
-// Pause: "Paused" on a half-dark band across the view.
-void DrawPauseCard(SoftwareDisplay& display);
+// Pause: "Paused" on a half-dark band across the view (plus: on its panel).
+void DrawPauseCard(SoftwareDisplay& display, bool plus);
 // F3: "tobu plus: on" or "tobu plus: off" and a line on what that means, on the same band.
 void DrawPlusCard(SoftwareDisplay& display, bool plusOn);
 // Plus, Escape in a run: "Give up?" on the same band.

@@ -122,6 +122,17 @@ const std::vector<HelpLine>& GamepadHelp() {
   return lines;
 }
 
+const std::vector<HelpLine>& PlusGamepadHelp() {
+  static const std::vector<HelpLine> lines{
+      {"d-pad or left stick", "run; move through the menus"},
+      {"A button", "jump; choose in the menus"},
+      {"B button", "go back, as Escape does"},
+      {"Start button", "pause the run"},
+      {"Back button", "open or close this card"},
+  };
+  return lines;
+}
+
 const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   static const std::vector<HelpLine> run{
       {"R", "start the level again at once"},
@@ -145,6 +156,8 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"Escape", "asks \"Quit tobu?\" first"},
   };
   static const std::vector<HelpLine> levels{
+      {"Home, End", "the first level, the last"},
+      {"Page Up, Page Down", "sixteen levels up or down"},
       {"Delete", "asks before it erases the level's best times"},
       {"O", "options: screen, sound, music, ghost, plus"},
   };

@@ -18,6 +18,8 @@ const std::vector<HelpLine>& ScreenHelp(GameMode mode);
 // The keys that work on every screen, and the gamepad's buttons.
 const std::vector<HelpLine>& EverywhereHelp();
 const std::vector<HelpLine>& GamepadHelp();
+// The gamepad in words a new player knows (plus).
+const std::vector<HelpLine>& PlusGamepadHelp();
 // What tobu plus changes on a screen's keys (empty where nothing).
 const std::vector<HelpLine>& PlusHelp(GameMode mode);
 

@@ -220,12 +220,13 @@ void Session::Open(Card card) {
 void Session::DrawCard() {
   display_.LoadBackBuffer(*kept_);
   if (card_ == Card::Help) DrawHelpCard(display_, form_);
-  if (card_ == Card::Pause) DrawPauseCard(display_);
+  if (card_ == Card::Pause) DrawPauseCard(display_, form_.Plus);
   if (card_ == Card::Plus) DrawPlusCard(display_, form_.Plus);
   if (card_ == Card::GiveUp) DrawGiveUpCard(display_);
   if (card_ == Card::Online) DrawOnlineCard(display_, onlineLines_);
   if (card_ == Card::Title) DrawTitleCard(display_, titleTick_);
-  if (card_ == Card::Options) DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit]);
+  if (card_ == Card::Options)
+    DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit]);
   display_.PresentFrame();
 }
 

@@ -29,6 +29,18 @@ void DrawName(SoftwareDisplay& display) {
   ShowString(display, -1, NameTop + 21 * LetterScale + 10, "plus");
 }
 
+// "Press any key" at twice the font's size on a dark band, steady, so no one waits for it.
+void DrawPrompt(SoftwareDisplay& display) {
+  constexpr char Prompt[] = "Press any key";
+  constexpr int Scale = 2, Top = 262;
+  display.BlendRect(0, Top - 10, ViewWidth, 21 * Scale + 20, 0, 140);
+  int pen = ViewWidth / 2 - Scale * static_cast<int>(StringAdvance(Prompt)) / 2;
+  for (const char c : std::string(Prompt)) {
+    if (c != ' ') display.DrawFrameScaled(SheetFont, pen, Top, c - '!', Scale);
+    pen += Scale * static_cast<int>(StringAdvance(std::string(1, c)));
+  }
+}
+
 void DrawGround(SoftwareDisplay& display) {
   for (int x = 0; x < ViewWidth; x += 40) {
     display.DrawFrame(SheetGrass, x, GroundTop, 0);
@@ -53,7 +65,7 @@ void DrawTitleCard(SoftwareDisplay& display, int64_t tick) {
   display.DrawFrame(SheetExit, DaisyX, GroundTop - 40, frame % display.FrameCount(SheetExit));
   display.DrawFrame(SheetKippoRunR, runnerX, GroundTop - RunnerHeight,
                     frame % display.FrameCount(SheetKippoRunR));
-  if (tick % 160 < 120) ShowString(display, -1, 290, "Press any key");  // mostly shown
+  DrawPrompt(display);
   display.DrawCanvasText(ViewWidth - 90, ViewHeight - 18, std::string("version ") + GameVersion);
 }
 

@@ -136,7 +136,7 @@ void Game::ContinueSave() {
   SaveLevel(LevelFileOf(name), Level);
   Events.Push(GameEvent::Saved);
   Editor.LevelName = name;
-  Editor.Unsaved = false;
+  KeepLevelAsSaved(Editor, Level);
   ShowEditorNotice("Saved " + name);
   ClosePrompts(Editor);
   RunAfterSave(after);

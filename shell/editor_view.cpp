@@ -8,6 +8,7 @@
 #include "editor/editor.h"
 #include "present/bitmap_text.h"
 #include "present/plus_palette.h"
+#include "present/plus_panel.h"
 #include "present/sheets.h"
 #include "shell/game.h"
 
@@ -19,17 +20,11 @@ constexpr int BrushTop = EditorToolbarTop + 6;
 constexpr int PictureSize = 40;
 constexpr int BrushLeft(int brush) { return 30 + (brush - 1) * 54; }
 
-void Shade(Display& display, int x, int y, int width, int height) {
-  // Darkened twice (to a quarter), so the level shows beneath without fighting the text.
-  display.ShadeRect(x, y, width, height);
-  display.ShadeRect(x, y, width, height);
-}
-
 // The brushes with their keys, the current one framed; what the buttons do with it;
 // the level's name and, before it, a dot while it has unsaved changes.
 void DrawToolbar(Display& display, const EditorState& editor) {
-  Shade(display, 0, EditorToolbarTop, ViewWidth, ToolbarHeight);
-  display.FillRect(0, EditorToolbarTop, ViewWidth, 1, palette::Grey);
+  display.FillRect(0, EditorToolbarTop, ViewWidth, ToolbarHeight, palette::PanelFill);
+  display.FillRect(0, EditorToolbarTop, ViewWidth, 2, palette::PanelEdge);
   for (int brush = 1; brush <= BrushCount; ++brush) {
     const int left = BrushLeft(brush);
     const int top = BrushTop + (TileBrush(brush) ? 4 : 0);  // a tile is 31 pixels high
@@ -49,41 +44,37 @@ void DrawToolbar(Display& display, const EditorState& editor) {
   display.DrawCanvasText(492, BrushTop + 22, editor.Unsaved ? "unsaved changes" : "S saves, O opens");
 }
 
-// A panel in the middle of the view, framed, for the dialog.
-void DrawPanel(Display& display, int left, int top, int width, int height) {
-  Shade(display, left, top, width, height);
-  display.OutlineRect(left, top, width, height, palette::White);
+// The Save or Open dialog: the typed name with its caret and length, and the level names
+// Tab would give from it, the one shown in the field highlighted.
+void DrawFileDialog(Display& display, const EditorState& editor, const std::vector<std::string>& levelFiles) {
+  constexpr int left = 140, top = 90, width = 360, height = 250, rows = 9, listTop = top + 88;
+  DrawPlusPanel(display, left, top, width, height);
+  ShowString(display, -1, top + 12, editor.SavePromptOpen ? "Save level" : "Open level");
+  DrawNameField(display, left + 20, top + 40, width - 40, editor.InputText, MaxFileNameLength);
+  const std::vector<std::string> names = CompletionNames(editor, levelFiles);
+  const auto shown = std::find(names.begin(), names.end(), editor.InputText);
+  const int current = shown == names.end() ? -1 : static_cast<int>(shown - names.begin());
+  const int first = std::max(0, current - (rows - 1));
+  for (int row = 0; row < rows && first + row < static_cast<int>(names.size()); ++row) {
+    const int y = listTop + row * 14;
+    if (first + row == current) display.FillRect(left + 20, y - 2, width - 40, 14, palette::Highlight);
+    display.DrawCanvasText(left + 26, y, names[static_cast<size_t>(first + row)]);
+  }
+  if (names.empty()) display.DrawCanvasText(left + 26, listTop, "No level starts with this name");
+  if (first + rows < static_cast<int>(names.size()))
+    display.DrawCanvasText(left + 26, listTop + rows * 14, "and more: Tab goes through them");
+  display.DrawCanvasText(left + 20, top + height - 20,
+                         editor.SavePromptOpen ? "Return saves, Tab completes, Escape cancels"
+                                               : "Return opens, Tab completes, Escape cancels");
 }
 
 }  // namespace
 
 void Game::DrawPlusEditor() {
   DrawToolbar(display_, Editor);
-  if (Editor.PromptOpen() && !OpenQuestion) {
-    constexpr int left = 140, top = 96, width = 360, height = 230, rows = 9;
-    DrawPanel(display_, left, top, width, height);
-    ShowString(display_, -1, top + 12, Editor.SavePromptOpen ? "Save level" : "Open level");
-    display_.OutlineRect(left + 20, top + 44, width - 40, 20, palette::Grey);
-    display_.DrawCanvasText(left + 26, top + 48, Editor.InputText + "_");
-    const std::vector<std::string> names = CompletionNames(Editor, EditorAsk.LevelFiles);
-    const auto shown = std::find(names.begin(), names.end(), Editor.InputText);
-    const int current = shown == names.end() ? -1 : static_cast<int>(shown - names.begin());
-    const int first = std::max(0, current - (rows - 1));
-    for (int row = 0; row < rows && first + row < static_cast<int>(names.size()); ++row) {
-      const int y = top + 72 + row * 14;
-      if (first + row == current) display_.FillRect(left + 20, y - 2, width - 40, 14, palette::Highlight);
-      display_.DrawCanvasText(left + 26, y, names[static_cast<size_t>(first + row)]);
-    }
-    if (names.empty()) display_.DrawCanvasText(left + 26, top + 72, "No level starts with this name");
-    if (first + rows < static_cast<int>(names.size())) {
-      display_.DrawCanvasText(left + 26, top + 72 + rows * 14, "and more: Tab goes through them");
-    }
-    display_.DrawCanvasText(left + 20, top + height - 18,
-                            Editor.SavePromptOpen ? "Return saves, Tab completes, Escape cancels"
-                                                  : "Return opens, Tab completes, Escape cancels");
-  }
+  if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk.LevelFiles);
   if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion) {
-    Shade(display_, 0, EditorToolbarTop - 44, ViewWidth, 36);
+    DrawPlusPanel(display_, 120, EditorToolbarTop - 48, ViewWidth - 240, 40);
     ShowString(display_, -1, EditorToolbarTop - 38, EditorAsk.Notice);
   }
 }

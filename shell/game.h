@@ -146,6 +146,7 @@ class Game {
   // The plus menus (plus_menus.cpp).
   void DrawPlusMainMenu();
   void DrawPlusSelectLevel();
+  bool PlusListJumpKeyDown(uint16_t key);
   void DrawPlusLevelRow(int row, int entry);
   void DrawPlusTopTen();
   void ReturnToPlayers();

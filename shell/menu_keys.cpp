@@ -23,6 +23,7 @@ void MoveMenuCursor(int32_t& cursor, uint16_t key, int32_t rows) {
 }  // namespace
 
 void Game::SelectLevelKeyDown(uint16_t key) {
+  if (Plus && PlusListJumpKeyDown(key)) return;
   const int32_t count = LevelFiles.Count();
   if (key == VkDown) {
     ++MenuCursor;
@@ -139,7 +140,7 @@ void Game::EditorKeyPress(uint8_t key) {
     ShowEditorNotice("Opened " + Editor.InputText);
   }
   Editor.LevelName = Editor.InputText;
-  Editor.Unsaved = false;
+  KeepLevelAsSaved(Editor, Level);
   ClosePrompts(Editor);
 }
 

@@ -38,12 +38,9 @@ void Game::AnswerQuestion(uint16_t key) {
 // Escape on the first menus: plus asks before the game ends.
 void Game::AskOrClose() {
   if (!Plus) return Close();
-  Ask(YesNoQuestion(
-      "Quit tobu?",
-      [this](Answer answer) {
-        if (answer == Answer::Yes) Close();
-      },
-      /*yesFirst=*/true));
+  Ask(YesNoQuestion("Quit tobu?", [this](Answer answer) {
+    if (answer == Answer::Yes) Close();
+  }));
 }
 
 // Delete on a level: plus asks before the best times are lost.

@@ -15,6 +15,7 @@ namespace tobu {
 namespace {
 
 constexpr int32_t ListRows = 16;
+constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
 constexpr int LevelNameX = 150;
 constexpr int LevelTimeX = 470;
 constexpr int MarkX = 600;
@@ -37,6 +38,18 @@ void DrawArrow(Display& display, int centreX, int y, bool up) {
 }
 
 }  // namespace
+
+// Home, End, Page Up and Page Down in the level list: Up or Down as many times as they
+// move, so that the cursor, ListTop and LevelIndex end where the classic keys would.
+bool Game::PlusListJumpKeyDown(uint16_t key) {
+  const bool down = key == VkEnd || key == VkPageDown;
+  int32_t steps = 0;
+  if (key == VkHome || key == VkEnd) steps = LevelFiles.Count();
+  if (key == VkPageUp || key == VkPageDown) steps = ListRows;
+  if (steps == 0) return false;
+  for (int32_t i = 0; i < steps; ++i) SelectLevelKeyDown(down ? VkDown : VkUp);
+  return true;
+}
 
 void Game::DrawPlusMainMenu() {
   ShowString(display_, 280, 200, "Players");

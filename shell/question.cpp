@@ -1,9 +1,12 @@
 #include "shell/question.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "present/bitmap_text.h"
+#include "present/plus_panel.h"
 #include "present/sheets.h"
 #include "sim/keys.h"
 
@@ -34,14 +37,32 @@ const AnswerLook& LookOf(Answer answer) {
   return Looks[0];
 }
 
+// The text in lines the width of the card: a long level name moves to a second line.
+std::vector<std::string> WrapText(const std::string& text) {
+  constexpr int64_t Widest = ViewWidth - 80;
+  std::vector<std::string> lines{""};
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find(' ', start), text.size());
+    const std::string word = text.substr(start, end - start);
+    std::string& line = lines.back();
+    if (!line.empty() && StringAdvance(line + " " + word) > Widest) {
+      lines.push_back(word);
+    } else {
+      line += (line.empty() ? "" : " ") + word;
+    }
+    start = end + 1;
+  }
+  return lines;
+}
+
 }  // namespace
 
-Question YesNoQuestion(std::string text, std::function<void(Answer)> then, bool yesFirst) {
-  return {std::move(text), {Answer::Yes, Answer::No}, yesFirst ? 0u : 1u, std::move(then), {}};
+Question YesNoQuestion(std::string text, std::function<void(Answer)> then) {
+  return {std::move(text), {Answer::Yes, Answer::No}, 1, std::move(then), {}};
 }
 
 Question YesNoCancelQuestion(std::string text, std::function<void(Answer)> then) {
-  return {std::move(text), {Answer::Yes, Answer::No, Answer::Cancel}, 0, std::move(then), {}};
+  return {std::move(text), {Answer::Yes, Answer::No, Answer::Cancel}, 2, std::move(then), {}};
 }
 
 std::optional<Answer> AnswerForKey(Question& question, uint16_t key) {
@@ -56,9 +77,10 @@ std::optional<Answer> AnswerForKey(Question& question, uint16_t key) {
 }
 
 void DrawQuestionCard(Display& display, const Question& question, int pointerFrame) {
-  // Darkened to a sixteenth, so the screen beneath cannot be read through the text.
-  for (int pass = 0; pass < 4; ++pass) display.ShadeRect(0, BandTop, ViewWidth, BandHeight);
-  ShowString(display, -1, BandTop + 20, question.Text);
+  DrawPlusPanel(display, 20, BandTop, ViewWidth - 40, BandHeight);
+  const std::vector<std::string> lines = WrapText(question.Text);
+  for (size_t i = 0; i < lines.size(); ++i)
+    ShowString(display, -1, BandTop + (lines.size() > 1 ? 10 : 20) + 24 * static_cast<int>(i), lines[i]);
   // Centred as well as a width guessed at 6 pixels a character allows.
   const int detailWidth = static_cast<int>(question.Detail.size()) * 6;
   display.DrawCanvasText(std::max(8, (ViewWidth - detailWidth) / 2), BandTop + 46, question.Detail);

@@ -27,9 +27,10 @@ struct Question {
   Answer Safe() const { return Answers.back(); }
 };
 
-// "Yes" and "No"; Return gives No unless `yesFirst`.
-Question YesNoQuestion(std::string text, std::function<void(Answer)> then, bool yesFirst = false);
-// "Yes", "No" and "Cancel" (the safe one); Return gives Yes.
+// "Yes" and "No" (the safe one). The pointer of every question starts on the safe
+// answer, so a Return pressed without reading loses nothing.
+Question YesNoQuestion(std::string text, std::function<void(Answer)> then);
+// "Yes", "No" and "Cancel" (the safe one).
 Question YesNoCancelQuestion(std::string text, std::function<void(Answer)> then);
 
 // A key on the open question: Y, N and C give their answers when offered, Escape the
@@ -37,7 +38,7 @@ Question YesNoCancelQuestion(std::string text, std::function<void(Answer)> then)
 // key gives nothing.
 std::optional<Answer> AnswerForKey(Question& question, uint16_t key);
 
-// The card: a dark band across the middle with the text, the answers with their keys
+// The card: a framed panel across the middle with the text, the answers with their keys
 // and the menu pointer (frame `pointerFrame`) at the highlighted one.
 void DrawQuestionCard(Display& display, const Question& question, int pointerFrame);
 

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "present/bitmap_text.h"
+#include "present/plus_panel.h"
 #include "present/sheets.h"
 #include "shell/game.h"
 #include "world/file_error.h"
@@ -29,6 +30,8 @@ void Game::DrawSelectPlayer() {
 void Game::DrawCreateNewPlayer() {
   DrawWallpaper();
   ShowString(display_, 140, 180, "Please enter your name:");
+  // Plus: the name in a field with a caret, and how many of its letters are left.
+  if (Plus) return DrawNameField(display_, 240, 216, 160, Players.PlayerName, MaxPlayerNameLength);
   ShowString(display_, -1, 220, Players.PlayerName + "_");
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/editor_fixture.h"
 
 namespace tobu::testing {
@@ -170,6 +172,39 @@ TEST_F(Editor, BrushIsKeptAcrossVisits) {
   Press(VkEscape);
   Press(VkReturn);
   EXPECT_EQ(form.Editor.Brush, 4);
+}
+
+// Unsaved is what the level holds against its file, not whether anything was done: F5 and
+// Escape ask only when a save would write other bytes.
+TEST_F(Editor, UnsavedWhenTheLevelDiffersFromItsFile) {
+  const struct {
+    const char* Name;
+    std::function<void()> Edit;
+    bool Unsaved;
+  } cases[] = {
+      {"untouched", [] {}, false},
+      {"a tile", [this] { Click(MouseButton::Left, 200, 200); }, true},
+      {"a tile undone", [this] { Click(MouseButton::Left, 200, 200), Chord('Z'); }, false},
+      {"undone and redone", [this] { Click(MouseButton::Left, 200, 200), Chord('Z'), Chord('Y'); }, true},
+      {"erasing nothing", [this] { Click(MouseButton::Right, 200, 200); }, false},
+      {"an apple placed and removed",
+       [this] { Press('3'), Click(MouseButton::Left, 300, 300), Click(MouseButton::Right, 300, 300); },
+       false},
+      {"the start where it was", [this] { StartAt(100, 100); }, false},
+      {"the start moved", [this] { StartAt(300, 100); }, true},
+      {"saved, then undone and redone",
+       [this] {
+         Click(MouseButton::Left, 200, 200), OpenSavePrompt(), Type("mine"), Press(VkReturn);
+         Chord('Z'), Chord('Y');
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    c.Edit();
+    EXPECT_EQ(form.Editor.Unsaved, c.Unsaved) << c.Name;
+    Press(VkEscape);  // to the main menu, "Editor" under the pointer, and in again
+    Press(VkReturn);
+  }
 }
 
 } // namespace

@@ -70,6 +70,32 @@ TEST_F(Menus, TwentyLevelsScroll) {
   EXPECT_EQ(display.InkOnLine(40), "SelectLevel!");
 }
 
+// Plus: Home, End, Page Up and Page Down land where that many Ups or Downs would; classic
+// ignores them.
+TEST_F(Menus, PlusJumpsThroughTwentyLevels) {
+  constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
+  MakeLevels(20);
+  StartAsNewPlayer();
+  Press(VkReturn);
+  const struct {
+    bool plus;
+    uint16_t key;
+    int top, cursor;
+  } steps[] = {
+      {true, VkPageDown, 1, 15}, {true, VkPageDown, 4, 15}, {true, VkPageUp, 0, 3},
+      {true, VkEnd, 4, 15},      {true, VkPageUp, 0, 3},    {true, VkPageUp, 0, 0},
+      {true, VkHome, 0, 0},      {true, VkEnd, 4, 15},      {true, VkHome, 0, 0},
+      {false, VkEnd, 0, 0},      {false, VkPageDown, 0, 0},
+  };
+  for (const auto& s : steps) {
+    form.Plus = s.plus;
+    Press(s.key);
+    EXPECT_EQ(form.ListTop, s.top) << s.key;
+    EXPECT_EQ(form.MenuCursor, s.cursor) << s.key;
+    EXPECT_EQ(form.LevelIndex, s.top + s.cursor) << s.key;
+  }
+}
+
 TEST_F(Menus, OneLevelNeverMoves) {
   MakeLevels(1);
   StartAsNewPlayer();

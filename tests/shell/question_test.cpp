@@ -31,9 +31,10 @@ const KeysCase Cases[] = {
     {"YesNoOtherKeys", false, {VkSpace, VkDown, 'Q'}, std::nullopt},
     {"CancelEscapeIsCancel", true, {VkEscape}, Answer::Cancel},
     {"CancelC", true, {'C'}, Answer::Cancel},
-    {"CancelReturnIsYes", true, {VkReturn}, Answer::Yes},
-    {"CancelRightReturnIsNo", true, {VkRight, VkReturn}, Answer::No},
-    {"CancelRightStopsAtCancel", true, {VkRight, VkRight, VkRight, VkReturn}, Answer::Cancel},
+    {"CancelReturnIsCancel", true, {VkReturn}, Answer::Cancel},
+    {"CancelLeftReturnIsNo", true, {VkLeft, VkReturn}, Answer::No},
+    {"CancelLeftStopsAtYes", true, {VkLeft, VkLeft, VkLeft, VkReturn}, Answer::Yes},
+    {"CancelRightStopsAtCancel", true, {VkLeft, VkRight, VkRight, VkReturn}, Answer::Cancel},
 };
 
 class QuestionKeys : public ::testing::TestWithParam<KeysCase> {};

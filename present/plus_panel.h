@@ -1,0 +1,19 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "present/display.h"
+
+namespace tobu {
+
+// tobu plus's card: an opaque slate panel in a gold frame, with a shadow below and to
+// the right, so nothing of the screen beneath competes with its text.
+void DrawPlusPanel(Display& display, int x, int y, int width, int height);
+
+// A name being typed: the text in the bitmap font in a box `width` wide with its top-left
+// at (x, y), a steady caret after it, and under the box's right end how much of `limit`
+// the name uses ("5 / 8"), or "8 letters at most" once it is full.
+void DrawNameField(Display& display, int x, int y, int width, const std::string& text, size_t limit);
+constexpr int NameFieldHeight = 27;  // the box; the count line is 14 more
+
+}  // namespace tobu
