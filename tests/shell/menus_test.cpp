@@ -82,8 +82,8 @@ TEST_F(Menus, PlusJumpsThroughTwentyLevels) {
     uint16_t key;
     int top, cursor;
   } steps[] = {
-      {true, VkPageDown, 1, 15}, {true, VkPageDown, 4, 15}, {true, VkPageUp, 0, 3},
-      {true, VkEnd, 4, 15},      {true, VkPageUp, 0, 3},    {true, VkPageUp, 0, 0},
+      {true, VkPageDown, 1, 15}, {true, VkPageDown, 4, 15}, {true, VkPageUp, 3, 0},
+      {true, VkEnd, 4, 15},      {true, VkPageUp, 3, 0},    {true, VkPageUp, 0, 0},
       {true, VkHome, 0, 0},      {true, VkEnd, 4, 15},      {true, VkHome, 0, 0},
       {false, VkEnd, 0, 0},      {false, VkPageDown, 0, 0},
   };
