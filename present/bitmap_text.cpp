@@ -32,10 +32,9 @@ int32_t Advance(unsigned char code) {
   }
 }
 
-}  // namespace
-
-void ShowString(Display& display, int32_t x, int32_t y, const std::string& text) {
-  if (!text.empty() && x == -1) x = 320 - static_cast<int32_t>(text.size() * GlyphAdvance / 2);
+// Each glyph of the line with the left edge it is drawn at, x + pen.
+template <typename DrawGlyph>
+void ForEachGlyph(int32_t x, const std::string& text, DrawGlyph draw) {
   // Summed wide, so a line far off the view cannot overflow into it.
   int64_t pen = 0;
   for (const char c : text) {
@@ -45,8 +44,43 @@ void ShowString(Display& display, int32_t x, int32_t y, const std::string& text)
     pen += Advance(code);
     const int64_t left = x + pen;
     if (left > std::numeric_limits<int>::max()) continue;
-    display.DrawFrame(SheetFont, static_cast<int>(left), y, code - FirstGlyph);
+    draw(static_cast<int>(left), code - FirstGlyph);
   }
+}
+
+constexpr int32_t GlyphWidth = 15;
+
+}  // namespace
+
+void ShowString(Display& display, int32_t x, int32_t y, const std::string& text) {
+  if (!text.empty() && x == -1) x = 320 - static_cast<int32_t>(text.size() * GlyphAdvance / 2);
+  ForEachGlyph(x, text, [&](int left, int frame) { display.DrawFrame(SheetFont, left, y, frame); });
+}
+
+int32_t StringWidth(const std::string& text) {
+  int32_t right = 0;
+  ForEachGlyph(0, text, [&](int left, int) { right = left + GlyphWidth; });
+  return right;
+}
+
+void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text) {
+  constexpr uint16_t Black = 0x0000;
+  if (x == -1) x = (ViewWidth - StringWidth(text)) / 2;
+  ForEachGlyph(x, text, [&](int left, int frame) {
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        if (dx != 0 || dy != 0) display.DrawFrameSilhouette(SheetFont, left + dx, y + dy, frame, Black);
+      }
+    }
+  });
+  ForEachGlyph(x, text, [&](int left, int frame) { display.DrawFrame(SheetFont, left, y, frame); });
+}
+
+void ShowStringScaled(Display& display, int32_t x, int32_t y, const std::string& text, int32_t factor) {
+  if (x == -1) x = ViewWidth / 2 - StringWidth(text) * factor / 2;
+  ForEachGlyph(0, text, [&](int left, int frame) {
+    display.DrawFrameScaled(SheetFont, x + left * factor, y, frame, factor);
+  });
 }
 
 }  // namespace tobu

@@ -8,5 +8,11 @@ namespace tobu {
 
 // One line in the bitmap font with the glyph tops at y; x = -1 centres it on the view.
 void ShowString(Display& display, int32_t x, int32_t y, const std::string& text);
+// The pixels from x to the right edge of the line's last glyph.
+int32_t StringWidth(const std::string& text);
+// The line with a one-pixel black outline, readable over any sky; x = -1 centres it.
+void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text);
+// The line `factor` times its size; x = -1 centres it.
+void ShowStringScaled(Display& display, int32_t x, int32_t y, const std::string& text, int32_t factor);
 
-} // namespace tobu
+}  // namespace tobu

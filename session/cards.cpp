@@ -86,7 +86,7 @@ void DrawPlusCard(SoftwareDisplay& display, bool plusOn) {
 void DrawGiveUpCard(SoftwareDisplay& display) {
   display.ShadeRect(0, 100, ViewWidth, 90);
   ShowString(display, -1, 120, "Give up?");
-  display.DrawCanvasText(170, 160, "Escape gives up; any other key goes back to the run");
+  display.DrawCanvasText(130, 160, "Escape gives up; R starts the level again; any other key goes back");
 }
 
 void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines) {

@@ -48,7 +48,8 @@ bool Session::KeyForSession(uint16_t key) {
       return true;
     case Card::GiveUp:
       Close();
-      return key != VkEscape;  // the second Escape reaches the run and gives it up
+      if (key == VkR) return form_.RestartRun();  // as R does in the run
+      return key != VkEscape;                     // the second Escape reaches the run and gives it up
     case Card::Title:
       Close();
       return true;
@@ -225,7 +226,8 @@ void Session::DrawCard() {
   if (card_ == Card::GiveUp) DrawGiveUpCard(display_);
   if (card_ == Card::Online) DrawOnlineCard(display_, onlineLines_);
   if (card_ == Card::Title) DrawTitleCard(display_, titleTick_);
-  if (card_ == Card::Options) DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit]);
+  if (card_ == Card::Options)
+    DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit]);
   display_.PresentFrame();
 }
 
