@@ -67,11 +67,11 @@ void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::strin
   constexpr uint16_t Black = 0x0000;
   if (x == -1) x = (ViewWidth - StringWidth(text)) / 2;
   ForEachGlyph(x, text, [&](int left, int frame) {
-    for (int dy = -1; dy <= 1; ++dy) {
-      for (int dx = -1; dx <= 1; ++dx) {
-        if (dx != 0 || dy != 0) display.DrawFrameSilhouette(SheetFont, left + dx, y + dy, frame, Black);
-      }
-    }
+    // Four neighbours are enough for a line one pixel wide, at half the cost of eight.
+    display.DrawFrameSilhouette(SheetFont, left - 1, y, frame, Black);
+    display.DrawFrameSilhouette(SheetFont, left + 1, y, frame, Black);
+    display.DrawFrameSilhouette(SheetFont, left, y - 1, frame, Black);
+    display.DrawFrameSilhouette(SheetFont, left, y + 1, frame, Black);
   });
   ForEachGlyph(x, text, [&](int left, int frame) { display.DrawFrame(SheetFont, left, y, frame); });
 }

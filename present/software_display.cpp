@@ -192,7 +192,7 @@ void SoftwareDisplay::DrawFrameSilhouette(int sheet, int x, int y, int frame, ui
   }
 }
 
-// Every other row and column of the frame's opaque pixels, clipped as FillRect clips.
+// Every other row and column of the frame's opaque pixels, clipped to the view.
 void SoftwareDisplay::DrawFrameHalfSize(int sheet, int x, int y, int frame) {
   if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return;
   const SpriteSheet& source = sheets_[static_cast<size_t>(sheet)];
@@ -206,7 +206,9 @@ void SoftwareDisplay::DrawFrameHalfSize(int sheet, int x, int y, int frame) {
       const OpaqueSpan& span = source.Spans[i];
       for (int column = span.Start + span.Start % 2; column < span.Start + span.Length; column += 2) {
         const uint16_t pixel = origin[static_cast<size_t>(row) * static_cast<size_t>(source.Width) + column];
-        FillRect(x + column / 2, y + row / 2, 1, 1, pixel);
+        const int tx = x + column / 2, ty = y + row / 2;
+        if (tx >= 0 && tx < ViewWidth && ty >= 0 && ty < ViewHeight)
+          (*backBuffer_)[static_cast<size_t>(ty) * ViewWidth + static_cast<size_t>(tx)] = pixel;
       }
     }
   }
