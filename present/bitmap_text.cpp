@@ -32,6 +32,24 @@ int32_t Advance(unsigned char code) {
   }
 }
 
+// Each glyph of the line with the left edge it is drawn at, x + pen.
+template <typename DrawGlyph>
+void ForEachGlyph(int32_t x, const std::string& text, DrawGlyph draw) {
+  // Summed wide, so a line far off the view cannot overflow into it.
+  int64_t pen = 0;
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code == ' ') pen += GlyphAdvance;
+    if (code < FirstGlyph || code > LastGlyph) continue;
+    pen += Advance(code);
+    const int64_t left = x + pen;
+    if (left > std::numeric_limits<int>::max()) continue;
+    draw(static_cast<int>(left), code - FirstGlyph);
+  }
+}
+
+constexpr int32_t GlyphWidth = 15;
+
 }  // namespace
 
 int64_t StringAdvance(const std::string& text) {
@@ -46,17 +64,33 @@ int64_t StringAdvance(const std::string& text) {
 
 void ShowString(Display& display, int32_t x, int32_t y, const std::string& text) {
   if (!text.empty() && x == -1) x = 320 - static_cast<int32_t>(text.size() * GlyphAdvance / 2);
-  // Summed wide, so a line far off the view cannot overflow into it.
-  int64_t pen = 0;
-  for (const char c : text) {
-    const auto code = static_cast<unsigned char>(c);
-    if (code == ' ') pen += GlyphAdvance;
-    if (code < FirstGlyph || code > LastGlyph) continue;
-    pen += Advance(code);
-    const int64_t left = x + pen;
-    if (left > std::numeric_limits<int>::max()) continue;
-    display.DrawFrame(SheetFont, static_cast<int>(left), y, code - FirstGlyph);
-  }
+  ForEachGlyph(x, text, [&](int left, int frame) { display.DrawFrame(SheetFont, left, y, frame); });
+}
+
+int32_t StringWidth(const std::string& text) {
+  int32_t right = 0;
+  ForEachGlyph(0, text, [&](int left, int) { right = left + GlyphWidth; });
+  return right;
+}
+
+void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text) {
+  constexpr uint16_t Black = 0x0000;
+  if (x == -1) x = (ViewWidth - StringWidth(text)) / 2;
+  ForEachGlyph(x, text, [&](int left, int frame) {
+    // Four neighbours are enough for a line one pixel wide, at half the cost of eight.
+    display.DrawFrameSilhouette(SheetFont, left - 1, y, frame, Black);
+    display.DrawFrameSilhouette(SheetFont, left + 1, y, frame, Black);
+    display.DrawFrameSilhouette(SheetFont, left, y - 1, frame, Black);
+    display.DrawFrameSilhouette(SheetFont, left, y + 1, frame, Black);
+  });
+  ForEachGlyph(x, text, [&](int left, int frame) { display.DrawFrame(SheetFont, left, y, frame); });
+}
+
+void ShowStringScaled(Display& display, int32_t x, int32_t y, const std::string& text, int32_t factor) {
+  if (x == -1) x = ViewWidth / 2 - StringWidth(text) * factor / 2;
+  ForEachGlyph(0, text, [&](int left, int frame) {
+    display.DrawFrameScaled(SheetFont, x + left * factor, y, frame, factor);
+  });
 }
 
 }  // namespace tobu

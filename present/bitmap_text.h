@@ -10,5 +10,11 @@ namespace tobu {
 void ShowString(Display& display, int32_t x, int32_t y, const std::string& text);
 // How far ShowString moves its pen over `text`: its last glyph is drawn that far right of x.
 int64_t StringAdvance(const std::string& text);
+// The pixels from x to the right edge of the line's last glyph.
+int32_t StringWidth(const std::string& text);
+// The line with a one-pixel black outline, readable over any sky; x = -1 centres it.
+void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text);
+// The line `factor` times its size; x = -1 centres it.
+void ShowStringScaled(Display& display, int32_t x, int32_t y, const std::string& text, int32_t factor);
 
 }  // namespace tobu

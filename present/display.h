@@ -30,6 +30,16 @@ class Display {
   virtual void PresentFrame() = 0;
   // One line of white 8-point text with a transparent background (the editor's prompt).
   virtual void DrawCanvasText(int x, int y, const std::string& text) = 0;
+  // The same line in another colour (plus's dimmer labels); white where it cannot.
+  virtual void DrawCanvasText(int x, int y, const std::string& text, uint16_t /*colour*/) {
+    DrawCanvasText(x, y, text);
+  }
+  // A frame's opaque pixels all in one colour (the outline of plus's text).
+  virtual void DrawFrameSilhouette(int /*sheet*/, int /*x*/, int /*y*/, int /*frame*/, uint16_t /*colour*/) {}
+  // A frame with each pixel drawn as a `factor` x `factor` block (big letters).
+  virtual void DrawFrameScaled(int /*sheet*/, int /*x*/, int /*y*/, int /*frame*/, int /*factor*/) {}
+  // A frame at half its size, every other pixel of every other row (the HUD's icons).
+  virtual void DrawFrameHalfSize(int /*sheet*/, int /*x*/, int /*y*/, int /*frame*/) {}
   // Fills a w x h rectangle at (x, y) with one RGB565 colour, clipped to the back buffer
   // (the editor's grid). Displays that only count or time frames may ignore it.
   virtual void FillRect(int /*x*/, int /*y*/, int /*w*/, int /*h*/, uint16_t /*colour*/) {}

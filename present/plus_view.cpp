@@ -34,24 +34,12 @@ void Frame(Display& display, int32_t x, int32_t y, int32_t w, int32_t h, int32_t
 
 }  // namespace
 
-void DrawPlusHud(Display& display, int32_t foodLeft, int32_t foodTotal, int32_t exitFrame, bool atBottom) {
-  const int32_t top = atBottom ? ViewHeight - 52 : 12;
-  display.BlendRect(196, top, 248, 44, Black, 128);
-  display.DrawFrame(SheetFood, 202, top + 2, 0);
-  ShowString(display, 236, top + 12, std::to_string(foodLeft) + "/" + std::to_string(foodTotal));
-  // The daisy as it is drawn in the world while open; grey and still while locked.
-  if (foodLeft == 0) {
-    display.DrawFrame(SheetExit, 398, top + 2, exitFrame);
-  } else {
-    display.DrawFrameHalfTransparent(SheetExit, 398, top + 2, 0);
-    display.BlendRect(398, top + 2, 40, 40, Black, 96);
-  }
-}
+int32_t LevelBannerHeight(bool withGoal) { return withGoal ? 62 : 34; }
 
-void DrawLevelBanner(Display& display, const std::string& title, bool withGoal) {
-  display.BlendRect(0, 120, ViewWidth, withGoal ? 72 : 44, Black, 144);
-  ShowString(display, -1, 130, title);
-  if (withGoal) ShowString(display, -1, 160, "Eat every apple, then reach the daisy");
+void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top) {
+  display.BlendRect(0, top, ViewWidth, LevelBannerHeight(withGoal), Black, 144);
+  ShowString(display, -1, top + 6, title);
+  if (withGoal) ShowString(display, -1, top + 34, "Eat every apple, then reach the daisy");
 }
 
 void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age) {

@@ -11,12 +11,10 @@ namespace tobu {
 // The pictures tobu plus adds to a run. Each draws from the values it is given; ages
 // are in ticks since the effect began.
 
-// Food left out of the level's total and a daisy that is grey while locked, in the top
-// middle of the view (between the best time and the clock), or at the bottom when
-// the runner stands high.
-void DrawPlusHud(Display& display, int32_t foodLeft, int32_t foodTotal, int32_t exitFrame, bool atBottom);
-// The level's title, and under it the goal for a player who has not finished a level yet.
-void DrawLevelBanner(Display& display, const std::string& title, bool withGoal);
+// The level's title, and under it the goal for a player who has not finished a level
+// yet, on a band from `top` (LevelBannerHeight high).
+void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top);
+int32_t LevelBannerHeight(bool withGoal);
 // Sparks flying from an eaten food's centre.
 void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age);
 // Petals around an open daisy: opening outwards while `age` is below `length`, then still.

@@ -37,8 +37,6 @@ uint16_t Blend(uint16_t under, uint16_t over, uint32_t coverage) {
   return static_cast<uint16_t>(mix(11, 0x1F) | mix(5, 0x3F) | mix(0, 0x1F));
 }
 
-uint16_t BlendWhite(uint16_t under, uint8_t coverage) { return Blend(under, 0xFFFF, coverage); }
-
 }  // namespace
 
 SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) { themesBuiltIn_ = true; }
@@ -180,6 +178,42 @@ void SoftwareDisplay::DrawFrameScaled(int sheet, int x, int y, int frame, int fa
   }
 }
 
+void SoftwareDisplay::DrawFrameSilhouette(int sheet, int x, int y, int frame, uint16_t colour) {
+  FrameClip clip;
+  if (!ClipFrame(sheet, x, y, frame, clip)) return;
+  for (int row = clip.Top; row < clip.Bottom; ++row) {
+    uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + row) * ViewWidth + x;
+    const uint32_t* rowSpans = clip.RowSpans + static_cast<size_t>(row);
+    for (uint32_t i = rowSpans[0]; i != rowSpans[1]; ++i) {
+      const OpaqueSpan& span = clip.Sheet->Spans[i];
+      const int end = std::min<int>(span.Start + span.Length, clip.Right);
+      for (int column = std::max<int>(span.Start, clip.Left); column < end; ++column) to[column] = colour;
+    }
+  }
+}
+
+// Every other row and column of the frame's opaque pixels, clipped to the view.
+void SoftwareDisplay::DrawFrameHalfSize(int sheet, int x, int y, int frame) {
+  if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return;
+  const SpriteSheet& source = sheets_[static_cast<size_t>(sheet)];
+  const uint16_t* origin = FrameOrigin(source, frame);
+  const size_t firstRow = static_cast<size_t>(frame) * static_cast<size_t>(source.FrameHeight);
+  if (origin == nullptr || source.RowSpans.size() < firstRow + static_cast<size_t>(source.FrameHeight) + 1)
+    return;
+  for (int row = 0; row < source.FrameHeight; row += 2) {
+    const uint32_t* rowSpans = source.RowSpans.data() + firstRow + static_cast<size_t>(row);
+    for (uint32_t i = rowSpans[0]; i != rowSpans[1]; ++i) {
+      const OpaqueSpan& span = source.Spans[i];
+      for (int column = span.Start + span.Start % 2; column < span.Start + span.Length; column += 2) {
+        const uint16_t pixel = origin[static_cast<size_t>(row) * static_cast<size_t>(source.Width) + column];
+        const int tx = x + column / 2, ty = y + row / 2;
+        if (tx >= 0 && tx < ViewWidth && ty >= 0 && ty < ViewHeight)
+          (*backBuffer_)[static_cast<size_t>(ty) * ViewWidth + static_cast<size_t>(tx)] = pixel;
+      }
+    }
+  }
+}
+
 // Mixed pixel by pixel: each channel is the sum of both halves, rounded down (the low
 // bit of every channel is dropped before the halves are added, so no channel carries).
 void SoftwareDisplay::DrawFrameHalfTransparent(int sheet, int x, int y, int frame) {
@@ -211,6 +245,10 @@ void SoftwareDisplay::PresentFrame() {
 }
 
 void SoftwareDisplay::DrawCanvasText(int x, int y, const std::string& text) {
+  DrawCanvasText(x, y, text, 0xFFFF);
+}
+
+void SoftwareDisplay::DrawCanvasText(int x, int y, const std::string& text, uint16_t colour) {
   CanvasFont* font = canvasFont_ != nullptr ? canvasFont_ : fallbackFont_.get();
   if (font == nullptr || text.empty() || x >= ViewWidth || y >= ViewHeight) return;
   const TextMask mask = font->Render(text);
@@ -224,7 +262,7 @@ void SoftwareDisplay::DrawCanvasText(int x, int y, const std::string& text) {
     uint16_t* to = backBuffer_->data() + static_cast<size_t>(row) * ViewWidth;
     for (int column = x0; column < x1; ++column) {
       const uint8_t ink = coverage[column - x];
-      if (ink != 0) to[column] = BlendWhite(to[column], ink);
+      if (ink != 0) to[column] = Blend(to[column], colour, ink);
     }
   }
 }

@@ -26,6 +26,9 @@ class SoftwareDisplay : public Display {
   int FrameCount(int sheet) const override;
   void PresentFrame() override;
   void DrawCanvasText(int x, int y, const std::string& text) override;
+  void DrawCanvasText(int x, int y, const std::string& text, uint16_t colour) override;
+  void DrawFrameSilhouette(int sheet, int x, int y, int frame, uint16_t colour) override;
+  void DrawFrameHalfSize(int sheet, int x, int y, int frame) override;
   void FillRect(int x, int y, int w, int h, uint16_t colour) override;
   void BlendRect(int x, int y, int w, int h, uint16_t colour, uint8_t amount) override;
   void ShowPointer(bool shown) override;
@@ -35,8 +38,7 @@ class SoftwareDisplay : public Display {
   // (clipped to the view) is darkened to half its brightness.
   void LoadBackBuffer(const FrameBuffer& frame);
   void ShadeRect(int x, int y, int width, int height) override;
-  // A frame with each pixel drawn as a `factor` x `factor` block (the title's big letters).
-  void DrawFrameScaled(int sheet, int x, int y, int frame, int factor);
+  void DrawFrameScaled(int sheet, int x, int y, int frame, int factor) override;
   // A one-pixel outline of a rectangle in one RGB565 colour, clipped to the view.
   void OutlineRect(int x, int y, int width, int height, uint16_t colour) override;
 

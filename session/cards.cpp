@@ -104,7 +104,7 @@ void DrawPlusCard(SoftwareDisplay& display, bool plusOn) {
 void DrawGiveUpCard(SoftwareDisplay& display) {
   DrawPlusPanel(display, 140, 100, ViewWidth - 280, 90);
   ShowString(display, -1, 120, "Give up?");
-  display.DrawCanvasText(170, 160, "Escape gives up; any other key goes back to the run");
+  display.DrawCanvasText(130, 160, "Escape gives up; R starts the level again; any other key goes back");
 }
 
 void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines) {

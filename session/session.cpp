@@ -48,7 +48,8 @@ bool Session::KeyForSession(uint16_t key) {
       return true;
     case Card::GiveUp:
       Close();
-      return key != VkEscape;  // the second Escape reaches the run and gives it up
+      if (key == VkR) return form_.RestartRun();  // as R does in the run
+      return key != VkEscape;                     // the second Escape reaches the run and gives it up
     case Card::Title:
       Close();
       return true;

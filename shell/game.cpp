@@ -63,7 +63,10 @@ void Game::Update(bool surfaceReady) {
       Outcome.BestTimeText = StoredTimeText(Best.BestTime[1]);
     }
     AdvanceRunReplays();
-    if (PlusDrawsRun()) StepPlusRun(PlusView, LastRun, Level, LockedExits);
+    if (PlusDrawsRun()) {
+      StepPlusRun(PlusView, LastRun, Level, LockedExits);
+      PlaceHud(PlusView, Level, PlusBannerHeight());
+    }
   }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
   if (Plus && Mode == GameMode::SelectLevel && LevelRows.size() != LevelFiles.Items.size())
@@ -177,6 +180,7 @@ void Game::DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames) {
 void Game::DrawRunnerAndClock() {
   const RunnerSprite sprite = ChooseRunnerSprite(LastRun.RunnerX, LastRun.RunnerY, Runner, KeyHeld);
   DrawRunnerSheet(display_, DrawCamera(), RunnerSheetOf(sprite), sprite.Frame, sprite.Left, sprite.Top);
+  if (PlusDrawsRun()) return;  // plus shows the times in its HUD strip
   DrawClockDigits(display_, Clock.ClockMinutes, Clock.ClockSeconds, Clock.ClockHundredths);
   if (!Best.BestNames[1].empty()) DrawBestTime(display_, Outcome.BestTimeText);
 }

@@ -17,8 +17,8 @@
 #include "shell/level_list.h"
 #include "shell/level_rows.h"
 #include "shell/play_test.h"
-#include "shell/question.h"
 #include "shell/plus_run.h"
+#include "shell/question.h"
 #include "shell/roster.h"
 #include "shell/run_replays.h"
 #include "sim/clock.h"
@@ -94,7 +94,7 @@ class Game {
   std::optional<int32_t> UnsavedRosterIndex;  // the roster's last write failed: its index
   LevelList LevelFiles;
   EditorState Editor;
-  PlayTestState PlayTest;  // F5 in the editor
+  PlayTestState PlayTest;   // F5 in the editor
   EditorDialogs EditorAsk;  // plus: the editor's questions and notices
   int32_t SkyX = 0;
   // The folder the game started in (holding Players.dat and Levels), fixed at start
@@ -150,7 +150,8 @@ class Game {
   void DrawPlusLevelRow(int row, int entry);
   void DrawPlusTopTen();
   void ReturnToPlayers();
-  void DrawPlusGameMenuRows();
+  // Plus's results (plus_results.cpp).
+  void DrawPlusGameMenu(const std::string& title);
   // Plus around a run (plus_flow.cpp).
   bool PlusDrawsRun() const;
   ViewCamera DrawCamera() const;
@@ -160,6 +161,8 @@ class Game {
   void DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames);
   void DrawPlusOverRun(ViewCamera camera);
   void DrawPlusMoment();
+  int32_t PlusBannerHeight() const;
+  void DrawPlusHudStrip();
   void GameKeyDown(uint16_t key);
   void MainMenuKeyDown(uint16_t key);
   void EditorKeyDown(uint16_t key);

@@ -6,9 +6,11 @@
 
 #include "present/bitmap_text.h"
 #include "present/game_view.h"
+#include "present/plus_hud.h"
 #include "present/plus_view.h"
 #include "present/sheets.h"
 #include "shell/game.h"
+#include "sim/clock.h"
 #include "world/numeric.h"
 
 namespace tobu {
@@ -73,14 +75,6 @@ void Game::PlusGameMenuKeyDown(uint16_t key) {
   }
 }
 
-void Game::DrawPlusGameMenuRows() {
-  ShowString(display_, 260, 140, "Next level");
-  ShowString(display_, 260, 170, "Play again");
-  ShowString(display_, 260, 200, "Best times");
-  display_.DrawFrame(SheetHelmet, 224, 130 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
-  display_.DrawCanvasText(200, 240, "R plays the level again at once");
-}
-
 // Plus draws its own camera, effects and HUD over the player's runs and watched records,
 // never over the editor's play-test.
 bool Game::PlusDrawsRun() const { return Plus && Mode == GameMode::game && !PlayTest.Active; }
@@ -132,12 +126,33 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
       if (object.Kind == ObjectExit) DrawBloom(display_, camera, object, age, PlusRunView::BloomTicks);
     }
   }
-  // The HUD goes to the bottom while the runner's head would be under it.
-  const bool high = RoundPixel(LastRun.RunnerY) - 64 - camera.Y < 64;
-  DrawPlusHud(display_, left, PlusView.FoodTotal, Anim.ObjectFrame[ObjectExit], high);
   if (PlusView.BannerShown() && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
-    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned);
+    const int32_t height = PlusBannerHeight();
+    const int32_t top = PlusView.HudAtBottom ? ViewHeight - HudHeight - height : HudHeight;
+    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, top);
   }
+  DrawPlusHudStrip();
+}
+
+int32_t Game::PlusBannerHeight() const {
+  return PlusView.BannerShown() ? LevelBannerHeight(!GoalLearned) : 0;
+}
+
+// Over everything else, on the side of the view where it hides least.
+void Game::DrawPlusHudStrip() {
+  PlusHud hud;
+  hud.FoodLeft = CountFood(Level);
+  hud.FoodTotal = PlusView.FoodTotal;
+  hud.ExitFrame = Anim.ObjectFrame[ObjectExit];
+  hud.Time = StopwatchText(ClockHundredths(Clock));
+  // The best time the run started against, not one the finish just replaced.
+  const bool ranked = PlusView.Ending == PlusRunView::Moment::Finish && PlusView.OldBest;
+  if (ranked) {
+    hud.Best = StopwatchText(StoredHundredths(*PlusView.OldBest));
+  } else if (!Best.BestNames[1].empty() && PlusView.Ending != PlusRunView::Moment::Finish) {
+    hud.Best = StopwatchText(StoredHundredths(Best.BestTime[1]));
+  }
+  DrawPlusHud(display_, hud, PlusView.HudAtBottom ? ViewHeight - HudHeight : 0);
 }
 
 // The run's last picture, held: the runner where it stood, the killer marked under a
@@ -149,11 +164,10 @@ void Game::DrawPlusMoment() {
   DrawWorldObjects(camera, PlusView.Frames);
   const RunnerSprite& sprite = PlusView.Sprite;
   DrawRunnerSheet(display_, camera, RunnerSheetOf(sprite), sprite.Frame, sprite.Left, sprite.Top);
-  DrawClockDigits(display_, Clock.ClockMinutes, Clock.ClockSeconds, Clock.ClockHundredths);
   if (PlusView.Ending == PlusRunView::Moment::Death) {
     DrawRedFlash(display_, PlusView.EndingAge);
     if (PlusView.EndedBy) DrawKillerMark(display_, camera, *PlusView.EndedBy, PlusView.EndingAge);
-    return;
+    return DrawPlusHudStrip();
   }
   const int32_t left = CountFood(Level);
   for (const LevelObject& object : Level.ObjectList) {
@@ -162,8 +176,9 @@ void Game::DrawPlusMoment() {
     }
   }
   const bool beaten = Outcome.NewBestTime && PlusView.OldBest;
-  DrawCelebration(display_, PlusView.EndingAge, ClockTimeText(Clock),
+  DrawCelebration(display_, PlusView.EndingAge, StopwatchText(ClockHundredths(Clock)),
                   beaten ? BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]) : std::string());
+  DrawPlusHudStrip();
 }
 
 }  // namespace tobu

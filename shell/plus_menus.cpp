@@ -9,6 +9,7 @@
 #include "present/plus_palette.h"
 #include "present/sheets.h"
 #include "shell/game.h"
+#include "sim/clock.h"
 #include "world/file_error.h"
 
 namespace tobu {
@@ -17,7 +18,7 @@ namespace {
 constexpr int32_t ListRows = 16;
 constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
 constexpr int LevelNameX = 150;
-constexpr int LevelTimeX = 470;
+constexpr int LevelTimeRight = 580;  // the times end in one column
 constexpr int MarkX = 600;
 constexpr int ArrowX = 70;
 
@@ -76,7 +77,8 @@ void Game::DrawPlusLevelRow(int row, int entry) {
   const int y = RowTop(row);
   ShowString(display_, LevelNameX, y, LevelTitle(LevelFiles.Items[entry]));
   if (entry >= static_cast<int>(LevelRows.size()) || !LevelRows[entry].Finished) return;
-  ShowString(display_, LevelTimeX, y, StoredTimeText(LevelRows[entry].PlayerBest));
+  const std::string time = StopwatchText(StoredHundredths(LevelRows[entry].PlayerBest));
+  ShowString(display_, LevelTimeRight - StringWidth(time), y, time);
   DrawFinishedMark(display_, MarkX, y + 2);
 }
 
@@ -101,7 +103,8 @@ void Game::DrawPlusTopTen() {
     ShowString(display_, i < 10 ? 100 : 85, y, std::to_string(i) + ".");  // the numbers end in one column
     if (Best.BestNames[i].empty()) continue;
     ShowString(display_, 160, y, Best.BestNames[i]);
-    ShowString(display_, 400, y, StoredTimeText(Best.BestTime[i]));
+    const std::string time = StopwatchText(StoredHundredths(Best.BestTime[i]));
+    ShowString(display_, 520 - StringWidth(time), y, time);  // the times end in one column
   }
   display_.DrawCanvasText(270, 440, "Escape goes back");
 }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
 
+#include "present/plus_hud.h"
 #include "present/sheets.h"
+#include "sim/clock.h"
 #include "sim/collision.h"
 #include "world/numeric.h"
 
@@ -21,10 +21,6 @@ constexpr int32_t FallSlack = 20;
 constexpr int32_t HighestFeet = 180;
 constexpr int32_t LowestFeet = 420;
 constexpr int32_t Easing = 6;  // a sixth of the way each tick
-
-int32_t HundredthsOf(int32_t storedTime) {
-  return storedTime / 10000 * 6000 + storedTime / 100 % 100 * 100 + storedTime % 100;
-}
 
 }  // namespace
 
@@ -74,6 +70,36 @@ ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor) {
   return {level.CameraX, std::clamp(y, 0, CameraMaxY)};
 }
 
+int32_t HiddenUnder(const World& level, ViewCamera camera, int32_t top, int32_t height) {
+  const int32_t bottom = top + height;
+  const auto crosses = [&](int32_t x, int32_t y, int32_t w, int32_t h) {
+    const int32_t sx = x - camera.X, sy = y - camera.Y;
+    return sx < ViewWidth && sx + w > 0 && sy < bottom && sy + h > top;
+  };
+  // The running pictures are 46 wide round the runner's x; the feet are at its y.
+  int32_t weight = crosses(RoundPixel(level.RunnerX) - 23, RoundPixel(level.RunnerY) - 61, 46, 64) ? 100 : 0;
+  for (const LevelObject& object : level.ObjectList) {
+    if (!crosses(object.X, object.Y, 40, 40)) continue;
+    weight += object.Kind == ObjectKiller                              ? 1
+              : object.Kind == ObjectFood || object.Kind == ObjectExit ? 3
+                                                                       : 0;
+  }
+  return weight;
+}
+
+void PlaceHud(PlusRunView& view, const World& level, int32_t bannerHeight) {
+  ++view.HudMovedAge;
+  if (view.HudMovedAge < PlusRunView::HudStayTicks && view.Age > 0) return;
+  const int32_t height = HudHeight + bannerHeight;
+  const int32_t top = HiddenUnder(level, view.Camera, 0, height);
+  const int32_t bottom = HiddenUnder(level, view.Camera, ViewHeight - height, height);
+  const bool moveDown = !view.HudAtBottom && bottom < top;
+  const bool moveUp = view.HudAtBottom && top < bottom;
+  if (!moveDown && !moveUp) return;
+  view.HudAtBottom = moveDown;
+  view.HudMovedAge = 0;
+}
+
 bool StepPlusMoment(PlusRunView& view) {
   if (!view.InMoment()) return false;
   const int32_t length =
@@ -83,11 +109,8 @@ bool StepPlusMoment(PlusRunView& view) {
 }
 
 std::string BestTimeDelta(int32_t oldTime, int32_t newTime) {
-  const int32_t gain = HundredthsOf(oldTime) - HundredthsOf(newTime);
-  char text[16];
-  std::snprintf(text, sizeof text, "%c%d.%02d", gain >= 0 ? '-' : '+', std::abs(gain) / 100,
-                std::abs(gain) % 100);
-  return text;
+  const int64_t gain = StoredHundredths(oldTime) - StoredHundredths(newTime);
+  return (gain >= 0 ? "-" : "+") + StopwatchText(gain);
 }
 
 }  // namespace tobu

@@ -5,10 +5,12 @@
 
 #include "present/bitmap_text.h"
 #include "present/game_view.h"
+#include "present/plus_hud.h"
 #include "present/sheets.h"
 #include "replay/crc32.h"
 #include "replay/level_crc.h"
 #include "shell/game.h"
+#include "sim/clock.h"
 #include "world/file_error.h"
 
 namespace tobu {
@@ -206,8 +208,16 @@ void Game::DrawGhostRunner() {
 
 void Game::DrawWatchedRecordLine() {
   const Replay& record = Replays.Watch.Record;
-  ShowString(display_, -1, RecordLineTop,
-             "Record: " + record.PlayerName + " " + StoredTimeText(record.FinishTime));
+  if (!PlusDrawsRun()) {
+    ShowString(display_, -1, RecordLineTop,
+               "Record: " + record.PlayerName + " " + StoredTimeText(record.FinishTime));
+    return;
+  }
+  // Plus: the time as plus shows times, clear of the HUD strip.
+  const int32_t top = PlusView.HudAtBottom ? HudHeight + 8 : RecordLineTop;
+  ShowOutlinedString(
+      display_, -1, top,
+      "Record: " + record.PlayerName + " " + StopwatchText(StoredHundredths(record.FinishTime)));
 }
 
 }  // namespace tobu

@@ -61,21 +61,16 @@ void Game::DrawGameMenu() {
   const std::string name = !listed ? std::string()
                            : Plus  ? LevelTitle(LevelFiles.Items[LevelIndex])
                                    : LevelFiles.Items[LevelIndex];
+  if (Plus) return DrawPlusGameMenu(name);
   ShowString(display_, 200, 40, "Level: " + name);
-  if (Plus) {
-    DrawPlusGameMenuRows();
-  } else {
-    ShowString(display_, 260, 170, "Play again");
-    ShowString(display_, 260, 200, "Best times");
-    display_.DrawFrame(SheetHelmet, 224, 160 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
-  }
+  ShowString(display_, 260, 170, "Play again");
+  ShowString(display_, 260, 200, "Best times");
+  display_.DrawFrame(SheetHelmet, 224, 160 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
   std::string line;
   if (Outcome.RunFailed) {
     line = "You Failed to Finish!";
   } else if (Outcome.NewBestTime) {
     line = Outcome.ResultText + "   Best Time!";
-    // Plus: by how much the old best time was beaten.
-    if (Plus && PlusView.OldBest) line.append(" ").append(BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]));
   } else if (Outcome.InTopTen) {
     line = Outcome.ResultText + "   You Made the Top Ten";
   } else {

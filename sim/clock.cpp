@@ -43,4 +43,21 @@ std::string ClockTimeText(const RunClock& clock) {
          TwoDigits(clock.ClockHundredths);
 }
 
+int64_t StoredHundredths(int32_t time) {
+  const uint32_t digits = static_cast<uint32_t>(time);
+  return int64_t{digits / 10000} * 6000 + digits / 100 % 100 * 100 + digits % 100;
+}
+
+int64_t ClockHundredths(const RunClock& clock) {
+  return int64_t{clock.ClockMinutes} * 6000 + clock.ClockSeconds * 100 + clock.ClockHundredths;
+}
+
+std::string StopwatchText(int64_t hundredths) {
+  const int64_t size = hundredths < 0 ? -hundredths : hundredths;
+  const int64_t minutes = size / 6000, seconds = size / 100 % 60;
+  const std::string tail = TwoDigits(static_cast<int>(size % 100));
+  if (minutes == 0) return std::to_string(seconds) + "." + tail;
+  return std::to_string(minutes) + ":" + TwoDigits(static_cast<int>(seconds)) + "." + tail;
+}
+
 }  // namespace tobu

@@ -37,5 +37,35 @@ TEST_F(PlusSwitch, F3InARunReachesTheGameAsBefore) {
   EXPECT_FALSE(session.TakePlusSwitch());
 }
 
+// "Give up?" in a plus run: Escape gives up, R starts the level again as R does in the
+// run, any other key goes back to the run with its clock where it stood.
+TEST(PlusGiveUp, EachAnswerLeadsWhereTheCardSays) {
+  const struct {
+    const char* Name;
+    uint16_t Key;
+    GameMode Mode;      // five ticks after the answer
+    const char* Clock;  // 20 ticks before the card
+  } cases[] = {
+      {"Escape gives up", VkEscape, GameMode::GameMenu, "00:00:24"},
+      {"R starts again", VkR, GameMode::game, "00:00:06"},
+      {"Space goes back", VkSpace, GameMode::game, "00:00:29"},
+  };
+  for (const auto& c : cases) {
+    SessionFixture fixture;
+    fixture.ToMainMenu();
+    fixture.session.SetPlus(true);
+    fixture.Press(VkReturn);
+    fixture.Press(VkReturn);
+    fixture.Tick(20);
+    fixture.Press(VkEscape);
+    ASSERT_EQ(fixture.session.OpenCard(), Session::Card::GiveUp) << c.Name;
+    fixture.Press(c.Key);
+    fixture.Tick(5);
+    EXPECT_EQ(fixture.session.OpenCard(), Session::Card::None) << c.Name;
+    EXPECT_EQ(fixture.form.Mode, c.Mode) << c.Name;
+    EXPECT_EQ(ClockTimeText(fixture.form.Clock), c.Clock) << c.Name;
+  }
+}
+
 }  // namespace
 }  // namespace tobu::testing

@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "present/plus_hud.h"
+#include "present/plus_view.h"
 #include "sim/collision.h"
+#include "world/file_io.h"
+#include "world/level_file.h"
 #include "world/numeric.h"
 
 namespace tobu {
@@ -75,11 +80,33 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
   }
 }
 
+// At the start of every shipped level the HUD strip and the banner beside it hide no
+// food, daisy, killer or the runner.
+TEST(PlusHudPlace, HidesNothingAtAnyLevelsStart) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::path(TOBU_SOURCE_DIR) / "Levels")) {
+    const std::string name = entry.path().filename().string();
+    World world;
+    UseLevel(ParseLevel(ReadWholeFile(entry.path().string()), name), world);
+    world.ClampCamera();
+    PlusRunView view;
+    BeginPlusRun(view, world);
+    const int32_t height = HudHeight + LevelBannerHeight(true);
+    PlaceHud(view, world, LevelBannerHeight(true));
+    const int32_t top = view.HudAtBottom ? ViewHeight - height : 0;
+    EXPECT_EQ(HiddenUnder(world, view.Camera, top, height), 0) << name;
+  }
+}
+
 TEST(PlusNumbers, BestTimeGainInSeconds) {
   const struct {
     int32_t Old, New;
     const char* Delta;
-  } gains[] = {{10523, 10481, "-0.42"}, {10000, 5990, "-0.10"}, {2000, 1907, "-0.93"}};
+  } gains[] = {{10523, 10481, "-0.42"},
+               {10000, 5990, "-0.10"},
+               {2000, 1907, "-0.93"},
+               {20000, 10523, "-54.77"},
+               {10000, 20000, "+1:00.00"}};
   for (const auto& g : gains) EXPECT_EQ(BestTimeDelta(g.Old, g.New), g.Delta) << g.Old << " " << g.New;
 }
 

@@ -65,6 +65,16 @@ TEST(TimeText, StoredTimeDigitsFromTheRight) {
   for (const Case& c : cases) EXPECT_EQ(StoredTimeText(c.time), c.text) << c.time;
 }
 
+// Plus reads times as a stopwatch does; the stored digits are read unsigned, as above.
+TEST(TimeText, StopwatchFromStoredTimes) {
+  const struct {
+    int32_t Time;
+    const char* Text;
+  } cases[] = {{10523, "1:05.23"}, {4201, "42.01"},       {7, "0.07"},         {0, "0.00"},
+               {905, "9.05"},      {999999, "100:39.99"}, {-5, "429497:12.91"}};
+  for (const auto& c : cases) EXPECT_EQ(StopwatchText(StoredHundredths(c.Time)), c.Text) << c.Time;
+}
+
 TEST(TimeText, ClockDigitsWithLeadingZeros) {
   RunClock clock;
   clock.ClockMinutes = 1;

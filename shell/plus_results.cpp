@@ -1,0 +1,51 @@
+// Plus's results: the level's name, the time large, how it stands against the best
+// time, then the rows ("Next level", "Play again", "Best times"), all on the middle.
+#include <string>
+
+#include "present/bitmap_text.h"
+#include "present/sheets.h"
+#include "shell/game.h"
+#include "sim/clock.h"
+
+namespace tobu {
+namespace {
+
+constexpr int32_t TitleTop = 40;
+constexpr int32_t TimeTop = 92;
+constexpr int32_t TimeScale = 2;
+constexpr int32_t VerdictTop = 154;
+constexpr int32_t RowsTop = 220;
+constexpr int32_t RowHeight = 30;
+constexpr int32_t RowsX = 246;
+
+void ShowCentred(Display& display, int32_t y, const std::string& text) {
+  ShowString(display, (ViewWidth - StringWidth(text)) / 2, y, text);
+}
+
+}  // namespace
+
+void Game::DrawPlusGameMenu(const std::string& title) {
+  ShowCentred(display_, TitleTop, title);
+  if (Outcome.RunFailed) {
+    ShowCentred(display_, TimeTop + 10, "You Failed to Finish!");
+  } else {
+    ShowStringScaled(display_, -1, TimeTop, StopwatchText(ClockHundredths(Clock)), TimeScale);
+    std::string verdict;
+    if (Outcome.NewBestTime) {
+      verdict = "Best Time!";
+      if (PlusView.OldBest) verdict += " " + BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]);
+    } else if (Outcome.InTopTen) {
+      verdict = "You Made the Top Ten";
+    } else if (!Best.BestNames[1].empty()) {
+      verdict = "Best " + StopwatchText(StoredHundredths(Best.BestTime[1]));
+    }
+    ShowCentred(display_, VerdictTop, verdict);
+  }
+  const char* rows[] = {"Next level", "Play again", "Best times"};
+  for (int32_t i = 0; i < 3; ++i) ShowString(display_, RowsX, RowsTop + RowHeight * i, rows[i]);
+  display_.DrawFrame(SheetHelmet, RowsX - 36, RowsTop - 10 + RowHeight * MenuCursor,
+                     Anim.ObjectFrame[ObjectExit]);
+  display_.DrawCanvasText(226, RowsTop + 3 * RowHeight + 16, "R plays the level again at once");
+}
+
+}  // namespace tobu
