@@ -7,7 +7,7 @@
 namespace tobu {
 namespace {
 
-namespace colour = plus_palette;
+namespace colour = palette;
 constexpr int32_t Margin = 8;
 constexpr int32_t IconSize = 20;   // the food and daisy pictures at half size
 constexpr int32_t LabelDrop = 10;  // the small labels' top below the strip's
