@@ -14,10 +14,11 @@
 namespace tobu {
 namespace {
 
-// 256 frames, 5.8 ms a buffer: the smallest that ran without a gap here over long runs
-// (scripts/measure-latency.sh). SDL_AUDIO_SAMPLES, SDL's own variable, overrides it: SDL
-// reads it when the size asked is 0.
-constexpr int MixBufferSamples = 256;
+// 512 frames, 11.6 ms a buffer: the smallest with no gap over long runs here, on two
+// cores loaded with builds (scripts/measure-latency.sh: 128 and 256 frames had gaps).
+// SDL_AUDIO_SAMPLES, SDL's own variable, overrides it: SDL reads it when the size asked
+// is 0.
+constexpr int MixBufferSamples = 512;
 
 Uint16 BufferFramesToAsk() { return std::getenv("SDL_AUDIO_SAMPLES") != nullptr ? 0 : MixBufferSamples; }
 

@@ -84,7 +84,7 @@ class Keyboard:
         self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
         self.x11.XFlush(self.display)
         sent = time.monotonic_ns()
-        time.sleep(0.03)
+        time.sleep(0.1)  # held over several ticks: a loaded machine may run them late
         self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
         self.x11.XFlush(self.display)
         return sent

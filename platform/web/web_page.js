@@ -165,8 +165,8 @@ var TobuSound = {
 
   start: function () {
     if (this.context || !window.AudioContext) return;
-    // The desktop's buffer, 256 frames: the browser gives the nearest its device allows.
-    this.context = new AudioContext({ latencyHint: 256 / 44100 });
+    // The desktop's buffer, 512 frames: the browser gives the nearest its device allows.
+    this.context = new AudioContext({ latencyHint: 512 / 44100 });
     var headroom = this.context.createGain();
     headroom.gain.value = 0.71;
     headroom.connect(this.limiter(this.context));

@@ -62,9 +62,9 @@ TEST(Audio, OneChannelPerEventAndTheSwitch) {
 }
 
 // The device's buffer as opened, which bounds how long a sound waits to start: the
-// game's 256 frames unless SDL's own SDL_AUDIO_SAMPLES asks for another size.
+// game's 512 frames unless SDL's own SDL_AUDIO_SAMPLES asks for another size.
 TEST(Audio, BufferSizeAsOpened) {
-  const std::pair<const char*, int> cases[] = {{nullptr, 256}, {"128", 128}, {"1024", 1024}};
+  const std::pair<const char*, int> cases[] = {{nullptr, 512}, {"128", 128}, {"1024", 1024}};
   for (const auto& [variable, frames] : cases) {
     if (variable != nullptr) setenv("SDL_AUDIO_SAMPLES", variable, 1);
     {
