@@ -9,7 +9,8 @@
 # for each buffer size in FRAMES (SDL_AUDIO_SAMPLES; "game" is the game's own choice).
 # The driver writes through stdio, which holds 4 KB before writing; a preloaded shim
 # (scripts/unbuffered_fopen.c) makes that one stream unbuffered, so every buffer is timed
-# as SDL hands it over. RAW=1 leaves stdio's buffer in, as the driver is.
+# as SDL hands it over. RAW=1 leaves stdio's buffer in, as the driver is (for key to
+# sound only: the gaps then mean nothing).
 # Usage: scripts/measure-latency.sh [presses, default 30] [soak seconds, default 60]
 #                                   [FRAMES, default "game"] [build dir, default build-measure]
 #   e.g. scripts/measure-latency.sh 30 120 "128 256 512"

@@ -1,6 +1,6 @@
 // Preloaded into the game by scripts/measure-latency.sh: the stream SDL's disk audio
 // driver writes through becomes unbuffered, so each buffer reaches the probe when SDL
-// hands it to the driver (stdio would hold 4 KB, four 256-frame buffers, before writing).
+// hands it to the driver (stdio would hold 4 KB, two 512-frame buffers, before writing).
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdio.h>
