@@ -165,8 +165,9 @@ var TobuSound = {
 
   start: function () {
     if (this.context || !window.AudioContext) return;
-    // The desktop's buffer, 512 frames: the browser gives the nearest its device allows.
-    this.context = new AudioContext({ latencyHint: 512 / 44100 });
+    // The browser's smallest buffer that it plays without a gap: 10 ms in headless
+    // Chromium, where the desktop's 512 frames as a number gave 11.6 ms.
+    this.context = new AudioContext({ latencyHint: 'interactive' });
     var headroom = this.context.createGain();
     headroom.gain.value = 0.71;
     headroom.connect(this.limiter(this.context));
