@@ -1,6 +1,12 @@
 #include "platform/audio.h"
 
+#ifdef __unix__
+#include <pthread.h>
+#include <sched.h>
+#endif
+
 #include <cstdio>
+#include <cstdlib>
 #include <span>
 
 #include "sounds/music_choice.h"
@@ -8,10 +14,27 @@
 namespace tobu {
 namespace {
 
-// 256 samples, 5.8 ms a buffer: the smallest that plays here without a gap (a buffer
-// takes well under a millisecond to mix). SDL may not change it: with a device of its
-// own size SDL converts, and the game's latency stays what is asked here.
-constexpr int MixBufferSamples = 256;
+// 512 frames, 11.6 ms a buffer: the smallest with no gap over long runs here, on two
+// cores loaded with builds (scripts/measure-latency.sh: 128 and 256 frames had gaps).
+// SDL_AUDIO_SAMPLES, SDL's own variable, overrides it: SDL reads it when the size asked
+// is 0.
+constexpr int MixBufferSamples = 512;
+
+Uint16 BufferFramesToAsk() { return std::getenv("SDL_AUDIO_SAMPLES") != nullptr ? 0 : MixBufferSamples; }
+
+// The mixing thread works well under a millisecond a buffer, then sleeps: at realtime
+// priority a busy machine wakes it on time. SDL gives it the highest ordinary priority,
+// which a machine loaded with builds still woke more than a buffer late hundreds of times
+// a minute (scripts/measure-latency.sh). Where the system refuses (no realtime allowance
+// for the player), SDL's priority stays. SDL's own realtime hint asks rtkit only, and
+// without it leaves the thread at a lower priority than before.
+void RaiseToRealtime() {
+#ifdef __unix__
+  sched_param lowestRealtime{};
+  lowestRealtime.sched_priority = sched_get_priority_min(SCHED_FIFO);
+  pthread_setschedparam(pthread_self(), SCHED_FIFO, &lowestRealtime);
+#endif
+}
 
 // Holds the device's callback off while the game changes what it mixes.
 class DeviceLock {
@@ -36,15 +59,20 @@ Audio::Audio() {
   wanted.freq = 44100;
   wanted.format = AUDIO_S16SYS;
   wanted.channels = 2;  // the same mono mix on both sides
-  wanted.samples = MixBufferSamples;
+  wanted.samples = BufferFramesToAsk();
   wanted.callback = Fill;
   wanted.userdata = this;
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  // A device that keeps a buffer size of its own hands it to the callback as it is, and
+  // the size opened is known: without the flag, SDL would convert between the two sizes
+  // through a stream of its own and report the size asked.
+  SDL_AudioSpec opened{};
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &opened, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
   if (device_ == 0) {
     std::fprintf(stderr, "tobu: no sound: %s\n", SDL_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
+  bufferFrames_ = opened.samples;
   mixer_.SetMusic(&MusicFor(mode_));
   SDL_PauseAudioDevice(device_, 0);
 }
@@ -57,6 +85,7 @@ Audio::~Audio() {
 
 void Audio::Fill(void* self, Uint8* stream, int bytes) {
   Audio& audio = *static_cast<Audio*>(self);
+  if (audio.mono_.empty()) RaiseToRealtime();  // the first buffer, on the device's thread
   const auto frames = static_cast<size_t>(bytes) / (2 * sizeof(int16_t));
   audio.mono_.resize(frames);  // once: SDL asks for the same size every time
   audio.mixer_.Mix(audio.mono_);

@@ -31,6 +31,8 @@ class Audio {
   void SetVolume(int percent);
   void SetMusicVolume(int percent);
   bool DeviceOpen() const { return device_ != 0; }
+  // Frames in each of the device's buffers: a sound waits at most this long to start.
+  int BufferFrames() const { return bufferFrames_; }
   // The effects sounding now (of one event, or of all); the effects' volume.
   int Playing(GameEvent event) const;
   int Playing() const;
@@ -40,6 +42,7 @@ class Audio {
   static void Fill(void* self, Uint8* stream, int bytes);
 
   SDL_AudioDeviceID device_ = 0;
+  int bufferFrames_ = 0;
   bool enabled_ = true;
   GameMode mode_ = GameMode::SelectPlayer;
   Mixer mixer_;

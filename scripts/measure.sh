@@ -8,6 +8,8 @@
 #                           [screen WIDTHxHEIGHT, default 1024x768]
 # It configures and builds a Release game that writes tobu-ticks.log when it ends
 # (-DTOBU_MEASURE=ON, never in a shipped game) and the benchmarks, which write the level.
+# MUSIC=0..100 plays with that music volume in tobu.ini (unset: the default, 60), so that
+# MUSIC=0 gives the processor use without the music to compare with.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -30,6 +32,7 @@ cleanup() {
 trap cleanup EXIT
 
 mkdir "$work/Levels"
+[ -z "${MUSIC:-}" ] || echo "music = $MUSIC" > "$work/tobu.ini"
 "$bench" --write-busy-level="$work/Levels/busy.vel"
 Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!

@@ -165,17 +165,12 @@ var TobuSound = {
 
   start: function () {
     if (this.context || !window.AudioContext) return;
-    this.context = new AudioContext();
-    var limiter = this.context.createDynamicsCompressor();
-    limiter.threshold.value = -1;
-    limiter.knee.value = 0;
-    limiter.ratio.value = 20;
-    limiter.attack.value = 0.001;
-    limiter.release.value = 0.08;
-    limiter.connect(this.context.destination);
+    // The browser's smallest buffer that it plays without a gap: 10 ms in headless
+    // Chromium, where the desktop's 512 frames as a number gave 11.6 ms.
+    this.context = new AudioContext({ latencyHint: 'interactive' });
     var headroom = this.context.createGain();
     headroom.gain.value = 0.71;
-    headroom.connect(limiter);
+    headroom.connect(this.limiter(this.context));
     this.gain = this.context.createGain();
     this.gain.gain.value = this.volume;
     this.gain.connect(headroom);
@@ -184,6 +179,23 @@ var TobuSound = {
     this.musicGain = this.context.createGain();
     this.musicGain.gain.value = this.musicVolume;
     this.musicGain.connect(this.duck);
+  },
+  // What keeps the mix under -1 dBFS, ahead of the context's output. A curve, not a
+  // compressor: the browsers' compressor looks 6 ms ahead, and so delays every sound by
+  // that much. The headroom leaves it straight for all but the rarest peaks, which it
+  // bends smoothly towards the ceiling.
+  limiter: function (context) {
+    var ceiling = 0.891, knee = 0.8, curve = new Float32Array(4097);
+    for (var i = 0; i < curve.length; i++) {
+      var x = i / 2048 - 1, size = Math.abs(x);
+      if (size > knee) size = knee + (ceiling - knee) * Math.tanh((size - knee) / (ceiling - knee));
+      curve[i] = x < 0 ? -size : size;
+    }
+    var shaper = context.createWaveShaper();
+    shaper.curve = curve;
+    shaper.oversample = 'none';  // oversampling would delay the sound too
+    shaper.connect(context.destination);
+    return shaper;
   },
   // Browsers let sound start only from the player's own key or click.
   resume: function () {

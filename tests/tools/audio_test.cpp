@@ -61,6 +61,21 @@ TEST(Audio, OneChannelPerEventAndTheSwitch) {
   EXPECT_EQ(audio.Playing(GameEvent::Best), 1);
 }
 
+// The device's buffer as opened, which bounds how long a sound waits to start: the
+// game's 512 frames unless SDL's own SDL_AUDIO_SAMPLES asks for another size.
+TEST(Audio, BufferSizeAsOpened) {
+  const std::pair<const char*, int> cases[] = {{nullptr, 512}, {"128", 128}, {"1024", 1024}};
+  for (const auto& [variable, frames] : cases) {
+    if (variable != nullptr) setenv("SDL_AUDIO_SAMPLES", variable, 1);
+    {
+      const AudioDriver driver("dummy");
+      const Audio audio;
+      EXPECT_EQ(audio.BufferFrames(), frames) << (variable ? variable : "unset");
+    }
+    unsetenv("SDL_AUDIO_SAMPLES");
+  }
+}
+
 TEST(Audio, VolumeInPercent) {
   const AudioDriver driver("dummy");
   Audio audio;

@@ -305,26 +305,72 @@ try {
     console.log(`first visit: ${downloaded} bytes downloaded, first frame ${Math.round(firstFrame)} ms after ` +
                 'navigation started');
     await page.evaluate(() => navigator.serviceWorker.ready);
-    // The sound of a key's choice: how long after the key's handler it reaches the output,
-    // and how long after it the frame of that handler is drawn.
+    // The sounds' start, the page's part apart from the platform's: from a key's handler
+    // to the call that starts its sound (a menu key's in its handler, a jump's at the
+    // ticks of the next animation frame), each at the context's current time with no
+    // lookahead; then the context's own output latency.
     await page.keyboard.press('ArrowDown');  // the player's key lets the sound start
     await page.waitForFunction(() => TobuSound.context && TobuSound.context.state === 'running' &&
                                      TobuSound.buffers.filter(Boolean).length === 20, { timeout: 10000 });
     await page.evaluate(() => {
-      const sound = TobuSound;
-      const original = sound.play;
+      const sound = TobuSound, play = sound.play, start = AudioBufferSourceNode.prototype.start;
+      let key = null, ahead = null;
+      // A key's first frame ends with the callback its handler asks for, which runs after
+      // the game's (asked for in the frame before); its dispatch ends on the window.
+      window.addEventListener('keydown', () => {
+        const now = { at: performance.now(), handled: false, framed: false };
+        requestAnimationFrame(() => { now.framed = true; });
+        key = now;
+      }, true);
+      window.addEventListener('keydown', () => { if (key) key.handled = true; });
+      window.soundStarts = [];
+      AudioBufferSourceNode.prototype.start = function (when) {
+        if (ahead === null) ahead = Math.max(0, (when || 0) - this.context.currentTime);
+        return start.apply(this, arguments);
+      };
       sound.play = function (index) {
         const at = performance.now();
-        original.call(sound, index);
-        const latency = (sound.context.baseLatency || 0) + (sound.context.outputLatency || 0);
-        requestAnimationFrame((frameAt) => { window.soundTiming = { sound: latency * 1000, frame: frameAt - at }; });
-        sound.play = original;
+        ahead = null;
+        play.call(sound, index);
+        if (key) {
+          soundStarts.push({ index, ms: at - key.at, handler: !key.handled, frame: !key.framed, ahead: ahead * 1000 });
+        }
+        key = null;
       };
     });
-    await page.keyboard.press('Enter');  // "Create New Player": the choice's sound and a new screen
-    const timing = await (await page.waitForFunction(() => window.soundTiming, { timeout: 10000 })).jsonValue();
-    console.log(`sound: reaches the output ${timing.sound.toFixed(1)} ms after its handler (the context's ` +
-                `latency); the handler's frame is drawn ${timing.frame.toFixed(1)} ms after it`);
+    const cdp = await page.createCDPSession();
+    for (const line of ['press Return', 'type a', 'press Return']) await runLine(page, cdp, line);
+    const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+    for (let i = 0; i < 20; i++) {
+      await pause(150);
+      await page.keyboard.press(i % 2 ? 'ArrowUp' : 'ArrowDown');
+    }
+    for (const key of ['Enter', 'Enter']) {
+      await pause(150);
+      await page.keyboard.press(key);  // the first level
+    }
+    for (let i = 0; i < 10; i++) {
+      await pause(1200);  // landed again
+      await page.keyboard.down('Space', { text: '' });
+      await pause(40);
+      await page.keyboard.up('Space');
+    }
+    const [starts, base, output] = await page.evaluate(() => [soundStarts,
+      (TobuSound.context.baseLatency || 0) * 1000, (TobuSound.context.outputLatency || 0) * 1000]);
+    const figures = (list) => {
+      const ms = list.map((s) => s.ms).sort((x, y) => x - y);
+      return ms.length ? `n = ${ms.length}, min ${ms[0].toFixed(1)}, median ` +
+        `${ms[Math.floor((ms.length - 1) / 2)].toFixed(1)}, max ${ms[ms.length - 1].toFixed(1)} ms` : 'none';
+    };
+    const moves = starts.filter((s) => s.index === 8), jumps = starts.filter((s) => s.index === 0);
+    console.log(`sound: menu key to its start ${figures(moves)}; jump key to its start ${figures(jumps)}; ` +
+                `then the browser's: the context's buffer ${base.toFixed(1)} ms and the output's ${output.toFixed(1)} ms`);
+    check('a menu key starts its sound in its handler', moves.length === 20 && moves.every((s) => s.handler),
+          JSON.stringify(moves.map((s) => s.handler)));
+    check("a jump's sound starts in the first animation frame after its key",
+          jumps.length === 10 && jumps.every((s) => s.frame), JSON.stringify(jumps.map((s) => s.frame)));
+    check('sounds start at the current time', starts.length > 0 && starts.every((s) => s.ahead === 0),
+          JSON.stringify(starts.map((s) => s.ahead)));
     await page.setOfflineMode(true);
     await page.reload();
     const played = await page.waitForFunction(() => window.TobuPage && TobuPage.firstFrameAt, { timeout: 30000 })

@@ -50,6 +50,21 @@ try {
   const helpShown = readBmp(path.join(folder, 'help-card.bmp'));
   check('the help card covers the level', !helpShown.equals(readBmp(path.join(folder, 'help-after.bmp'))));
 
+  // The limiter, rendered offline: a sample comes out in the same place (no lookahead to
+  // delay every sound), unchanged below its knee and never past -1 dBFS above it.
+  const limited = await page.evaluate(async () => {
+    const inputs = [0.25, -0.5, 0.79, 0.9, -1.2, 2];
+    const context = new OfflineAudioContext(1, inputs.length, 44100);
+    const source = context.createBufferSource();
+    source.buffer = context.createBuffer(1, inputs.length, 44100);
+    source.buffer.copyToChannel(Float32Array.from(inputs), 0);
+    source.connect(TobuSound.limiter(context));
+    source.start(0);
+    return Array.from((await context.startRendering()).getChannelData(0), (v) => Math.round(v * 1000) / 1000);
+  });
+  check('the limiter delays nothing and keeps under -1 dBFS',
+        JSON.stringify(limited) === '[0.25,-0.5,0.79,0.873,-0.889,0.889]', JSON.stringify(limited));
+
   // F2 switches the sound and nothing else: the game goes on as if it had not been pressed,
   // and the player's tobu.ini remembers the choice.
   // The events' sounds (GameEvent order: choose 9, move 8) once the player has pressed a key.
