@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "present/embedded_theme_sheets.h"
 #include "present/themes.h"
 
 namespace tobu {
@@ -39,10 +40,13 @@ uint16_t Blend(uint16_t under, uint16_t over, uint32_t coverage) {
 
 }  // namespace
 
-SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) { themesBuiltIn_ = true; }
+SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) {
+  themeSource_ = EmbeddedThemeSheet;
+}
 
 SoftwareDisplay::SoftwareDisplay(std::vector<SpriteSheet> sheets)
     : sheets_(std::move(sheets)),
+      themeSheets_(static_cast<size_t>((ThemeCount - 1) * ThemedSheetCount)),
       backBuffer_(std::make_unique<FrameBuffer>()),
       presented_(std::make_unique<FrameBuffer>()),
       fallbackFont_(MakeFallbackCanvasFont()) {
@@ -53,15 +57,25 @@ SoftwareDisplay::SoftwareDisplay(std::vector<SpriteSheet> sheets)
   }
 }
 
+void SoftwareDisplay::SetThemeSheetSource(ThemeSheetSource source) {
+  UseTheme(0);
+  themeSource_ = std::move(source);
+  themeLoaded_ = {};
+  for (SpriteSheet& sheet : themeSheets_) sheet = SpriteSheet{};
+}
+
 // Swapped, not copied: a theme costs nothing per frame and nothing to change.
 void SoftwareDisplay::UseTheme(int theme) {
   if (theme == theme_) return;
   if (theme_ != 0) SwapThemeSheets(theme_);
   theme_ = 0;
-  if (theme > 0 && std::exchange(themesBuiltIn_, false)) themeSheets_ = LoadEmbeddedThemeSheets();
+  if (theme <= 0 || theme >= ThemeCount) return;
   const size_t first = static_cast<size_t>(theme - 1) * ThemedSheetCount;
-  if (theme <= 0 || first + ThemedSheetCount > themeSheets_.size() || themeSheets_[first].Pixels.empty())
-    return;
+  if (themeSource_ && !std::exchange(themeLoaded_[static_cast<size_t>(theme)], true)) {
+    std::vector<SpriteSheet> loaded = LoadThemeSheets(theme, themeSource_);
+    std::move(loaded.begin(), loaded.end(), themeSheets_.begin() + static_cast<std::ptrdiff_t>(first));
+  }
+  if (themeSheets_[first].Pixels.empty()) return;
   SwapThemeSheets(theme);
   theme_ = theme;
 }

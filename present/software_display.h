@@ -7,6 +7,7 @@
 #include "present/canvas_font.h"
 #include "present/display.h"
 #include "present/sprite_sheet.h"
+#include "present/themes.h"
 
 namespace tobu {
 
@@ -33,6 +34,8 @@ class SoftwareDisplay : public Display {
   void BlendRect(int x, int y, int w, int h, uint16_t colour, uint8_t amount) override;
   void ShowPointer(bool shown) override;
   void UseTheme(int theme) override;
+  // Where the themes' sheets come from (the built-in ones unless set); before a theme is used.
+  void SetThemeSheetSource(ThemeSheetSource source);
 
   // Overlays drawn over a kept frame: the back buffer becomes `frame`, and a rectangle
   // (clipped to the view) is darkened to half its brightness.
@@ -65,9 +68,11 @@ class SoftwareDisplay : public Display {
   void SwapThemeSheets(int theme);
 
   std::vector<SpriteSheet> sheets_;
-  // The other themes' sheets; a theme in use trades places with the game's own.
+  // The other themes' sheets; a theme in use trades places with the game's own. Each
+  // theme's are decoded from the source when it is first used.
   std::vector<SpriteSheet> themeSheets_;
-  bool themesBuiltIn_ = false;  // the built-in theme sheets are decoded when first used
+  ThemeSheetSource themeSource_;
+  std::array<bool, ThemeCount> themeLoaded_{};
   int theme_ = 0;
   std::unique_ptr<FrameBuffer> backBuffer_;
   std::unique_ptr<FrameBuffer> presented_;

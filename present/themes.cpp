@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
 
 #include "present/embedded_theme_sheets.h"
 
@@ -53,14 +54,22 @@ bool IsShippedLevel(std::string_view levelFile) {
                      [levelFile](const ShippedLevel& level) { return SameName(levelFile, level.File); });
 }
 
-std::vector<SpriteSheet> LoadEmbeddedThemeSheets() {
+std::vector<SpriteSheet> LoadThemeSheets(int theme, const ThemeSheetSource& source) {
   std::vector<SpriteSheet> sheets;
-  for (int i = 0; i < (ThemeCount - 1) * ThemedSheetCount; ++i) {
-    const SheetSpec& spec = SheetCatalogue[ThemedSheets[i % ThemedSheetCount]];
-    const std::span<const unsigned char> bytes = EmbeddedThemeSheet(i);
+  for (int k = 0; k < ThemedSheetCount; ++k) {
+    const SheetSpec& spec = SheetCatalogue[ThemedSheets[k]];
+    const std::span<const unsigned char> bytes = source((theme - 1) * ThemedSheetCount + k);
     // A theme not painted yet draws in the game's own sheets.
     sheets.push_back(bytes.empty() ? SpriteSheet{}
                                    : MakeSpriteSheet(ReadPalettedBmp(bytes, spec.Name), spec));
+  }
+  return sheets;
+}
+
+std::vector<SpriteSheet> LoadEmbeddedThemeSheets() {
+  std::vector<SpriteSheet> sheets;
+  for (int theme = 1; theme < ThemeCount; ++theme) {
+    for (SpriteSheet& sheet : LoadThemeSheets(theme, EmbeddedThemeSheet)) sheets.push_back(std::move(sheet));
   }
   return sheets;
 }

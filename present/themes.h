@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <iterator>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -31,8 +33,15 @@ Theme LevelTheme(std::string_view levelFile);
 // One of the levels the game ships (a file name with ".vel", any letter case).
 bool IsShippedLevel(std::string_view levelFile);
 
-// The themed sheets of every theme but the first (the game's own sheets), built into the
-// program: ThemedSheetCount per theme, in the order of ThemedSheets.
+// Where the themes' sheets come from: the BMP file of themed sheet `index`, counting
+// ThemedSheetCount per theme (in the order of ThemedSheets) over every theme but the first
+// (the game's own sheets); empty when there is none.
+using ThemeSheetSource = std::function<std::span<const unsigned char>(int index)>;
+
+// The sheets of `theme` (not the first), in the order of ThemedSheets, decoded from
+// `source`; one it does not have is left empty (the game's own sheet is drawn instead).
+std::vector<SpriteSheet> LoadThemeSheets(int theme, const ThemeSheetSource& source);
+// The themed sheets of every theme but the first, built into the program.
 std::vector<SpriteSheet> LoadEmbeddedThemeSheets();
 
 }  // namespace tobu

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <unordered_map>
 
 #include "sheet.h"
@@ -48,17 +47,27 @@ std::vector<Colour8> MedianCut(std::vector<Entry> colours, size_t slots) {
     for (size_t i = b.Begin; i < b.End; ++i) weight += colours[i].Count;
     return b.End - b.Begin < 2 ? -1.0 : best * std::sqrt(weight);
   };
-  std::vector<Box> boxes{{0, colours.size()}};
+  // Each box's score and axis, kept: a cut changes only the two boxes it makes.
+  struct Scored {
+    Box B;
+    double Score;
+    int Axis;
+  };
+  auto scored = [&spread](Box b) {
+    int axis = 0;
+    const double score = spread(b, axis);
+    return Scored{b, score, axis};
+  };
+  std::vector<Scored> boxes{scored({0, colours.size()})};
   while (boxes.size() < slots) {
-    int axis = 0, bestAxis = 0;
+    int bestAxis = 0;
     double bestScore = -1;
     size_t pick = 0;
     for (size_t i = 0; i < boxes.size(); ++i) {
-      double s = spread(boxes[i], axis);
-      if (s > bestScore) bestScore = s, pick = i, bestAxis = axis;
+      if (boxes[i].Score > bestScore) bestScore = boxes[i].Score, pick = i, bestAxis = boxes[i].Axis;
     }
     if (bestScore < 0) break;
-    Box b = boxes[pick];
+    Box b = boxes[pick].B;
     std::sort(colours.begin() + static_cast<long>(b.Begin), colours.begin() + static_cast<long>(b.End),
               [bestAxis](const Entry& x, const Entry& y) {
                 return x.C[bestAxis] != y.C[bestAxis] ? x.C[bestAxis] < y.C[bestAxis] : Pack(x.C) < Pack(y.C);
@@ -71,11 +80,12 @@ std::vector<Colour8> MedianCut(std::vector<Entry> colours, size_t slots) {
       cut = i + 1;
       if (half * 2 >= total) break;
     }
-    boxes[pick] = {b.Begin, cut};
-    boxes.push_back({cut, b.End});
+    boxes[pick] = scored({b.Begin, cut});
+    boxes.push_back(scored({cut, b.End}));
   }
   std::vector<Colour8> out;
-  for (Box b : boxes) {
+  for (const Scored& box : boxes) {
+    const Box b = box.B;
     double sum[3] = {0, 0, 0}, weight = 0;
     for (size_t i = b.Begin; i < b.End; ++i) {
       for (int a = 0; a < 3; ++a) sum[a] += colours[i].C[a] * static_cast<double>(colours[i].Count);
@@ -108,14 +118,14 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) { Put16(out, v & 0xFFFF), Put1
 
 }  // namespace
 
-bool WriteSheetBmp(const Sheet& sheet, const std::string& path) {
+std::vector<uint8_t> EncodeSheetBmp(const Sheet& sheet) {
   const int w = sheet.Spec.Width, h = sheet.Spec.Height;
   const bool keyed = sheet.Spec.Transparent;
   const Colour8 key = To8(Hex(sheet.Spec.Key));
   auto colourOf = [&](size_t i) {
     return keyed ? AwayFromKey(To8(sheet.Pixels[i]), key) : To8(sheet.Pixels[i]);
   };
-  std::map<uint32_t, Entry> histogram;
+  std::unordered_map<uint32_t, Entry> histogram;
   for (size_t i = 0; i < sheet.Pixels.size(); ++i) {
     if (sheet.IsKey[i]) continue;
     Colour8 c = colourOf(i);
@@ -124,6 +134,9 @@ bool WriteSheetBmp(const Sheet& sheet, const std::string& path) {
   }
   std::vector<Entry> colours;
   for (auto& [packed, e] : histogram) colours.push_back(e);
+  // In the order of their packed values, which the cut's ties and a small palette follow.
+  std::sort(colours.begin(), colours.end(),
+            [](const Entry& x, const Entry& y) { return Pack(x.C) < Pack(y.C); });
   // On a keyed sheet entry 0 is the key, and only key pixels use it.
   const size_t first = keyed ? 1 : 0;
   std::vector<Colour8> palette;
@@ -164,6 +177,11 @@ bool WriteSheetBmp(const Sheet& sheet, const std::string& path) {
     }
     for (uint32_t pad = static_cast<uint32_t>(w); pad < stride; ++pad) out.push_back(0);
   }
+  return out;
+}
+
+bool WriteSheetBmp(const Sheet& sheet, const std::string& path) {
+  const std::vector<uint8_t> out = EncodeSheetBmp(sheet);
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();

@@ -1,7 +1,9 @@
 // The opaque pictures: sky, the two tiles and the menu wallpaper, the first three
 // in each theme's colours and materials. Every texture here repeats over its
 // picture, so copies join without seams.
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "art.h"
 #include "noise.h"
@@ -9,9 +11,10 @@
 namespace art {
 namespace {
 
+// Rows top to bottom - 1 of an opaque sheet, each pixel the colour at its position.
 template <typename Colour>
-void FillOpaque(Sheet& sheet, Colour colour) {
-  for (int y = 0; y < sheet.Spec.Height; ++y)
+void FillOpaque(Sheet& sheet, Colour colour, int top, int bottom) {
+  for (int y = std::max(top, 0); y < std::min(bottom, sheet.Spec.Height); ++y)
     for (int x = 0; x < sheet.Spec.Width; ++x) {
       // Average a 2 x 2 grid per pixel so fine detail stays smooth.
       Rgb sum;
@@ -154,31 +157,46 @@ Rgb FonColour(float x, float y) {
 
 }  // namespace
 
+void PaintSceneryRows(Sheet& sheet, const Scenery& look, int top, int bottom) {
+  const std::string_view name = sheet.Spec.Name;
+  if (name == tobu::SheetCatalogue[tobu::SheetSky].Name) {
+    if (look.CaveWall) {
+      FillOpaque(
+          sheet, [&](float x, float y) { return CaveWall(look, x, y); }, top, bottom);
+    } else {
+      FillOpaque(
+          sheet, [&](float x, float y) { return SkyColour(look, x, y); }, top, bottom);
+    }
+  } else if (name == tobu::SheetCatalogue[tobu::SheetGrass].Name) {
+    FillOpaque(
+        sheet, [&](float x, float y) { return GrassTile(look, x, y); }, top, bottom);
+  } else {
+    FillOpaque(
+        sheet, [&](float x, float y) { return Rock(look, x, y); }, top, bottom);
+  }
+}
+
 Sheet DrawSky(const Scenery& look) {
   Sheet sheet(tobu::SheetSky);
-  if (look.CaveWall) {
-    FillOpaque(sheet, [&](float x, float y) { return CaveWall(look, x, y); });
-  } else {
-    FillOpaque(sheet, [&](float x, float y) { return SkyColour(look, x, y); });
-  }
+  PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
   return sheet;
 }
 
 Sheet DrawGrass(const Scenery& look) {
   Sheet sheet(tobu::SheetGrass);
-  FillOpaque(sheet, [&](float x, float y) { return GrassTile(look, x, y); });
+  PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
   return sheet;
 }
 
 Sheet DrawGround(const Scenery& look) {
   Sheet sheet(tobu::SheetGround);
-  FillOpaque(sheet, [&](float x, float y) { return Rock(look, x, y); });
+  PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
   return sheet;
 }
 
 Sheet DrawFon() {
   Sheet sheet(tobu::SheetFon);
-  FillOpaque(sheet, FonColour);
+  FillOpaque(sheet, FonColour, 0, sheet.Spec.Height);
   return sheet;
 }
 

@@ -1,6 +1,7 @@
 // A whole sprite sheet in float RGB with a mask of colour-key pixels, and the
 // writer that turns it into an 8-bit paletted BMP.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,9 @@ struct Sheet {
 void PlaceFrame(Sheet& sheet, const Layer& layer, int frame, Rgb neutral, float keyBelow = 0.5f);
 
 // Quantises the sheet to 256 colours (one entry kept for the key alone) and
-// writes it as an uncompressed bottom-up 8-bit BMP. Returns false on failure.
+// encodes it as an uncompressed bottom-up 8-bit BMP.
+std::vector<uint8_t> EncodeSheetBmp(const Sheet& sheet);
+// The same, written to `path`. Returns false on failure.
 bool WriteSheetBmp(const Sheet& sheet, const std::string& path);
 
 }  // namespace art

@@ -7,13 +7,20 @@
 var TobuLayout = {
   touch: navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches,
 
+  wholeOnly: false,  // tobu.ini's scale = integer: any whole multiple that fits
+
+  setWholeMultiplesOnly: function (on) {
+    this.wholeOnly = on;
+    if (document.getElementById('screen')) this.layOut();
+  },
+
   // The desktop's rule, in device pixels: [width, height].
   fit: function (width, height) {
     width = Math.max(1, width);
     height = Math.max(1, height);
     var whole = Math.min(Math.floor(width / 640), Math.floor(height / 480));
     var stretched = Math.min(width, Math.floor(height * 640 / 480));
-    if (whole >= 1 && 100 * whole * 640 >= 85 * stretched) return [whole * 640, whole * 480];
+    if (whole >= 1 && (this.wholeOnly || 100 * whole * 640 >= 85 * stretched)) return [whole * 640, whole * 480];
     if (width * 480 <= height * 640) return [width, Math.max(1, Math.floor(width * 480 / 640))];
     return [Math.max(1, Math.floor(height * 640 / 480)), height];
   },

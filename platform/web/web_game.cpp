@@ -36,11 +36,14 @@ constexpr uint16_t VkF2 = 113;  // the sound's switch, never the game's
 
 }  // namespace
 
-WebGame::WebGame() : scaler_(CanvasLayout), canvas_(static_cast<size_t>(ViewWidth * ViewHeight)) {}
+WebGame::WebGame() : scaler_(CanvasLayout), canvas_(static_cast<size_t>(ViewWidth * ViewHeight)) {
+  display_.SetThemeSheetSource([this](int index) { return themes_.Bmp(index); });
+}
 
 template <typename Handler>
 void WebGame::Call(Handler&& handler) {
   if (form_.Closed || page::Stopped()) return;
+  NoteShownSettings();
   try {
     handler();
   } catch (const FileError& error) {
@@ -51,6 +54,8 @@ void WebGame::Call(Handler&& handler) {
   }
   for (const std::string& warning : form_.Warnings) std::cerr << "tobu: warning: " << warning << '\n';
   form_.Warnings.clear();
+  ApplyOptions();  // first: it may create tobu.ini, which the two below only update
+  RememberGhost();
   RememberPlus();
   page::SaveFilesIfChanged();
   page::ShowPointer(display_.PointerShown());
@@ -66,22 +71,14 @@ void WebGame::Start(double now) {
   audio_.SetEnabled(settings_.Values.Sound);
   audio_.SetVolume(settings_.Values.Volume);
   audio_.SetMusicVolume(settings_.Values.Music);
+  page::SetWholeMultiplesOnly(settings_.Values.Scale == FrameScale::Integer);
   Call([&] { session_.Start(); });
+  form_.Replays.GhostShown = settings_.Values.Ghost;
   form_.Plus = settings_.Values.Plus;
-  pacer_.Start(now);  // the first tick, and so the first frame, comes 10 ms later
-}
-
-// F3 in a menu: switching plus on is the player's choice to keep settings, so it may
-// create tobu.ini; switching it off writes an existing file only.
-void WebGame::RememberPlus() {
-  if (!session_.TakePlusSwitch()) return;
-  Settings changed = settings_.Values;
-  changed.Plus = form_.Plus;
-  try {
-    UpdateSettings(settings_, changed, changed.Plus);
-  } catch (const FileError& error) {
-    for (const std::string& message : error.Messages()) page::ShowMessage(message);
-  }
+  NoteShownSettings();
+  session_.UseSettings(&shown_);
+  if (form_.Plus) session_.ShowTitle();  // only when the game starts with plus on
+  pacer_.Start(now);                     // the first tick, and so the first frame, comes 10 ms later
 }
 
 bool WebGame::KeyDown(uint32_t keyCode, bool ctrl, bool alt, bool repeat) {
@@ -198,6 +195,16 @@ void WebGame::AnimationFrame(double now) {
   audio_.FollowMode(form_.Mode);
   audio_.FeedMusic();
   ShowNewFrame();
+  PaintThemesAhead();
+}
+
+// A few rows of the themes' sheets each frame while plus shows anything but a run, so
+// that a themed level seldom waits for its sheets (a sheet wanted first is painted whole
+// at once). Classic never draws a theme and paints nothing.
+void WebGame::PaintThemesAhead() {
+  constexpr int PixelsPerFrame = 8 * ViewWidth;  // a few milliseconds
+  if (form_.Plus && form_.Mode != GameMode::game && themes_.SheetsReady() < art::ThemePainter::SheetCount)
+    themes_.PaintAhead(PixelsPerFrame);
 }
 
 void WebGame::RunTicks(int count) {
@@ -212,14 +219,6 @@ void WebGame::Tick() {
   Call([&] { session_.Tick(1); });
   ++ticks_;
   audio_.Play(form_.Events.Drain());
-}
-
-// F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.
-void WebGame::ToggleSound() {
-  audio_.SetEnabled(!audio_.Enabled());
-  Settings changed = settings_.Values;
-  changed.Sound = audio_.Enabled();
-  Call([&] { UpdateSettings(settings_, changed); });
 }
 
 void WebGame::ShowNewFrame() {

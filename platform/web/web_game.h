@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "assets/generator/theme_painter.h"
 #include "platform/frame_scaler.h"
 #include "platform/game_input.h"
 #include "platform/pad_keys.h"
@@ -18,8 +20,11 @@ namespace tobu {
 // canvas picture, fed by the page's events; the sounds of each tick's events played
 // after it. Every handler is guarded as on the desktop: each message of a file error is
 // shown in the page's message box and the game goes on; files are saved after every
-// handler. F2 switches the sound and F3 plus, and tobu.ini remembers them as on the
-// desktop. The page's touch controls and gamepads press the same keys as the keyboard.
+// handler. F2 switches the sound, F3 plus and G the ghost, and tobu.ini remembers them as
+// on the desktop; a game started with plus on shows the title, and plus's options card
+// (O) changes the page's full screen, scale and sound at once and keeps them in tobu.ini.
+// Plus's themes are painted ahead while a menu shows. The page's touch controls and
+// gamepads press the same keys as the keyboard.
 class WebGame {
  public:
   WebGame();
@@ -63,6 +68,10 @@ class WebGame {
   // tobu.ini's `gamepad`: whether the page reads gamepads.
   bool PadsOn() const { return settings_.Values.Gamepad; }
   uint64_t Ticks() const { return ticks_; }
+  // The themes' sheets (the page's tests read them): how many are painted, and each one's
+  // BMP file, painted now if it is not yet.
+  int ThemeSheetsReady() const { return themes_.SheetsReady(); }
+  std::span<const unsigned char> ThemeSheet(int index) { return themes_.Bmp(index); }
 
  private:
   // The pad's keys, guarded and sounded as the keyboard's.
@@ -85,14 +94,23 @@ class WebGame {
   bool VirtualKeyDown(uint16_t key, bool ctrl, bool alt, bool repeat);
   void VirtualKeyUp(uint16_t key);
   void RememberPlus();
+  void RememberGhost();
+  void KeepSettings(const Settings& changed, bool mayCreate = false);
+  void ApplyOptions();
+  void NoteShownSettings();
+  void PaintThemesAhead();
   void Tick();
   void ShowNewFrame();
   void ToggleSound();
 
+  art::ThemePainter themes_;  // the display draws plus's themes from it
   SoftwareDisplay display_;
   Game form_{display_};
   Session session_{form_, display_};
   SettingsStore settings_;
+  // What the options card shows as current: the settings, with the page's full screen and
+  // the sound as they are.
+  Settings shown_;
   WebAudio audio_;
   PadInput padInput_{*this};
   PadKeys pad_{padInput_, form_};

@@ -120,6 +120,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tobu_mouse(int button, int down, int x, int
 // The tab is being closed or left.
 extern "C" EMSCRIPTEN_KEEPALIVE void tobu_page_hidden() { game->PageHidden(); }
 
+// The themes' sheets painted so far, and each one's BMP file (painted now if it is not
+// yet), for the page's tests.
+extern "C" EMSCRIPTEN_KEEPALIVE int tobu_theme_sheets_ready() { return game->ThemeSheetsReady(); }
+extern "C" EMSCRIPTEN_KEEPALIVE const unsigned char* tobu_theme_sheet(int index) {
+  return game->ThemeSheet(index).data();
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int tobu_theme_sheet_size(int index) {
+  return static_cast<int>(game->ThemeSheet(index).size());
+}
+
 // Whether the sound is on (F2 switches it), for the page's tests.
 extern "C" EMSCRIPTEN_KEEPALIVE int tobu_sound_on() { return game->SoundOn() ? 1 : 0; }
 

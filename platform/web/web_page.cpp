@@ -13,6 +13,9 @@ EM_JS(void, tobu_save_files, (), { TobuPage.saveFilesIfChanged(); });
 EM_JS(void, tobu_show_closed, (), { TobuPage.showClosed(); });
 EM_JS(int, tobu_stopped, (), { return TobuPage.stopped ? 1 : 0; });
 EM_JS(int, tobu_test_mode, (), { return TobuPage.testMode ? 1 : 0; });
+EM_JS(void, tobu_set_full_screen, (int on), { TobuPage.setFullScreen(on !== 0); });
+EM_JS(int, tobu_full_screen, (), { return TobuPage.fullScreen() ? 1 : 0; });
+EM_JS(void, tobu_whole_multiples_only, (int on), { TobuLayout.setWholeMultiplesOnly(on !== 0); });
 // clang-format on
 
 }  // namespace
@@ -27,5 +30,8 @@ void SaveFilesIfChanged() { tobu_save_files(); }
 void ShowClosed() { tobu_show_closed(); }
 bool Stopped() { return tobu_stopped() != 0; }
 bool TestMode() { return tobu_test_mode() != 0; }
+void SetFullScreen(bool on) { tobu_set_full_screen(on ? 1 : 0); }
+bool FullScreen() { return tobu_full_screen() != 0; }
+void SetWholeMultiplesOnly(bool on) { tobu_whole_multiples_only(on ? 1 : 0); }
 
 }  // namespace tobu::page

@@ -19,5 +19,11 @@ void ShowClosed();
 bool Stopped();
 // The page was opened for a test (?test): only the test hook runs ticks.
 bool TestMode();
+// The page fills the screen (or was asked to, from the player's key); the browser may
+// refuse, and the player may leave full screen with the browser's own key.
+void SetFullScreen(bool on);
+bool FullScreen();
+// The frame grows by whole multiples only (tobu.ini's scale = integer), or fits.
+void SetWholeMultiplesOnly(bool on);
 
 }  // namespace tobu::page

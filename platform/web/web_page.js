@@ -40,6 +40,20 @@ var TobuPage = {
       });
     }
   },
+  // Full screen as asked: the request is answered later, and the player's own key (or
+  // the browser) may leave it at any time.
+  fullScreenAsked: null,
+  setFullScreen: function (on) {
+    var page = this;
+    var settled = function () { page.fullScreenAsked = null; };
+    this.fullScreenAsked = on;
+    var asked = on ? (document.fullscreenElement ? null : document.documentElement.requestFullscreen())
+                   : (document.fullscreenElement ? document.exitFullscreen() : null);
+    if (asked) asked.then(settled, settled); else settled();
+  },
+  fullScreen: function () {
+    return this.fullScreenAsked !== null ? this.fullScreenAsked : !!document.fullscreenElement;
+  },
   messageOpen: function () { return document.getElementById('message').open || this.messages.length > 0; },
   showPointer: function (shown) { document.getElementById('canvas').style.cursor = shown ? 'default' : 'none'; },
   // The game closed (Escape on the first menu): a card over the frame, and a key or a

@@ -10,8 +10,8 @@ import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-import { check, compareFrame, finish, launch, openPage, pageUrl, reference, replay, runLine, sourceDir }
-  from './support.mjs';
+import { check, compareFrame, finish, launch, openPage, pageUrl, reference, replay, runLine, sourceDir,
+  webReference } from './support.mjs';
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tobu-web-devices-'));
 const browser = await launch(puppeteer, work);
@@ -255,12 +255,14 @@ try {
     await context.close();
   }
 
-  // 6. The player's plus switch (F3) survives a reload: F3 after it switches plus off. And a
-  // roster that could not be written is written when the tab goes (or is hidden), byte
-  // for byte as tobu-script writes it.
+  // 6. The player's plus switch (F3) survives a reload: the game starts on plus's title (as
+  // the browser's tobu-script draws it), and F3 after it switches plus off. And a roster
+  // that could not be written is written when the tab goes (or is hidden), byte for byte
+  // as tobu-script writes it.
   {
     const folder = gameFolder('kept');
     reference(folder, ['press Return', 'type Ann', 'press Return']);
+    webReference(folder, ['plus on', 'title', 'tick 1', 'shot title.bmp']);
     const { context, page } = await freshPage();
     const cdp = await page.createCDPSession();
     const ini = () => page.evaluate(() => FS.analyzePath('/tobu/tobu.ini').exists &&
@@ -270,6 +272,7 @@ try {
     await page.evaluate(() => TobuPage.filesSaved());
     await page.reload();
     await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true, { timeout: 30000 });
+    await replay(page, cdp, folder, ['tick 1', 'shot title.bmp', 'press X'], 'plus started');
     await runLine(page, cdp, 'press F3');
     const switchedOff = await ini();
     check('plus kept across a reload', /^plus = on$/m.test(switchedOn) && /^plus = off$/m.test(switchedOff),
@@ -288,6 +291,50 @@ try {
                                              Array.from(FS.readFile('/tobu/Players.dat')));
     check('a roster that failed is written as the tab goes',
           failed && roster && Buffer.from(roster).equals(fs.readFileSync(path.join(folder, 'Players.dat'))));
+    await context.close();
+  }
+
+  // 7. Plus's options card: a change is made at once and kept in tobu.ini, and after a
+  // reload the card starts from it. Then plus's themes, painted by the page rather than
+  // downloaded: each sheet the committed file byte for byte, and a dusk level's frame
+  // the desktop's.
+  {
+    const folder = gameFolder('options');
+    // The card as the page shows it after the reload: the sound at 90 (the reference's
+    // card starts from the defaults, full screen on; the page is not in full screen).
+    webReference(folder, ['plus on', 'press O', 'press Right', 'press Down', 'press Down', 'press Left', 'press Up',
+                          'press Up', 'shot options.bmp']);
+    const toDusk = ['press Return', 'type Ann', 'press Return', 'press Return', ...Array(8).fill('press Down'),
+                    'press Return', 'tick 30', 'shot dusk.bmp'];
+    reference(folder, ['plus on', ...toDusk]);
+    const { context, page } = await freshPage();
+    const keys = await page.createCDPSession();
+    const ini = () => page.evaluate(() => FS.readFile('/tobu/tobu.ini', { encoding: 'utf8' }));
+    for (const line of ['press F3', 'press Escape', 'press O', 'press Down', 'press Down']) await runLine(page, keys, line);
+    const volumeBefore = await page.evaluate(() => TobuSound.volume);
+    await runLine(page, keys, 'press Left');
+    const volumeAfter = await page.evaluate(() => TobuSound.volume);
+    check('the sound\'s volume changed at once', volumeAfter < volumeBefore, `${volumeBefore} to ${volumeAfter}`);
+    check('tobu.ini keeps the options card\'s change', /^volume = 90$/m.test(await ini()) && /^plus = on$/m.test(await ini()));
+    await page.evaluate(() => TobuPage.filesSaved());
+    await page.reload();
+    await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true, { timeout: 30000 });
+    await replay(page, keys, folder, ['press X', 'press O', 'shot options.bmp', 'press Escape'], 'options kept');
+    const painting = await page.evaluate(() => {
+      const at = performance.now();
+      const sheets = [];
+      for (let i = 0; i < 9; i++) {
+        const size = Module._tobu_theme_sheet_size(i);
+        sheets.push(Array.from(HEAPU8.subarray(Module._tobu_theme_sheet(i), Module._tobu_theme_sheet(i) + size)));
+      }
+      return { sheets, ms: performance.now() - at };
+    });
+    console.log(`themes: nine sheets painted in ${Math.round(painting.ms)} ms`);
+    const names = ['dusk', 'cave', 'snow'].flatMap((t) => ['sky', 'grass', 'ground'].map((k) => `${t}-${k}.bmp`));
+    const differing = names.filter((name, i) =>
+      !Buffer.from(painting.sheets[i]).equals(fs.readFileSync(path.join(sourceDir, 'assets/sheets', name))));
+    check('the painted themes are the committed sheets', differing.length === 0, differing.join(', '));
+    await replay(page, keys, folder, toDusk, 'plus');
     await context.close();
   }
 
