@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/frame_scaler.h"
@@ -63,6 +64,10 @@ class WebGame {
   // tobu.ini's `gamepad`: whether the page reads gamepads.
   bool PadsOn() const { return settings_.Values.Gamepad; }
   uint64_t Ticks() const { return ticks_; }
+  const Game& TheGame() const { return form_; }
+  // Plays a replay file as W plays a level's record, from the level list with no card
+  // open (the online panel's world record); false on any other screen.
+  bool WatchReplay(const std::string& file);
 
  private:
   // The pad's keys, guarded and sounded as the keyboard's.
