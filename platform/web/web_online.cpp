@@ -110,7 +110,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tobu_online_token() {
 // the message for the player.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tobu_save_online_level() {
   try {
-    const std::vector<uint8_t> names = tobu::ReadWholeFile(DownloadNames, 64);
+    const std::vector<uint8_t> names = tobu::ReadWholeFile(DownloadNames, 256);
     const std::string line(names.begin(), names.end());
     const size_t space = line.find(' ');
     const std::string file = tobu::web_online::DownloadFileName(
