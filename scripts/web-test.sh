@@ -50,9 +50,11 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 # Each page test prints its tally last ("N passed, N failed"); one that stops before it fails.
-for test in web_test web_devices_test; do
+# The online panel's test starts a tobu-server of the desktop's build on 127.0.0.1 itself.
+for test in web_test web_devices_test web_online_test; do
   page_status=0
-  node "tests/web/$test.mjs" "http://127.0.0.1:$port/" "$desktop" "$root" | tee "$work/page.log" || page_status=$?
+  node "tests/web/$test.mjs" "http://127.0.0.1:$port/" "$desktop" "$root" "$(dirname "$desktop")/server/tobu-server" |
+    tee "$work/page.log" || page_status=$?
   page_passed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\1/p' "$work/page.log")
   page_failed=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$work/page.log")
   passed=$((passed + ${page_passed:-0}))

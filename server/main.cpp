@@ -31,6 +31,9 @@ int main(int argc, char** argv) {
     const size_t threads = static_cast<size_t>(options->Threads);
     http.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     tobu::server::AddRoutes(http, state, *options);
+    // The library closes a kept-alive connection after 5 requests by default: a client
+    // reading boards in a row would connect again every fifth read.
+    http.set_keep_alive_max_count(100);
     // The library listens with a backlog of 5, which a burst of clients overflows: the
     // listening socket is kept to listen again with the system's longest queue. Its
     // accepted sockets inherit TCP_NODELAY: a response goes out in two writes, and Nagle's

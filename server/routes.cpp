@@ -24,6 +24,8 @@ using nlohmann::json;
 // A replay holds at most a day of ticks; a real run's keys fill a small part of this.
 constexpr size_t LargestReplayBody = 1 << 20;
 constexpr int64_t BoardLength = 100;
+// Rendered boards kept at once: a board of 100 is about 6 KB.
+constexpr size_t BoardsKept = 1024;
 // Half an hour of ticks: a proof costs CPU in proportion to the ticks it claims, and a
 // standing runner could otherwise claim a day of them (the file format's limit).
 constexpr uint32_t LongestProvenTicks = 100 * 60 * 30;
@@ -179,19 +181,31 @@ json StandingJson(const Standing& standing) {
           {"ticks", standing.Ticks}};
 }
 
+std::string RenderBoard(Connection& db, const std::string& level) {
+  json board = json::array();
+  for (const Standing& standing : TopRecords(db, level, BoardLength)) board.push_back(StandingJson(standing));
+  return board.dump();
+}
+
+// The body is written out in the order the JSON library would write it (keys sorted), the
+// top 100 from the cache while the level's play count has not moved.
 void BoardRoute(const Request& req, Response& res, ServerState& state) {
   const std::string level = req.matches[1];
   auto db = state.Pool.Take();
-  if (!LevelFile(*db, level)) return SendError(res, 404, "No level " + level + " on this server");
-  json board = json::array();
-  for (const Standing& standing : TopRecords(*db, level, BoardLength))
-    board.push_back(StandingJson(standing));
-  json body = {{"level", level}, {"records", board}};
+  const std::optional<int64_t> version = LevelPlays(*db, level);
+  if (!version) return SendError(res, 404, "No level " + level + " on this server");
+  std::shared_ptr<const std::string> records = state.Boards.Find(level, *version);
+  if (!records) {
+    records = std::make_shared<const std::string>(RenderBoard(*db, level));
+    state.Boards.Keep(level, *version, records);
+  }
+  std::string body = "{\"level\":" + json(level).dump();
   if (req.has_param("player")) {
     const std::optional<Standing> mine = PlayerStanding(*db, level, req.get_param_value("player"));
-    body["player"] = mine ? StandingJson(*mine) : json(nullptr);
+    body += ",\"player\":" + (mine ? StandingJson(*mine) : json(nullptr)).dump();
   }
-  SendJson(res, 200, body);
+  res.status = 200;
+  res.set_content(body + ",\"records\":" + *records + "}", "application/json");
 }
 
 // GET of one stored blob by the route's captures, 404 when there is none.
@@ -233,7 +247,8 @@ ServerState::ServerState(const ServerOptions& options)
       Writes(options.WritesPerMinute, options.WriteBurst),
       Verifiers(options.Verifiers > 0 ? options.Verifiers
                                       : static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
-                options.VerifyQueue) {}
+                options.VerifyQueue),
+      Boards(BoardsKept) {}
 
 void AddRoutes(httplib::Server& http, ServerState& state, const ServerOptions& options) {
   const std::string id = "([0-9a-f]{8})";

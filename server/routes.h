@@ -2,6 +2,7 @@
 #pragma once
 #include <httplib.h>
 
+#include "server/board_cache.h"
 #include "server/database_pool.h"
 #include "server/limits.h"
 #include "server/options.h"
@@ -14,6 +15,7 @@ struct ServerState {
   ConnectionPool Pool;
   RateLimiter Writes;
   VerificationSlots Verifiers;
+  BoardCache Boards;
 };
 
 // Puts the routes, the limits, the JSON error bodies and the request log on `http`.

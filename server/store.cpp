@@ -61,6 +61,12 @@ std::optional<Blob> LevelFile(Connection& db, const std::string& id) {
   return OneBlob(db.Run("SELECT body FROM levels WHERE id = $1", {id}));
 }
 
+std::optional<int64_t> LevelPlays(Connection& db, const std::string& id) {
+  const std::vector<Row> rows = db.Run("SELECT plays FROM levels WHERE id = $1", {id});
+  if (rows.empty()) return {};
+  return IntAt(rows[0], 0);
+}
+
 std::optional<Blob> LevelPicture(Connection& db, const std::string& id) {
   return OneBlob(db.Run("SELECT picture FROM levels WHERE id = $1", {id}));
 }

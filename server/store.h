@@ -36,6 +36,9 @@ enum class LevelOrder { Newest, MostPlayed };
 std::vector<LevelSummary> ListLevels(Connection& db, LevelOrder order, const std::string& author,
                                      int64_t limit);
 std::optional<Blob> LevelFile(Connection& db, const std::string& id);
+// The level's verified plays (its board's version: AddRecord changes both at once), or
+// nothing when there is no such level.
+std::optional<int64_t> LevelPlays(Connection& db, const std::string& id);
 std::optional<Blob> LevelPicture(Connection& db, const std::string& id);
 
 struct Standing {

@@ -11,7 +11,8 @@ self.addEventListener('install', (event) => {
 self.addEventListener('activate', (event) => { event.waitUntil(self.clients.claim()); });
 
 self.addEventListener('fetch', (event) => {
-  if (event.request.method !== 'GET') return;
+  // The server's answers (boards, shared levels) are never kept: they are news.
+  if (event.request.method !== 'GET' || new URL(event.request.url).pathname.includes('/api/')) return;
   event.respondWith(fetch(event.request).then((response) => {
     if (response.ok) {
       const copy = response.clone();

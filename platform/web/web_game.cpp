@@ -174,6 +174,15 @@ bool WebGame::Tap(int y) {
   return false;
 }
 
+bool WebGame::WatchReplay(const std::string& file) {
+  if (form_.Mode != GameMode::SelectLevel || session_.CardOpen() || form_.WatchingReplay() || form_.Closed) {
+    return false;
+  }
+  Call([&] { form_.WatchReplay(file); });
+  ShowNewFrame();
+  return true;
+}
+
 bool WebGame::EditorView() const {
   return form_.Mode == GameMode::editor && !form_.Editor.PromptOpen() && !session_.CardOpen() &&
          !form_.Closed;

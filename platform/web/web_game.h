@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "assets/generator/theme_painter.h"
@@ -72,6 +73,10 @@ class WebGame {
   // BMP file, painted now if it is not yet.
   int ThemeSheetsReady() const { return themes_.SheetsReady(); }
   std::span<const unsigned char> ThemeSheet(int index) { return themes_.Bmp(index); }
+  const Game& TheGame() const { return form_; }
+  // Plays a replay file as W plays a level's record, from the level list with no card
+  // open (the online panel's world record); false on any other screen.
+  bool WatchReplay(const std::string& file);
 
  private:
   // The pad's keys, guarded and sounded as the keyboard's.

@@ -9,6 +9,7 @@
 
 #include "platform/web/saved_folder.h"
 #include "platform/web/web_game.h"
+#include "platform/web/web_online.h"
 #include "platform/web/web_pads.h"
 #include "platform/web/web_page.h"
 
@@ -84,6 +85,8 @@ void ListenToThePage() {
 }
 
 }  // namespace
+
+tobu::WebGame* tobu::TheWebGame() { return game; }
 
 // The page's test hook: runs `count` ticks now and shows the last frame.
 extern "C" EMSCRIPTEN_KEEPALIVE void tobu_run_ticks(int count) { game->RunTicks(count); }
