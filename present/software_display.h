@@ -6,11 +6,10 @@
 
 #include "present/canvas_font.h"
 #include "present/display.h"
+#include "present/double_buffer.h"
 #include "present/sprite_sheet.h"
 
 namespace tobu {
-
-using FrameBuffer = std::array<uint16_t, ViewWidth * ViewHeight>;  // RGB565, row by row
 
 // The game's drawing layer: a 640 x 480 RGB565 back buffer in memory. The window
 // shows the presented copy; tests and tobu-script read it pixel by pixel.
@@ -22,6 +21,7 @@ class SoftwareDisplay : public Display {
   bool SurfaceReady() override;
   void ClearSurface(uint16_t colour) override;
   void DrawFrame(int sheet, int x, int y, int frame) override;
+  void DrawFrameTiled(int sheet, int frame, int stepX, int stepY, int across, int down) override;
   void DrawFrameHalfTransparent(int sheet, int x, int y, int frame) override;
   int FrameCount(int sheet) const override;
   void PresentFrame() override;
@@ -42,8 +42,8 @@ class SoftwareDisplay : public Display {
 
   // The canvas font is not owned; without one the built-in fallback draws.
   void SetCanvasFont(CanvasFont* font);
-  const FrameBuffer& BackBuffer() const { return *backBuffer_; }
-  const FrameBuffer& Presented() const { return *presented_; }
+  const FrameBuffer& BackBuffer() const { return buffers_.Back(); }
+  const FrameBuffer& Presented() const { return buffers_.Presented(); }
   uint64_t PresentCount() const { return presentCount_; }
   bool PointerShown() const { return pointerShown_; }
 
@@ -67,8 +67,7 @@ class SoftwareDisplay : public Display {
   std::vector<SpriteSheet> themeSheets_;
   bool themesBuiltIn_ = false;  // the built-in theme sheets are decoded when first used
   int theme_ = 0;
-  std::unique_ptr<FrameBuffer> backBuffer_;
-  std::unique_ptr<FrameBuffer> presented_;
+  DoubleBuffer buffers_;
   std::unique_ptr<CanvasFont> fallbackFont_;
   CanvasFont* canvasFont_ = nullptr;
   uint64_t presentCount_ = 0;
