@@ -42,6 +42,12 @@ class CountingDisplay : public Display {
     if (w > 0 && h > 0) Bytes += static_cast<size_t>(w * h * 2);
     inner_.DrawFrame(sheet, x, y, frame);
   }
+  void DrawFrameTiled(int sheet, int frame, int stepX, int stepY, int across, int down) override {
+    // Only the wallpaper tiles, whose copies neither overlap nor leave gaps.
+    const int w = std::min(stepX * across, ViewWidth), h = std::min(stepY * down, ViewHeight);
+    Bytes += static_cast<size_t>(w * h * 2);
+    inner_.DrawFrameTiled(sheet, frame, stepX, stepY, across, down);
+  }
   int FrameCount(int sheet) const override { return inner_.FrameCount(sheet); }
   void PresentFrame() override {
     Bytes += ViewWidth * ViewHeight * 2;

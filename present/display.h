@@ -23,6 +23,13 @@ class Display {
   // skipping the sheet's key pixels; an out-of-range frame draws nothing.
   virtual void DrawFrame(int sheet, int x, int y, int frame) = 0;
   virtual int FrameCount(int sheet) const = 0;
+  // `across` x `down` copies of one frame, the first at (0, 0), each `stepX` right of the
+  // one before and each row of them `stepY` below (the menus' wallpaper).
+  virtual void DrawFrameTiled(int sheet, int frame, int stepX, int stepY, int across, int down) {
+    for (int j = 0; j < down; ++j) {
+      for (int i = 0; i < across; ++i) DrawFrame(sheet, stepX * i, stepY * j, frame);
+    }
+  }
   // As DrawFrame, each drawn pixel mixed half and half with the one beneath (the ghost).
   // A display that cannot mix draws nothing.
   virtual void DrawFrameHalfTransparent(int /*sheet*/, int /*x*/, int /*y*/, int /*frame*/) {}

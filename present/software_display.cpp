@@ -4,30 +4,12 @@
 #include <cstring>
 #include <utility>
 
+#include "present/copy_pixels.h"
 #include "present/embedded_theme_sheets.h"
 #include "present/themes.h"
 
 namespace tobu {
 namespace {
-
-// Sprite rows and their runs are short (1 to 640 pixels) and a general memcpy's start-up
-// cost dominated them: fixed 16-byte moves, the last one overlapping the one before.
-inline void CopyPixels(uint16_t* to, const uint16_t* from, size_t count) {
-  if (count >= 64) {
-    std::memcpy(to, from, count * sizeof(uint16_t));
-  } else if (count >= 8) {
-    for (size_t i = 0; i + 8 < count; i += 8) std::memcpy(to + i, from + i, 16);
-    std::memcpy(to + count - 8, from + count - 8, 16);
-  } else if (count >= 4) {
-    std::memcpy(to, from, 8);
-    std::memcpy(to + count - 4, from + count - 4, 8);
-  } else if (count >= 2) {
-    std::memcpy(to, from, 4);
-    std::memcpy(to + count - 2, from + count - 2, 4);
-  } else if (count == 1) {
-    *to = *from;
-  }
-}
 
 // Mixes one RGB565 pixel toward another by coverage / 255, channel by channel.
 uint16_t Blend(uint16_t under, uint16_t over, uint32_t coverage) {
@@ -47,11 +29,7 @@ SoftwareDisplay::SoftwareDisplay() : SoftwareDisplay(LoadEmbeddedSheets()) {
 SoftwareDisplay::SoftwareDisplay(std::vector<SpriteSheet> sheets)
     : sheets_(std::move(sheets)),
       themeSheets_(static_cast<size_t>((ThemeCount - 1) * ThemedSheetCount)),
-      backBuffer_(std::make_unique<FrameBuffer>()),
-      presented_(std::make_unique<FrameBuffer>()),
       fallbackFont_(MakeFallbackCanvasFont()) {
-  backBuffer_->fill(0);
-  presented_->fill(0);
   for (SpriteSheet& sheet : sheets_) {
     if (sheet.RowSpans.empty()) FindOpaqueSpans(sheet);  // a sheet put together by hand
   }
@@ -67,6 +45,7 @@ void SoftwareDisplay::SetThemeSheetSource(ThemeSheetSource source) {
 // Swapped, not copied: a theme costs nothing per frame and nothing to change.
 void SoftwareDisplay::UseTheme(int theme) {
   if (theme == theme_) return;
+  buffers_.Back();  // what the back buffer owes may come from the sheets being swapped
   if (theme_ != 0) SwapThemeSheets(theme_);
   theme_ = 0;
   if (theme <= 0 || theme >= ThemeCount) return;
@@ -90,24 +69,29 @@ void SoftwareDisplay::SwapThemeSheets(int theme) {
 
 bool SoftwareDisplay::SurfaceReady() { return true; }
 
-void SoftwareDisplay::ClearSurface(uint16_t colour) { backBuffer_->fill(colour); }
+void SoftwareDisplay::ClearSurface(uint16_t colour) { buffers_.Clear(colour); }
 
 void SoftwareDisplay::FillRect(int x, int y, int w, int h, uint16_t colour) {
   // Clipped in 64 bits: a rectangle far outside the view must not wrap into it.
   const int64_t left = std::max<int64_t>(x, 0), right = std::min<int64_t>(int64_t{x} + w, ViewWidth);
   const int64_t top = std::max<int64_t>(y, 0), bottom = std::min<int64_t>(int64_t{y} + h, ViewHeight);
   if (left >= right) return;
-  for (int64_t row = top; row < bottom; ++row) {
-    const auto start = backBuffer_->begin() + row * ViewWidth;
-    std::fill(start + left, start + right, colour);
+  buffers_.Ready(static_cast<int>(top), static_cast<int>(bottom), static_cast<int>(left),
+                 static_cast<int>(right), true);
+  for (auto row = static_cast<int>(top); row < bottom; ++row) {
+    uint16_t* to = buffers_.Row(row);
+    std::fill(to + left, to + right, colour);
   }
 }
 
 void SoftwareDisplay::BlendRect(int x, int y, int w, int h, uint16_t colour, uint8_t amount) {
   const int64_t left = std::max<int64_t>(x, 0), right = std::min<int64_t>(int64_t{x} + w, ViewWidth);
   const int64_t top = std::max<int64_t>(y, 0), bottom = std::min<int64_t>(int64_t{y} + h, ViewHeight);
-  for (int64_t row = top; row < bottom; ++row) {
-    uint16_t* to = backBuffer_->data() + row * ViewWidth;
+  if (left >= right) return;
+  buffers_.Ready(static_cast<int>(top), static_cast<int>(bottom), static_cast<int>(left),
+                 static_cast<int>(right), false);
+  for (auto row = static_cast<int>(top); row < bottom; ++row) {
+    uint16_t* to = buffers_.Row(row);
     for (int64_t column = left; column < right; ++column) to[column] = Blend(to[column], colour, amount);
   }
 }
@@ -150,26 +134,55 @@ void SoftwareDisplay::DrawFrame(int sheet, int x, int y, int frame) {
   const int left = clip.Left, right = clip.Right, top = clip.Top, bottom = clip.Bottom;
   const auto pitch = static_cast<size_t>(source.Width);
   const uint16_t* from = clip.Origin + static_cast<size_t>(top) * pitch;
-  uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + top) * ViewWidth;  // the row, not yet x
   const uint32_t* rowSpans = clip.RowSpans + static_cast<size_t>(top);
   const OpaqueSpan* spans = source.Spans.data();
+  if (!source.Transparent && buffers_.Defer(y + top, y + bottom, x + left, x + right, from + left, pitch))
+    return;
+  buffers_.Ready(y + top, y + bottom, x + left, x + right, !source.Transparent);
   if (!source.Transparent) {  // one span a row: copy the clipped rows whole
     const auto width = static_cast<size_t>(right - left);
-    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth)
-      CopyPixels(to + (x + left), from + left, width);
+    for (int row = top; row < bottom; ++row, from += pitch)
+      CopyPixels(buffers_.Row(y + row) + (x + left), from + left, width);
   } else if (left == 0 && right == source.FrameWidth) {  // the usual case: no column clipped
-    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth, ++rowSpans) {
+    for (int row = top; row < bottom; ++row, from += pitch, ++rowSpans) {
+      uint16_t* to = buffers_.Row(y + row) + x;
       for (const OpaqueSpan* span = spans + rowSpans[0]; span != spans + rowSpans[1]; ++span)
-        CopyPixels(to + (x + span->Start), from + span->Start, span->Length);
+        CopyPixels(to + span->Start, from + span->Start, span->Length);
     }
   } else {
-    for (int row = top; row < bottom; ++row, from += pitch, to += ViewWidth, ++rowSpans) {
+    for (int row = top; row < bottom; ++row, from += pitch, ++rowSpans) {
+      uint16_t* to = buffers_.Row(y + row) + x;
       for (const OpaqueSpan* span = spans + rowSpans[0]; span != spans + rowSpans[1]; ++span) {
         const int start = std::max<int>(span->Start, left);
         const int end = std::min<int>(span->Start + span->Length, right);
-        if (start < end) CopyPixels(to + (x + start), from + start, static_cast<size_t>(end - start));
+        if (start < end) CopyPixels(to + start, from + start, static_cast<size_t>(end - start));
       }
     }
+  }
+}
+
+// An opaque frame tiled edge to edge is drawn once per row of the first band and then
+// repeated: each row is doubled along itself, and each later band copies the first.
+void SoftwareDisplay::DrawFrameTiled(int sheet, int frame, int stepX, int stepY, int across, int down) {
+  FrameClip clip;
+  if (!ClipFrame(sheet, 0, 0, frame, clip) || clip.Sheet->Transparent || stepX != clip.Sheet->FrameWidth ||
+      stepY != clip.Sheet->FrameHeight || across < 1 || down < 1)
+    return Display::DrawFrameTiled(sheet, frame, stepX, stepY, across, down);
+  // Both stay within the view; the products cannot overflow once the counts are clamped.
+  const int width = std::min(ViewWidth, stepX * std::min(across, ViewWidth));
+  const int height = std::min(ViewHeight, stepY * std::min(down, ViewHeight));
+  buffers_.Ready(0, height, 0, width, true);
+  const auto pitch = static_cast<size_t>(clip.Sheet->Width);
+  for (int row = 0; row < height; ++row) {
+    uint16_t* to = buffers_.Row(row);
+    if (row >= stepY) {
+      CopyPixels(to, buffers_.Row(row % stepY), static_cast<size_t>(width));
+      continue;
+    }
+    CopyPixels(to, clip.Origin + static_cast<size_t>(row) * pitch,
+               static_cast<size_t>(std::min(stepX, width)));
+    for (int done = stepX; done < width; done *= 2)
+      CopyPixels(to + done, to, static_cast<size_t>(std::min(done, width - done)));
   }
 }
 
@@ -195,8 +208,9 @@ void SoftwareDisplay::DrawFrameScaled(int sheet, int x, int y, int frame, int fa
 void SoftwareDisplay::DrawFrameSilhouette(int sheet, int x, int y, int frame, uint16_t colour) {
   FrameClip clip;
   if (!ClipFrame(sheet, x, y, frame, clip)) return;
+  buffers_.Ready(y + clip.Top, y + clip.Bottom, x + clip.Left, x + clip.Right, false);
   for (int row = clip.Top; row < clip.Bottom; ++row) {
-    uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + row) * ViewWidth + x;
+    uint16_t* to = buffers_.Row(y + row) + x;
     const uint32_t* rowSpans = clip.RowSpans + static_cast<size_t>(row);
     for (uint32_t i = rowSpans[0]; i != rowSpans[1]; ++i) {
       const OpaqueSpan& span = clip.Sheet->Spans[i];
@@ -214,6 +228,11 @@ void SoftwareDisplay::DrawFrameHalfSize(int sheet, int x, int y, int frame) {
   const size_t firstRow = static_cast<size_t>(frame) * static_cast<size_t>(source.FrameHeight);
   if (origin == nullptr || source.RowSpans.size() < firstRow + static_cast<size_t>(source.FrameHeight) + 1)
     return;
+  // The frame's half-size box, clipped to the view, is made ready once.
+  const int top = std::max(y, 0), bottom = std::min(y + (source.FrameHeight + 1) / 2, ViewHeight);
+  const int left = std::max(x, 0), right = std::min(x + (source.FrameWidth + 1) / 2, ViewWidth);
+  if (top >= bottom || left >= right) return;
+  buffers_.Ready(top, bottom, left, right, false);
   for (int row = 0; row < source.FrameHeight; row += 2) {
     const uint32_t* rowSpans = source.RowSpans.data() + firstRow + static_cast<size_t>(row);
     for (uint32_t i = rowSpans[0]; i != rowSpans[1]; ++i) {
@@ -222,7 +241,7 @@ void SoftwareDisplay::DrawFrameHalfSize(int sheet, int x, int y, int frame) {
         const uint16_t pixel = origin[static_cast<size_t>(row) * static_cast<size_t>(source.Width) + column];
         const int tx = x + column / 2, ty = y + row / 2;
         if (tx >= 0 && tx < ViewWidth && ty >= 0 && ty < ViewHeight)
-          (*backBuffer_)[static_cast<size_t>(ty) * ViewWidth + static_cast<size_t>(tx)] = pixel;
+          buffers_.Row(ty)[tx] = pixel;
       }
     }
   }
@@ -234,9 +253,10 @@ void SoftwareDisplay::DrawFrameHalfTransparent(int sheet, int x, int y, int fram
   FrameClip clip;
   if (!ClipFrame(sheet, x, y, frame, clip)) return;
   const auto pitch = static_cast<size_t>(clip.Sheet->Width);
+  buffers_.Ready(y + clip.Top, y + clip.Bottom, x + clip.Left, x + clip.Right, false);
   for (int row = clip.Top; row < clip.Bottom; ++row) {
     const uint16_t* from = clip.Origin + static_cast<size_t>(row) * pitch;
-    uint16_t* to = backBuffer_->data() + static_cast<size_t>(y + row) * ViewWidth + x;
+    uint16_t* to = buffers_.Row(y + row) + x;
     const uint32_t* rowSpans = clip.RowSpans + static_cast<size_t>(row);
     for (uint32_t i = rowSpans[0]; i != rowSpans[1]; ++i) {
       const OpaqueSpan& span = clip.Sheet->Spans[i];
@@ -254,7 +274,7 @@ int SoftwareDisplay::FrameCount(int sheet) const {
 }
 
 void SoftwareDisplay::PresentFrame() {
-  *presented_ = *backBuffer_;
+  buffers_.Present();
   ++presentCount_;
 }
 
@@ -270,10 +290,12 @@ void SoftwareDisplay::DrawCanvasText(int x, int y, const std::string& text, uint
     return;
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
   const int x1 = std::min(x + mask.Width, ViewWidth), y1 = std::min(y + mask.Height, ViewHeight);
+  if (x0 >= x1) return;
+  buffers_.Ready(y0, y1, x0, x1, false);
   for (int row = y0; row < y1; ++row) {
     const uint8_t* coverage =
         mask.Coverage.data() + static_cast<size_t>(row - y) * static_cast<size_t>(mask.Width);
-    uint16_t* to = backBuffer_->data() + static_cast<size_t>(row) * ViewWidth;
+    uint16_t* to = buffers_.Row(row);
     for (int column = x0; column < x1; ++column) {
       const uint8_t ink = coverage[column - x];
       if (ink != 0) to[column] = Blend(to[column], colour, ink);
@@ -281,14 +303,16 @@ void SoftwareDisplay::DrawCanvasText(int x, int y, const std::string& text, uint
   }
 }
 
-void SoftwareDisplay::LoadBackBuffer(const FrameBuffer& frame) { *backBuffer_ = frame; }
+void SoftwareDisplay::LoadBackBuffer(const FrameBuffer& frame) { buffers_.Load(frame); }
 
 void SoftwareDisplay::ShadeRect(int x, int y, int width, int height) {
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
   const int x1 = std::min(x + std::max(width, 0), ViewWidth),
             y1 = std::min(y + std::max(height, 0), ViewHeight);
+  if (x0 >= x1) return;
+  buffers_.Ready(y0, y1, x0, x1, false);
   for (int row = y0; row < y1; ++row) {
-    uint16_t* to = backBuffer_->data() + static_cast<size_t>(row) * ViewWidth;
+    uint16_t* to = buffers_.Row(row);
     // Each channel halved: shift the whole pixel and drop the bit each channel lent its neighbour.
     for (int column = x0; column < x1; ++column)
       to[column] = static_cast<uint16_t>((to[column] >> 1) & 0x7BEFu);
@@ -297,8 +321,9 @@ void SoftwareDisplay::ShadeRect(int x, int y, int width, int height) {
 
 void SoftwareDisplay::OutlineRect(int x, int y, int width, int height, uint16_t colour) {
   const auto plot = [&](int px, int py) {
-    if (px >= 0 && px < ViewWidth && py >= 0 && py < ViewHeight)
-      (*backBuffer_)[static_cast<size_t>(py) * ViewWidth + static_cast<size_t>(px)] = colour;
+    if (px < 0 || px >= ViewWidth || py < 0 || py >= ViewHeight) return;
+    buffers_.Ready(py, py + 1, px, px + 1, true);
+    buffers_.Row(py)[px] = colour;
   };
   for (int i = 0; i < width; ++i) {
     plot(x + i, y);

@@ -6,12 +6,11 @@
 
 #include "present/canvas_font.h"
 #include "present/display.h"
+#include "present/double_buffer.h"
 #include "present/sprite_sheet.h"
 #include "present/themes.h"
 
 namespace tobu {
-
-using FrameBuffer = std::array<uint16_t, ViewWidth * ViewHeight>;  // RGB565, row by row
 
 // The game's drawing layer: a 640 x 480 RGB565 back buffer in memory. The window
 // shows the presented copy; tests and tobu-script read it pixel by pixel.
@@ -23,6 +22,7 @@ class SoftwareDisplay : public Display {
   bool SurfaceReady() override;
   void ClearSurface(uint16_t colour) override;
   void DrawFrame(int sheet, int x, int y, int frame) override;
+  void DrawFrameTiled(int sheet, int frame, int stepX, int stepY, int across, int down) override;
   void DrawFrameHalfTransparent(int sheet, int x, int y, int frame) override;
   int FrameCount(int sheet) const override;
   void PresentFrame() override;
@@ -47,8 +47,8 @@ class SoftwareDisplay : public Display {
 
   // The canvas font is not owned; without one the built-in fallback draws.
   void SetCanvasFont(CanvasFont* font);
-  const FrameBuffer& BackBuffer() const { return *backBuffer_; }
-  const FrameBuffer& Presented() const { return *presented_; }
+  const FrameBuffer& BackBuffer() const { return buffers_.Back(); }
+  const FrameBuffer& Presented() const { return buffers_.Presented(); }
   uint64_t PresentCount() const { return presentCount_; }
   bool PointerShown() const { return pointerShown_; }
 
@@ -74,8 +74,7 @@ class SoftwareDisplay : public Display {
   ThemeSheetSource themeSource_;
   std::array<bool, ThemeCount> themeLoaded_{};
   int theme_ = 0;
-  std::unique_ptr<FrameBuffer> backBuffer_;
-  std::unique_ptr<FrameBuffer> presented_;
+  DoubleBuffer buffers_;
   std::unique_ptr<CanvasFont> fallbackFont_;
   CanvasFont* canvasFont_ = nullptr;
   uint64_t presentCount_ = 0;

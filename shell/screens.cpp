@@ -11,11 +11,7 @@
 namespace tobu {
 
 // 16 x 11 copies of the 50 x 57 tile: 800 x 627 pixels, more than the view.
-void Game::DrawWallpaper() {
-  for (int j = 0; j <= 10; ++j) {
-    for (int i = 0; i <= 15; ++i) display_.DrawFrame(SheetFon, 50 * i, 57 * j, 0);
-  }
-}
+void Game::DrawWallpaper() { display_.DrawFrameTiled(SheetFon, 0, 50, 57, 16, 11); }
 
 // The pointer stands 36 pixels left of its row's text and 10 pixels above it.
 void Game::DrawSelectPlayer() {
