@@ -6,6 +6,7 @@
 
 #include "present/canvas_font.h"
 #include "present/display.h"
+#include "present/picture.h"
 #include "present/sprite_sheet.h"
 
 namespace tobu {
@@ -37,6 +38,8 @@ class SoftwareDisplay : public Display {
   void ShadeRect(int x, int y, int width, int height) override;
   // A frame with each pixel drawn as a `factor` x `factor` block (the title's big letters).
   void DrawFrameScaled(int sheet, int x, int y, int frame, int factor);
+  // Copies a picture with its top-left corner at (x, y), clipped to the view.
+  void DrawPicture(int x, int y, const Picture& picture);
   // A one-pixel outline of a rectangle in one RGB565 colour, clipped to the view.
   void OutlineRect(int x, int y, int width, int height, uint16_t colour) override;
 

@@ -89,7 +89,7 @@ void DrawGiveUpCard(SoftwareDisplay& display) {
   display.DrawCanvasText(170, 160, "Escape gives up; any other key goes back to the run");
 }
 
-void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines) {
+void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines, const Picture* picture) {
   constexpr int OnlineLineHeight = 20;
   // Twice: the level list under it must not compete with the times.
   display.ShadeRect(0, 0, ViewWidth, ViewHeight);
@@ -101,6 +101,11 @@ void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& li
       display.DrawCanvasText(120, 100 + OnlineLineHeight * static_cast<int>(i), lines[i]);
     }
   }
+  if (picture == nullptr) return;
+  const int top = 100 + OnlineLineHeight * static_cast<int>(lines.size() + 1);
+  const int left = (ViewWidth - picture->Width) / 2;
+  display.OutlineRect(left - 1, top - 1, picture->Width + 2, picture->Height + 2, White);
+  display.DrawPicture(left, top, *picture);
 }
 
 }  // namespace tobu
