@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "replay/level_crc.h"
 #include "support/game_fixture.h"
 
 namespace tobu::testing {
@@ -8,7 +11,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 class Menus : public GameFixture {
-protected:
+ protected:
   void MakeLevels(int count) {
     for (int i = 0; i < count; ++i) {
       char name[16];
@@ -52,11 +55,8 @@ TEST_F(Menus, TwentyLevelsScroll) {
     int times;
     int top, cursor, index;
   } steps[] = {
-      {VkDown, 19, 4, 15, 19},
-      {VkDown, 1, 4, 15, 19},
-      {VkUp, 1, 4, 14, 18},
-      {VkUp, 14, 4, 0, 4},
-      {VkUp, 1, 3, 0, 3},
+      {VkDown, 19, 4, 15, 19}, {VkDown, 1, 4, 15, 19}, {VkUp, 1, 4, 14, 18},
+      {VkUp, 14, 4, 0, 4},     {VkUp, 1, 3, 0, 3},
   };
   for (const auto& s : steps) {
     for (int i = 0; i < s.times; ++i) Press(s.key);
@@ -97,7 +97,8 @@ TEST_F(Menus, ShrunkListClampsThePointer) {
   Press(VkReturn);
   for (int i = 0; i < 19; ++i) Press(VkDown);
   Press(VkEscape);
-  for (int i = 5; i < 20; ++i) std::filesystem::remove("L" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".vel");
+  for (int i = 5; i < 20; ++i)
+    std::filesystem::remove("L" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".vel");
   Press(VkReturn);
   ASSERT_EQ(form.Mode, GameMode::SelectLevel);
   EXPECT_EQ(form.LevelIndex, 4);
@@ -211,5 +212,40 @@ TEST_F(Menus, MainMenuLayout) {
   EXPECT_EQ(display.Calls[display.FirstIndexOf(SheetHelmet)].Y, 130);
 }
 
-} // namespace
-} // namespace tobu::testing
+// Plus with a server: the world records beside the levels the server has (by their level
+// CRC, whatever the file's name), the holder of the highlighted one's; nothing without.
+TEST_F(Menus, PlusListShowsTheWorldRecordsOfTheLevelsOnTheServer) {
+  MakeLevel("mine.vel");
+  RunLevel("theirs.vel");
+  MakeLevel("zz-damaged.vel");
+  std::filesystem::resize_file(dir.Path() / "Levels" / "zz-damaged.vel", 100);
+  StartAsNewPlayer();
+  form.Plus = true;
+  Press(VkReturn);  // "Play"
+  const uint32_t theirs = LevelFileCrc((dir.Path() / "Levels" / "theirs.vel").string());
+  const struct {
+    const char* What;
+    std::map<uint32_t, WorldRecord> Records;
+    int Row;  // the highlighted one
+    const char* Texts;
+  } cases[] = {
+      {"no server", {}, 1, "2 / 3|"},
+      {"the highlighted level's",
+       {{theirs, {"Bo", 633}}, {0x0badcafe, {"Cy", 1}}},
+       1,
+       "00:06:33|World record|Bo|2 / 3|"},
+      {"another level's", {{theirs, {"Bo", 633}}}, 0, "00:06:33|World record|1 / 3|"},
+      {"none of the list's", {{0x0badcafe, {"Cy", 1}}}, 2, "World record|3 / 3|"},
+  };
+  for (const auto& c : cases) {
+    form.WorldRecords = c.Records;
+    form.MenuCursor = c.Row;
+    Tick();
+    std::string texts;
+    for (const std::string& text : display.Texts) texts += text + "|";
+    EXPECT_EQ(texts, c.Texts) << c.What;
+  }
+}
+
+}  // namespace
+}  // namespace tobu::testing
