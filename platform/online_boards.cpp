@@ -109,6 +109,7 @@ void OnlineBoards::Poll() {
     if (reply.Ticket == submitTicket_) ShowSubmitted(reply);
     if (shown_ == Shown::Levels) levels_.Take(reply);
   }
+  levels_.Poll(session_.OpenCard() == Session::Card::Online && shown_ == Shown::Levels);
 }
 
 void OnlineBoards::AfterTick(const std::vector<GameEvent>& events) {

@@ -2,6 +2,7 @@
 #include "platform/online_levels.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "online/level_picture.h"
 #include "sim/clock.h"
@@ -68,17 +69,31 @@ void OnlineLevels::Take(const OnlineReply& reply) {
 }
 
 void OnlineLevels::AskForPicture() {
-  if (pictureTicket_ != 0 || levels_.empty() || pictures_.contains(levels_[cursor_].Id)) return;
+  if (pictureTicket_ != 0 || decoding_.valid() || levels_.empty() || pictures_.contains(levels_[cursor_].Id))
+    return;
   pictureId_ = levels_[cursor_].Id;
   pictureTicket_ = client_.Get("/levels/" + pictureId_ + "/picture");
 }
 
-// The picture is kept, and the chosen level's is asked for when the cursor has moved on.
+// A picture is read off the game's thread: it takes a few milliseconds, most of a tick.
 void OnlineLevels::KeepPicture(const OnlineReply& reply) {
   pictureTicket_ = 0;
-  pictures_[pictureId_] = reply.Ok() ? DecodeLevelPicture(reply.Body, PictureShrink) : std::nullopt;
+  if (reply.Ok()) {
+    decoding_ = std::async(std::launch::async,
+                           [body = reply.Body] { return DecodeLevelPicture(body, PictureShrink); });
+    return;
+  }
+  pictures_[pictureId_] = std::nullopt;
   AskForPicture();
   Show(message_);
+}
+
+// A picture read is kept, and the chosen level's is asked for when the cursor has moved on.
+void OnlineLevels::Poll(bool shown) {
+  if (!decoding_.valid() || decoding_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+  pictures_[pictureId_] = decoding_.get();
+  AskForPicture();
+  if (shown) Show(message_);
 }
 
 // The lines around the chosen level, what happened last, and the level's picture.

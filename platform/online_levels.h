@@ -1,6 +1,7 @@
 #pragma once
 #ifdef TOBU_HAVE_ONLINE
 #include <cstdint>
+#include <future>
 #include <map>
 #include <optional>
 #include <string>
@@ -25,6 +26,8 @@ class OnlineLevels {
   bool Key(uint16_t key);
   // A reply to one of its requests (others are not its own).
   void Take(const OnlineReply& reply);
+  // Before each tick: a picture read since, shown when the card is (`shown`).
+  void Poll(bool shown);
 
  private:
   void Show(std::string message = "");
@@ -44,6 +47,7 @@ class OnlineLevels {
   // the next opening).
   std::map<std::string, std::optional<Picture>> pictures_;
   uint64_t pictureTicket_ = 0;
+  std::future<std::optional<Picture>> decoding_;  // of pictureId_'s, after its request
   std::string pictureId_;
 };
 
