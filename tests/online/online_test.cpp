@@ -84,51 +84,31 @@ std::vector<uint8_t> Png(int width, int height, const std::vector<uint8_t>& rgb)
   return png;
 }
 
-// Each body as DecodeLevelPicture reads it: the size and the pixels in hex, or "-".
-std::string Decoded(const std::vector<uint8_t>& body, int shrink) {
-  const auto picture = DecodeLevelPicture(body, shrink);
-  if (!picture) return "-";
-  std::string out = std::to_string(picture->Width) + "x" + std::to_string(picture->Height);
-  char hex[6];
-  for (const uint16_t pixel : picture->Pixels) {
-    std::snprintf(hex, sizeof hex, " %04x", pixel);
-    out += hex;
-  }
-  return out;
-}
-
+// Each body read as a picture: its size and pixels in hex, or "-" when refused.
 TEST(LevelPicture, BlocksAveragedAndBadBodiesRefused) {
-  // 7 x 3: white, black, white rows on the left block, pure red on the next, a column left over.
-  std::vector<uint8_t> rgb;
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 7; ++x) {
-      const uint8_t grey = y == 1 ? 0 : 255;
-      const std::vector<uint8_t> pixel =
-          x < 3 ? std::vector<uint8_t>{grey, grey, grey} : std::vector<uint8_t>{255, 0, 0};
-      rgb.insert(rgb.end(), pixel.begin(), pixel.end());
-    }
-  }
-  const std::vector<uint8_t> good = Png(7, 3, rgb);
+  // 4 x 2: a block of 2 x 2 from white and black rows, then one of pure red.
+  const std::vector<uint8_t> good =
+      Png(4, 2, {255, 255, 255, 255, 255, 255, 255, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0});
   std::vector<uint8_t> flipped = good;
-  flipped[good.size() - 20] ^= 0xFF;  // in the picture's compressed rows
-  const std::vector<uint8_t> huge =
-      Png(MostPictureSide + 1, 1, std::vector<uint8_t>((MostPictureSide + 1) * 3));
-  const struct {
-    const char* What;
-    std::vector<uint8_t> Body;
-    int Shrink;
-    const char* Expected;
-  } cases[] = {
-      {"blocks of 3", good, 3, "2x1 ad55 f800"},
-      {"as it is, a row", Png(2, 1, {0, 0, 255, 8, 4, 8}), 1, "2x1 001f 0821"},
-      {"smaller than a block", Png(2, 2, std::vector<uint8_t>(12)), 3, "-"},
-      {"wider than any level's", huge, 1, "-"},
-      {"cut short", {good.begin(), good.begin() + 40}, 3, "-"},
-      {"damaged", flipped, 3, "-"},
-      {"an error's JSON", Bytes(R"({"error":"No such level"})"), 3, "-"},
-      {"empty", {}, 3, "-"},
+  flipped[good.size() - 20] ^= 0xFF;  // in the compressed rows
+  const std::pair<std::vector<uint8_t>, std::string> cases[] = {
+      {good, "2x1 8410 f800"},
+      {Png(1, 1, {0, 0, 0}), "-"},  // smaller than a block
+      {Png(MostPictureSide + 2, 2, std::vector<uint8_t>((MostPictureSide + 2) * 6)), "-"},
+      {{good.begin(), good.begin() + 40}, "-"},
+      {flipped, "-"},
+      {Bytes(R"({"error":"No such level"})"), "-"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Decoded(c.Body, c.Shrink), c.Expected) << c.What;
+  for (const auto& [body, expected] : cases) {
+    const auto picture = DecodeLevelPicture(body, 2);
+    std::string got = picture ? std::to_string(picture->Width) + "x" + std::to_string(picture->Height) : "-";
+    char hex[6];
+    for (size_t i = 0; picture && i < picture->Pixels.size(); ++i) {
+      std::snprintf(hex, sizeof hex, " %04x", picture->Pixels[i]);
+      got += hex;
+    }
+    EXPECT_EQ(got, expected) << body.size();
+  }
 }
 
 }  // namespace

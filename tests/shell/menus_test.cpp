@@ -3,6 +3,7 @@
 #include <map>
 
 #include "replay/level_crc.h"
+
 #include "support/game_fixture.h"
 
 namespace tobu::testing {
@@ -11,7 +12,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 class Menus : public GameFixture {
- protected:
+protected:
   void MakeLevels(int count) {
     for (int i = 0; i < count; ++i) {
       char name[16];
@@ -55,8 +56,11 @@ TEST_F(Menus, TwentyLevelsScroll) {
     int times;
     int top, cursor, index;
   } steps[] = {
-      {VkDown, 19, 4, 15, 19}, {VkDown, 1, 4, 15, 19}, {VkUp, 1, 4, 14, 18},
-      {VkUp, 14, 4, 0, 4},     {VkUp, 1, 3, 0, 3},
+      {VkDown, 19, 4, 15, 19},
+      {VkDown, 1, 4, 15, 19},
+      {VkUp, 1, 4, 14, 18},
+      {VkUp, 14, 4, 0, 4},
+      {VkUp, 1, 3, 0, 3},
   };
   for (const auto& s : steps) {
     for (int i = 0; i < s.times; ++i) Press(s.key);
@@ -97,8 +101,7 @@ TEST_F(Menus, ShrunkListClampsThePointer) {
   Press(VkReturn);
   for (int i = 0; i < 19; ++i) Press(VkDown);
   Press(VkEscape);
-  for (int i = 5; i < 20; ++i)
-    std::filesystem::remove("L" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".vel");
+  for (int i = 5; i < 20; ++i) std::filesystem::remove("L" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".vel");
   Press(VkReturn);
   ASSERT_EQ(form.Mode, GameMode::SelectLevel);
   EXPECT_EQ(form.LevelIndex, 4);
@@ -247,5 +250,5 @@ TEST_F(Menus, PlusListShowsTheWorldRecordsOfTheLevelsOnTheServer) {
   }
 }
 
-}  // namespace
-}  // namespace tobu::testing
+} // namespace
+} // namespace tobu::testing
