@@ -8,8 +8,8 @@
 #include "replay/level_crc.h"
 #include "replay/replay_file.h"
 #include "session/overlay_keys.h"
-#include "sim/keys.h"
 #include "sim/clock.h"
+#include "sim/keys.h"
 #include "world/file_error.h"
 #include "world/file_io.h"
 
@@ -18,6 +18,7 @@ namespace {
 
 constexpr uint16_t VkB = 'B';
 constexpr uint16_t VkW = 'W';
+constexpr uint16_t VkG = 'G';
 constexpr uint16_t VkL = 'L';
 constexpr uint16_t VkY = 'Y';
 constexpr uint16_t VkN = 'N';
@@ -38,7 +39,11 @@ bool PersonalBest(const BestTimes& times, const std::string& player, int32_t tim
 }  // namespace
 
 OnlineBoards::OnlineBoards(Session& session, OnlineClient& client, SettingsStore& settings)
-    : session_(session), client_(client), settings_(settings), levels_(session, client) {}
+    : session_(session),
+      client_(client),
+      settings_(settings),
+      levels_(session, client),
+      listRecords_(session.TheGame(), client) {}
 
 bool OnlineBoards::Key(uint16_t key) {
   if (session_.OpenCard() == Session::Card::Online) {
@@ -51,8 +56,8 @@ bool OnlineBoards::Key(uint16_t key) {
         Answer(key == VkY);
         return true;
       case Shown::Board:
-        if (key != VkW || !recordHolder_) return false;
-        AskForRecord();
+        if ((key != VkW && key != VkG) || !recordHolder_) return false;
+        AskForRecord(key == VkG);
         return true;
     }
   }
@@ -87,20 +92,24 @@ void OnlineBoards::AskForBoard() {
   session_.ShowOnlineCard({"Online board", levelFile_, "Asking the server..."});
 }
 
-void OnlineBoards::AskForRecord() {
+void OnlineBoards::AskForRecord(bool race) {
+  race_ = race;
   recordTicket_ = client_.Get("/records/" + levelId_ + "/" + UrlEncoded(*recordHolder_));
   session_.ShowOnlineCard({"Online board", levelFile_, "Downloading the world record..."});
 }
 
 void OnlineBoards::Poll() {
+  listRecords_.Poll();
   for (const OnlineReply& reply : client_.TakeReplies()) {
+    if (listRecords_.Take(reply)) continue;
     // A reply to a board since closed or replaced is dropped.
     if (session_.OpenCard() != Session::Card::Online) continue;
     if (reply.Ticket == boardTicket_) ShowBoard(reply);
-    if (reply.Ticket == recordTicket_) WatchRecord(reply);
+    if (reply.Ticket == recordTicket_) UseRecord(reply);
     if (reply.Ticket == submitTicket_) ShowSubmitted(reply);
     if (shown_ == Shown::Levels) levels_.Take(reply);
   }
+  levels_.Poll(session_.OpenCard() == Session::Card::Online && shown_ == Shown::Levels);
 }
 
 void OnlineBoards::AfterTick(const std::vector<GameEvent>& events) {
@@ -165,22 +174,24 @@ void OnlineBoards::ShowBoard(const OnlineReply& reply) {
   lines.push_back(board->Player ? "You: " + TimeLine(*board->Player) : "You have no time here yet");
   if (!board->Records.empty()) {
     recordHolder_ = board->Records.front().Player;
-    lines.push_back("W watches the world record; any other key closes");
+    lines.push_back("W watches the world record, G races it as the ghost; any other key closes");
   }
   session_.ShowOnlineCard(std::move(lines));
 }
 
-// The replay goes to Replays/world-record.tbr, then plays as W's record does.
-void OnlineBoards::WatchRecord(const OnlineReply& reply) {
+// The replay is kept in Replays/world-record.tbr, then watched as W's record is, or raced.
+void OnlineBoards::UseRecord(const OnlineReply& reply) {
   if (!reply.Ok()) return session_.ShowOnlineCard({"Online board", levelFile_, reply.Problem});
   Game& game = session_.TheGame();
   const std::filesystem::path file = game.GameFolder / "Replays" / "world-record.tbr";
   try {
+    Replay record = ParseReplay(file.filename().string(), reply.Body);
     std::error_code ignored;
     std::filesystem::create_directories(file.parent_path(), ignored);
     ReplaceFile(file.string(), reply.Body);
     session_.CloseOnlineCard();
-    game.WatchReplay(file.string());
+    if (race_) return game.RaceWorldRecord(std::move(record));
+    game.WatchWorldRecord(std::move(record));
   } catch (const FileError& error) {
     session_.ShowOnlineCard({"Online board", levelFile_, error.what()});
   }

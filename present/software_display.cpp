@@ -84,6 +84,18 @@ void SoftwareDisplay::FillRect(int x, int y, int w, int h, uint16_t colour) {
   }
 }
 
+void SoftwareDisplay::DrawPicture(int x, int y, const Picture& picture) {
+  const int64_t left = std::max<int64_t>(x, 0),
+                right = std::min<int64_t>(int64_t{x} + picture.Width, ViewWidth);
+  const int64_t top = std::max<int64_t>(y, 0),
+                bottom = std::min<int64_t>(int64_t{y} + picture.Height, ViewHeight);
+  if (left >= right) return;
+  for (int64_t row = top; row < bottom; ++row) {
+    const auto from = picture.Pixels.begin() + (row - y) * picture.Width + (left - x);
+    std::copy(from, from + (right - left), backBuffer_->begin() + row * ViewWidth + left);
+  }
+}
+
 void SoftwareDisplay::BlendRect(int x, int y, int w, int h, uint16_t colour, uint8_t amount) {
   const int64_t left = std::max<int64_t>(x, 0), right = std::min<int64_t>(int64_t{x} + w, ViewWidth);
   const int64_t top = std::max<int64_t>(y, 0), bottom = std::min<int64_t>(int64_t{y} + h, ViewHeight);

@@ -7,6 +7,7 @@
 #include "present/canvas_font.h"
 #include "present/display.h"
 #include "present/double_buffer.h"
+#include "present/picture.h"
 #include "present/sprite_sheet.h"
 #include "present/themes.h"
 
@@ -42,6 +43,8 @@ class SoftwareDisplay : public Display {
   void LoadBackBuffer(const FrameBuffer& frame);
   void ShadeRect(int x, int y, int width, int height) override;
   void DrawFrameScaled(int sheet, int x, int y, int frame, int factor) override;
+  // Copies a picture with its top-left corner at (x, y), clipped to the view.
+  void DrawPicture(int x, int y, const Picture& picture);
   // A one-pixel outline of a rectangle in one RGB565 colour, clipped to the view.
   void OutlineRect(int x, int y, int width, int height, uint16_t colour) override;
 

@@ -107,7 +107,7 @@ void DrawGiveUpCard(SoftwareDisplay& display) {
   display.DrawCanvasText(130, 160, "Escape gives up; R starts the level again; any other key goes back");
 }
 
-void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines) {
+void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines, const Picture* picture) {
   constexpr int OnlineLineHeight = 20;
   DrawPlusPanel(display, 60, 50, ViewWidth - 120, ViewHeight - 100);
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -117,6 +117,11 @@ void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& li
       display.DrawCanvasText(120, 100 + OnlineLineHeight * static_cast<int>(i), lines[i]);
     }
   }
+  if (picture == nullptr) return;
+  const int top = 100 + OnlineLineHeight * static_cast<int>(lines.size() + 1);
+  const int left = (ViewWidth - picture->Width) / 2;
+  display.OutlineRect(left - 1, top - 1, picture->Width + 2, picture->Height + 2, White);
+  display.DrawPicture(left, top, *picture);
 }
 
 }  // namespace tobu

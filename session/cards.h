@@ -19,8 +19,9 @@ void DrawPauseCard(SoftwareDisplay& display, bool plus);
 void DrawPlusCard(SoftwareDisplay& display, bool plusOn);
 // Plus, Escape in a run: "Give up?" on the same band.
 void DrawGiveUpCard(SoftwareDisplay& display);
-// Plus with a server: a title and lines of text (an online board, a message) on a panel.
-void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines);
+// Plus with a server: a title and lines of text (an online board, a message) on a panel,
+// and a picture (of a shared level) centred under them when there is one.
+void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines, const Picture* picture);
 
 // Where the editor's brushes are drawn on the help card: brush b (1..BrushCount) at BrushLeft(b), BrushTop.
 constexpr int BrushTop = 84;

@@ -157,8 +157,9 @@ bool Session::TakeScreenshotRequest() {
 
 void Session::SetPlus(bool on) { form_.Plus = on; }
 
-void Session::ShowOnlineCard(std::vector<std::string> lines) {
+void Session::ShowOnlineCard(std::vector<std::string> lines, std::optional<Picture> picture) {
   onlineLines_ = std::move(lines);
+  onlinePicture_ = std::move(picture);
   if (card_ == Card::Online) return DrawCard();
   if (card_ == Card::None) Open(Card::Online);
 }
@@ -224,7 +225,8 @@ void Session::DrawCard() {
   if (card_ == Card::Pause) DrawPauseCard(display_, form_.Plus);
   if (card_ == Card::Plus) DrawPlusCard(display_, form_.Plus);
   if (card_ == Card::GiveUp) DrawGiveUpCard(display_);
-  if (card_ == Card::Online) DrawOnlineCard(display_, onlineLines_);
+  if (card_ == Card::Online)
+    DrawOnlineCard(display_, onlineLines_, onlinePicture_ ? &*onlinePicture_ : nullptr);
   if (card_ == Card::Title) DrawTitleCard(display_, titleTick_);
   if (card_ == Card::Options)
     DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit]);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,10 +66,10 @@ class Session {
   // True once after the options card changed a value (for the platform and tobu.ini).
   bool TakeOptionsChange();
 
-  // The online card (plus, with a server): the lines the platform's online code gives,
-  // opened over the level list or drawn again with new lines; any key the hook does not
-  // take closes it.
-  void ShowOnlineCard(std::vector<std::string> lines);
+  // The online card (plus, with a server): the lines the platform's online code gives
+  // and a picture under them, opened over the level list or drawn again with new ones;
+  // any key the hook does not take closes it.
+  void ShowOnlineCard(std::vector<std::string> lines, std::optional<Picture> picture = std::nullopt);
   void CloseOnlineCard();
   // Offered the keys of the plus level list and of the open online card first; true when
   // it took the key. Unset without a server, so the game is as it was.
@@ -96,6 +97,7 @@ class Session {
   bool screenshotWanted_ = false;
   bool plusSwitched_ = false;
   std::vector<std::string> onlineLines_;
+  std::optional<Picture> onlinePicture_;
   int64_t titleTick_ = 0;
   const Settings* settings_ = nullptr;
   Settings options_;

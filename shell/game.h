@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -57,6 +58,12 @@ class Game {
   // The watched run still has ticks to play.
   bool WatchedRunGoesOn() const;
   void StopWatching();
+  // Plus with a server: the world record of the highlighted level, downloaded (its file
+  // name may be another's: it is the level's by its CRC). Watch plays it as W plays the
+  // level's record; Race starts the level with it as the ghost. FileError when the
+  // record is of another level.
+  void WatchWorldRecord(Replay record);
+  void RaceWorldRecord(Replay record);
   // The game closes and the program ends (Escape on the first menus, the end of a replay
   // that closes the game, the window closed by the platform). A roster that could not
   // be written is written now: no later moment of the game writes it.
@@ -111,6 +118,9 @@ class Game {
   std::optional<Question> OpenQuestion;  // plus: the question waiting for its answer
   // Plus: the player's times beside each level of the list, read again once emptied.
   std::vector<LevelRow> LevelRows;
+  // Plus with a server: the world records of the levels on the server by their level
+  // CRC, as it last gave them; empty without one, and the list shows none.
+  std::map<uint32_t, WorldRecord> WorldRecords;
   // Plus: what is drawn around the run (plus_flow.cpp); the run never reads it.
   PlusRunView PlusView;
   bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
@@ -148,6 +158,7 @@ class Game {
   void DrawPlusSelectLevel();
   bool PlusListJumpKeyDown(uint16_t key);
   void DrawPlusLevelRow(int row, int entry);
+  void DrawWorldRecords();
   void DrawPlusTopTen();
   void ReturnToPlayers();
   // Plus's results (plus_results.cpp).
@@ -216,6 +227,8 @@ class Game {
   void WatchKeyDown(uint16_t key);
   void ToggleGhost();
   void LoadGhost();
+  void CatchUpGhost(Replay record);
+  Replay OfHighlightedLevel(Replay record) const;
   void DrawGhostRunner();
   void DrawWatchedRecordLine();
 

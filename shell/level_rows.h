@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,17 @@
 namespace tobu {
 
 // What the plus level list shows beside a level: whether the player has finished it
-// and their best time there (0 when not finished).
+// and their best time there (0 when not finished); its level CRC finds its world record.
 struct LevelRow {
   bool Finished = false;
   int32_t PlayerBest = 0;
+  std::optional<uint32_t> LevelCrc;  // none when the file cannot be read
+};
+
+// A level's best time on the server, as the level list shows it.
+struct WorldRecord {
+  std::string Player;
+  int32_t Time = 0;
 };
 
 // The player's place in a table: their best time, the first of their rows.

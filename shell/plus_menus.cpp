@@ -21,6 +21,7 @@ constexpr int LevelNameX = 150;
 constexpr int LevelTimeRight = 580;  // the times end in one column
 constexpr int MarkX = 600;
 constexpr int ArrowX = 70;
+constexpr int WorldRecordX = 6;
 
 int RowTop(int row) { return 90 + 24 * row; }
 
@@ -72,20 +73,29 @@ void Game::ReturnToPlayers() {
 }
 
 // One row of the level list: the name as words, and the player's best time with a mark
-// when they have finished the level.
+// when they have finished the level; with a server, the world record at the left.
 void Game::DrawPlusLevelRow(int row, int entry) {
   const int y = RowTop(row);
   ShowString(display_, LevelNameX, y, LevelTitle(LevelFiles.Items[entry]));
-  if (entry >= static_cast<int>(LevelRows.size()) || !LevelRows[entry].Finished) return;
-  const std::string time = StopwatchText(StoredHundredths(LevelRows[entry].PlayerBest));
-  ShowString(display_, LevelTimeRight - StringWidth(time), y, time);
+constexpr int WorldRecordX = 6;
   DrawFinishedMark(display_, MarkX, y + 2);
+}
+
+// The heading of the world records' column, and who holds the highlighted level's.
+void Game::DrawWorldRecords() {
+  if (WorldRecords.empty()) return;
+  display_.DrawCanvasText(WorldRecordX, 50, "World record");
+  const int entry = ListTop + MenuCursor;
+  if (entry < 0 || entry >= static_cast<int>(LevelRows.size()) || !LevelRows[entry].LevelCrc) return;
+  const auto record = WorldRecords.find(*LevelRows[entry].LevelCrc);
+  if (record != WorldRecords.end()) display_.DrawCanvasText(WorldRecordX, 64, record->second.Player);
 }
 
 void Game::DrawPlusSelectLevel() {
   ShowString(display_, -1, 40, "Select Level!");
   const int32_t count = LevelFiles.Count();
   for (int32_t i = 0; i < ListRows && ListTop + i < count; ++i) DrawPlusLevelRow(i, ListTop + i);
+  DrawWorldRecords();
   display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ObjectFrame[ObjectExit]);
   display_.DrawCanvasText(556, 50, std::to_string(ListTop + MenuCursor + 1) + " / " + std::to_string(count));
   if (ListTop > 0) DrawArrow(display_, ArrowX, RowTop(0) + 4, true);

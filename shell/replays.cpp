@@ -107,6 +107,25 @@ void Game::WatchRecordOf(int entry) {
   Watch(std::move(record), false);
 }
 
+// The record renamed to the highlighted level's file when their CRCs agree.
+Replay Game::OfHighlightedLevel(Replay record) const {
+  const int entry = ListTop + MenuCursor;
+  if (entry < 0 || entry >= LevelFiles.Count()) throw LevelChanged();
+  const std::string& file = LevelFiles.Items[entry];
+  if (LevelFileCrc((InGameFolder(GameFolder, "Levels") / file).string()) != record.LevelCrc)
+    throw RecordOfOtherLevel(record.LevelFile);
+  record.LevelFile = file;
+  return record;
+}
+
+void Game::WatchWorldRecord(Replay record) { Watch(OfHighlightedLevel(std::move(record)), false); }
+
+void Game::RaceWorldRecord(Replay record) {
+  Replays.Raced = OfHighlightedLevel(std::move(record));
+  Replays.GhostShown = true;
+  StartRun(ListTop + MenuCursor);
+}
+
 void Game::WatchReplay(const std::string& fileName, bool closeAtEnd) {
   Watch(ReadReplay(fileName), closeAtEnd);
 }
@@ -181,20 +200,27 @@ void Game::WatchKeyDown(uint16_t key) {
 void Game::ToggleGhost() {
   Replays.GhostShown = !Replays.GhostShown;
   Replays.Ghost = GhostRun{};
+  if (!Replays.GhostShown) Replays.Raced.reset();  // the race is over
   if (Replays.GhostShown) LoadGhost();
 }
 
-// The level's record, run from the start up to the live run's tick. No record, no ghost.
+// The level's record (or the world record raced on it), run from the start up to the
+// live run's tick. No record, no ghost.
 void Game::LoadGhost() {
   Replays.Ghost = GhostRun{};
   if (!Replays.LevelCrcKnown) return;
+  if (Replays.Raced && Replays.Raced->LevelCrc == Replays.LevelCrc) return CatchUpGhost(*Replays.Raced);
   const std::filesystem::path file = RecordFileOf(GameFolder, Replays.LevelFile);
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return;
   Replay take = ReadReplay(file.string());
   if (take.LevelFile != Replays.LevelFile) throw RecordOfOtherLevel(take.LevelFile);
   if (take.LevelCrc != Replays.LevelCrc) throw LevelChanged();
-  Replays.Ghost.Start(Replays.RunStart, std::move(take));
+  CatchUpGhost(std::move(take));
+}
+
+void Game::CatchUpGhost(Replay record) {
+  Replays.Ghost.Start(Replays.RunStart, std::move(record));
   for (uint32_t tick = 0; tick < Replays.RunTicks; ++tick) Replays.Ghost.Step();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "replay/ghost_run.h"
@@ -33,6 +34,9 @@ struct RunReplays {
   ReplayWatch Watch;
   GhostRun Ghost;
   bool GhostShown = false;  // G: the record's runner drawn half-transparent in a run
+  // Plus with a server: the world record raced as the ghost of its level (found by its
+  // CRC) in place of the local record, until G hides the ghost.
+  std::optional<Replay> Raced;
   bool LevelCrcKnown = false;
   uint32_t LevelCrc = 0;
   std::string LevelFile;  // of the run in progress

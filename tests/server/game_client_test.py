@@ -74,6 +74,11 @@ def main():
         for what, data, arguments, expected, said in cases:
             status, output = tobu(build, data, *arguments)
             check(status == expected and said in output, "%s: %d %r" % (what, status, output))
+        # The plus level list's one request: the levels with a record first, matched by id (the CRC).
+        server.request("POST", "/api/levels?name=mind-the-gap", read(LEVELS, "03-mind-the-gap.vel"), token(0))
+        listed = [(level["id"], level["record"]) for level in server.json("/api/levels?order=plays")]
+        check(listed[0] == (level_id, {"player": "Ann", "time": 633}) and listed[1][1] is None,
+              "the list's world records: %r" % listed)
         with open(os.path.join(mine, "Levels", "first-steps.vel"), "rb") as f:
             check(f.read() == level_part(level), "the fetched level is the server's file")
         with open(os.path.join(mine, "online.token")) as f:

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "replay/level_crc.h"
+
 #include "support/game_fixture.h"
 
 namespace tobu::testing {
@@ -235,6 +239,41 @@ TEST_F(Menus, MainMenuLayout) {
   EXPECT_EQ(display.InkOnLine(170), "Editor");
   EXPECT_EQ(display.Calls[display.FirstIndexOf(SheetHelmet)].X, 244);
   EXPECT_EQ(display.Calls[display.FirstIndexOf(SheetHelmet)].Y, 130);
+}
+
+// Plus with a server: the world records beside the levels the server has (by their level
+// CRC, whatever the file's name), the holder of the highlighted one's; nothing without.
+TEST_F(Menus, PlusListShowsTheWorldRecordsOfTheLevelsOnTheServer) {
+  MakeLevel("mine.vel");
+  RunLevel("theirs.vel");
+  MakeLevel("zz-damaged.vel");
+  std::filesystem::resize_file(dir.Path() / "Levels" / "zz-damaged.vel", 100);
+  StartAsNewPlayer();
+  form.Plus = true;
+  Press(VkReturn);  // "Play"
+  const uint32_t theirs = LevelFileCrc((dir.Path() / "Levels" / "theirs.vel").string());
+  const struct {
+    const char* What;
+    std::map<uint32_t, WorldRecord> Records;
+    int Row;  // the highlighted one
+    const char* Texts;
+  } cases[] = {
+      {"no server", {}, 1, "2 / 3|"},
+      {"the highlighted level's",
+       {{theirs, {"Bo", 633}}, {0x0badcafe, {"Cy", 1}}},
+       1,
+       "00:06:33|World record|Bo|2 / 3|"},
+      {"another level's", {{theirs, {"Bo", 633}}}, 0, "00:06:33|World record|1 / 3|"},
+      {"none of the list's", {{0x0badcafe, {"Cy", 1}}}, 2, "World record|3 / 3|"},
+  };
+  for (const auto& c : cases) {
+    form.WorldRecords = c.Records;
+    form.MenuCursor = c.Row;
+    Tick();
+    std::string texts;
+    for (const std::string& text : display.Texts) texts += text + "|";
+    EXPECT_EQ(texts, c.Texts) << c.What;
+  }
 }
 
 } // namespace

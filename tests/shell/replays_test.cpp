@@ -236,6 +236,58 @@ TEST_F(Replays, RecordOfAnotherLevelIsRefusedForWhatItIs) {
   EXPECT_FALSE(form.Replays.Ghost.Running);
 }
 
+// A world record from a server, recorded under another file name, is the highlighted
+// level's by its CRC: W watches it as that level's record, G races it as the ghost on each
+// run of the level until G hides the ghost; one of another level starts nothing.
+TEST_F(Replays, WorldRecordIsTheHighlightedLevelsByItsCrc) {
+  MakeLevel("d.vel");  // an empty world: another CRC
+  StartAsNewPlayer();
+  FinishRun(1);
+  Replay record = ReadReplay(ReplayFile("b.tbr").string());
+  record.LevelFile = "elsewhere.vel";
+  fs::remove(ReplayFile("b.tbr"));  // no local record: a ghost is the world record's
+  const auto backToList = [&] {
+    form.StopWatching();
+    while (form.Mode != GameMode::SelectLevel) Press(VkEscape);
+  };
+  const struct {
+    int Row;
+    bool Race;
+    const char* Expected;
+  } cases[] = {
+      {0, false, "watching a.vel"},
+      {1, true, "racing b.vel"},
+      {3, false, "The record is of another level: elsewhere.vel"},
+      {3, true, "The record is of another level: elsewhere.vel"},
+  };
+  for (const auto& c : cases) {
+    backToList();
+    form.MenuCursor = c.Row;
+    const std::string error =
+        FileErrorOf([&] { c.Race ? form.RaceWorldRecord(record) : form.WatchWorldRecord(record); });
+    const GhostRun& ghost = form.Replays.Ghost;
+    const std::string got = !error.empty()          ? error
+                            : form.WatchingReplay() ? "watching " + form.Replays.Watch.Record.LevelFile
+                            : ghost.Running         ? "racing " + ghost.Record.LevelFile
+                                                    : "neither";
+    EXPECT_EQ(got, c.Expected) << c.Row;
+    if (error.empty()) {
+      EXPECT_EQ(c.Race ? ghost.Record.Events : form.Replays.Watch.Record.Events, record.Events) << c.Row;
+    }
+  }
+  // The race goes on in the next run of b, and G ends it: with no local record, no ghost.
+  backToList();
+  form.MenuCursor = 1;
+  Press(VkReturn);
+  Tick(30);
+  EXPECT_EQ(form.Replays.Ghost.Ticks, 30u);
+  EXPECT_GT(form.Replays.Ghost.Level.RunnerX, RunnerHomeX);
+  Press('G');
+  Press('G');
+  EXPECT_TRUE(form.Replays.GhostShown);
+  EXPECT_FALSE(form.Replays.Ghost.Running);
+}
+
 // Two games side by side on the software back buffer, to compare whole frames.
 class Ghost : public ::testing::Test {
  protected:
