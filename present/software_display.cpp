@@ -89,10 +89,12 @@ void SoftwareDisplay::DrawPicture(int x, int y, const Picture& picture) {
                 right = std::min<int64_t>(int64_t{x} + picture.Width, ViewWidth);
   const int64_t top = std::max<int64_t>(y, 0),
                 bottom = std::min<int64_t>(int64_t{y} + picture.Height, ViewHeight);
-  if (left >= right) return;
+  if (left >= right || top >= bottom) return;
+  buffers_.Ready(static_cast<int>(top), static_cast<int>(bottom), static_cast<int>(left),
+                 static_cast<int>(right), true);
   for (int64_t row = top; row < bottom; ++row) {
     const auto from = picture.Pixels.begin() + (row - y) * picture.Width + (left - x);
-    std::copy(from, from + (right - left), backBuffer_->begin() + row * ViewWidth + left);
+    std::copy(from, from + (right - left), buffers_.Row(static_cast<int>(row)) + left);
   }
 }
 
