@@ -22,6 +22,7 @@ constexpr int LevelTimeRight = 580;  // the times end in one column
 constexpr int MarkX = 600;
 constexpr int ArrowX = 70;
 constexpr int WorldRecordX = 6;
+constexpr int WorldRecordX = 6;
 
 int RowTop(int row) { return 90 + 24 * row; }
 
@@ -77,7 +78,16 @@ void Game::ReturnToPlayers() {
 void Game::DrawPlusLevelRow(int row, int entry) {
   const int y = RowTop(row);
   ShowString(display_, LevelNameX, y, LevelTitle(LevelFiles.Items[entry]));
-constexpr int WorldRecordX = 6;
+  if (entry >= static_cast<int>(LevelRows.size())) return;
+  const LevelRow& level = LevelRows[entry];
+  if (level.LevelCrc) {
+    const auto record = WorldRecords.find(*level.LevelCrc);
+    if (record != WorldRecords.end())
+      display_.DrawCanvasText(WorldRecordX, y + 4, StopwatchText(StoredHundredths(record->second.Time)));
+  }
+  if (!level.Finished) return;
+  const std::string time = StopwatchText(StoredHundredths(level.PlayerBest));
+  ShowString(display_, LevelTimeRight - StringWidth(time), y, time);
   DrawFinishedMark(display_, MarkX, y + 2);
 }
 
