@@ -22,7 +22,6 @@ constexpr int LevelTimeRight = 580;  // the times end in one column
 constexpr int MarkX = 600;
 constexpr int ArrowX = 70;
 constexpr int WorldRecordX = 6;
-constexpr int WorldRecordX = 6;
 
 int RowTop(int row) { return 90 + 24 * row; }
 
