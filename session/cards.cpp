@@ -120,7 +120,7 @@ void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& li
   if (picture == nullptr) return;
   const int top = 100 + OnlineLineHeight * static_cast<int>(lines.size() + 1);
   const int left = (ViewWidth - picture->Width) / 2;
-  display.OutlineRect(left - 1, top - 1, picture->Width + 2, picture->Height + 2, White);
+  display.OutlineRect(left - 1, top - 1, picture->Width + 2, picture->Height + 2, palette::White);
   display.DrawPicture(left, top, *picture);
 }
 
