@@ -262,8 +262,8 @@ TEST_F(Menus, PlusListShowsTheWorldRecordsOfTheLevelsOnTheServer) {
       {"the highlighted level's",
        {{theirs, {"Bo", 633}}, {0x0badcafe, {"Cy", 1}}},
        1,
-       "00:06:33|World record|Bo|2 / 3|"},
-      {"another level's", {{theirs, {"Bo", 633}}}, 0, "00:06:33|World record|1 / 3|"},
+       "6.33|World record|Bo|2 / 3|"},
+      {"another level's", {{theirs, {"Bo", 633}}}, 0, "6.33|World record|1 / 3|"},
       {"none of the list's", {{0x0badcafe, {"Cy", 1}}}, 2, "World record|3 / 3|"},
   };
   for (const auto& c : cases) {
