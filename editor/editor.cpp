@@ -1,5 +1,7 @@
 #include "editor/editor.h"
 
+#include <utility>
+
 #include "editor/brushes.h"
 #include "world/level_file.h"
 
@@ -175,6 +177,10 @@ void ScrollView(World& world, bool left, bool right, bool up, bool down) {
 }
 
 std::optional<FileRequest> EditorTypeChar(EditorState& editor, uint8_t ch) {
+  if (std::exchange(editor.NameSelected, false) && (ch == 8 || AcceptedNameChar(ch))) {
+    editor.InputText.clear();
+    if (ch == 8) return std::nullopt;
+  }
   if (editor.InputText.size() < MaxFileNameLength && AcceptedNameChar(ch)) {
     editor.InputText.push_back(static_cast<char>(ch));
     editor.CompletionPrefix.reset();  // typing starts a new completion
@@ -190,6 +196,7 @@ std::optional<FileRequest> EditorTypeChar(EditorState& editor, uint8_t ch) {
 }
 
 void ClosePrompts(EditorState& editor) {
+  editor.NameSelected = false;
   editor.SavePromptOpen = false;
   editor.OpenPromptOpen = false;
   editor.CompletionPrefix.reset();

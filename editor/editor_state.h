@@ -22,6 +22,9 @@ struct EditorState {
   std::string InputText;  // the typed file name, without directory and extension
   // While Tab walks through the level names: the text typed before the first Tab.
   std::optional<std::string> CompletionPrefix;
+  // Plus: the name a prompt opens with is chosen, so that a letter typed replaces it
+  // rather than adding to it; Return still takes it.
+  bool NameSelected = false;
   EditHistory History;     // cleared on entry, on leaving and by Open
   bool GridShown = false;  // the cell grid overlay, off on each entry
   // The file the level in memory came from or went to last (a name as typed, without

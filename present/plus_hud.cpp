@@ -20,13 +20,16 @@ void DrawPlusHud(Display& display, const PlusHud& hud, int32_t top) {
   if (!hud.Best.empty()) {
     display.DrawCanvasText(Margin, top + LabelDrop, "Best " + hud.Best, colour::LabelGrey);
   }
-  // The middle group: food icon, "3/7", daisy icon, centred on the view.
+  // The middle group: food icon, "3/7", "left", daisy icon, centred on the view. The word
+  // says which way the count runs: "2/2" alone read as every apple already eaten.
   const std::string count = std::to_string(hud.FoodLeft) + "/" + std::to_string(hud.FoodTotal);
-  const int32_t groupWidth = IconSize + StringWidth(count) + 6 + IconSize;
+  constexpr int32_t LeftWordWidth = 26;
+  const int32_t groupWidth = IconSize + StringWidth(count) + 4 + LeftWordWidth + IconSize;
   const int32_t left = (ViewWidth - groupWidth) / 2;
   const int32_t iconTop = top + (HudHeight - IconSize) / 2;
   display.DrawFrameHalfSize(SheetFood, left, iconTop, 0);
   ShowOutlinedString(display, left + IconSize - 4, top + GlyphDrop, count);
+  display.DrawCanvasText(left + IconSize + StringWidth(count), top + LabelDrop, "left", colour::LabelGrey);
   const int32_t daisyX = left + groupWidth - IconSize;
   if (hud.FoodLeft == 0) {
     display.DrawFrameHalfSize(SheetExit, daisyX, iconTop, hud.ExitFrame);

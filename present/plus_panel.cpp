@@ -16,11 +16,16 @@ void DrawPlusPanel(Display& display, int x, int y, int width, int height) {
   display.OutlineRect(x + 3, y + 3, width - 6, height - 6, palette::PanelInner);
 }
 
-void DrawNameField(Display& display, int x, int y, int width, const std::string& text, size_t limit) {
+void DrawNameField(Display& display, int x, int y, int width, const std::string& text, size_t limit,
+                   bool selected) {
   constexpr int Inset = 6;
   constexpr int FirstAdvance = 15;  // ShowString draws its first glyph one advance right of x
   display.FillRect(x, y, width, NameFieldHeight, palette::Black);
   display.OutlineRect(x, y, width, NameFieldHeight, palette::PanelEdge);
+  if (selected && !text.empty()) {
+    display.FillRect(x + Inset - 2, y + 3, static_cast<int>(StringAdvance(text)) + 4, NameFieldHeight - 6,
+                     palette::Highlight);
+  }
   ShowString(display, x + Inset - FirstAdvance, y + 3, text);
   const int caretX = x + Inset + static_cast<int>(StringAdvance(text)) + 2;
   display.FillRect(caretX, y + 4, 3, NameFieldHeight - 8, palette::White);

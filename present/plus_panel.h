@@ -13,7 +13,9 @@ void DrawPlusPanel(Display& display, int x, int y, int width, int height);
 // A name being typed: the text in the bitmap font in a box `width` wide with its top-left
 // at (x, y), a steady caret after it, and under the box's right end how much of `limit`
 // the name uses ("5 / 8"), or "8 letters at most" once it is full.
-void DrawNameField(Display& display, int x, int y, int width, const std::string& text, size_t limit);
+// `selected`: the text is drawn on the highlight, as a name the next letter replaces.
+void DrawNameField(Display& display, int x, int y, int width, const std::string& text, size_t limit,
+                   bool selected = false);
 constexpr int NameFieldHeight = 27;  // the box; the count line is 14 more
 
 }  // namespace tobu

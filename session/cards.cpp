@@ -102,9 +102,11 @@ void DrawPlusCard(SoftwareDisplay& display, bool plusOn) {
 }
 
 void DrawGiveUpCard(SoftwareDisplay& display) {
-  DrawPlusPanel(display, 140, 100, ViewWidth - 280, 90);
+  DrawPlusPanel(display, 140, 100, ViewWidth - 280, 120);
   ShowString(display, -1, 120, "Give up?");
-  display.DrawCanvasText(130, 160, "Escape gives up; R starts the level again; any other key goes back");
+  display.DrawCanvasText(180, 158, "Escape: give up");
+  display.DrawCanvasText(180, 176, "R: start the level again");
+  display.DrawCanvasText(180, 194, "Any other key: back to the run");
 }
 
 void DrawOnlineCard(SoftwareDisplay& display, const std::vector<std::string>& lines, const Picture* picture) {

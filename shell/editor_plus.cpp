@@ -80,6 +80,7 @@ void Game::AskSaveChanges(EditorDialogs::Then then) {
 
 void Game::OpenEditorPrompt(bool save) {
   (save ? Editor.SavePromptOpen : Editor.OpenPromptOpen) = true;
+  Editor.NameSelected = !Editor.InputText.empty();
   EditorAsk.LevelFiles = ReadLevelFileNames();
 }
 

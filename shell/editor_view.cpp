@@ -50,7 +50,8 @@ void DrawFileDialog(Display& display, const EditorState& editor, const std::vect
   constexpr int left = 140, top = 90, width = 360, height = 250, rows = 9, listTop = top + 88;
   DrawPlusPanel(display, left, top, width, height);
   ShowString(display, -1, top + 12, editor.SavePromptOpen ? "Save level" : "Open level");
-  DrawNameField(display, left + 20, top + 40, width - 40, editor.InputText, MaxFileNameLength);
+  DrawNameField(display, left + 20, top + 40, width - 40, editor.InputText, MaxFileNameLength,
+                editor.NameSelected);
   const std::vector<std::string> names = CompletionNames(editor, levelFiles);
   const auto shown = std::find(names.begin(), names.end(), editor.InputText);
   const int current = shown == names.end() ? -1 : static_cast<int>(shown - names.begin());

@@ -234,7 +234,10 @@ void Game::KeyUp(uint16_t Key) {
   if (Mode == GameMode::game) RecordKey(Key, false);
   if (Key < KeyHeld.size()) KeyHeld[Key] = false;
   if (Mode == GameMode::editor && Plus && PlusEditorKeyUp(Key)) return;
-  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) EditorPromptKeyUp(Editor, Key);
+  if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion) {
+    EditorPromptKeyUp(Editor, Key);
+    Editor.NameSelected = Plus && Editor.PromptOpen() && !Editor.InputText.empty();
+  }
 }
 
 void Game::KeyPress(uint8_t Key) {

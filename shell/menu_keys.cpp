@@ -105,6 +105,7 @@ void Game::EditorKeyDown(uint16_t key) {
       LevelList files;  // read afresh: the Play list keeps the rows it shows
       files.Read();
       CompleteName(Editor, files.Items);
+      Editor.NameSelected = false;
     }
     return;
   }

@@ -1,9 +1,11 @@
 #include "shell/play_test.h"
 
+#include <string>
 #include <utility>
 
 #include "present/bitmap_text.h"
 #include "shell/game.h"
+#include "sim/clock.h"
 #include "world/numeric.h"
 
 namespace tobu {
@@ -24,13 +26,16 @@ void Game::StartPlayTest() {
   Best = BestTimes{};
   Clock.Reset();
   Mode = GameMode::game;
+  BeginPlusRun(PlusView, Level);
+  PlaceHud(PlusView, Level, PlusBannerHeight());
   display_.ShowPointer(false);
 }
 
 // Failing or finishing a play-test: its result line instead of the results menu, so
 // nothing is ranked and nothing written.
 void Game::EndPlayTestRun(bool finished) {
-  PlayTest.ResultLine = finished ? ClockTimeText(Clock) : "You Failed to Finish!";
+  const std::string time = Plus ? StopwatchText(ClockHundredths(Clock)) : ClockTimeText(Clock);
+  PlayTest.ResultLine = finished ? time : "You Failed to Finish!";
   PlayTest.ResultTicksLeft = PlayTestState::ResultTicks;
   Mode = GameMode::PlayTestResult;
 }

@@ -75,9 +75,9 @@ void Game::PlusGameMenuKeyDown(uint16_t key) {
   }
 }
 
-// Plus draws its own camera, effects and HUD over the player's runs and watched records,
-// never over the editor's play-test.
-bool Game::PlusDrawsRun() const { return Plus && Mode == GameMode::game && !PlayTest.Active; }
+// Plus draws its own camera, effects and HUD over the player's runs, watched records and
+// the editor's play-tests.
+bool Game::PlusDrawsRun() const { return Plus && Mode == GameMode::game; }
 
 ViewCamera Game::DrawCamera() const {
   if (PlusDrawsRun() || (Plus && PlusView.InMoment())) return PlusView.Camera;
@@ -96,7 +96,8 @@ void Game::StepPlusView() {
 
 // A run ended by a killer, the bounds or a daisy: its last picture is kept for a moment.
 void Game::BeginPlusMoment() {
-  if (!PlusDrawsRun() || WatchingReplay()) return;
+  // A play-test goes straight to its result line, which names the end.
+  if (!PlusDrawsRun() || WatchingReplay() || PlayTest.Active) return;
   const bool finished = LastRun.End == RunEnd::Finished;
   PlusView.Ending = finished ? PlusRunView::Moment::Finish : PlusRunView::Moment::Death;
   PlusView.EndingAge = 0;
@@ -126,7 +127,7 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
       if (object.Kind == ObjectExit) DrawBloom(display_, camera, object, age, PlusRunView::BloomTicks);
     }
   }
-  if (PlusView.BannerShown() && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
+  if (PlusView.BannerShown() && !PlayTest.Active && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
     const int32_t height = PlusBannerHeight();
     const int32_t top = PlusView.HudAtBottom ? ViewHeight - HudHeight - height : HudHeight;
     DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, top);
@@ -135,7 +136,7 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
 }
 
 int32_t Game::PlusBannerHeight() const {
-  return PlusView.BannerShown() ? LevelBannerHeight(!GoalLearned) : 0;
+  return PlusView.BannerShown() && !PlayTest.Active ? LevelBannerHeight(!GoalLearned) : 0;
 }
 
 // Over everything else, on the side of the view where it hides least.

@@ -8,7 +8,7 @@ namespace tobu::testing {
 namespace {
 
 class Editor : public EditorFixture {
-protected:
+ protected:
   void OpenSavePrompt() {
     form.KeyDown('S');
     form.KeyPress('s');
@@ -43,6 +43,31 @@ TEST_F(Editor, NameStopsAtTwentyCharacters) {
   EXPECT_EQ(form.Editor.InputText.size(), 19u);
   Press('3');
   EXPECT_EQ(form.Editor.Brush, 1);  // digits go into the name while a prompt is open
+}
+
+// A prompt opens over the last name: classic adds to it; plus replaces it with the first
+// letter typed, empties it on Backspace, and keeps it for Return or after a Tab.
+TEST_F(Editor, ReopenedPromptsName) {
+  const struct {
+    const char* Case;
+    bool Plus;
+    std::function<void()> Keys;
+    const char* Name;
+  } cases[] = {
+      {"classic adds", false, [&] { Type("x"); }, "hillx"},
+      {"plus replaces", true, [&] { Type("xy"); }, "xy"},
+      {"plus Backspace empties", true, [&] { Type("\x08"); }, ""},
+      {"plus Escape then again", true, [&] { Press(VkEscape), form.KeyUp('O'), Type("x"); }, "x"},
+  };
+  for (const auto& c : cases) {
+    form.Plus = c.Plus;
+    form.Editor.InputText = "hill";
+    form.KeyUp('O');
+    ASSERT_TRUE(form.Editor.OpenPromptOpen) << c.Case;
+    c.Keys();
+    EXPECT_EQ(form.Editor.InputText, c.Name) << c.Case;
+    Press(VkEscape);
+  }
 }
 
 TEST_F(Editor, ReturnWithAnEmptyNameKeepsThePrompt) {
@@ -207,5 +232,5 @@ TEST_F(Editor, UnsavedWhenTheLevelDiffersFromItsFile) {
   }
 }
 
-} // namespace
-} // namespace tobu::testing
+}  // namespace
+}  // namespace tobu::testing
