@@ -21,6 +21,7 @@ void Game::DrawSelectPlayer() {
   for (int i = 1; i <= Players.PlayerCount; ++i)
     ShowString(display_, 200, 114 + 24 * (i - 1), Players.PlayerNames[i]);
   display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
+  if (Plus) display_.DrawCanvasText(150, 440, "Up and Down choose, Return takes    F1 help    Escape quits");
 }
 
 void Game::DrawCreateNewPlayer() {
