@@ -86,7 +86,6 @@ try {
   const replayKept = await page.evaluate(() => Array.from(FS.readFile('/tobu/Replays/world-record.tbr')));
   const refused = await page.evaluate(() => TobuPage.messageOpen());
   await page.evaluate(() => Module._tobu_run_ticks(300));
-  await page.screenshot({ path: '/tmp/oweb/watch.png' });  // the game's reader refused it
   check('the world record watched', watched === 'The world record of Ann' && !refused &&
         Buffer.from(replayKept).equals(fs.readFileSync(path.join(sourceDir, 'tests/replays/01-first-steps.tbr'))), watched);
 
