@@ -99,11 +99,12 @@ void Audio::Play(const std::vector<GameEvent>& events) {
   mixer_.Play(events);
 }
 
-void Audio::FollowMode(GameMode mode) {
-  if (device_ == 0 || mode == mode_) return;
+void Audio::FollowMode(GameMode mode, int runTheme) {
+  if (device_ == 0 || (mode == mode_ && runTheme == runTheme_)) return;
   mode_ = mode;
+  runTheme_ = runTheme;
   const DeviceLock lock(device_);
-  if (enabled_) mixer_.SetMusic(&MusicFor(mode_));
+  if (enabled_) mixer_.SetMusic(&MusicFor(mode_, runTheme_));
 }
 
 void Audio::SetEnabled(bool enabled) {
@@ -111,7 +112,7 @@ void Audio::SetEnabled(bool enabled) {
   if (device_ == 0) return;
   const DeviceLock lock(device_);
   if (!enabled_) mixer_.Stop();
-  mixer_.SetMusic(enabled_ ? &MusicFor(mode_) : nullptr);
+  mixer_.SetMusic(enabled_ ? &MusicFor(mode_, runTheme_) : nullptr);
 }
 
 void Audio::SetVolume(int percent) {

@@ -22,8 +22,8 @@ class Audio {
 
   // Starts the sounds of one tick's events; returns at once, the device plays them.
   void Play(const std::vector<GameEvent>& events);
-  // The music for where the player is.
-  void FollowMode(GameMode mode);
+  // The music for where the player is; a run's in the look `runTheme` (Game::MusicTheme).
+  void FollowMode(GameMode mode, int runTheme);
   // Sound off stops what is playing (music too) and plays nothing until switched on again.
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
@@ -45,6 +45,7 @@ class Audio {
   int bufferFrames_ = 0;
   bool enabled_ = true;
   GameMode mode_ = GameMode::SelectPlayer;
+  int runTheme_ = 0;
   Mixer mixer_;
   std::vector<int16_t> mono_;  // the mix before it goes to both channels
 };

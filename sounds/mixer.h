@@ -1,5 +1,5 @@
 // sounds/: the embedded sound effects, the music, the mixer and which of a tick's events
-// sound. Includes events/, shell/game_mode.h and assets/music/; never a device.
+// sound. Includes events/, shell/game_mode.h, present/themes.h and assets/music/; never a device.
 #pragma once
 #include <array>
 #include <cstdint>

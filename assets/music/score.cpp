@@ -77,10 +77,24 @@ Tone MakeTone(Voice kind, double start, double length, double hz, double level, 
   return tone;
 }
 
+// Eighths laid out in time: the second eighth of each beat comes `Swing` of the way
+// through the beat. Straight (a half) adds exactly nothing, so straight pieces play as
+// they always have.
+struct EighthGrid {
+  double Start, Eighth, Shift;
+  EighthGrid(double start, double eighth, double swing)
+      : Start(start), Eighth(eighth), Shift((2 * swing - 1) * eighth) {}
+  double Late(size_t i) const { return i % 2 == 1 ? Shift : 0.0; }
+  double At(size_t i) const { return Start + (static_cast<double>(i) * Eighth + Late(i)); }
+  double Span(size_t from, size_t to) const {
+    return static_cast<double>(to - from) * Eighth + (Late(to) - Late(from));
+  }
+};
+
 // A line of steps ("E5 - - ." or "R - F ."): each sounding word starts a tone that lasts
 // over the holds after it. `pitch` gives a word's note, or -1 for a rest.
 template <typename Pitch>
-void AddLine(std::vector<Tone>& tones, const std::vector<std::string>& steps, double start, double step,
+void AddLine(std::vector<Tone>& tones, const std::vector<std::string>& steps, const EighthGrid& grid,
              const Tone& kind, Pitch&& pitch) {
   for (size_t i = 0; i < steps.size(); ++i) {
     if (steps[i] == "-" || steps[i] == ".") continue;
@@ -88,8 +102,7 @@ void AddLine(std::vector<Tone>& tones, const std::vector<std::string>& steps, do
     if (midi < 0) continue;
     size_t end = i + 1;
     while (end < steps.size() && steps[end] == "-") ++end;
-    Tone tone = MakeTone(kind.Kind, start + static_cast<double>(i) * step,
-                         static_cast<double>(end - i) * step, synth::Hz(midi), kind.Level, kind.Decay);
+    Tone tone = MakeTone(kind.Kind, grid.At(i), grid.Span(i, end), synth::Hz(midi), kind.Level, kind.Decay);
     tone.Duty = kind.Duty;
     tone.VibratoDepth = kind.VibratoDepth;
     tones.push_back(tone);
@@ -121,6 +134,27 @@ void AddDrum(std::vector<Tone>& tones, char drum, double at, double level) {
   }
 }
 
+// The melody's bell partials and echoes, for the tones from `first` on.
+void AddBellsAndEchoes(std::vector<Tone>& tones, size_t first, const Style& style, double eighth) {
+  if (style.BellLevel > 0.0) {
+    for (size_t i = first, end = tones.size(); i < end; ++i) {
+      Tone bell = tones[i];
+      bell.FromHz *= style.BellRatio;
+      bell.Level *= style.BellLevel;
+      bell.Decay *= 3;
+      tones.push_back(bell);
+    }
+  }
+  for (size_t i = first, end = tones.size(); i < end; ++i) {
+    Tone echo = tones[i];
+    for (int k = 0; k < style.Echoes; ++k) {
+      echo.Start += style.EchoDelay * eighth;
+      echo.Level *= style.EchoLevel;
+      tones.push_back(echo);
+    }
+  }
+}
+
 // The four bars of a section from `start`: melody, chords broken and in the bass, drums.
 void AddSection(std::vector<Tone>& tones, const Piece& piece, const Section& section, double start) {
   const double eighth = 30.0 / piece.Tempo, bar = 8 * eighth;
@@ -128,27 +162,34 @@ void AddSection(std::vector<Tone>& tones, const Piece& piece, const Section& sec
   if (Words(section.Melody).size() != 32 || Words(section.Chords).size() != 4 ||
       Words(style.Bass).size() != 8)
     throw std::invalid_argument(std::string("section ") + section.Name + " is not four bars");
-  Tone lead = MakeTone(style.Lead, 0, 0, 0, style.LeadLevel, 1.2);
+  Tone lead = MakeTone(style.Lead, 0, 0, 0, style.LeadLevel, style.LeadDecay);
   lead.Duty = style.LeadDuty;
   lead.VibratoDepth = 0.08;
-  AddLine(tones, Words(section.Melody), start, eighth, lead, MidiNote);
+  const size_t melody = tones.size();
+  AddLine(tones, Words(section.Melody), EighthGrid(start, eighth, style.Swing), lead, MidiNote);
+  AddBellsAndEchoes(tones, melody, style, eighth);
   const std::vector<std::string> chords = Words(section.Chords), bass = Words(style.Bass);
   for (size_t b = 0; b < chords.size(); ++b) {
     const Chord chord = ParseChord(chords[b]);
     const double at = start + static_cast<double>(b) * bar;
     const int low = 40 + (chord.Root + 8) % 12;  // the bass root between E2 and D#3
     const Tone bassKind = MakeTone(Voice::Triangle, 0, 0, 0, style.BassLevel, 2.0);
-    AddLine(tones, bass, at, eighth, bassKind, [&](const std::string& step) {
+    AddLine(tones, bass, EighthGrid(at, eighth, style.Swing), bassKind, [&](const std::string& step) {
       return step == "R" ? low : step == "F" ? low + 7 : step == "O" ? low + 12 : -1;
     });
-    Tone arpeggio = MakeTone(Voice::Square, at, bar, synth::Hz(low + 24), style.ArpeggioLevel, 0.4);
+    Tone arpeggio = MakeTone(style.Arpeggio, at, bar, synth::Hz(low + 24), style.ArpeggioLevel, 0.4);
     arpeggio.Duty = 0.125;
     arpeggio.Arpeggio = chord.Intervals;
-    arpeggio.ArpeggioRate = 4.0 * piece.Tempo / 60.0;
+    arpeggio.ArpeggioRate = style.ArpeggioSteps * piece.Tempo / 60.0;
     tones.push_back(arpeggio);
-    const double sixteenth = bar / static_cast<double>(style.Drums.size());
-    for (size_t d = 0; d < style.Drums.size(); ++d)
-      AddDrum(tones, style.Drums[d], at + static_cast<double>(d) * sixteenth, style.DrumLevel);
+    const size_t steps = style.Drums.size();
+    const double sixteenth = bar / static_cast<double>(steps);
+    const EighthGrid grid(at, eighth, style.Swing);
+    for (size_t d = 0; d < steps; ++d) {
+      const bool onEighth = d * 8 % steps == 0;  // swung with the eighths
+      const double late = onEighth ? grid.Late(d * 8 / steps) : 0.0;
+      AddDrum(tones, style.Drums[d], at + (static_cast<double>(d) * sixteenth + late), style.DrumLevel);
+    }
   }
 }
 
@@ -165,10 +206,13 @@ Arrangement Arrange(const Piece& piece) {
     AddSection(arrangement.Tones, piece, *section, start);
     start += sectionLength;
   }
+  arrangement.Period = synth::SampleAt(start);
+  for (Tone& tone : arrangement.Tones) {  // a late echo rings in at the top of the next pass
+    if (synth::SampleAt(tone.Start) >= arrangement.Period) tone.Start -= start;
+  }
   std::stable_sort(arrangement.Tones.begin(), arrangement.Tones.end(), [](const Tone& a, const Tone& b) {
     return synth::SampleAt(a.Start) < synth::SampleAt(b.Start);
   });
-  arrangement.Period = synth::SampleAt(start);
   return arrangement;
 }
 

@@ -26,6 +26,20 @@ struct Style {
   double ArpeggioLevel = 0.1;  // the chord, broken by the sixteenth on a thin pulse
   double BassLevel = 0.4;
   double DrumLevel = 0.3;
+  // The colour of a piece beyond its patterns; the defaults play the patterns straight.
+  double LeadDecay = 1.2;  // how fast a melody note fades, per second
+  synth::Voice Arpeggio = synth::Voice::Square;
+  double ArpeggioSteps = 4;  // chord notes a beat
+  double Swing = 0.5;        // where the second eighth of a beat falls, as a share of the beat
+  // Each melody note comes back `Echoes` times, `EchoDelay` eighths apart, each echo at
+  // `EchoLevel` of the one before; echoes past the end sound at the start of the next pass.
+  int Echoes = 0;
+  double EchoDelay = 3;
+  double EchoLevel = 0.5;
+  // A bell's upper partial over each melody note: its pitch as a multiple of the note's,
+  // its level against the note's (0 for none); it fades three times as fast.
+  double BellRatio = 2.76;
+  double BellLevel = 0.0;
 };
 
 struct Piece {
@@ -45,9 +59,10 @@ struct Arrangement {
 };
 Arrangement Arrange(const Piece& piece);
 
-// The pieces, for the menus, a run and the editor.
-enum class PieceId { Menus, Run, Editor };
-constexpr int PieceCount = 3;
+// The pieces, for the menus, a run and the editor; plus plays a run in a look of its own
+// to a tune of its own (the first look's is Run).
+enum class PieceId { Menus, Run, Editor, DuskRun, CaveRun, SnowRun };
+constexpr int PieceCount = 6;
 const Piece& ScoreOf(PieceId id);
 
 }  // namespace music

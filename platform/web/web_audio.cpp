@@ -46,9 +46,10 @@ void WebAudio::Play(const std::vector<GameEvent>& events) {
   for (const GameEvent event : SoundsToPlay(events)) tobu_sound_play(static_cast<int>(event));
 }
 
-void WebAudio::FollowMode(GameMode mode) {
-  if (mode == mode_) return;
+void WebAudio::FollowMode(GameMode mode, int runTheme) {
+  if (mode == mode_ && runTheme == runTheme_) return;
   mode_ = mode;
+  runTheme_ = runTheme;
   if (!music_ || !enabled_ || tobu_music_ahead() < 0.0) return;
   // The last piece fades out over one block; the new one starts after it.
   block_.resize(MusicBlockSamples);
@@ -64,7 +65,7 @@ void WebAudio::FeedMusic() {
   // A negative answer: the page cannot play yet, so nothing is made ahead of it.
   for (double ahead = tobu_music_ahead(); ahead >= 0.0 && ahead < MusicAheadSeconds;
        ahead += static_cast<double>(MusicBlockSamples) / 44100.0) {
-    if (!music_) music_ = std::make_unique<music::MusicStream>(MusicFor(mode_));
+    if (!music_) music_ = std::make_unique<music::MusicStream>(MusicFor(mode_, runTheme_));
     block_.resize(MusicBlockSamples);
     music_->Render(block_);
     tobu_music_queue(block_.data(), static_cast<int>(block_.size()));

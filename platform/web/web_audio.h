@@ -21,8 +21,8 @@ class WebAudio {
 
   // Starts the sounds of one tick's events.
   void Play(const std::vector<GameEvent>& events);
-  // The music for where the player is.
-  void FollowMode(GameMode mode);
+  // The music for where the player is; a run's in the look `runTheme` (Game::MusicTheme).
+  void FollowMode(GameMode mode, int runTheme);
   // Keeps the page's music a few animation frames ahead of what it plays.
   void FeedMusic();
   // Sound off stops what is playing (music too) and plays nothing until switched on again.
@@ -35,6 +35,7 @@ class WebAudio {
  private:
   bool enabled_ = true;
   GameMode mode_ = GameMode::SelectPlayer;
+  int runTheme_ = 0;
   std::unique_ptr<music::MusicStream> music_;  // none until the page can play, or while off
   std::vector<float> block_;
 };

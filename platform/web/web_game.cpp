@@ -201,7 +201,7 @@ void WebGame::AnimationFrame(double now) {
   }
   const int due = pacer_.TicksDue(now);
   for (int i = 0; i < due && !form_.Closed; ++i) Tick();
-  audio_.FollowMode(form_.Mode);
+  audio_.FollowMode(form_.Mode, form_.MusicTheme());
   audio_.FeedMusic();
   ShowNewFrame();
   PaintThemesAhead();
@@ -219,7 +219,7 @@ void WebGame::PaintThemesAhead() {
 void WebGame::RunTicks(int count) {
   if (page::Stopped()) return;
   for (int i = 0; i < count && !form_.Closed; ++i) Tick();
-  audio_.FollowMode(form_.Mode);
+  audio_.FollowMode(form_.Mode, form_.MusicTheme());
   audio_.FeedMusic();
   ShowNewFrame();
 }

@@ -90,7 +90,8 @@ TEST(Music, PiecesLoopSeamlesslyUnderTheEffects) {
     double Loudness;  // K-weighted, the loudest 400 ms
   };
   for (const Case& c : {Case{music::PieceId::Menus, -20.8}, Case{music::PieceId::Run, -21.3},
-                        Case{music::PieceId::Editor, -20.5}}) {
+                        Case{music::PieceId::Editor, -20.5}, Case{music::PieceId::DuskRun, -20.6},
+                        Case{music::PieceId::CaveRun, -19.2}, Case{music::PieceId::SnowRun, -19.9}}) {
     const music::Piece& piece = music::ScoreOf(c.Id);
     SCOPED_TRACE(piece.Name);
     music::MusicStream stream(piece);

@@ -1,0 +1,59 @@
+// Which piece plays: in plus a run plays the tune of its level's look, from the start to
+// the results; classic plays its one run tune whatever the level, and so does a run the
+// moment plus is switched off.
+#include "sounds/music_choice.h"
+
+#include <gtest/gtest.h>
+
+#include "support/game_fixture.h"
+
+namespace tobu::testing {
+namespace {
+
+using music::PieceId;
+
+class MusicChoice : public GameFixture {
+ protected:
+  const std::string& Playing() const { return MusicFor(form.Mode, form.MusicTheme()).Name; }
+  static const std::string& Named(PieceId id) { return music::ScoreOf(id).Name; }
+};
+
+TEST_F(MusicChoice, APlusRunPlaysItsLooksTuneAndClassicPlaysTheRunTune) {
+  const struct {
+    const char* Level;
+    PieceId InPlus;
+  } cases[] = {
+      {"01-first-steps.vel", PieceId::Run},
+      {"09-killer-pits.vel", PieceId::DuskRun},
+      {"16-guarded-roads.vel", PieceId::CaveRun},
+      {"24-three-roads.vel", PieceId::SnowRun},
+      {"my-level.vel", PieceId::Run},
+  };
+  for (const auto& c : cases) MakeLevel(c.Level);
+  StartAsNewPlayer();
+  Press(VkReturn);  // "Play": the list, in the cases' order
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].Level);
+    if (i > 0) Press(VkDown);
+    form.Plus = true;
+    Press(VkReturn);
+    ASSERT_EQ(form.Mode, GameMode::game);
+    EXPECT_EQ(Playing(), Named(cases[i].InPlus));
+    Tick(3);
+    form.Plus = false;  // as F3 in a menu, or the options card
+    EXPECT_EQ(Playing(), Named(PieceId::Run));
+    Press(VkEscape);  // classic gives the run up
+    ASSERT_EQ(form.Mode, GameMode::GameMenu);
+    EXPECT_EQ(Playing(), Named(PieceId::Run));
+    form.Plus = true;
+    EXPECT_EQ(Playing(), Named(cases[i].InPlus));  // the results keep the run's tune
+    form.Plus = false;
+    Press(VkEscape);  // back to the list
+    form.Plus = true;
+    EXPECT_EQ(Playing(), Named(PieceId::Menus));
+    form.Plus = false;
+  }
+}
+
+}  // namespace
+}  // namespace tobu::testing
