@@ -23,7 +23,11 @@ GameLoop::GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, S
 }
 
 void GameLoop::Run() {
-  if (screen_.HasInputFocus()) timer_.Start(SDL_GetTicks());
+  if (screen_.HasInputFocus()) {
+    timer_.Start(SDL_GetTicks());
+  } else {
+    session_.FocusLost();
+  }
   screen_.ShowPointer(display_.PointerShown());
   router_.SetFrame(screen_.Frame());
   while (!session_.Closed()) {

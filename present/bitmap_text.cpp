@@ -1,5 +1,6 @@
 #include "present/bitmap_text.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "present/sheets.h"
@@ -52,7 +53,7 @@ constexpr int32_t GlyphWidth = 15;
 
 }  // namespace
 
-int64_t StringAdvance(const std::string& text) {
+int64_t StringAdvance(std::string_view text) {
   int64_t pen = 0;
   for (const char c : text) {
     const auto code = static_cast<unsigned char>(c);
@@ -67,10 +68,15 @@ void ShowString(Display& display, int32_t x, int32_t y, const std::string& text)
   ForEachGlyph(x, text, [&](int left, int frame) { display.DrawFrame(SheetFont, left, y, frame); });
 }
 
-int32_t StringWidth(const std::string& text) {
-  int32_t right = 0;
-  ForEachGlyph(0, text, [&](int left, int) { right = left + GlyphWidth; });
-  return right;
+// A glyph is drawn at the pen after its own advance; what follows the last one adds nothing.
+int32_t StringWidth(std::string_view text) {
+  const auto lastGlyph = std::find_if(text.rbegin(), text.rend(), [](char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code >= FirstGlyph && code <= LastGlyph;
+  });
+  if (lastGlyph == text.rend()) return 0;
+  const size_t length = text.size() - static_cast<size_t>(lastGlyph - text.rbegin());
+  return static_cast<int32_t>(StringAdvance(text.substr(0, length)) + GlyphWidth);
 }
 
 void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text) {

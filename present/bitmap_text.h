@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "present/display.h"
 
@@ -9,9 +10,9 @@ namespace tobu {
 // One line in the bitmap font with the glyph tops at y; x = -1 centres it on the view.
 void ShowString(Display& display, int32_t x, int32_t y, const std::string& text);
 // How far ShowString moves its pen over `text`: its last glyph is drawn that far right of x.
-int64_t StringAdvance(const std::string& text);
+int64_t StringAdvance(std::string_view text);
 // The pixels from x to the right edge of the line's last glyph.
-int32_t StringWidth(const std::string& text);
+int32_t StringWidth(std::string_view text);
 // The line with a one-pixel black outline, readable over any sky; x = -1 centres it.
 void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text);
 // The line `factor` times its size; x = -1 centres it.

@@ -86,12 +86,10 @@ void DrawPauseCard(SoftwareDisplay& display, bool plus) {
   display.DrawCanvasText(250, 160, "Pause or P resumes");
 }
 
+// Off as on, the card is plus's panel: it shows only after F3, and a half-dark band
+// over a menu's rows would not read.
 void DrawPlusCard(SoftwareDisplay& display, bool plusOn) {
-  if (plusOn) {
-    DrawPlusPanel(display, 20, 100, ViewWidth - 40, 110);
-  } else {
-    display.ShadeRect(0, 100, ViewWidth, 110);
-  }
+  DrawPlusPanel(display, 20, 100, ViewWidth - 40, 110);
   ShowString(display, -1, 120, plusOn ? "tobu plus: on" : "tobu plus: off");
   display.DrawCanvasText(
       40, 160,

@@ -15,7 +15,7 @@ namespace tobu {
 void DrawHelpCard(SoftwareDisplay& display, const Game& form);
 // Pause: "Paused" on a half-dark band across the view (plus: on its panel).
 void DrawPauseCard(SoftwareDisplay& display, bool plus);
-// F3: "tobu plus: on" or "tobu plus: off" and a line on what that means, on the same band.
+// F3: "tobu plus: on" or "tobu plus: off" and a line on what that means, on plus's panel.
 void DrawPlusCard(SoftwareDisplay& display, bool plusOn);
 // Plus, Escape in a run: "Give up?" on the same band.
 void DrawGiveUpCard(SoftwareDisplay& display);

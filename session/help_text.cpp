@@ -136,11 +136,16 @@ const std::vector<HelpLine>& PlusGamepadHelp() {
 const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   static const std::vector<HelpLine> run{
       {"R", "start the level again at once"},
-      {"Escape", "asks \"Give up?\"; Escape again gives up"},
+      {"Escape", "asks \"Give up?\": Escape gives up, R starts again"},
   };
   static const std::vector<HelpLine> results{
+      {"Up, Down", "also \"Next level\", the first row"},
       {"R", "play the level again at once"},
       {"Return", "on \"Next level\": the next level of the list"},
+      {"O", "options: screen, sound, music, ghost, plus"},
+  };
+  static const std::vector<HelpLine> bestTimes{
+      {"O", "options: screen, sound, music, ghost, plus"},
   };
   static const std::vector<HelpLine> editor{
       {"toolbar", "a press on a brush chooses it"},
@@ -165,6 +170,7 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   if (mode == GameMode::editor) return editor;
   if (mode == GameMode::game) return run;
   if (mode == GameMode::GameMenu) return results;
+  if (mode == GameMode::TopTen) return bestTimes;
   if (mode == GameMode::SelectPlayer) return players;
   if (mode == GameMode::MainMenu) return mainMenu;
   if (mode == GameMode::SelectLevel) return levels;

@@ -31,6 +31,7 @@ void Session::KeyDown(uint16_t key) {
   } else {
     form_.KeyDown(key);
   }
+  PauseWithoutFocus();
 }
 
 // The session's own keys, and every key while a card is open; true when it took the key.
@@ -138,13 +139,21 @@ void Session::MouseMove(int32_t x, int32_t y) {
 void Session::MouseUp(MouseButton button, int32_t x, int32_t y) { form_.MouseUp(button, x, y); }
 
 void Session::FocusLost() {
-  if (card_ != Card::None || form_.Mode != GameMode::game) return;
-  Open(Card::Pause);
-  pausedByFocus_ = true;
+  focused_ = false;
+  PauseWithoutFocus();
 }
 
 void Session::FocusGained() {
+  focused_ = true;
   if (card_ == Card::Pause && pausedByFocus_) Close();
+}
+
+// Without the focus there are no ticks: a run then always shows the pause card, also
+// when a key that still arrives (P, a card's key, Return on a menu) leaves a run bare.
+void Session::PauseWithoutFocus() {
+  if (focused_ || card_ != Card::None || form_.Mode != GameMode::game) return;
+  Open(Card::Pause);
+  pausedByFocus_ = true;
 }
 
 const FrameBuffer& Session::GameFrame() const { return card_ == Card::None ? display_.Presented() : *kept_; }

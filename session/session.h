@@ -38,7 +38,8 @@ class Session {
   void MouseDown(MouseButton button, int32_t x, int32_t y);
   void MouseMove(int32_t x, int32_t y);
   void MouseUp(MouseButton button, int32_t x, int32_t y);
-  // The window lost or regained the input focus: a run shows the pause card meanwhile.
+  // The window lost or regained the input focus: a run shows the pause card meanwhile
+  // (the platform calls FocusLost at the start too when the window has no focus).
   void FocusLost();
   void FocusGained();
 
@@ -83,11 +84,13 @@ class Session {
   bool InMenu() const;
   void Close();
   void Swallow(uint16_t key);
+  void PauseWithoutFocus();
 
   Game& form_;
   SoftwareDisplay& display_;
   Card card_ = Card::None;
   bool pausedByFocus_ = false;
+  bool focused_ = true;
   std::unique_ptr<FrameBuffer> kept_;  // the game's frame under the open card
   // Keys whose key-down the game never saw: their key-up stays here too.
   std::array<bool, 256> swallowed_{};

@@ -57,9 +57,9 @@ void Game::Update(bool surfaceReady) {
   if (Mode == GameMode::editor) ScrollEditor();
   if (Mode == GameMode::game) {
     LastRun = StepRun({Level, Runner, Clock, LockedExits}, KeyHeld, Events, surfaceReady);
-    // The best time's text is rebuilt when the frame is to show it.
+    // The best time's text is rebuilt when the frame is to show it (plus's HUD writes its own).
     const bool runnerShown = surfaceReady && !LastRun.EndedByObject();
-    if (runnerShown && !Best.BestNames[1].empty() && Outcome.BestTimeText.empty()) {
+    if (runnerShown && !Plus && !Best.BestNames[1].empty() && Outcome.BestTimeText.empty()) {
       Outcome.BestTimeText = StoredTimeText(Best.BestTime[1]);
     }
     AdvanceRunReplays();

@@ -86,6 +86,7 @@ ViewCamera Game::DrawCamera() const {
 
 // The moment after a run ages in the results; any other screen ends it.
 void Game::StepPlusView() {
+  if (PlusView.QuietTicks > 0) --PlusView.QuietTicks;
   if (!PlusView.InMoment()) return;
   if (!Plus || Mode != GameMode::GameMenu) {
     PlusView.Ending = PlusRunView::Moment::None;
@@ -109,11 +110,18 @@ void Game::BeginPlusMoment() {
   if (finished && !Best.BestNames[1].empty()) PlusView.OldBest = Best.BestTime[1];
 }
 
-// A key during the moment only ends it, so that no key acts on a menu not yet shown.
+// A key during the moment only ends it, so that no key acts on a menu not yet shown;
+// the results then ignore keys for a moment, and a held key's repeats never choose.
 bool Game::PlusMomentTakesKey(uint16_t key) {
-  if (!Plus || !PlusView.InMoment() || Mode != GameMode::GameMenu) return false;
+  if (!Plus || Mode != GameMode::GameMenu) return false;
   const bool repeat = key < KeyHeld.size() && KeyHeld[key];
-  if (!repeat) PlusView.Ending = PlusRunView::Moment::None;
+  if (PlusView.InMoment() && !repeat) {
+    PlusView.Ending = PlusRunView::Moment::None;
+    PlusView.QuietTicks = PlusRunView::ResultsQuietTicks;
+  } else if (!PlusView.InMoment() && !repeat && PlusView.QuietTicks == 0) {
+    return false;
+  }
+  if (key < KeyHeld.size()) KeyHeld[key] = true;
   return true;
 }
 

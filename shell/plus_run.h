@@ -22,9 +22,10 @@ struct PlusRunView {
   static constexpr int32_t BurstTicks = 24;
   static constexpr int32_t BloomTicks = 60;
   static constexpr int32_t ShakeTicks = 14;
-  static constexpr int32_t DeathTicks = 51;    // 0.6 s
-  static constexpr int32_t FinishTicks = 68;   // 0.8 s
-  static constexpr int32_t HudStayTicks = 43;  // 0.5 s at least on one side
+  static constexpr int32_t DeathTicks = 51;         // 0.6 s
+  static constexpr int32_t FinishTicks = 68;        // 0.8 s
+  static constexpr int32_t HudStayTicks = 43;       // 0.5 s at least on one side
+  static constexpr int32_t ResultsQuietTicks = 34;  // 0.4 s
 
   struct Burst {
     int32_t X = 0, Y = 0;  // the eaten food's centre in the world
@@ -51,6 +52,9 @@ struct PlusRunView {
   ObjectFrames Frames;
   std::optional<LevelObject> EndedBy;  // the killer or the daisy
   std::optional<int32_t> OldBest;      // the best time before a finished run was ranked
+  // Ticks the results still ignore keys after a key ended the moment, so that a key
+  // mashed to skip it chooses no row the player has not seen.
+  int32_t QuietTicks = 0;
 
   bool BannerShown() const { return !BannerDismissed && Age < BannerTicks; }
   bool InMoment() const { return Ending != Moment::None; }

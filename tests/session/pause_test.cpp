@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "session_fixture.h"
 
@@ -63,6 +64,31 @@ TEST_F(FocusPause, APauseByKeyOutlastsTheFocusComingBack) {
   session.FocusLost();
   session.FocusGained();
   EXPECT_EQ(session.OpenCard(), Session::Card::Pause);
+}
+
+// Keys still arrive without the focus, but ticks do not: a run is never left bare.
+TEST(FocusAway, KeysLeaveTheRunUnderThePauseCardUntilTheFocusReturns) {
+  const struct {
+    const char* Name;
+    bool InRun;                          // else on the main menu
+    std::vector<uint16_t> Before, Away;  // keys before the focus goes, and while away
+  } cases[] = {
+      {"P on the focus's card", true, {}, {VkP}},
+      {"P on the player's card", true, {VkP}, {VkP}},
+      {"Pause twice", true, {}, {VkPause, VkPause}},
+      {"Return starts a run", false, {}, {VkReturn, VkReturn}},
+  };
+  for (const auto& c : cases) {
+    SessionFixture fixture;
+    c.InRun ? fixture.ToRun() : fixture.ToMainMenu();
+    for (const uint16_t key : c.Before) fixture.Press(key);
+    fixture.session.FocusLost();
+    for (const uint16_t key : c.Away) fixture.Press(key);
+    EXPECT_EQ(fixture.form.Mode, GameMode::game) << c.Name;
+    EXPECT_EQ(fixture.session.OpenCard(), Session::Card::Pause) << c.Name;
+    fixture.session.FocusGained();
+    EXPECT_EQ(fixture.session.OpenCard(), Session::Card::None) << c.Name;
+  }
 }
 
 TEST_F(FocusPause, MenusShowNoCardAndPauseKeysReachThem) {

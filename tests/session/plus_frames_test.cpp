@@ -100,28 +100,35 @@ INSTANTIATE_TEST_SUITE_P(Docs, PlusFrame, ::testing::ValuesIn(Frames),
                            return name;
                          });
 
-// The death's moment takes the first key and only ends; the results take the next
-// ("Play again", under the pointer after a failure).
+// The death's moment takes the first key and only ends; the results ("Play again" under
+// the pointer after a failure) ignore keys for a moment after that, and a held key's
+// repeats never choose.
 TEST(PlusMoment, AKeyEndsItWithoutActingOnTheResults) {
+  constexpr int64_t Quiet = PlusRunView::ResultsQuietTicks;
   const struct {
     const char* Name;
-    int64_t Ticks;  // after the run's end
-    bool Pressed;   // Return pressed then
-    bool InMoment;  // afterwards
+    int64_t Ticks;       // after the run's end
+    const char* First;   // then
+    int64_t Wait;        // ticks before the second Return
+    const char* Second;  // "press Return", or "down Return" (a repeat when Return is held)
+    GameMode Mode;       // afterwards
   } cases[] = {
-      {"a key at the end", 0, true, false},
-      {"a key mid-moment", 20, true, false},
-      {"over by itself", PlusRunView::DeathTicks, false, false},
+      {"a key at the end", 0, "press Return", Quiet, "press Return", GameMode::game},
+      {"a key mid-moment", 20, "press Return", Quiet, "press Return", GameMode::game},
+      {"over by itself", PlusRunView::DeathTicks, "", 0, "press Return", GameMode::game},
+      {"mashed", 20, "press Return", Quiet - 1, "press Return", GameMode::GameMenu},
+      {"held", 20, "down Return", Quiet, "down Return", GameMode::GameMenu},
   };
   for (const auto& c : cases) {
     PlusScript script;
     script.Play({"", Frames[2].Script, DeathTick + c.Ticks});
     ASSERT_EQ(script.form.Mode, GameMode::GameMenu) << c.Name;
-    if (c.Pressed) script.runner.RunLine("press Return");
+    script.runner.RunLine(c.First);
     EXPECT_EQ(script.form.Mode, GameMode::GameMenu) << c.Name;
-    EXPECT_EQ(script.form.PlusView.InMoment(), c.InMoment) << c.Name;
-    script.runner.RunLine("press Return");
-    EXPECT_EQ(script.form.Mode, c.InMoment ? GameMode::GameMenu : GameMode::game) << c.Name;
+    EXPECT_FALSE(script.form.PlusView.InMoment()) << c.Name;
+    script.runner.RunLine("tick " + std::to_string(c.Wait));
+    script.runner.RunLine(c.Second);
+    EXPECT_EQ(script.form.Mode, c.Mode) << c.Name;
   }
 }
 
