@@ -4,6 +4,7 @@
 #include <array>
 
 #include "present/bitmap_text.h"
+#include "present/plus_medal.h"
 #include "present/sheets.h"
 
 namespace tobu {
@@ -76,7 +77,8 @@ void DrawRedFlash(Display& display, int32_t age) {
   display.BlendRect(0, 0, ViewWidth, ViewHeight, Red, static_cast<uint8_t>(std::max(48, 160 - 6 * age)));
 }
 
-void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta) {
+void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta,
+                     bool parBeaten) {
   for (int32_t i = 0; i < 32; ++i) {
     const int32_t x = (i * 83 + 17) % ViewWidth + (age / 4 + i) % 7 - 3;
     const int32_t y = (i * 37) % 90 - 90 + age * (4 + i % 4);
@@ -86,6 +88,16 @@ void DrawCelebration(Display& display, int32_t age, const std::string& time, con
   ShowString(display, -1, 160, "Finished!");
   ShowString(display, -1, 190, time);
   if (!bestDelta.empty()) ShowString(display, -1, 220, "Best Time! " + bestDelta);
+  // The star grows in beside the time once the confetti is falling.
+  if (parBeaten) DrawStar(display, (ViewWidth + StringWidth(time)) / 2 + 24, 201, std::clamp(age - 8, 0, 12));
+}
+
+void DrawConfettiRain(Display& display, int32_t age) {
+  for (int32_t i = 0; i < 40; ++i) {
+    const int32_t x = (i * 83 + 17) % ViewWidth + (age / 4 + i) % 7 - 3;
+    const int32_t y = ((i * 37) % ViewHeight + age * (2 + i % 3)) % (ViewHeight + 10) - 10;
+    display.FillRect(x, y, 9, 6, Confetti[static_cast<size_t>(i) % Confetti.size()]);
+  }
 }
 
 }  // namespace tobu

@@ -25,7 +25,11 @@ int32_t ShakeOffset(int32_t age);
 void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& killer, int32_t age);
 // The whole view tinted red, fading.
 void DrawRedFlash(Display& display, int32_t age);
-// Confetti and the finishing time, with the gain on the old best time when there is one.
-void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta);
+// Confetti and the finishing time, with the gain on the old best time when there is one
+// and a star when the time equals or beats the level's par.
+void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta,
+                     bool parBeaten);
+// Confetti falling over the whole view without end.
+void DrawConfettiRain(Display& display, int32_t age);
 
 }  // namespace tobu

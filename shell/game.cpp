@@ -52,6 +52,7 @@ void Game::Tick(int32_t /*LagCount: every tick is one fixed step*/) {
 void Game::Update(bool surfaceReady) {
   Events.NewTick();
   StepPlusView();
+  StepEnding();
   LastRun = RunStepResult{};
   if (WatchingReplay()) PlayWatchedKeys();
   if (Mode == GameMode::editor) ScrollEditor();
@@ -78,7 +79,12 @@ void Game::Update(bool surfaceReady) {
     BeginPlusMoment();  // before the ranking, which replaces the old best time
     EndRun(LastRun.End == RunEnd::Finished);
   }
-  if (Mode == GameMode::GameMenu && surfaceReady) RankFinishedRunOnce();
+  if (Mode == GameMode::GameMenu && surfaceReady) {
+    const bool plusFinish = Plus && Outcome.RunFinished && !Outcome.RunFailed && !WatchingReplay();
+    const bool finishedBefore = plusFinish && PlayerRow(Best, Players.PlayerName).Finished;
+    RankFinishedRunOnce();
+    if (plusFinish) OfferEnding(finishedBefore);
+  }
 }
 
 // Plus draws a run of a shipped level in its group's look; everything else in the game's own.
@@ -140,6 +146,7 @@ void Game::DrawFrame() {
   if (Mode == GameMode::GameMenu && !WatchingReplay()) DrawGameMenu();
   if (Mode == GameMode::TopTen) DrawTopTen();
   if (Mode == GameMode::PlayTestResult) DrawPlayTestResult();
+  if (Plus && Ending && Mode == GameMode::GameMenu) DrawEndingCard(display_, *Ending);
   if (OpenQuestion) DrawQuestionCard(display_, *OpenQuestion, Anim.ObjectFrame[ObjectExit]);
 }
 
@@ -208,7 +215,7 @@ void Game::KeyDown(uint16_t Key) {
   dropCharacter_ = Key < KeyHeld.size() && PlayTest.LeftOver[Key];
   if (dropCharacter_) return;  // a key from the play-test repeating
   if (OpenQuestion) return AnswerQuestion(Key);
-  if (PlusMomentTakesKey(Key)) return;
+  if (PlusMomentTakesKey(Key) || EndingTakesKey(Key)) return;
   if (Mode == GameMode::game) {
     RecordKey(Key, true);
     PlusView.BannerDismissed = true;

@@ -12,11 +12,13 @@
 #include "editor/editor_state.h"
 #include "events/game_events.h"
 #include "present/display.h"
+#include "present/plus_medal.h"
 #include "shell/animation.h"
 #include "shell/editor_dialogs.h"
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
 #include "shell/level_rows.h"
+#include "shell/par_times.h"
 #include "shell/play_test.h"
 #include "shell/plus_run.h"
 #include "shell/question.h"
@@ -124,6 +126,11 @@ class Game {
   // Plus: what is drawn around the run (plus_flow.cpp); the run never reads it.
   PlusRunView PlusView;
   bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
+  // Plus: the par of the level last started, none for a level not shipped with the game.
+  const ParTime* RunPar = nullptr;
+  // Plus: the card after the game's last level, over the results until a key.
+  std::optional<EndingCard> Ending;
+  bool LastLevelCelebrated = false;  // the last level's first finish of the session had its card
 
   // The look whose tune a run plays: in plus a shipped level's, from its start to its
   // results; the first look otherwise (and always in classic).
@@ -167,6 +174,12 @@ class Game {
   void ReturnToPlayers();
   // Plus's results (plus_results.cpp).
   void DrawPlusGameMenu(const std::string& title);
+  // Plus's goals: the par, the stars and the ending (plus_goals.cpp).
+  bool RunParEarned() const;
+  void DrawParLine(int32_t y);
+  void OfferEnding(bool finishedBefore);
+  void StepEnding();
+  bool EndingTakesKey(uint16_t key);
   // Plus around a run (plus_flow.cpp).
   bool PlusDrawsRun() const;
   ViewCamera DrawCamera() const;

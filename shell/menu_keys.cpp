@@ -174,7 +174,9 @@ void Game::StartRun(int entry) {
   const std::vector<uint8_t> bytes = ReadWholeFile(file);
   const LoadedLevelInfo info = UseLevel(ParseLevel(bytes, file), Level);
   BeginRun(info);
-  StartRunReplays(file, LevelCrc(file, bytes));
+  const uint32_t crc = LevelCrc(file, bytes);
+  StartRunReplays(file, crc);
+  RunPar = FindParTime(crc);
 }
 
 // The run's first values, once its level is loaded.

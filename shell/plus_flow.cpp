@@ -17,7 +17,7 @@ namespace tobu {
 
 bool Game::RestartRun() {
   const bool inRun = Mode == GameMode::game && !PlayTest.Active;
-  if (!Plus || WatchingReplay() || !(inRun || Mode == GameMode::GameMenu)) return false;
+  if (!Plus || WatchingReplay() || Ending || !(inRun || Mode == GameMode::GameMenu)) return false;
   StartRun(LevelIndex);
   return true;
 }
@@ -185,8 +185,9 @@ void Game::DrawPlusMoment() {
     }
   }
   const bool beaten = Outcome.NewBestTime && PlusView.OldBest;
+  const bool parBeaten = RunPar != nullptr && ClockHundredths(Clock) <= StoredHundredths(RunPar->Time);
   DrawCelebration(display_, PlusView.EndingAge, StopwatchText(ClockHundredths(Clock)),
-                  beaten ? BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]) : std::string());
+                  beaten ? BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]) : std::string(), parBeaten);
   DrawPlusHudStrip();
 }
 

@@ -20,6 +20,7 @@ constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
 constexpr int LevelNameX = 150;
 constexpr int LevelTimeRight = 580;  // the times end in one column
 constexpr int MarkX = 600;
+constexpr int StarX = 590;  // between the time and the mark
 constexpr int ArrowX = 70;
 constexpr int WorldRecordX = 6;
 
@@ -88,6 +89,8 @@ void Game::DrawPlusLevelRow(int row, int entry) {
   const std::string time = StopwatchText(StoredHundredths(level.PlayerBest));
   ShowString(display_, LevelTimeRight - StringWidth(time), y, time);
   DrawFinishedMark(display_, MarkX, y + 2);
+  const ParTime* par = level.LevelCrc ? FindParTime(*level.LevelCrc) : nullptr;
+  if (par != nullptr && EarnsStar(level.PlayerBest, *par)) DrawStar(display_, StarX, y + 10, 6);
 }
 
 // The heading of the world records' column, and who holds the highlighted level's.
@@ -114,7 +117,12 @@ void Game::DrawPlusSelectLevel() {
 // The level's name as the title, the ten places by rank, the player's own on a band.
 void Game::DrawPlusTopTen() {
   const bool listed = LevelIndex >= 0 && LevelIndex < LevelFiles.Count();
-  ShowString(display_, -1, 30, listed ? LevelTitle(LevelFiles.Items[LevelIndex]) : "Best times");
+  const std::string title = listed ? LevelTitle(LevelFiles.Items[LevelIndex]) : "Best times";
+  ShowStringWithStar(display_, 30, title, RunParEarned());
+  if (RunPar != nullptr) {
+    const std::string par = "Par " + StopwatchText(StoredHundredths(RunPar->Time));
+    display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(par.size()), 57, par, palette::LabelGrey);
+  }
   for (int i = 1; i <= BestPlaces; ++i) {
     const int y = 80 + 24 * (i - 1);
     const bool own = !Best.BestNames[i].empty() && Best.BestNames[i] == Players.PlayerName;

@@ -1,5 +1,6 @@
 // Plus's results: the level's name, the time large, how it stands against the best
-// time, then the rows ("Next level", "Play again", "Best times"), all on the middle.
+// time and the par, then the rows ("Next level", "Play again", "Best times"), all on the
+// middle.
 #include <string>
 
 #include "present/bitmap_text.h"
@@ -14,7 +15,8 @@ constexpr int32_t TitleTop = 40;
 constexpr int32_t TimeTop = 92;
 constexpr int32_t TimeScale = 2;
 constexpr int32_t VerdictTop = 154;
-constexpr int32_t RowsTop = 220;
+constexpr int32_t ParTop = 186;
+constexpr int32_t RowsTop = 250;
 constexpr int32_t RowHeight = 30;
 constexpr int32_t RowsX = 246;
 
@@ -41,7 +43,10 @@ void Game::DrawPlusGameMenu(const std::string& title) {
     }
     ShowCentred(display_, VerdictTop, verdict);
   }
-  const char* rows[] = {"Next level", "Play again", "Best times"};
+  DrawParLine(ParTop);
+  // The list is a round: after its last level comes its first again, and the row says so.
+  const bool last = LevelIndex + 1 >= LevelFiles.Count();
+  const char* rows[] = {last ? "Back to level 1" : "Next level", "Play again", "Best times"};
   for (int32_t i = 0; i < 3; ++i) ShowString(display_, RowsX, RowsTop + RowHeight * i, rows[i]);
   display_.DrawFrame(SheetHelmet, RowsX - 36, RowsTop - 10 + RowHeight * MenuCursor,
                      Anim.ObjectFrame[ObjectExit]);

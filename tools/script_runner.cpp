@@ -238,8 +238,13 @@ std::string StateLine(const Game& form) {
        << " newbest=" << outcome.NewBestTime << " topten=" << outcome.InTopTen
        << " player=" << form.Players.PlayerName << " players=" << unsigned{form.Players.PlayerCount}
        << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText << " prompt=" << prompt;
-  // Only plus asks questions, so the classic game's lines never carry this.
+  // Only plus asks questions and shows the ending, so the classic game's lines never carry these.
   if (form.OpenQuestion) line << " question=\"" << form.OpenQuestion->Text << '"';
+  if (form.Ending) {
+    line << " ending=\"" << form.Ending->Title;
+    for (const std::string& text : form.Ending->Lines) line << " / " << text;
+    line << '"';
+  }
   return line.str();
 }
 

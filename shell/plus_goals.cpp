@@ -1,0 +1,98 @@
+// tobu plus's goals beyond a finish: the developer's time on each shipped level to beat
+// for a star, and a card once the game's last level is done. Both read the player's
+// places in the levels' best times, so they need no file of their own.
+#include <string>
+#include <vector>
+
+#include "present/bitmap_text.h"
+#include "present/plus_palette.h"
+#include "shell/game.h"
+#include "sim/clock.h"
+
+namespace tobu {
+namespace {
+
+// The player's best times over the shipped levels of the list, each level counted once.
+struct ShippedTally {
+  int32_t Finished = 0;
+  int32_t Stars = 0;
+  int64_t Hundredths = 0;
+};
+
+ShippedTally TallyShipped(const std::vector<LevelRow>& rows) {
+  std::vector<bool> counted(ParTimes().size(), false);
+  ShippedTally tally;
+  for (const LevelRow& row : rows) {
+    const ParTime* par = row.LevelCrc ? FindParTime(*row.LevelCrc) : nullptr;
+    if (par == nullptr || !row.Finished) continue;
+    const auto index = static_cast<size_t>(par - ParTimes().data());
+    if (counted[index]) continue;
+    counted[index] = true;
+    ++tally.Finished;
+    tally.Stars += EarnsStar(row.PlayerBest, *par) ? 1 : 0;
+    tally.Hundredths += StoredHundredths(row.PlayerBest);
+  }
+  return tally;
+}
+
+EndingCard EndingCardOf(const ShippedTally& tally) {
+  const std::string levels = std::to_string(ParTimes().size());
+  const std::string stars =
+      std::to_string(tally.Stars) + (tally.Stars == 1 ? " star of " : " stars of ") + levels;
+  if (tally.Finished == static_cast<int32_t>(ParTimes().size()))
+    return {"Every level finished!", {"Your times add up to " + StopwatchText(tally.Hundredths), stars}, 0};
+  return {"The last level, done!",
+          {std::to_string(tally.Finished) + " of " + levels + " levels finished",
+           "Your times add up to " + StopwatchText(tally.Hundredths), stars},
+          0};
+}
+
+}  // namespace
+
+// The medal follows the player's best time on the level, not the run just made.
+bool Game::RunParEarned() const {
+  const LevelRow mine = PlayerRow(Best, Players.PlayerName);
+  return RunPar != nullptr && mine.Finished && EarnsStar(mine.PlayerBest, *RunPar);
+}
+
+// "Par 12.34" centred at y, a star after it once earned, a hint under it until then.
+void Game::DrawParLine(int32_t y) {
+  if (RunPar == nullptr) return;
+  const std::string text = "Par " + StopwatchText(StoredHundredths(RunPar->Time));
+  const bool earned = RunParEarned();
+  ShowStringWithStar(display_, y, text, earned);
+  if (!earned)
+    display_.DrawCanvasText(ViewWidth / 2 - 81, y + 28, "Equal or beat it for a star", palette::LabelGrey);
+}
+
+// After a finish in plus: the ending card when the game's last level was finished for
+// the first time this session, or when this finish completed every shipped level.
+void Game::OfferEnding(bool finishedBefore) {
+  if (RunPar == nullptr) return;
+  const bool lastLevel = RunPar == &ParTimes().back() && !LastLevelCelebrated;
+  if (!lastLevel && finishedBefore) return;  // nothing newly completed: no need to read the levels
+  LevelRows = ReadLevelRows(LevelFiles, Players.PlayerName);
+  const ShippedTally tally = TallyShipped(LevelRows);
+  const bool completed = !finishedBefore && tally.Finished == static_cast<int32_t>(ParTimes().size());
+  if (!lastLevel && !completed) return;
+  if (RunPar == &ParTimes().back()) LastLevelCelebrated = true;
+  Ending = EndingCardOf(tally);
+}
+
+// The card ages once the finish's moment is over; any other screen, or plus off, ends it.
+void Game::StepEnding() {
+  if (!Ending) return;
+  if (!Plus || Mode != GameMode::GameMenu) return Ending.reset();
+  if (!PlusView.InMoment()) ++Ending->Age;
+}
+
+// A key newly pressed closes the card and does nothing else.
+bool Game::EndingTakesKey(uint16_t key) {
+  if (!Plus || !Ending || Mode != GameMode::GameMenu || PlusView.InMoment()) return false;
+  const bool repeat = key < KeyHeld.size() && KeyHeld[key];
+  if (!repeat) Ending.reset();
+  dropCharacter_ = true;
+  return true;
+}
+
+}  // namespace tobu
