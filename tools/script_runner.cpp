@@ -5,8 +5,8 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
-#include <istream>
 #include <iterator>
+#include <istream>
 #include <ostream>
 #include <sstream>
 
@@ -123,9 +123,8 @@ std::optional<uint16_t> ParseKey(const std::string& word) {
     const char* Name;
     uint16_t Code;
   };
-  static constexpr Named names[] = {{"escape", 27}, {"return", 13}, {"back", 8},   {"space", 32},
-                                    {"left", 37},   {"up", 38},     {"right", 39}, {"down", 40},
-                                    {"delete", 46}, {"tab", 9}};
+  static constexpr Named names[] = {{"escape", 27}, {"return", 13}, {"back", 8},   {"space", 32}, {"left", 37},
+                                    {"up", 38},     {"right", 39},  {"down", 40}, {"delete", 46}, {"tab", 9}};
   const std::string name = Lower(word);
   for (const Named& named : names) {
     if (name == named.Name) return named.Code;
@@ -238,8 +237,7 @@ std::string StateLine(const Game& form) {
        << " clock=" << clock << " failed=" << outcome.RunFailed << " finished=" << outcome.RunFinished
        << " newbest=" << outcome.NewBestTime << " topten=" << outcome.InTopTen
        << " player=" << form.Players.PlayerName << " players=" << unsigned{form.Players.PlayerCount}
-       << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText
-       << " prompt=" << prompt;
+       << " brush=" << unsigned{form.Editor.Brush} << " input=" << form.Editor.InputText << " prompt=" << prompt;
   // Only plus asks questions, so the classic game's lines never carry these.
   if (form.OpenQuestion) line << " question=\"" << form.OpenQuestion->Text << '"';
   // Plus's own words: why the dialog's save or open failed, and how a play-test ended.
@@ -307,7 +305,8 @@ std::filesystem::path StartDirectory() {
 }  // namespace
 
 ScriptRunner::ScriptRunner(Game& form, SoftwareDisplay& display, std::ostream& out)
-    : form_(form), display_(display), session_(form, display), out_(out), startDirectory_(StartDirectory()) {}
+    : form_(form), display_(display), session_(form, display), out_(out),
+      startDirectory_(StartDirectory()) {}
 
 template <typename Handler>
 bool ScriptRunner::Call(Handler&& handler) {
@@ -341,18 +340,13 @@ bool ScriptRunner::RunLine(const std::string& line) {
 
 void ScriptRunner::Run(const ScriptCommand& command) {
   switch (command.What) {
-    case Kind::Nothing:
-      break;
+    case Kind::Nothing: break;
     case Kind::Tick:
       for (int64_t i = 0; i < command.Count && Call([&] { session_.Tick(1); }); ++i) {
       }
       break;
-    case Kind::Down:
-      Call([&] { session_.KeyDown(command.Key); });
-      break;
-    case Kind::Up:
-      Call([&] { session_.KeyUp(command.Key); });
-      break;
+    case Kind::Down: Call([&] { session_.KeyDown(command.Key); }); break;
+    case Kind::Up: Call([&] { session_.KeyUp(command.Key); }); break;
     case Kind::Press: {
       if (!Call([&] { session_.KeyDown(command.Key); })) break;
       const std::optional<uint8_t> character = KeyCharacter(command.Key);
@@ -360,46 +354,26 @@ void ScriptRunner::Run(const ScriptCommand& command) {
       Call([&] { session_.KeyUp(command.Key); });
       break;
     }
-    case Kind::Char:
-      Call([&] { session_.KeyPress(command.Character); });
-      break;
+    case Kind::Char: Call([&] { session_.KeyPress(command.Character); }); break;
     case Kind::Type:
       for (const char c : command.Text) {
         if (!Call([&] { session_.KeyPress(static_cast<uint8_t>(c)); })) break;
       }
       break;
-    case Kind::MouseDown:
-      Call([&] { session_.MouseDown(command.Button, command.X, command.Y); });
-      break;
-    case Kind::MouseUp:
-      Call([&] { session_.MouseUp(command.Button, command.X, command.Y); });
-      break;
-    case Kind::MouseMove:
-      Call([&] { session_.MouseMove(command.X, command.Y); });
-      break;
+    case Kind::MouseDown: Call([&] { session_.MouseDown(command.Button, command.X, command.Y); }); break;
+    case Kind::MouseUp: Call([&] { session_.MouseUp(command.Button, command.X, command.Y); }); break;
+    case Kind::MouseMove: Call([&] { session_.MouseMove(command.X, command.Y); }); break;
     case Kind::Shot: {
       const std::filesystem::path file = startDirectory_ / command.Text;
       Call([&] { ReplaceFile(file.string(), EncodeBmp(display_.Presented())); });
       break;
     }
-    case Kind::State:
-      out_ << StateLine(form_) << '\n';
-      break;
-    case Kind::Events:
-      out_ << "events=" << JoinEventNames(form_.Events.Drain()) << '\n';
-      break;
-    case Kind::Replay:
-      PlayReplay(startDirectory_ / command.Text);
-      break;
-    case Kind::Verify:
-      VerifyReplay(startDirectory_ / command.Text);
-      break;
-    case Kind::Plus:
-      session_.SetPlus(command.Count != 0);
-      break;
-    case Kind::File:
-      out_ << FileLine(command.Text) << '\n';
-      break;
+    case Kind::State: out_ << StateLine(form_) << '\n'; break;
+    case Kind::Events: out_ << "events=" << JoinEventNames(form_.Events.Drain()) << '\n'; break;
+    case Kind::Replay: PlayReplay(startDirectory_ / command.Text); break;
+    case Kind::Verify: VerifyReplay(startDirectory_ / command.Text); break;
+    case Kind::Plus: session_.SetPlus(command.Count != 0); break;
+    case Kind::File: out_ << FileLine(command.Text) << '\n'; break;
     case Kind::Title:
       session_.ShowTitle();
       break;
