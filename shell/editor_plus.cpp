@@ -31,7 +31,10 @@ std::string ProblemsLine(const std::vector<std::string>& problems) {
 bool Game::PlusEditorKeyDown(uint16_t key) {
   if (Editor.PromptOpen()) {
     if (key == VkEscape) EditorAsk.After = Then::None;  // cancelling the save cancels what waited on it
-    if (key == VkTab) EditorAsk.LevelFiles = ReadLevelFileNames(), EditorAsk.Failure.clear();
+    if (key == VkTab) {
+      EditorAsk.LevelFiles = ReadLevelFileNames();
+      EditorAsk.Failure.clear();
+    }
     return false;
   }
   if (Editor.Unsaved && key == VkEscape) return AskSaveChanges(Then::Leave), true;
