@@ -1,5 +1,7 @@
 #include "present/plus_panel.h"
 
+#include <algorithm>
+
 #include "present/bitmap_text.h"
 #include "present/plus_palette.h"
 
@@ -14,6 +16,45 @@ void DrawPlusPanel(Display& display, int x, int y, int width, int height) {
   display.OutlineRect(x + 1, y + 1, width - 2, height - 2, palette::PanelEdge);
   display.OutlineRect(x + 2, y + 2, width - 4, height - 4, palette::PanelEdge);
   display.OutlineRect(x + 3, y + 3, width - 6, height - 6, palette::PanelInner);
+}
+
+namespace {
+
+constexpr int TitleHeight = 24, NoteHeight = 16, CardPadding = 20;
+constexpr int CanvasAdvance = 6;  // the canvas font's width, guessed as elsewhere
+
+// Where the ink of a bitmap line starts right of the x it is drawn at: ShowString moves
+// the pen by the first glyph before drawing it.
+int InkStart(const std::string& text) {
+  return text.empty() ? 0 : static_cast<int>(StringAdvance(text.substr(0, 1)));
+}
+
+int InkWidth(const std::string& text) { return StringWidth(text) - InkStart(text); }
+
+}  // namespace
+
+void DrawTextCard(Display& display, int top, const std::vector<std::string>& titles,
+                  const std::vector<std::string>& notes) {
+  int inner = 0;
+  for (const std::string& title : titles) inner = std::max(inner, InkWidth(title));
+  for (const std::string& note : notes)
+    inner = std::max(inner, CanvasAdvance * static_cast<int>(note.size()));
+  const int width = std::min(ViewWidth - 16, inner + 2 * CardPadding);
+  const int height = 24 + TitleHeight * static_cast<int>(titles.size()) +
+                     (notes.empty() ? 0 : 6 + NoteHeight * static_cast<int>(notes.size()));
+  const int left = (ViewWidth - width) / 2;
+  DrawPlusPanel(display, left, top, width, height);
+  int y = top + 12;
+  for (const std::string& title : titles) {
+    ShowString(display, (ViewWidth - InkWidth(title)) / 2 - InkStart(title), y, title);
+    y += TitleHeight;
+  }
+  y += 6;
+  for (const std::string& note : notes) {
+    const int noteWidth = CanvasAdvance * static_cast<int>(note.size());
+    display.DrawCanvasText(std::max(left + 8, (ViewWidth - noteWidth) / 2), y, note);
+    y += NoteHeight;
+  }
 }
 
 void DrawNameField(Display& display, int x, int y, int width, const std::string& text, size_t limit,

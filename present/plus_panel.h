@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "present/display.h"
 
@@ -9,6 +10,12 @@ namespace tobu {
 // tobu plus's card: an opaque slate panel in a gold frame, with a shadow below and to
 // the right, so nothing of the screen beneath competes with its text.
 void DrawPlusPanel(Display& display, int x, int y, int width, int height);
+
+// A card sized from its text and centred across the view, its top at `top`: `titles` in
+// the bitmap font, one under the other, then `notes` in the canvas font. A text too wide
+// for the view makes the card as wide as the view allows.
+void DrawTextCard(Display& display, int top, const std::vector<std::string>& titles,
+                  const std::vector<std::string>& notes = {});
 
 // A name being typed: the text in the bitmap font in a box `width` wide with its top-left
 // at (x, y), a steady caret after it, and under the box's right end how much of `limit`

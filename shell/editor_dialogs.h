@@ -20,6 +20,9 @@ struct EditorDialogs {
   bool ProblemsAccepted = false;
   bool ReplaceAccepted = false;
   std::string Notice;  // "Saved NAME", "Opened NAME"
+  // Why the last save or open from the dialog failed ("Cannot open file ./abc.vel"):
+  // shown in the dialog until the name changes or the dialog closes.
+  std::string Failure;
   int NoticeTicksLeft = 0;
   // The level files when the prompt opened (or Tab read them), for the dialog's list.
   std::vector<std::string> LevelFiles;

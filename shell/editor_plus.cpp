@@ -8,6 +8,7 @@
 #include "editor/level_checks.h"
 #include "present/themes.h"
 #include "shell/game.h"
+#include "world/file_error.h"
 
 namespace tobu {
 namespace {
@@ -30,7 +31,10 @@ std::string ProblemsLine(const std::vector<std::string>& problems) {
 bool Game::PlusEditorKeyDown(uint16_t key) {
   if (Editor.PromptOpen()) {
     if (key == VkEscape) EditorAsk.After = Then::None;  // cancelling the save cancels what waited on it
-    if (key == VkTab) EditorAsk.LevelFiles = ReadLevelFileNames();
+    if (key == VkTab) {
+      EditorAsk.LevelFiles = ReadLevelFileNames();
+      EditorAsk.Failure.clear();
+    }
     return false;
   }
   if (Editor.Unsaved && key == VkEscape) return AskSaveChanges(Then::Leave), true;
@@ -48,6 +52,7 @@ bool Game::PlusEditorKeyUp(uint16_t key) {
     return true;
   }
   EditorAsk.LevelFiles = ReadLevelFileNames();
+  EditorAsk.Failure.clear();
   return false;
 }
 
@@ -80,6 +85,7 @@ void Game::AskSaveChanges(EditorDialogs::Then then) {
 
 void Game::OpenEditorPrompt(bool save) {
   (save ? Editor.SavePromptOpen : Editor.OpenPromptOpen) = true;
+  EditorAsk.Failure.clear();
   Editor.NameSelected = !Editor.InputText.empty();
   EditorAsk.LevelFiles = ReadLevelFileNames();
 }
@@ -114,8 +120,8 @@ void Game::AskBeforeSaving(std::string text, std::string detail, bool EditorDial
   Ask(std::move(question));
 }
 
-// The questions in their order, then the save. A failed save escapes as FileError with
-// the prompt still open, and what waited on the save is dropped.
+// The questions in their order, then the save. A failed save is shown in the Save
+// dialog, and what waited on the save is dropped.
 void Game::ContinueSave() {
   const std::string& name = EditorAsk.SaveName;
   if (!EditorAsk.ProblemsAccepted) {
@@ -134,7 +140,11 @@ void Game::ContinueSave() {
                            &EditorDialogs::ReplaceAccepted);
   }
   const Then after = std::exchange(EditorAsk.After, Then::None);
-  SaveLevel(LevelFileOf(name), Level);
+  try {
+    SaveLevel(LevelFileOf(name), Level);
+  } catch (const FileError& error) {
+    return ShowFileFailure(error);
+  }
   Events.Push(GameEvent::Saved);
   Editor.LevelName = name;
   KeepLevelAsSaved(Editor, Level);
@@ -157,6 +167,20 @@ void Game::RunAfterSave(EditorDialogs::Then then) {
       StartPlayTest();
       break;
   }
+}
+
+// A failed save or open: the game's message in the dialog, with the error sound, and the
+// name chosen so that it can be typed again. A save that a question began opens the Save
+// dialog with the name it tried; nothing may look as if it had been saved.
+void Game::ShowFileFailure(const FileError& error) {
+  if (!Editor.PromptOpen()) {
+    Editor.InputText = EditorAsk.SaveName;
+    OpenEditorPrompt(true);
+  }
+  EditorAsk.Failure = error.Messages().front();
+  Editor.NameSelected = !Editor.InputText.empty();
+  Editor.CompletionPrefix.reset();
+  Events.Push(GameEvent::Error);
 }
 
 void Game::ShowEditorNotice(std::string text) {

@@ -1,5 +1,6 @@
-// Plus in the editor, drawn over the view: the toolbar, the Save and Open dialog with the
-// names Tab would give, and the notice after a save or an open. A press on the toolbar chooses a brush and
+// Plus in the editor, drawn over the view: the world's edges, the toolbar, the Save and
+// Open dialog with the names Tab would give (or why a save or open failed), and the notice
+// after a save or an open. A press on the toolbar chooses a brush and
 // paints nothing.
 #include <algorithm>
 #include <string>
@@ -19,6 +20,9 @@ constexpr int ToolbarHeight = ViewHeight - EditorToolbarTop;
 constexpr int BrushTop = EditorToolbarTop + 6;
 constexpr int PictureSize = 40;
 constexpr int BrushLeft(int brush) { return 30 + (brush - 1) * 54; }
+// Where the runner leaves the world, and the camera's view stops.
+constexpr int WorldRight = CameraMaxX + ViewWidth;
+constexpr int WorldBottom = CameraMaxY + ViewHeight;
 
 // The brushes with their keys, the current one framed; what the buttons do with it;
 // the level's name and, before it, a dot while it has unsaved changes.
@@ -39,20 +43,43 @@ void DrawToolbar(Display& display, const EditorState& editor) {
                          "Left button: " + std::string(tiles ? "paint " : "place ") + name);
   display.DrawCanvasText(300, BrushTop + 22,
                          tiles ? "Right button: erase" : "Right button: remove an object");
-  if (editor.Unsaved) display.FillRect(478, BrushTop + 7, 7, 7, palette::Orange);
-  display.DrawCanvasText(492, BrushTop + 4, editor.LevelName.empty() ? "new level" : editor.LevelName);
-  display.DrawCanvasText(492, BrushTop + 22, editor.Unsaved ? "unsaved changes" : "S saves, O opens");
+  if (editor.Unsaved) display.FillRect(484, BrushTop + 1, 7, 7, palette::Orange);
+  display.DrawCanvasText(497, BrushTop - 2, editor.LevelName.empty() ? "new level" : editor.LevelName);
+  display.DrawCanvasText(497, BrushTop + 13, editor.Unsaved ? "unsaved changes" : "S saves, O opens");
+  display.DrawCanvasText(497, BrushTop + 28, "F5 play-test, F1 help");
+}
+
+// The world's edges, where a runner leaves it and the camera stops: a dark band inside
+// each edge in view, so that an empty level is not an endless sky.
+void DrawWorldEdges(Display& display, const World& level) {
+  constexpr int Band = 6;
+  constexpr uint16_t EdgeRed = 0x8000;
+  const int left = -level.CameraX, top = -level.CameraY;
+  const int right = WorldRight - level.CameraX, bottom = WorldBottom - level.CameraY;
+  const auto band = [&](int x, int y, int w, int h) {
+    display.BlendRect(x, y, w, h, EdgeRed, palette::BackingAmount);
+  };
+  if (left > -Band) band(left, top, Band, bottom - top);
+  if (right < ViewWidth + Band) band(right - Band, top, Band, bottom - top);
+  if (top > -Band) band(left, top, right - left, Band);
+  if (bottom < ViewHeight + Band) band(left, bottom - Band, right - left, Band);
 }
 
 // The Save or Open dialog: the typed name with its caret and length, and the level names
 // Tab would give from it, the one shown in the field highlighted.
-void DrawFileDialog(Display& display, const EditorState& editor, const std::vector<std::string>& levelFiles) {
-  constexpr int left = 140, top = 90, width = 360, height = 250, rows = 9, listTop = top + 88;
+void DrawFileDialog(Display& display, const EditorState& editor, const EditorDialogs& dialogs) {
+  constexpr int width = 360, height = 262, left = (ViewWidth - width) / 2, top = 90;
+  const bool failed = !dialogs.Failure.empty();
+  const int rows = failed ? 8 : 9, listTop = top + (failed ? 106 : 88);
   DrawPlusPanel(display, left, top, width, height);
   ShowString(display, -1, top + 12, editor.SavePromptOpen ? "Save level" : "Open level");
   DrawNameField(display, left + 20, top + 40, width - 40, editor.InputText, MaxFileNameLength,
                 editor.NameSelected);
-  const std::vector<std::string> names = CompletionNames(editor, levelFiles);
+  if (failed) {
+    display.FillRect(left + 20, top + 84, width - 40, 16, palette::FailureRed);
+    display.DrawCanvasText(left + 26, top + 86, dialogs.Failure);
+  }
+  const std::vector<std::string> names = CompletionNames(editor, dialogs.LevelFiles);
   const auto shown = std::find(names.begin(), names.end(), editor.InputText);
   const int current = shown == names.end() ? -1 : static_cast<int>(shown - names.begin());
   const int first = std::max(0, current - (rows - 1));
@@ -72,12 +99,11 @@ void DrawFileDialog(Display& display, const EditorState& editor, const std::vect
 }  // namespace
 
 void Game::DrawPlusEditor() {
+  DrawWorldEdges(display_, Level);
   DrawToolbar(display_, Editor);
-  if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk.LevelFiles);
-  if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion) {
-    DrawPlusPanel(display_, 120, EditorToolbarTop - 48, ViewWidth - 240, 40);
-    ShowString(display_, -1, EditorToolbarTop - 38, EditorAsk.Notice);
-  }
+  if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk);
+  if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion)
+    DrawTextCard(display_, EditorToolbarTop - 56, {EditorAsk.Notice});
 }
 
 // Plus: a press on the toolbar chooses the brush under it. True when the press was used up.

@@ -232,7 +232,7 @@ void Game::KeyDown(uint16_t Key) {
   // pressed ends it; keys still held from the run repeat without ending it.
   const bool repeat = Key < KeyHeld.size() && KeyHeld[Key];
   if (Key < KeyHeld.size()) KeyHeld[Key] = true;
-  if (Mode == GameMode::PlayTestResult && !repeat) ReturnFromPlayTest();
+  if (Mode == GameMode::PlayTestResult && !repeat) PlayTestResultKeyDown(Key);
 }
 
 void Game::KeyUp(uint16_t Key) {

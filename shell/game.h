@@ -36,6 +36,9 @@
 
 namespace tobu {
 
+class FileError;
+struct FileRequest;
+
 // The game: all state of the process and one handler per event. The platform layer
 // (or tobu-script) calls the handlers; file errors escape them as FileError.
 class Game {
@@ -197,6 +200,7 @@ class Game {
   void SelectPlayerKeyDown(uint16_t key);
   void CreateNewPlayerKeyPress(uint8_t key);
   void EditorKeyPress(uint8_t key);
+  void CarryOutFileRequest(const FileRequest& request);
   void LeaveEditorForMenu();
   // Plus in the editor (editor_plus.cpp, editor_view.cpp).
   bool PlusEditorKeyDown(uint16_t key);
@@ -209,6 +213,7 @@ class Game {
   bool SaveReplacesAnotherLevel(const std::string& name) const;
   void AskBeforeSaving(std::string text, std::string detail, bool EditorDialogs::*accepted);
   void ContinueSave();
+  void ShowFileFailure(const FileError& error);
   void RunAfterSave(EditorDialogs::Then then);
   void ShowEditorNotice(std::string text);
   void DrawPlusEditor();
@@ -226,7 +231,9 @@ class Game {
   // The editor's play-test (play_test.cpp).
   void StartPlayTest();
   void EndPlayTestRun(bool finished);
+  std::string PlayTestEnding(bool finished) const;
   void CountDownPlayTestResult();
+  void PlayTestResultKeyDown(uint16_t key);
   void DrawPlayTestResult();
   void ReturnFromPlayTest();
   void WriteRosterFile(int32_t index);

@@ -6,6 +6,7 @@
 #include "editor/editor.h"
 #include "replay/level_crc.h"
 #include "shell/game.h"
+#include "world/file_error.h"
 #include "world/file_io.h"
 #include "world/level_file.h"
 
@@ -123,16 +124,26 @@ void Game::LeaveEditorForMenu() {
 
 void Game::EditorKeyPress(uint8_t key) {
   const std::optional<FileRequest> request = EditorTypeChar(Editor, key);
+  if (Plus) EditorAsk.Failure.clear();
   if (!request) return;
-  // Plus asks before a save that could lose work.
-  if (request->Save && Plus) return BeginSave(Editor.InputText);
-  // A failed save or open leaves the prompt open with the typed name.
-  if (request->Save) {
-    SaveLevel(request->FileName, Level);
+  if (!Plus) return CarryOutFileRequest(*request);
+  // Plus asks before a save that could lose work (and shows a failed save itself).
+  if (request->Save) return BeginSave(Editor.InputText);
+  try {
+    CarryOutFileRequest(*request);
+  } catch (const FileError& error) {
+    ShowFileFailure(error);
+  }
+}
+
+// A failed save or open leaves the prompt open with the typed name.
+void Game::CarryOutFileRequest(const FileRequest& request) {
+  if (request.Save) {
+    SaveLevel(request.FileName, Level);
     Events.Push(GameEvent::Saved);
     ShowEditorNotice("Saved " + Editor.InputText);
   } else {
-    const LoadedLevelInfo info = LoadLevel(request->FileName, Level);
+    const LoadedLevelInfo info = LoadLevel(request.FileName, Level);
     Editor.History.Clear();
     Best = info.Times;
     BestTimesOffset = info.BestTimesOffset;

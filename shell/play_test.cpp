@@ -4,11 +4,18 @@
 #include <utility>
 
 #include "present/bitmap_text.h"
+#include "present/plus_palette.h"
+#include "present/plus_panel.h"
 #include "shell/game.h"
 #include "sim/clock.h"
 #include "world/numeric.h"
 
 namespace tobu {
+namespace {
+
+constexpr uint16_t KeyR = 82;
+
+}  // namespace
 
 // F5 in the editor: the level in memory is run as the level list would run its file,
 // with no best times to show or rank. Everything a run changes is kept aside first.
@@ -33,20 +40,49 @@ void Game::StartPlayTest() {
 
 // Failing or finishing a play-test: its result line instead of the results menu, so
 // nothing is ranked and nothing written.
+// Plus says what ended the run instead, and waits for the designer's key.
 void Game::EndPlayTestRun(bool finished) {
-  const std::string time = Plus ? StopwatchText(ClockHundredths(Clock)) : ClockTimeText(Clock);
-  PlayTest.ResultLine = finished ? time : "You Failed to Finish!";
+  if (Plus) {
+    PlayTest.ResultLine = PlayTestEnding(finished);
+  } else {
+    PlayTest.ResultLine = finished ? ClockTimeText(Clock) : "You Failed to Finish!";
+  }
   PlayTest.ResultTicksLeft = PlayTestState::ResultTicks;
   Mode = GameMode::PlayTestResult;
 }
 
+// "Finished in 12.34", "Caught by a killer", "Fell out of the world" or, for Escape,
+// "Given up".
+std::string Game::PlayTestEnding(bool finished) const {
+  if (finished) return "Finished in " + StopwatchText(ClockHundredths(Clock));
+  if (LastRun.LeftWorld) return "Fell out of the world";
+  if (LastRun.EndedByObject() && LastRun.EndedBy.Kind == ObjectKiller) return "Caught by a killer";
+  return "Given up";
+}
+
 void Game::CountDownPlayTestResult() {
-  if (--PlayTest.ResultTicksLeft <= 0) ReturnFromPlayTest();
+  if (!Plus && --PlayTest.ResultTicksLeft <= 0) ReturnFromPlayTest();
+}
+
+// A key newly pressed on the result: in plus R or F5 tries again; any other goes back
+// to the editor.
+void Game::PlayTestResultKeyDown(uint16_t key) {
+  ReturnFromPlayTest();
+  if (Plus && (key == KeyR || key == VkF5)) StartPlayTest();
 }
 
 void Game::DrawPlayTestResult() {
-  DrawWallpaper();
-  ShowString(display_, -1, 220, PlayTest.ResultLine);
+  if (!Plus) {
+    DrawWallpaper();
+    ShowString(display_, -1, 220, PlayTest.ResultLine);
+    return;
+  }
+  // The level as the run left it, darkened under the card.
+  DrawWorldView();
+  display_.BlendRect(0, 0, ViewWidth, ViewHeight, palette::Black, palette::BackingAmount);
+  DrawTextCard(
+      display_, 160, {"Play-test", PlayTest.ResultLine},
+      {"Nothing is saved or ranked in a play-test.", "Return: back to the editor   R or F5: try again"});
 }
 
 // The editor exactly as F5 found it: level, camera, start, animation and all, and no

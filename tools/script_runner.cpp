@@ -245,6 +245,11 @@ std::string StateLine(const Game& form) {
     for (const std::string& text : form.Ending->Lines) line << " / " << text;
     line << '"';
   }
+  // Plus's own words: why the dialog's save or open failed, and how a play-test ended.
+  if (form.Plus && form.Editor.PromptOpen() && !form.EditorAsk.Failure.empty())
+    line << " failure=\"" << form.EditorAsk.Failure << '"';
+  if (form.Plus && form.Mode == GameMode::PlayTestResult)
+    line << " result=\"" << form.PlayTest.ResultLine << '"';
   return line.str();
 }
 

@@ -80,16 +80,20 @@ TEST(TobuScriptProgram, EditorToolsSessionUndoesPlayTestsAndSaves) {
 }
 
 // Plus in the editor, each question answered yes, no and cancel (or Escape): a file changes
-// only after a yes, and an unsaved level outlives every no and cancel. Beside a shipped level.
+// only after a yes, and an unsaved level outlives every no and cancel; a failed open or save
+// says so and saves nothing; a play-test ends on a card. Beside a shipped level and a folder
+// where a level file could be.
 TEST(TobuScriptProgram, PlusEditorAsksBeforeWorkIsLost) {
   const fs::path source = fs::path(TOBU_SOURCE_DIR);
-  for (const std::string name : {"plus_editor_save_over", "plus_editor_save_changes"}) {
+  for (const std::string name :
+       {"plus_editor_save_over", "plus_editor_save_changes", "plus_editor_failures"}) {
     SCOPED_TRACE(name);
     const testing::TempDir work;
-    fs::create_directory(work.Path() / "Levels");
+    fs::create_directories(work.Path() / "Levels" / "in-the-way.vel");
     fs::copy_file(source / "Levels" / "01-first-steps.vel", work.Path() / "Levels" / "01-first-steps.vel");
     std::string out, err;
-    ASSERT_EQ(RunScript(work.Path(), "", source / "tests" / "scripts" / (name + ".script"), out, err), 0) << err;
+    ASSERT_EQ(RunScript(work.Path(), "", source / "tests" / "scripts" / (name + ".script"), out, err), 0)
+        << err;
     EXPECT_EQ(out, ReadText(source / "tests" / "scripts" / (name + ".expected")));
   }
 }
