@@ -42,11 +42,12 @@ void DrawCells(Display& display, int x, int y, const ParsedLevel& level, const M
 }
 
 // A mark centred on the cell holding world pixel (worldX, worldY), clipped to the map.
-void DrawMark(Display& display, int x, int y, int worldX, int worldY, int width, int height, uint16_t colour) {
+void DrawMark(Display& display, int x, int y, int worldX, int worldY, int width, int height,
+              uint16_t colour) {
   const int column = worldX / CellWidth, row = worldY / CellHeight;
   if (!CellInGrid(column, row)) return;
-  display.FillRect(x + column * MapCell + MapCell / 2 - width / 2, y + row * MapCell + MapCell / 2 - height / 2,
-                   width, height, colour);
+  display.FillRect(x + column * MapCell + MapCell / 2 - width / 2,
+                   y + row * MapCell + MapCell / 2 - height / 2, width, height, colour);
 }
 
 }  // namespace
@@ -63,8 +64,8 @@ void DrawLevelMap(Display& display, int x, int y, const ParsedLevel& level, int 
     DrawMark(display, x, y, object.X + ObjectSize / 2, object.Y + ObjectSize / 2, DotSize, DotSize,
              KindColours[object.Kind]);
   }
-  DrawMark(display, x, y, level.StartX + RunnerWidth / 2, level.StartY + RunnerHeight / 2, DotSize, 2 * DotSize,
-           MapStart);
+  DrawMark(display, x, y, level.StartX + RunnerWidth / 2, level.StartY + RunnerHeight / 2, DotSize,
+           2 * DotSize, MapStart);
 }
 
 }  // namespace tobu

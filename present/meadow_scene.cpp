@@ -17,7 +17,8 @@ constexpr int Lap = ViewWidth + 2 * RunnerWidth;
 void DrawGround(Display& display, int groundTop) {
   for (int x = 0; x < ViewWidth; x += CellWidth) {
     display.DrawFrame(SheetGrass, x, groundTop, 0);
-    for (int y = groundTop + CellHeight; y < ViewHeight; y += CellHeight) display.DrawFrame(SheetGround, x, y, 0);
+    for (int y = groundTop + CellHeight; y < ViewHeight; y += CellHeight)
+      display.DrawFrame(SheetGround, x, y, 0);
   }
 }
 
@@ -33,7 +34,8 @@ void DrawMeadowScene(Display& display, int64_t tick, int groundTop) {
       display.DrawFrame(SheetFood, appleX, groundTop - ObjectSize, frame % display.FrameCount(SheetFood));
   }
   display.DrawFrame(SheetExit, DaisyX, groundTop - ObjectSize, frame % display.FrameCount(SheetExit));
-  display.DrawFrame(SheetKippoRunR, runnerX, groundTop - RunnerHeight, frame % display.FrameCount(SheetKippoRunR));
+  display.DrawFrame(SheetKippoRunR, runnerX, groundTop - RunnerHeight,
+                    frame % display.FrameCount(SheetKippoRunR));
 }
 
 }  // namespace tobu

@@ -3,6 +3,7 @@
 // game's level or the list's position, and forgotten when its menu is left.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "present/bitmap_text.h"
 #include "present/level_map.h"
@@ -58,8 +59,8 @@ void Game::ReadPlusMenuFiles() {
     LevelList levels;
     levels.Read();
     const std::vector<LevelRow> rows = ReadLevelRows(levels, Players.PlayerName);
-    MenuProgress = LevelProgress{static_cast<int>(std::ranges::count_if(rows, &LevelRow::Finished)),
-                                 levels.Count()};
+    MenuProgress =
+        LevelProgress{static_cast<int>(std::ranges::count_if(rows, &LevelRow::Finished)), levels.Count()};
   }
 }
 
@@ -86,8 +87,9 @@ void Game::DrawLevelPreview() {
   ShowString(display_, TextX, y, std::to_string(food) + (food == 1 ? " food item" : " food items"));
   y += LineHeight;
   const bool finished = entry < static_cast<int>(LevelRows.size()) && LevelRows[entry].Finished;
-  ShowString(display_, TextX, y,
-             finished ? "Best " + StopwatchText(StoredHundredths(LevelRows[entry].PlayerBest)) : "Not finished");
+  ShowString(
+      display_, TextX, y,
+      finished ? "Best " + StopwatchText(StoredHundredths(LevelRows[entry].PlayerBest)) : "Not finished");
 }
 
 }  // namespace tobu

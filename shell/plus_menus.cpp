@@ -20,7 +20,7 @@ namespace {
 constexpr int32_t ListRows = 16;
 constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
 // The menus' dark pane, and the level list's: the rows on the left, the preview right.
-constexpr int PaneLeft = 80, PaneRight = 560, PaneTop = 24, PaneBottom = 350;
+constexpr int PaneLeft = 80, PaneRight = 560, PaneTop = 16, PaneBottom = 350;
 constexpr int ListLeft = 4, ListRight = 414, ListPaneTop = 40, ListPaneBottom = 452;
 constexpr int LevelNameX = 44;
 constexpr int LevelTimeRight = 374;  // the times end in one column
@@ -73,7 +73,8 @@ void Game::DrawPlusBackdrop() {
   DrawMeadowScene(display_, Anim.SceneTick, ViewHeight - CellHeight);
   if (Mode == GameMode::SelectLevel) return;
   // Down to the scene's ground, or past the player list's last name.
-  const int bottom = Mode == GameMode::SelectPlayer ? std::max(PaneBottom, 120 + 24 * Players.PlayerCount) : PaneBottom;
+  const int bottom =
+      Mode == GameMode::SelectPlayer ? std::max(PaneBottom, 120 + 24 * Players.PlayerCount) : PaneBottom;
   display_.BlendRect(PaneLeft, PaneTop, PaneRight - PaneLeft, bottom - PaneTop, palette::Black,
                      palette::BackingAmount);
 }
@@ -110,7 +111,8 @@ void Game::DrawPlusLevelRow(int row, int entry) {
   const LevelRow level = known ? LevelRows[entry] : LevelRow{};
   const std::string time = level.Finished ? StopwatchText(StoredHundredths(level.PlayerBest)) : std::string();
   const int nameRight = level.Finished ? LevelTimeRight - StringWidth(time) - 10 : ListRight - 4;
-  ShowString(display_, LevelNameX, y, FittedTitle(LevelTitle(LevelFiles.Items[entry]), LevelNameX, nameRight));
+  ShowString(display_, LevelNameX, y,
+             FittedTitle(LevelTitle(LevelFiles.Items[entry]), LevelNameX, nameRight));
   if (!known) return;
   if (level.LevelCrc) {
     const auto record = WorldRecords.find(*level.LevelCrc);
@@ -135,8 +137,8 @@ void Game::DrawWorldRecords() {
 void Game::DrawPlusSelectLevel() {
   display_.BlendRect(0, 4, ViewWidth, 30, palette::Black, palette::BackingAmount);
   ShowString(display_, -1, 8, "Select Level!");
-  display_.BlendRect(ListLeft, ListPaneTop, ListRight - ListLeft, ListPaneBottom - ListPaneTop, palette::Black,
-                     palette::BackingAmount);
+  display_.BlendRect(ListLeft, ListPaneTop, ListRight - ListLeft, ListPaneBottom - ListPaneTop,
+                     palette::Black, palette::BackingAmount);
   // The pointer first: a world record's time on its row stays readable over it.
   display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ObjectFrame[ObjectExit]);
   const int32_t count = LevelFiles.Count();
