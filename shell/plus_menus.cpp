@@ -27,7 +27,8 @@ constexpr int LevelTimeRight = 374;  // the times end in one column
 constexpr int MarkX = 382;
 constexpr int ArrowX = (ListLeft + ListRight) / 2;
 constexpr int WorldRecordX = 8;
-constexpr int HintsTop = 462;  // on the ground, below the scene's runner
+constexpr uint8_t ListBacking = 208;  // darker than the menus' pane: the runner passes behind the rows
+constexpr int HintsTop = 462;         // on the ground, below the scene's runner
 
 int RowTop(int row) { return 54 + 24 * row; }
 
@@ -138,7 +139,7 @@ void Game::DrawPlusSelectLevel() {
   display_.BlendRect(0, 4, ViewWidth, 30, palette::Black, palette::BackingAmount);
   ShowString(display_, -1, 8, "Select Level!");
   display_.BlendRect(ListLeft, ListPaneTop, ListRight - ListLeft, ListPaneBottom - ListPaneTop,
-                     palette::Black, palette::BackingAmount);
+                     palette::Black, ListBacking);
   // The pointer first: a world record's time on its row stays readable over it.
   display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ObjectFrame[ObjectExit]);
   const int32_t count = LevelFiles.Count();
