@@ -3,6 +3,7 @@
 #include <string>
 
 #include "present/bitmap_text.h"
+#include "present/meadow_scene.h"
 #include "present/sheets.h"
 
 namespace tobu {
@@ -12,12 +13,6 @@ constexpr char Name[] = "tobu";
 constexpr int LetterScale = 6;
 constexpr int NameTop = 50;
 constexpr int GroundTop = 400;
-constexpr int AppleXs[] = {170, 290, 410};
-constexpr int DaisyX = 540;
-constexpr int RunnerWidth = 46;
-constexpr int RunnerHeight = 64;
-// The runner enters at the left edge and leaves past the right one, then comes round again.
-constexpr int Lap = ViewWidth + 2 * RunnerWidth;
 
 void DrawName(SoftwareDisplay& display) {
   const int advance = SheetCatalogue[SheetFont].FrameWidth * LetterScale;
@@ -41,30 +36,12 @@ void DrawPrompt(SoftwareDisplay& display) {
   }
 }
 
-void DrawGround(SoftwareDisplay& display) {
-  for (int x = 0; x < ViewWidth; x += 40) {
-    display.DrawFrame(SheetGrass, x, GroundTop, 0);
-    display.DrawFrame(SheetGround, x, GroundTop + 31, 0);
-    display.DrawFrame(SheetGround, x, GroundTop + 62, 0);
-  }
-}
-
 }  // namespace
 
 void DrawTitleCard(SoftwareDisplay& display, int64_t tick) {
   display.ClearSurface(0);
-  display.DrawFrame(SheetSky, 0, 0, 0);
+  DrawMeadowScene(display, tick, GroundTop);
   DrawName(display);
-  DrawGround(display);
-  const int runnerX = static_cast<int>(tick * 2 % Lap) - RunnerWidth;
-  const int frame = static_cast<int>(tick / 3);
-  for (const int appleX : AppleXs) {
-    if (runnerX + RunnerWidth / 2 < appleX)
-      display.DrawFrame(SheetFood, appleX, GroundTop - 40, frame % display.FrameCount(SheetFood));
-  }
-  display.DrawFrame(SheetExit, DaisyX, GroundTop - 40, frame % display.FrameCount(SheetExit));
-  display.DrawFrame(SheetKippoRunR, runnerX, GroundTop - RunnerHeight,
-                    frame % display.FrameCount(SheetKippoRunR));
   DrawPrompt(display);
   display.DrawCanvasText(ViewWidth - 90, ViewHeight - 18, std::string("version ") + GameVersion);
 }

@@ -9,6 +9,7 @@ namespace tobu {
 struct Animation {
   int32_t AnimTick = 0;
   ObjectFrames ObjectFrame{};  // by kind byte; the menu pointer shows the exit's
+  int64_t SceneTick = 0;       // plus's menus: the moving scene behind them
 };
 
 }  // namespace tobu

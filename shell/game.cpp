@@ -70,8 +70,7 @@ void Game::Update(bool surfaceReady) {
     }
   }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
-  if (Plus && Mode == GameMode::SelectLevel && LevelRows.size() != LevelFiles.Items.size())
-    LevelRows = ReadLevelRows(LevelFiles, Players.PlayerName);
+  ReadPlusMenuFiles();
   Level.ClampCamera();
   SkyX = SkyOffset(Level.CameraX);
   AdvanceAnimation();
@@ -106,6 +105,7 @@ void Game::ScrollEditor() {
 }
 
 void Game::AdvanceAnimation() {
+  ++Anim.SceneTick;
   // Objects and the menu pointer change frame every third tick.
   if (++Anim.AnimTick == 3) {
     for (size_t kind = 0; kind < Anim.ObjectFrame.size(); ++kind) {

@@ -17,6 +17,7 @@
 #include "shell/editor_dialogs.h"
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
+#include "shell/level_preview.h"
 #include "shell/level_rows.h"
 #include "shell/par_times.h"
 #include "shell/play_test.h"
@@ -123,6 +124,10 @@ class Game {
   std::optional<Question> OpenQuestion;  // plus: the question waiting for its answer
   // Plus: the player's times beside each level of the list, read again once emptied.
   std::vector<LevelRow> LevelRows;
+  // Plus: the highlighted levels' previews by file, kept while the list shows.
+  std::map<std::string, LevelPreview> LevelPreviews;
+  // Plus: the player's progress on the main menu, read each time it shows.
+  std::optional<LevelProgress> MenuProgress;
   // Plus with a server: the world records of the levels on the server by their level
   // CRC, as it last gave them; empty without one, and the list shows none.
   std::map<uint32_t, WorldRecord> WorldRecords;
@@ -168,7 +173,10 @@ class Game {
   void AskOrClose();
   void AskOrErase(int entry);
   // The plus menus (plus_menus.cpp).
+  void ReadPlusMenuFiles();
+  void DrawPlusBackdrop();
   void DrawPlusMainMenu();
+  void DrawLevelPreview();
   void DrawPlusSelectLevel();
   bool PlusListJumpKeyDown(uint16_t key);
   void DrawPlusLevelRow(int row, int entry);

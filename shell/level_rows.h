@@ -23,6 +23,12 @@ struct WorldRecord {
   int32_t Time = 0;
 };
 
+// How many levels the player has finished, of how many.
+struct LevelProgress {
+  int Finished = 0;
+  int Total = 0;
+};
+
 // The player's place in a table: their best time, the first of their rows.
 LevelRow PlayerRow(const BestTimes& times, const std::string& player);
 

@@ -1,11 +1,13 @@
 // The menus under tobu plus: the same rows, cursor and keys as the classic ones, with
 // more said on each row (level names as words, the player's times, where the list is)
 // and a way back to the players.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
 #include "present/bitmap_text.h"
+#include "present/meadow_scene.h"
 #include "present/plus_palette.h"
 #include "present/sheets.h"
 #include "shell/game.h"
@@ -17,14 +19,27 @@ namespace {
 
 constexpr int32_t ListRows = 16;
 constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
-constexpr int LevelNameX = 150;
-constexpr int LevelTimeRight = 580;  // the times end in one column
-constexpr int MarkX = 600;
-constexpr int StarX = 590;  // between the time and the mark
-constexpr int ArrowX = 70;
-constexpr int WorldRecordX = 6;
+// The menus' dark pane, and the level list's: the rows on the left, the preview right.
+constexpr int PaneLeft = 80, PaneRight = 560, PaneTop = 16, PaneBottom = 350;
+constexpr int ListLeft = 4, ListRight = 414, ListPaneTop = 40, ListPaneBottom = 452;
+constexpr int LevelNameX = 44;
+constexpr int LevelTimeRight = 360;  // the times end in one column
+constexpr int StarX = 370;           // between the time and the mark
+constexpr int MarkX = 382;
+constexpr int ArrowX = (ListLeft + ListRight) / 2;
+constexpr int WorldRecordX = 8;
+constexpr uint8_t ListBacking = 208;  // darker than the menus' pane: the runner passes behind the rows
+constexpr int HintsTop = 462;         // on the ground, below the scene's runner
 
-int RowTop(int row) { return 90 + 24 * row; }
+int RowTop(int row) { return 54 + 24 * row; }
+
+// The name of a level as words, cut with ".." so that it ends before `right`.
+std::string FittedTitle(const std::string& title, int x, int right) {
+  if (x + StringWidth(title) <= right) return title;
+  std::string cut = title;
+  while (!cut.empty() && x + StringWidth(cut + "..") > right) cut.pop_back();
+  return cut + "..";
+}
 
 // A tick of 3-pixel blocks, 26 x 17 pixels, its top-left at (x, y).
 void DrawFinishedMark(Display& display, int x, int y) {
@@ -54,9 +69,26 @@ bool Game::PlusListJumpKeyDown(uint16_t key) {
   return true;
 }
 
+// Plus's menus stand over the title's scene, its ground along the bottom, on a dark pane
+// that keeps the gold letters readable; the level list lays out panes of its own.
+void Game::DrawPlusBackdrop() {
+  DrawMeadowScene(display_, Anim.SceneTick, ViewHeight - CellHeight);
+  if (Mode == GameMode::SelectLevel) return;
+  // Down to the scene's ground, or past the player list's last name.
+  const int bottom =
+      Mode == GameMode::SelectPlayer ? std::max(PaneBottom, 120 + 24 * Players.PlayerCount) : PaneBottom;
+  display_.BlendRect(PaneLeft, PaneTop, PaneRight - PaneLeft, bottom - PaneTop, palette::Black,
+                     palette::BackingAmount);
+}
+
 void Game::DrawPlusMainMenu() {
   ShowString(display_, 280, 200, "Players");
-  display_.DrawCanvasText(150, 440, "O options    F1 help    F3 the classic game    Escape quits");
+  if (MenuProgress && MenuProgress->Total > 0) {
+    ShowString(display_, -1, 290,
+               std::to_string(MenuProgress->Finished) + " of " + std::to_string(MenuProgress->Total) +
+                   (MenuProgress->Total == 1 ? " level finished" : " levels finished"));
+  }
+  display_.DrawCanvasText(150, HintsTop, "O options    F1 help    F3 the classic game    Escape quits");
 }
 
 // Plus: the third row of "MainMenu" goes back to the player list, in the folder the game
@@ -77,16 +109,19 @@ void Game::ReturnToPlayers() {
 // when they have finished the level; with a server, the world record at the left.
 void Game::DrawPlusLevelRow(int row, int entry) {
   const int y = RowTop(row);
-  ShowString(display_, LevelNameX, y, LevelTitle(LevelFiles.Items[entry]));
-  if (entry >= static_cast<int>(LevelRows.size())) return;
-  const LevelRow& level = LevelRows[entry];
+  const bool known = entry < static_cast<int>(LevelRows.size());
+  const LevelRow level = known ? LevelRows[entry] : LevelRow{};
+  const std::string time = level.Finished ? StopwatchText(StoredHundredths(level.PlayerBest)) : std::string();
+  const int nameRight = level.Finished ? LevelTimeRight - StringWidth(time) - 10 : ListRight - 4;
+  ShowString(display_, LevelNameX, y,
+             FittedTitle(LevelTitle(LevelFiles.Items[entry]), LevelNameX, nameRight));
+  if (!known) return;
   if (level.LevelCrc) {
     const auto record = WorldRecords.find(*level.LevelCrc);
     if (record != WorldRecords.end())
       display_.DrawCanvasText(WorldRecordX, y + 4, StopwatchText(StoredHundredths(record->second.Time)));
   }
   if (!level.Finished) return;
-  const std::string time = StopwatchText(StoredHundredths(level.PlayerBest));
   ShowString(display_, LevelTimeRight - StringWidth(time), y, time);
   DrawFinishedMark(display_, MarkX, y + 2);
   const ParTime* par = level.LevelCrc ? FindParTime(*level.LevelCrc) : nullptr;
@@ -96,22 +131,27 @@ void Game::DrawPlusLevelRow(int row, int entry) {
 // The heading of the world records' column, and who holds the highlighted level's.
 void Game::DrawWorldRecords() {
   if (WorldRecords.empty()) return;
-  display_.DrawCanvasText(WorldRecordX, 50, "World record");
+  display_.DrawCanvasText(WorldRecordX, 8, "World record");
   const int entry = ListTop + MenuCursor;
   if (entry < 0 || entry >= static_cast<int>(LevelRows.size()) || !LevelRows[entry].LevelCrc) return;
   const auto record = WorldRecords.find(*LevelRows[entry].LevelCrc);
-  if (record != WorldRecords.end()) display_.DrawCanvasText(WorldRecordX, 64, record->second.Player);
+  if (record != WorldRecords.end()) display_.DrawCanvasText(WorldRecordX, 22, record->second.Player);
 }
 
 void Game::DrawPlusSelectLevel() {
-  ShowString(display_, -1, 40, "Select Level!");
+  display_.BlendRect(0, 4, ViewWidth, 30, palette::Black, palette::BackingAmount);
+  ShowString(display_, -1, 8, "Select Level!");
+  display_.BlendRect(ListLeft, ListPaneTop, ListRight - ListLeft, ListPaneBottom - ListPaneTop,
+                     palette::Black, ListBacking);
+  // The pointer first: a world record's time on its row stays readable over it.
+  display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ObjectFrame[ObjectExit]);
   const int32_t count = LevelFiles.Count();
   for (int32_t i = 0; i < ListRows && ListTop + i < count; ++i) DrawPlusLevelRow(i, ListTop + i);
   DrawWorldRecords();
-  display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ObjectFrame[ObjectExit]);
-  display_.DrawCanvasText(556, 50, std::to_string(ListTop + MenuCursor + 1) + " / " + std::to_string(count));
-  if (ListTop > 0) DrawArrow(display_, ArrowX, RowTop(0) + 4, true);
-  if (ListTop + ListRows < count) DrawArrow(display_, ArrowX, RowTop(ListRows - 1) + 4, false);
+  display_.DrawCanvasText(572, 14, std::to_string(ListTop + MenuCursor + 1) + " / " + std::to_string(count));
+  if (ListTop > 0) DrawArrow(display_, ArrowX, ListPaneTop + 2, true);
+  if (ListTop + ListRows < count) DrawArrow(display_, ArrowX, ListPaneBottom - 13, false);
+  DrawLevelPreview();
 }
 
 // The level's name as the title, the ten places by rank, the player's own on a band.
@@ -133,7 +173,7 @@ void Game::DrawPlusTopTen() {
     const std::string time = StopwatchText(StoredHundredths(Best.BestTime[i]));
     ShowString(display_, 520 - StringWidth(time), y, time);  // the times end in one column
   }
-  display_.DrawCanvasText(270, 440, "Escape goes back");
+  display_.DrawCanvasText(270, HintsTop, "Escape goes back");
 }
 
 }  // namespace tobu

@@ -11,7 +11,11 @@
 namespace tobu {
 
 // 16 x 11 copies of the 50 x 57 tile: 800 x 627 pixels, more than the view.
-void Game::DrawWallpaper() { display_.DrawFrameTiled(SheetFon, 0, 50, 57, 16, 11); }
+// Plus: the title's scene instead.
+void Game::DrawWallpaper() {
+  if (Plus) return DrawPlusBackdrop();
+  display_.DrawFrameTiled(SheetFon, 0, 50, 57, 16, 11);
+}
 
 // The pointer stands 36 pixels left of its row's text and 10 pixels above it.
 void Game::DrawSelectPlayer() {
@@ -21,7 +25,7 @@ void Game::DrawSelectPlayer() {
   for (int i = 1; i <= Players.PlayerCount; ++i)
     ShowString(display_, 200, 114 + 24 * (i - 1), Players.PlayerNames[i]);
   display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
-  if (Plus) display_.DrawCanvasText(150, 440, "Up and Down choose, Return takes    F1 help    Escape quits");
+  if (Plus) display_.DrawCanvasText(150, 462, "Up and Down choose, Return takes    F1 help    Escape quits");
 }
 
 void Game::DrawCreateNewPlayer() {

@@ -1,0 +1,95 @@
+// The files plus's menus show more of: the highlighted level's preview beside the list,
+// and the player's progress on the main menu. Each is read on its own, never through the
+// game's level or the list's position, and forgotten when its menu is left.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "present/bitmap_text.h"
+#include "present/level_map.h"
+#include "present/plus_panel.h"
+#include "shell/game.h"
+#include "sim/clock.h"
+
+namespace tobu {
+namespace {
+
+constexpr int PanelX = 422, PanelY = 40, PanelWidth = 212, PanelHeight = 340;
+constexpr int MapX = PanelX + 5, MapY = PanelY + 5;
+constexpr int TextX = PanelX - 6;  // ShowString puts its first glyph one advance (15) right of x
+constexpr int TextRight = PanelX + PanelWidth - 6;
+constexpr int LineHeight = 24;
+
+// The words of `text` in lines that end before TextRight, at most `most` of them.
+std::vector<std::string> WrappedLines(const std::string& text, size_t most) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size() && lines.size() < most) {
+    size_t end = text.find(' ', start);
+    std::string line = text.substr(start, end - start);
+    while (end != std::string::npos) {
+      const size_t next = text.find(' ', end + 1);
+      const std::string longer = text.substr(start, next - start);
+      if (TextX + StringWidth(longer) > TextRight) break;
+      line = longer;
+      end = next;
+    }
+    lines.push_back(line);
+    start = end == std::string::npos ? text.size() : end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+void Game::ReadPlusMenuFiles() {
+  if (!Plus || Mode != GameMode::SelectLevel) LevelPreviews.clear();
+  if (!Plus || Mode != GameMode::MainMenu) MenuProgress.reset();
+  if (!Plus) return;
+  if (Mode == GameMode::SelectLevel && LevelRows.size() != LevelFiles.Items.size()) {
+    LevelRows = ReadLevelRows(LevelFiles, Players.PlayerName);
+    LevelPreviews.clear();  // a table written or erased since
+  }
+  const int entry = ListTop + MenuCursor;
+  if (Mode == GameMode::SelectLevel && entry >= 0 && entry < LevelFiles.Count()) {
+    const std::string& file = LevelFiles.Items[entry];
+    if (!LevelPreviews.contains(file)) LevelPreviews.emplace(file, ReadLevelPreview(file));
+  }
+  if (Mode == GameMode::MainMenu && !MenuProgress) {
+    LevelList levels;
+    levels.Read();
+    const std::vector<LevelRow> rows = ReadLevelRows(levels, Players.PlayerName);
+    MenuProgress =
+        LevelProgress{static_cast<int>(std::ranges::count_if(rows, &LevelRow::Finished)), levels.Count()};
+  }
+}
+
+// The highlighted level's map, its name, its food and the player's best time there.
+void Game::DrawLevelPreview() {
+  DrawPlusPanel(display_, PanelX, PanelY, PanelWidth, PanelHeight);
+  const int entry = ListTop + MenuCursor;
+  if (entry < 0 || entry >= LevelFiles.Count()) return;
+  const auto preview = LevelPreviews.find(LevelFiles.Items[entry]);
+  if (preview == LevelPreviews.end()) return;
+  int y = MapY + MapSize + 10;
+  if (preview->second.Readable) {
+    DrawLevelMap(display_, MapX, MapY, preview->second.Level, preview->second.Theme);
+  } else {
+    ShowString(display_, TextX, MapY + MapSize / 2 - 10, "Cannot be read");
+  }
+  for (const std::string& line : WrappedLines(LevelTitle(LevelFiles.Items[entry]), 2)) {
+    ShowString(display_, TextX, y, line);
+    y += LineHeight;
+  }
+  y += LineHeight / 2;
+  if (!preview->second.Readable) return;
+  const int food = preview->second.FoodCount;
+  ShowString(display_, TextX, y, std::to_string(food) + (food == 1 ? " food item" : " food items"));
+  y += LineHeight;
+  const bool finished = entry < static_cast<int>(LevelRows.size()) && LevelRows[entry].Finished;
+  ShowString(
+      display_, TextX, y,
+      finished ? "Best " + StopwatchText(StoredHundredths(LevelRows[entry].PlayerBest)) : "Not finished");
+}
+
+}  // namespace tobu
