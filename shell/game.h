@@ -165,6 +165,7 @@ class Game {
   void DrawPlusGameMenu(const std::string& title);
   // Plus around a run (plus_flow.cpp).
   bool PlusDrawsRun() const;
+  void DrawSkyAndTiles(ViewCamera camera);
   ViewCamera DrawCamera() const;
   void StepPlusView();
   void BeginPlusMoment();
