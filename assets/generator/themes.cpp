@@ -32,7 +32,7 @@ const Scenery Themes[] = {
       {0.10f, 0.30f, 0.30f},
       {0.26f, 0.52f, 0.26f},
       0.45f,
-      {{0.40f, 0.78f, 0.22f}, {0.95f, 0.32f, 0.38f}, {0.60f, 0.60f, 0.64f}, {0.42f, 0.30f, 0.18f}}}},
+      {{0.50f, 0.88f, 0.26f}, {0.95f, 0.32f, 0.38f}, {0.60f, 0.60f, 0.64f}, {0.42f, 0.30f, 0.18f}}}},
     // Dusk: violet to orange sky with lit clouds and a few stars, dry grass on red sandstone.
     {"dusk",
      {0.14f, 0.08f, 0.32f},
