@@ -39,6 +39,7 @@ target_sources(tobu_sheets PRIVATE ${embedded_themes_cpp})
 # The painter of the themes' sheets, with the generator's own painters and encoder (no SDL).
 add_library(tobu_theme_painter STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/assets/generator/theme_painter.cpp ${CMAKE_CURRENT_SOURCE_DIR}/assets/generator/themes.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/assets/generator/backdrop.cpp ${CMAKE_CURRENT_SOURCE_DIR}/assets/generator/details.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/assets/generator/scenery.cpp ${CMAKE_CURRENT_SOURCE_DIR}/assets/generator/sheet.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/assets/generator/bmp_writer.cpp)
 target_include_directories(tobu_theme_painter PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

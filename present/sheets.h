@@ -23,7 +23,9 @@ enum SheetIndex : int {
   SheetDigits = 11,
   SheetFont = 12,
   SheetHelmet = 13,
-  SheetCount = 14,
+  SheetBackdrop = 14,
+  SheetDetails = 15,
+  SheetCount = 16,
 };
 
 struct SheetSpec {
@@ -49,6 +51,10 @@ inline constexpr std::array<SheetSpec, SheetCount> SheetCatalogue{{
     {"digits", 176, 39, 16, 39, true, 0x000000},
     {"Font", 1350, 21, 15, 21, true, 0xFF00FF},
     {"Helmet", 2000, 40, 40, 40, true, 0x147CC7},
+    // Only tobu plus draws these two: the sky with far land, and the small details on
+    // the tiles (eight standing on a top, four hanging under an overhang).
+    {"backdrop", 640, 480, 640, 480, false, 0},
+    {"details", 480, 20, 40, 20, true, 0xFF00FF},
 }};
 
 constexpr int CatalogueFrameCount(int sheet) {

@@ -16,7 +16,7 @@ namespace tobu {
 // reads both lists from their lines here).
 enum Theme : int { ThemeMeadow = 0, ThemeDusk = 1, ThemeCave = 2, ThemeSnow = 3, ThemeCount = 4 };
 inline constexpr std::string_view ThemeNames[] = {"meadow", "dusk", "cave", "snow"};
-inline constexpr std::string_view ThemedSheetNames[] = {"sky", "grass", "ground"};
+inline constexpr std::string_view ThemedSheetNames[] = {"sky", "grass", "ground", "backdrop", "details"};
 static_assert(std::size(ThemeNames) == ThemeCount);
 constexpr int ThemedSheetCount = static_cast<int>(std::size(ThemedSheetNames));
 constexpr auto MakeThemedSheets() {

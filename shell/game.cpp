@@ -152,8 +152,7 @@ void Game::DrawFrame() {
 
 void Game::DrawWorldView() {
   const ViewCamera camera = DrawCamera();
-  DrawSky(display_, SkyX);
-  DrawTiles(display_, Level, camera);
+  DrawSkyAndTiles(camera);
   DrawWorldObjects(camera, Anim.ObjectFrame);
   if (Mode == GameMode::editor) {
     if (Editor.GridShown) DrawCellGrid(display_, Level);

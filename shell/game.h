@@ -193,6 +193,7 @@ class Game {
   bool EndingTakesKey(uint16_t key);
   // Plus around a run (plus_flow.cpp).
   bool PlusDrawsRun() const;
+  void DrawSkyAndTiles(ViewCamera camera);
   ViewCamera DrawCamera() const;
   void StepPlusView();
   void BeginPlusMoment();

@@ -8,6 +8,7 @@
 #include "present/game_view.h"
 #include "present/plus_hud.h"
 #include "present/plus_view.h"
+#include "present/scenery.h"
 #include "present/sheets.h"
 #include "shell/game.h"
 #include "sim/clock.h"
@@ -78,6 +79,22 @@ void Game::PlusGameMenuKeyDown(uint16_t key) {
 // Plus draws its own camera, effects and HUD over the player's runs, watched records and
 // the editor's play-tests.
 bool Game::PlusDrawsRun() const { return Plus && Mode == GameMode::game; }
+
+// The sky and the tiles; plus draws its scenery around them, but not in the editor,
+// which shows only what the level holds.
+void Game::DrawSkyAndTiles(ViewCamera camera) {
+  if (!Plus || Mode == GameMode::editor) {
+    DrawSky(display_, SkyX);
+    return DrawTiles(display_, Level, camera);
+  }
+  DrawBackdrop(display_, SkyX);
+  DrawTiles(display_, Level, camera);
+  const bool hudShown = PlusDrawsRun() || PlusView.InMoment();
+  DrawSurfaceDetails(display_, Level, camera,
+                     !hudShown              ? -1
+                     : PlusView.HudAtBottom ? ViewHeight - HudHeight
+                                            : 0);
+}
 
 ViewCamera Game::DrawCamera() const {
   if (PlusDrawsRun() || (Plus && PlusView.InMoment())) return PlusView.Camera;
@@ -168,8 +185,7 @@ void Game::DrawPlusHudStrip() {
 // red flash, or confetti over a finish.
 void Game::DrawPlusMoment() {
   const ViewCamera camera = PlusView.Camera;
-  DrawSky(display_, SkyX);
-  DrawTiles(display_, Level, camera);
+  DrawSkyAndTiles(camera);
   DrawWorldObjects(camera, PlusView.Frames);
   const RunnerSprite& sprite = PlusView.Sprite;
   DrawRunnerSheet(display_, camera, RunnerSheetOf(sprite), sprite.Frame, sprite.Left, sprite.Top);

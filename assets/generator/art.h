@@ -4,6 +4,16 @@
 
 namespace art {
 
+// The land tobu plus shows behind the tiles (over the sky, in two ranges: far and near),
+// and the small details it draws on the tiles' tops and under overhangs.
+enum class Landform { Hills, Mesas, Caverns, Peaks };
+struct Landscape {
+  Landform Form;
+  Rgb Far, Near;  // the two ranges before the haze
+  float Haze;     // how much of the horizon's colour the far range takes (the near, half)
+  Rgb Detail[4];  // the details' colours, by kind: cover, bloom or cap, stone, hanging
+};
+
 // The colours and materials of one theme's sky, grass and ground (themes.cpp).
 struct Scenery {
   const char* Name;
@@ -18,20 +28,29 @@ struct Scenery {
   Rgb CoverTop, CoverBottom, CoverTips;  // the grass, snow or moss on the top tile
   float CoverStreak;                     // how streaked the cover is
   float BladeLength, BladeWidth;
+  Landscape Land;
 };
 // The themes in order; the first is the game's own look.
 extern const Scenery Themes[];
 extern const int ThemeCount;
 
-// Paints rows top to bottom - 1 of `sheet`, a sky, grass or ground sheet, in the theme
-// `look`. DrawSky, DrawGrass and DrawGround paint every row; the browser paints a few rows
-// at a time (theme_painter.h).
+// Paints rows top to bottom - 1 of `sheet`, one of the themed sheets, in the theme `look`.
+// DrawSky, DrawGrass, ... paint every row; the browser paints a few rows at a time
+// (theme_painter.h).
 void PaintSceneryRows(Sheet& sheet, const Scenery& look, int top, int bottom);
+// The sky's (or the cave wall's) colour at a point of the 640 x 480 picture.
+Rgb SkyAt(const Scenery& look, float x, float y);
+// The sky with the theme's land over it, at a point of the backdrop (backdrop.cpp).
+Rgb BackdropAt(const Scenery& look, float x, float y);
+// Every frame of the details sheet (details.cpp).
+void PaintDetails(Sheet& sheet, const Scenery& look);
 
 Sheet DrawKiller();
 Sheet DrawSky(const Scenery& look);
 Sheet DrawGrass(const Scenery& look);
 Sheet DrawGround(const Scenery& look);
+Sheet DrawBackdrop(const Scenery& look);
+Sheet DrawDetails(const Scenery& look);
 Sheet DrawFood();
 Sheet DrawExit();
 Sheet DrawKippo(bool facingRight);

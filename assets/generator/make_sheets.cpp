@@ -1,5 +1,5 @@
 // make-sheets: paints the catalogue's sprite sheets, then each further theme's sky,
-// grass and ground (as THEME-sky.bmp, ...), and writes them as 8-bit BMPs into
+// grass, ground, backdrop and details (as THEME-sky.bmp, ...), and writes them as 8-bit BMPs into
 // the directory given on the command line.
 #include <cstdio>
 #include <string>
@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
                    std::string(tobu::ThemeNames[theme]).c_str(), look.Name);
       return 1;
     }
-    for (const art::Sheet& sheet : {art::DrawSky(look), art::DrawGrass(look), art::DrawGround(look)}) {
+    for (const art::Sheet& sheet : {art::DrawSky(look), art::DrawGrass(look), art::DrawGround(look),
+                                    art::DrawBackdrop(look), art::DrawDetails(look)}) {
       const std::string path = dir + "/" + look.Name + "-" + sheet.Spec.Name + ".bmp";
       if (!art::WriteSheetBmp(sheet, path)) {
         std::fprintf(stderr, "make-sheets: cannot write %s\n", path.c_str());

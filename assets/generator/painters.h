@@ -28,6 +28,8 @@ inline constexpr std::array<Painter, tobu::SheetCount> Painters{{
     {"digits", DrawDigits},
     {"Font", DrawFont},
     {"Helmet", DrawHelmet},
+    {"backdrop", [] { return DrawBackdrop(Themes[0]); }},
+    {"details", [] { return DrawDetails(Themes[0]); }},
 }};
 
 constexpr bool PaintersFollowTheCatalogue() {

@@ -157,16 +157,21 @@ Rgb FonColour(float x, float y) {
 
 }  // namespace
 
+Rgb SkyAt(const Scenery& look, float x, float y) {
+  return look.CaveWall ? CaveWall(look, x, y) : SkyColour(look, x, y);
+}
+
 void PaintSceneryRows(Sheet& sheet, const Scenery& look, int top, int bottom) {
   const std::string_view name = sheet.Spec.Name;
   if (name == tobu::SheetCatalogue[tobu::SheetSky].Name) {
-    if (look.CaveWall) {
-      FillOpaque(
-          sheet, [&](float x, float y) { return CaveWall(look, x, y); }, top, bottom);
-    } else {
-      FillOpaque(
-          sheet, [&](float x, float y) { return SkyColour(look, x, y); }, top, bottom);
-    }
+    FillOpaque(
+        sheet, [&](float x, float y) { return SkyAt(look, x, y); }, top, bottom);
+  } else if (name == tobu::SheetCatalogue[tobu::SheetBackdrop].Name) {
+    FillOpaque(
+        sheet, [&](float x, float y) { return BackdropAt(look, x, y); }, top, bottom);
+  } else if (name == tobu::SheetCatalogue[tobu::SheetDetails].Name) {
+    // Small enough to paint whole with its first rows.
+    if (top == 0) PaintDetails(sheet, look);
   } else if (name == tobu::SheetCatalogue[tobu::SheetGrass].Name) {
     FillOpaque(
         sheet, [&](float x, float y) { return GrassTile(look, x, y); }, top, bottom);
@@ -191,6 +196,18 @@ Sheet DrawGrass(const Scenery& look) {
 Sheet DrawGround(const Scenery& look) {
   Sheet sheet(tobu::SheetGround);
   PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
+  return sheet;
+}
+
+Sheet DrawBackdrop(const Scenery& look) {
+  Sheet sheet(tobu::SheetBackdrop);
+  PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
+  return sheet;
+}
+
+Sheet DrawDetails(const Scenery& look) {
+  Sheet sheet(tobu::SheetDetails);
+  PaintDetails(sheet, look);
   return sheet;
 }
 

@@ -1,5 +1,6 @@
 // The themes' colours and materials. Meadow is the game's own look, the others
-// repaint the same three pictures (sky, grass tile, ground tile).
+// repaint the same three pictures (sky, grass tile, ground tile); each has its own land
+// behind the tiles and details on them, which only tobu plus draws.
 #include <iterator>
 
 #include "art.h"
@@ -26,7 +27,12 @@ const Scenery Themes[] = {
      {0.06f, 0.22f, 0.04f},
      0.45f,
      1.0f,
-     1.0f},
+     1.0f,
+     {Landform::Hills,
+      {0.10f, 0.30f, 0.30f},
+      {0.26f, 0.52f, 0.26f},
+      0.45f,
+      {{0.50f, 0.88f, 0.26f}, {0.95f, 0.32f, 0.38f}, {0.60f, 0.60f, 0.64f}, {0.42f, 0.30f, 0.18f}}}},
     // Dusk: violet to orange sky with lit clouds and a few stars, dry grass on red sandstone.
     {"dusk",
      {0.14f, 0.08f, 0.32f},
@@ -46,7 +52,12 @@ const Scenery Themes[] = {
      {0.25f, 0.18f, 0.05f},
      0.45f,
      1.2f,
-     0.9f},
+     0.9f,
+     {Landform::Mesas,
+      {0.42f, 0.17f, 0.24f},
+      {0.17f, 0.08f, 0.13f},
+      0.35f,
+      {{0.85f, 0.70f, 0.35f}, {0.90f, 0.50f, 0.30f}, {0.62f, 0.42f, 0.32f}, {0.35f, 0.22f, 0.12f}}}},
     // Cave: a dim stone wall with glints, glowing moss on grey-brown stone.
     {"cave",
      {0.44f, 0.42f, 0.46f},
@@ -66,7 +77,12 @@ const Scenery Themes[] = {
      {0.04f, 0.20f, 0.16f},
      0.30f,
      0.7f,
-     2.6f},
+     2.6f,
+     {Landform::Caverns,
+      {0.17f, 0.16f, 0.19f},
+      {0.11f, 0.10f, 0.12f},
+      0.2f,
+      {{0.35f, 0.95f, 0.70f}, {0.40f, 0.95f, 0.90f}, {0.45f, 0.40f, 0.36f}, {0.30f, 0.27f, 0.25f}}}},
     // Snow: pale winter sky with falling snow, snow drifts on blue-grey ice rock.
     {"snow",
      {0.45f, 0.58f, 0.75f},
@@ -86,7 +102,12 @@ const Scenery Themes[] = {
      {0.62f, 0.70f, 0.84f},
      0.12f,
      0.6f,
-     2.8f},
+     2.8f,
+     {Landform::Peaks,
+      {0.28f, 0.36f, 0.54f},
+      {0.86f, 0.90f, 0.97f},
+      0.3f,
+      {{0.97f, 0.98f, 1.0f}, {0.60f, 0.80f, 0.90f}, {0.45f, 0.50f, 0.58f}, {0.80f, 0.92f, 1.0f}}}},
 };
 const int ThemeCount = static_cast<int>(std::size(Themes));
 
