@@ -125,10 +125,6 @@ class Game {
   PlusRunView PlusView;
   bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
 
-  // The look whose tune a run plays: in plus a shipped level's, from its start to its
-  // results; the first look otherwise (and always in classic).
-  int MusicTheme() const;
-
  private:
   // Tick steps (game.cpp).
   void Update(bool surfaceReady);
