@@ -22,7 +22,7 @@ class Audio {
 
   // Starts the sounds of one tick's events; returns at once, the device plays them.
   void Play(const std::vector<GameEvent>& events);
-  // The music for where the player is; a run's in the look `runTheme` (Game::MusicTheme).
+  // The music for where the player is; a run's in the look `runTheme` (shell/music_theme.h).
   void FollowMode(GameMode mode, int runTheme);
   // Sound off stops what is playing (music too) and plays nothing until switched on again.
   void SetEnabled(bool enabled);

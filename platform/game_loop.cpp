@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "screenshot/screenshot.h"
+#include "shell/music_theme.h"
 
 namespace tobu {
 
@@ -73,7 +74,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
       break;
   }
   audio_.Play(session_.TheGame().Events.Drain());  // a key's sound at once, not at the next tick
-  audio_.FollowMode(session_.TheGame().Mode, session_.TheGame().MusicTheme());
+  audio_.FollowMode(session_.TheGame().Mode, MusicTheme(session_.TheGame()));
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
   ApplyOptions();  // first: it may create tobu.ini, which the two below only update
   RememberGhost();
@@ -90,7 +91,7 @@ void GameLoop::Tick(int32_t lagCount) {
   const std::vector<GameEvent> events = session_.TheGame().Events.Drain();
   if (AfterTick) AfterTick(events);
   audio_.Play(events);  // before the frame, which may wait for the screen
-  audio_.FollowMode(session_.TheGame().Mode, session_.TheGame().MusicTheme());
+  audio_.FollowMode(session_.TheGame().Mode, MusicTheme(session_.TheGame()));
   ReportWarnings(session_.TheGame().Warnings);
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);

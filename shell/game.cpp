@@ -93,11 +93,6 @@ int Game::RunTheme() const {
   return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
 }
 
-int Game::MusicTheme() const {
-  if (!Plus || PlayTest.Active || (Mode != GameMode::game && Mode != GameMode::GameMenu)) return ThemeMeadow;
-  return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
-}
-
 void Game::ScrollEditor() {
   if (EditorAsk.NoticeTicksLeft > 0) --EditorAsk.NoticeTicksLeft;
   if (Editor.PromptOpen() || OpenQuestion) return;

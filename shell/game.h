@@ -140,10 +140,6 @@ class Game {
   std::optional<EndingCard> Ending;
   bool LastLevelCelebrated = false;  // the last level's first finish of the session had its card
 
-  // The look whose tune a run plays: in plus a shipped level's, from its start to its
-  // results; the first look otherwise (and always in classic).
-  int MusicTheme() const;
-
  private:
   // Tick steps (game.cpp).
   void Update(bool surfaceReady);

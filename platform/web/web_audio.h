@@ -21,7 +21,7 @@ class WebAudio {
 
   // Starts the sounds of one tick's events.
   void Play(const std::vector<GameEvent>& events);
-  // The music for where the player is; a run's in the look `runTheme` (Game::MusicTheme).
+  // The music for where the player is; a run's in the look `runTheme` (shell/music_theme.h).
   void FollowMode(GameMode mode, int runTheme);
   // Keeps the page's music a few animation frames ahead of what it plays.
   void FeedMusic();

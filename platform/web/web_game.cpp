@@ -5,6 +5,7 @@
 #include "platform/web/menu_tap.h"
 #include "platform/web/web_keys.h"
 #include "platform/web/web_page.h"
+#include "shell/music_theme.h"
 #include "sim/keys.h"
 #include "world/file_error.h"
 
@@ -201,7 +202,7 @@ void WebGame::AnimationFrame(double now) {
   }
   const int due = pacer_.TicksDue(now);
   for (int i = 0; i < due && !form_.Closed; ++i) Tick();
-  audio_.FollowMode(form_.Mode, form_.MusicTheme());
+  audio_.FollowMode(form_.Mode, MusicTheme(form_));
   audio_.FeedMusic();
   ShowNewFrame();
   PaintThemesAhead();
@@ -219,7 +220,7 @@ void WebGame::PaintThemesAhead() {
 void WebGame::RunTicks(int count) {
   if (page::Stopped()) return;
   for (int i = 0; i < count && !form_.Closed; ++i) Tick();
-  audio_.FollowMode(form_.Mode, form_.MusicTheme());
+  audio_.FollowMode(form_.Mode, MusicTheme(form_));
   audio_.FeedMusic();
   ShowNewFrame();
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/music_theme.h"
 #include "support/game_fixture.h"
 
 namespace tobu::testing {
@@ -14,7 +15,7 @@ using music::PieceId;
 
 class MusicChoice : public GameFixture {
  protected:
-  const std::string& Playing() const { return MusicFor(form.Mode, form.MusicTheme()).Name; }
+  const std::string& Playing() const { return MusicFor(form.Mode, MusicTheme(form)).Name; }
   static const std::string& Named(PieceId id) { return music::ScoreOf(id).Name; }
 };
 

@@ -1,0 +1,13 @@
+#include "shell/music_theme.h"
+
+#include "present/themes.h"
+
+namespace tobu {
+
+int MusicTheme(const Game& game) {
+  const bool inRun = game.Mode == GameMode::game || game.Mode == GameMode::GameMenu;
+  if (!game.Plus || !inRun || game.PlayTest.Active) return ThemeMeadow;
+  return LevelTheme(game.WatchingReplay() ? game.Replays.Watch.Record.LevelFile : game.Replays.LevelFile);
+}
+
+}  // namespace tobu
