@@ -1,7 +1,7 @@
 # The sounds room: the effects carried inside the program inside the program, one for each game event, in the order
 # of GameEvent (events/game_events.h), each named after its event.
 set(TOBU_SOUND_NAMES jump eat open locked finish best topten fail move choose back type erase paint place remove
-                     start saved opened error)
+                     start saved opened error land)
 file(GLOB sound_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/assets/sounds/*.wav)
 string(REPLACE ";" "," sound_names_arg "${TOBU_SOUND_NAMES}")
 set(embedded_sounds_cpp ${CMAKE_CURRENT_BINARY_DIR}/embedded_sounds.cpp)

@@ -6,8 +6,8 @@ namespace tobu {
 namespace {
 
 constexpr std::array<std::string_view, GameEventCount> Names = {
-    "jump", "eat",  "open",  "locked", "finish", "best",   "topten", "fail",  "move",   "choose",
-    "back", "type", "erase", "paint",  "place",  "remove", "start",  "saved", "opened", "error"};
+    "jump", "eat",   "open",  "locked", "finish", "best",  "topten", "fail",   "move",  "choose", "back",
+    "type", "erase", "paint", "place",  "remove", "start", "saved",  "opened", "error", "land"};
 
 uint32_t Bit(GameEvent event) { return uint32_t{1} << static_cast<unsigned>(event); }
 

@@ -31,8 +31,9 @@ enum class GameEvent : uint8_t {
   Saved,
   Opened,
   Error,
+  Land,  // plus only: the runner came down from a fall
 };
-constexpr int GameEventCount = static_cast<int>(GameEvent::Error) + 1;
+constexpr int GameEventCount = static_cast<int>(GameEvent::Land) + 1;
 
 // The event's name as tobu-script prints it: "jump", "topten", ...
 std::string_view EventName(GameEvent event);

@@ -66,6 +66,14 @@ int32_t ShakeOffset(int32_t age) {
   return age < 0 ? 0 : Swing[static_cast<size_t>(age) % Swing.size()];
 }
 
+ViewCamera DeathShake(int32_t age, int32_t length) {
+  if (age < 0 || age >= length) return {};
+  // Sideways and a little up and down, turning every second tick, the reach falling to 0.
+  const int32_t reach = 5 * (length - age) / length;
+  const int32_t side = age / 2 % 2 == 0 ? 1 : -1;
+  return {side * reach, (age / 2 % 3 - 1) * reach / 2};
+}
+
 void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& killer, int32_t age) {
   const int32_t grow = age / 6 % 2 * 4;
   const int32_t x = killer.X - camera.X - 6 - grow, y = killer.Y - camera.Y - 6 - grow, size = 52 + 2 * grow;

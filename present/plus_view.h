@@ -21,6 +21,9 @@ void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_
 void DrawBloom(Display& display, ViewCamera camera, const LevelObject& exit, int32_t age, int32_t length);
 // The sideways offset of a touched locked daisy, in pixels.
 int32_t ShakeOffset(int32_t age);
+// How far a death shakes the view `age` ticks after it, in pixels: a few swings that die
+// away within `length` ticks.
+ViewCamera DeathShake(int32_t age, int32_t length);
 // A red square pulsing around the killer that ended the run.
 void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& killer, int32_t age);
 // The whole view tinted red, fading.

@@ -8,6 +8,7 @@
 #include "editor/editor.h"
 #include "present/cell_grid.h"
 #include "present/game_view.h"
+#include "present/plus_dust.h"
 #include "present/plus_view.h"
 #include "present/sheets.h"
 #include "present/themes.h"
@@ -65,7 +66,9 @@ void Game::Update(bool surfaceReady) {
     }
     AdvanceRunReplays();
     if (PlusDrawsRun()) {
-      StepPlusRun(PlusView, LastRun, Level, LockedExits);
+      const FeetStep feet = StepPlusRun(PlusView, LastRun, Level, Runner, LockedExits);
+      // Plus's own sound: a soft thud under a landing, none under a run's last sound.
+      if (feet.FallHeight >= ThudFall && LastRun.End == RunEnd::None) Events.Push(GameEvent::Land);
       PlaceHud(PlusView, Level, PlusBannerHeight());
     }
   }
@@ -161,6 +164,7 @@ void Game::DrawWorldView() {
   if (!LastRun.Ran || LastRun.EndedByObject()) return;
   DrawGhostRunner();
   DrawRunnerAndClock();
+  if (PlusDrawsRun()) DrawDust(display_, camera, PlusView.Feet.Motes, RunTheme());
   if (WatchingReplay()) DrawWatchedRecordLine();
   if (PlusDrawsRun()) DrawPlusOverRun(camera);
 }

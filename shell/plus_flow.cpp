@@ -1,5 +1,6 @@
 // tobu plus around the runs: "Next level" on the results menu, R restarting a level at
 // once, and what is drawn over a run and held after it. The runs are the classic game's.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -87,7 +88,8 @@ void Game::DrawSkyAndTiles(ViewCamera camera) {
     DrawSky(display_, SkyX);
     return DrawTiles(display_, Level, camera);
   }
-  DrawBackdrop(display_, SkyX);
+  // The land behind moves with the camera plus draws with, which may look ahead.
+  DrawBackdrop(display_, SkyOffset(camera.X));
   DrawTiles(display_, Level, camera);
   const bool hudShown = PlusDrawsRun() || PlusView.InMoment();
   DrawSurfaceDetails(display_, Level, camera,
@@ -184,7 +186,11 @@ void Game::DrawPlusHudStrip() {
 // The run's last picture, held: the runner where it stood, the killer marked under a
 // red flash, or confetti over a finish.
 void Game::DrawPlusMoment() {
-  const ViewCamera camera = PlusView.Camera;
+  ViewCamera camera = PlusView.Camera;
+  if (PlusView.Ending == PlusRunView::Moment::Death) {
+    const ViewCamera shake = DeathShake(PlusView.EndingAge, PlusRunView::DeathShakeTicks);
+    camera = {std::clamp(camera.X + shake.X, 0, CameraMaxX), std::clamp(camera.Y + shake.Y, 0, CameraMaxY)};
+  }
   DrawSkyAndTiles(camera);
   DrawWorldObjects(camera, PlusView.Frames);
   const RunnerSprite& sprite = PlusView.Sprite;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "present/plus_hud.h"
 #include "present/sheets.h"
@@ -20,7 +21,8 @@ constexpr int32_t RiseSlack = 110;
 constexpr int32_t FallSlack = 20;
 constexpr int32_t HighestFeet = 180;
 constexpr int32_t LowestFeet = 420;
-constexpr int32_t Easing = 6;  // a sixth of the way each tick
+constexpr int32_t Easing = 6;           // a sixth of the way each tick
+constexpr int32_t RunnerScreenX = 316;  // where the world's camera keeps the runner across
 
 }  // namespace
 
@@ -37,11 +39,13 @@ int32_t CountFood(const World& level) {
 void BeginPlusRun(PlusRunView& view, const World& level) {
   view = PlusRunView{};
   view.FoodTotal = CountFood(level);
-  view.Camera = {level.CameraX, std::clamp(RoundPixel(level.RunnerY) - Anchor, 0, CameraMaxY)};
+  view.Camera = {LookAheadCameraX(level, 0), std::clamp(RoundPixel(level.RunnerY) - Anchor, 0, CameraMaxY)};
+  view.LeadRunnerX = RoundPixel(level.RunnerX);
+  view.Feet = FeetAtStart(level, RunnerMotion{});  // every run starts facing left
 }
 
-void StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& level,
-                 const ExitContacts& touching) {
+FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& level,
+                     const RunnerMotion& runner, const ExitContacts& touching) {
   ++view.Age;
   for (PlusRunView::Burst& burst : view.Bursts) ++burst.Age;
   std::erase_if(view.Bursts, [](const PlusRunView::Burst& b) { return b.Age >= PlusRunView::BurstTicks; });
@@ -56,7 +60,26 @@ void StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& leve
     view.Shaken = touching.Touching;
   }
   // A runner that left the world is home already: the picture stays where it fell.
-  if (!step.LeftWorld) view.Camera = FollowRunner(view.Camera, level, OnFloor(level));
+  if (step.LeftWorld) return {};
+  const int32_t x = RoundPixel(level.RunnerX);
+  view.Lead = LookAhead(view.Lead, x - view.LeadRunnerX);
+  view.LeadRunnerX = x;
+  view.Camera = FollowRunner(view.Camera, level, OnFloor(level));
+  view.Camera.X = LookAheadCameraX(level, view.Lead);
+  return StepFeet(view.Feet, level, runner);
+}
+
+int32_t LookAhead(int32_t lead, int32_t movedX) {
+  if (movedX == 0) return lead;
+  const int32_t target = movedX > 0 ? 4 * LookAheadMost : -4 * LookAheadMost;
+  const int32_t swing = 3 * std::abs(movedX);
+  return lead + std::clamp(target - lead, -swing, swing);
+}
+
+int32_t LookAheadCameraX(const World& level, int32_t lead) {
+  // In 64 bits, as the world's camera: a damaged level may start far outside the world.
+  const int64_t x = int64_t{RoundPixel(level.RunnerX)} - RunnerScreenX + RoundPixel(lead / 4.0);
+  return static_cast<int32_t>(std::clamp<int64_t>(x, 0, CameraMaxX));
 }
 
 ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "present/game_view.h"
+#include "shell/plus_dust.h"
 #include "sim/exit_contacts.h"
 #include "sim/run_step.h"
 #include "sim/runner.h"
@@ -26,6 +27,7 @@ struct PlusRunView {
   static constexpr int32_t FinishTicks = 68;        // 0.8 s
   static constexpr int32_t HudStayTicks = 43;       // 0.5 s at least on one side
   static constexpr int32_t ResultsQuietTicks = 34;  // 0.4 s
+  static constexpr int32_t DeathShakeTicks = 14;
 
   struct Burst {
     int32_t X = 0, Y = 0;  // the eaten food's centre in the world
@@ -41,6 +43,9 @@ struct PlusRunView {
   int32_t ShakeAge = -1;
   std::vector<LevelObject> Shaken;  // the locked daisies touched last
   ViewCamera Camera;
+  int32_t Lead = 0;         // how far the camera looks ahead of the runner, in quarter pixels
+  int32_t LeadRunnerX = 0;  // the runner's x when the look-ahead last moved
+  RunnerFeet Feet;
   bool HudAtBottom = false;  // the HUD strip (and the banner beside it) at the view's bottom
   int32_t HudMovedAge = 0;   // ticks since the strip last changed sides
 
@@ -65,13 +70,22 @@ int RunnerSheetOf(const RunnerSprite& sprite);
 
 // A run begins: its food counted, the camera where the world's is.
 void BeginPlusRun(PlusRunView& view, const World& level);
-// One tick of the run as its step reported it: the effects age and new ones start.
-void StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& level,
-                 const ExitContacts& touching);
+// One tick of the run as its step reported it: the effects age and new ones start;
+// what the feet did, for the landing's sound.
+FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& level,
+                     const RunnerMotion& runner, const ExitContacts& touching);
 // The drawing camera one tick on: the world's horizontally; vertically it keeps still
 // while the runner stays within a dead zone in the air, eases back to the world's on a
 // floor, and never lets the runner leave the middle band of the view.
 ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor);
+// The look-ahead one tick on, after the runner moved `movedX` pixels: it swings toward
+// the way the runner goes by at most three quarters of the distance, up to LookAheadMost
+// pixels, so the view keeps moving with the runner, never against it, and stops when the
+// runner stops.
+int32_t LookAhead(int32_t lead, int32_t movedX);
+constexpr int32_t LookAheadMost = 88;
+// The drawing camera's x: the world's, shifted by the look-ahead, kept inside the world.
+int32_t LookAheadCameraX(const World& level, int32_t lead);
 // How much a strip of the view from row `top`, `height` high, would hide: the runner
 // most, then food and daisies, then killers.
 int32_t HiddenUnder(const World& level, ViewCamera camera, int32_t top, int32_t height);

@@ -13,6 +13,7 @@ constexpr double Rare = -15.0;
 constexpr double Frequent = -18.5;
 constexpr double Answer = -18.0;
 constexpr double Tick = -25.0;
+constexpr double Soft = -22.0;  // a landing: felt more than heard, under the jump
 
 // MIDI notes of the C major scale used by the tunes.
 constexpr int G4 = 67, A4 = 69, C5 = 72, D5 = 74, E5 = 76, F5 = 77, G5 = 79, A5 = 81, B5 = 83;
@@ -197,6 +198,12 @@ std::vector<Design> Designs() {
                      .Tones),
             {}),
        Rare},
+      // A landing: a low body falling an octave under a short muffled scuff, no pitch to
+      // catch the ear, so that it sits under the jump and the food.
+      {"land",
+       {Decaying(Slide(Voice::Triangle, 0, 0.14, 130, 62, 0.9), 22, 0.05),
+        Decaying(Slide(Voice::Noise, 0, 0.06, 900, 300, 0.2), 45, 0.03)},
+       Soft},
   };
 }
 

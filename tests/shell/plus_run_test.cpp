@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "present/plus_hud.h"
@@ -77,6 +78,56 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
     EXPECT_EQ(trace.ViewSpan, c.Expected.ViewSpan) << c.Name;
     EXPECT_EQ(trace.HighestFeet, c.Expected.HighestFeet) << c.Name;
     EXPECT_EQ(trace.LowestFeet, c.Expected.LowestFeet) << c.Name;
+  }
+}
+
+// Sideways the drawing camera looks up to LookAheadMost pixels ahead the way the runner
+// goes; tick by tick it never moves against the runner, stands still when the runner does,
+// and stays inside the world.
+TEST(PlusCamera, LooksAheadTheWayTheRunnerGoes) {
+  struct Phase {
+    uint16_t Key;  // held, 0 for none
+    int Ticks;
+  };
+  const struct {
+    const char* Name;
+    double StartX;
+    std::vector<Phase> Phases;
+    int32_t Ahead;  // the drawing camera's x less the world's at the end
+  } cases[] = {
+      {"running right", 900, {{VkRight, 120}}, 88},
+      {"running left", 1900, {{VkLeft, 120}}, -88},
+      {"running, then stopping", 900, {{VkRight, 120}, {0, 80}}, 88},
+      {"a short step", 900, {{VkRight, 12}, {0, 30}}, 12},
+      {"turning round", 900, {{VkRight, 120}, {VkLeft, 40}}, 84},
+      {"turned round", 900, {{VkRight, 120}, {VkLeft, 120}}, -88},
+      {"at the world's left edge", 380, {{VkLeft, 100}}, 0},
+      {"at the world's right edge", 3800, {{VkRight, 100}}, 0},
+  };
+  for (const auto& c : cases) {
+    World world;
+    for (int col = 0; col < GridSize; ++col) world.SetCell(col, 60, TileGround);
+    world.RunnerX = c.StartX;
+    world.RunnerY = 60 * CellHeight - 1;
+    world.ClampCamera();
+    RunnerMotion runner;
+    PlusRunView view;
+    BeginPlusRun(view, world);
+    for (const Phase& phase : c.Phases) {
+      KeyTable held{};
+      if (phase.Key != 0) held[phase.Key] = true;
+      for (int i = 0; i < phase.Ticks; ++i) {
+        const int32_t x = RoundPixel(world.RunnerX), cameraX = view.Camera.X;
+        MotionStep(world, runner, held);
+        world.ClampCamera();
+        StepPlusRun(view, RunStepResult{}, world, runner, ExitContacts{});
+        const int32_t moved = RoundPixel(world.RunnerX) - x, panned = view.Camera.X - cameraX;
+        ASSERT_TRUE(moved == 0 ? panned == 0 : panned * moved >= 0) << c.Name << " tick " << i;
+        ASSERT_LE(std::abs(view.Camera.X - world.CameraX), LookAheadMost) << c.Name << " tick " << i;
+        ASSERT_TRUE(view.Camera.X >= 0 && view.Camera.X <= CameraMaxX) << c.Name << " tick " << i;
+      }
+    }
+    EXPECT_EQ(view.Camera.X - world.CameraX, c.Ahead) << c.Name;
   }
 }
 
