@@ -17,11 +17,14 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path SourceDir = TOBU_SOURCE_DIR;
 
-// The state line without the menu's cursor, which plus's three-row results menu moves.
+// The state line without the menu's cursor, which plus's three-row results menu moves,
+// and without the card plus shows after the last level (always the line's last field).
 std::string RunState(const Game& form) {
   std::string line = StateLine(form);
   const size_t at = line.find(" cursor=");
-  return line.erase(at, line.find(' ', at + 1) - at);
+  line.erase(at, line.find(' ', at + 1) - at);
+  const size_t ending = line.find(" ending=\"");
+  return ending == std::string::npos ? line : line.erase(ending);
 }
 
 struct PlayedRun {
