@@ -14,6 +14,10 @@ int64_t StringAdvance(const std::string& text);
 int32_t StringWidth(const std::string& text);
 // The line with a one-pixel black outline, readable over any sky; x = -1 centres it.
 void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text);
+// The same, the glyphs all in `colour` instead of the font's gold.
+void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text, uint16_t colour);
+// The line without outline, each glyph mixed half and half with what lies beneath.
+void ShowStringHalfTransparent(Display& display, int32_t x, int32_t y, const std::string& text);
 // The line `factor` times its size; x = -1 centres it.
 void ShowStringScaled(Display& display, int32_t x, int32_t y, const std::string& text, int32_t factor);
 

@@ -11,6 +11,7 @@ constexpr uint16_t Red = 0xF800;
 constexpr uint16_t Yellow = 0xFFE0;
 constexpr uint16_t Green = 0x07E0;      // the finished mark
 constexpr uint16_t LabelGrey = 0xBDF7;  // labels and the best time: quieter than the clock
+constexpr uint16_t Silver = 0xD69A;     // the HUD's best time: readable, quieter than the clock's gold
 constexpr uint16_t Orange = 0xFD20;     // the editor's unsaved dot
 constexpr uint16_t Highlight = 0x2A7F;  // a chosen row in a list
 constexpr uint16_t AmberBand = 0x6180;  // behind the player's own places

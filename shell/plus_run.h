@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "present/game_view.h"
+#include "present/plus_hud.h"
 #include "sim/exit_contacts.h"
 #include "sim/run_step.h"
 #include "sim/runner.h"
@@ -22,9 +24,8 @@ struct PlusRunView {
   static constexpr int32_t BurstTicks = 24;
   static constexpr int32_t BloomTicks = 60;
   static constexpr int32_t ShakeTicks = 14;
-  static constexpr int32_t DeathTicks = 51;    // 0.6 s
-  static constexpr int32_t FinishTicks = 68;   // 0.8 s
-  static constexpr int32_t HudStayTicks = 43;  // 0.5 s at least on one side
+  static constexpr int32_t DeathTicks = 51;   // 0.6 s
+  static constexpr int32_t FinishTicks = 68;  // 0.8 s
 
   struct Burst {
     int32_t X = 0, Y = 0;  // the eaten food's centre in the world
@@ -40,8 +41,7 @@ struct PlusRunView {
   int32_t ShakeAge = -1;
   std::vector<LevelObject> Shaken;  // the locked daisies touched last
   ViewCamera Camera;
-  bool HudAtBottom = false;  // the HUD strip (and the banner beside it) at the view's bottom
-  int32_t HudMovedAge = 0;   // ticks since the strip last changed sides
+  std::array<int32_t, HudPanelCount> HudFade{};  // each HUD panel's fade (present/plus_hud.h)
 
   // The moment between the run's end and the results.
   Moment Ending = Moment::None;
@@ -68,12 +68,11 @@ void StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& leve
 // while the runner stays within a dead zone in the air, eases back to the world's on a
 // floor, and never lets the runner leave the middle band of the view.
 ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor);
-// How much a strip of the view from row `top`, `height` high, would hide: the runner
-// most, then food and daisies, then killers.
-int32_t HiddenUnder(const World& level, ViewCamera camera, int32_t top, int32_t height);
-// The HUD's side for this tick: it changes sides when the other hides less, at most
-// twice a second; `bannerHeight` is the banner's band beside it while it shows, or 0.
-void PlaceHud(PlusRunView& view, const World& level, int32_t bannerHeight);
+// Whether the runner, a food, a daisy or a killer shows under `panel` of the view.
+bool PassesUnder(const World& level, ViewCamera camera, const HudRect& panel);
+// Each HUD panel one step toward faded while something passes under it, or back toward
+// solid; at a run's first tick straight to where it belongs.
+void FadeHud(PlusRunView& view, const World& level);
 // The moment after a run: ends by itself after its length; false once over.
 bool StepPlusMoment(PlusRunView& view);
 // By how much a new best time beat the old one, in seconds: "-0.42"; times as stored
