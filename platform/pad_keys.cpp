@@ -63,6 +63,8 @@ void PadKeys::Stick(bool horizontal, int value) {
 
 // A key goes down with its first holder and up with its last, as one finger on a keyboard.
 void PadKeys::Press(uint16_t key) {
+  // A stick leaning up as it runs must not jump: the pad jumps with A.
+  if (key == VkUp && form_.UpJumps()) return;
   if (holds_[key]++ > 0) return;
   game_.KeyDown(key);
   if (key == VkReturn) game_.KeyPress(static_cast<uint8_t>(VkReturn));

@@ -79,17 +79,38 @@ int32_t StringWidth(std::string_view text) {
   return static_cast<int32_t>(StringAdvance(text.substr(0, length)) + GlyphWidth);
 }
 
-void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text) {
+namespace {
+
+// The outline under a line: four neighbours are enough for a line one pixel wide, at
+// half the cost of eight. Returns the line's left edge.
+int32_t DrawOutline(Display& display, int32_t x, int32_t y, const std::string& text) {
   constexpr uint16_t Black = 0x0000;
   if (x == -1) x = (ViewWidth - StringWidth(text)) / 2;
   ForEachGlyph(x, text, [&](int left, int frame) {
-    // Four neighbours are enough for a line one pixel wide, at half the cost of eight.
     display.DrawFrameSilhouette(SheetFont, left - 1, y, frame, Black);
     display.DrawFrameSilhouette(SheetFont, left + 1, y, frame, Black);
     display.DrawFrameSilhouette(SheetFont, left, y - 1, frame, Black);
     display.DrawFrameSilhouette(SheetFont, left, y + 1, frame, Black);
   });
+  return x;
+}
+
+}  // namespace
+
+void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text) {
+  x = DrawOutline(display, x, y, text);
   ForEachGlyph(x, text, [&](int left, int frame) { display.DrawFrame(SheetFont, left, y, frame); });
+}
+
+void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text, uint16_t colour) {
+  x = DrawOutline(display, x, y, text);
+  ForEachGlyph(x, text,
+               [&](int left, int frame) { display.DrawFrameSilhouette(SheetFont, left, y, frame, colour); });
+}
+
+void ShowStringHalfTransparent(Display& display, int32_t x, int32_t y, const std::string& text) {
+  ForEachGlyph(x, text,
+               [&](int left, int frame) { display.DrawFrameHalfTransparent(SheetFont, left, y, frame); });
 }
 
 void ShowStringScaled(Display& display, int32_t x, int32_t y, const std::string& text, int32_t factor) {

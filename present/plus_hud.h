@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -6,21 +7,37 @@
 
 namespace tobu {
 
-// What plus's HUD strip shows; times already as text ("42.01").
+// plus's HUD: three compact panels that stay along the top of the view, with the world
+// visible between them. Their sizes are fixed, so nothing shifts as the clock runs.
+struct HudRect {
+  int32_t X = 0, Y = 0, Width = 0, Height = 0;
+};
+enum HudPanel : uint8_t { HudBestPanel, HudFoodPanel, HudClockPanel, HudPanelCount };
+
+constexpr int32_t HudTop = 4;
+constexpr int32_t HudHeight = 30;
+constexpr int32_t HudBottom = HudTop + HudHeight;  // anything drawn under the HUD starts here
+constexpr int32_t HudFadeTicks = 8;                // from solid to faded, one step a tick
+constexpr std::array<HudRect, HudPanelCount> HudPanels{{
+    {4, HudTop, 164, HudHeight},                      // "Best" and the best time
+    {(ViewWidth - 184) / 2, HudTop, 184, HudHeight},  // food, the count, "left", the daisy
+    {ViewWidth - 4 - 164, HudTop, 164, HudHeight},    // "Time" and the clock
+}};
+
+// What the HUD shows; times already as text ("42.01").
 struct PlusHud {
   int32_t FoodLeft = 0;
   int32_t FoodTotal = 0;
   int32_t ExitFrame = 0;  // the open daisy's frame
   std::string Time;
-  std::string Best;  // empty while the level has no best time
+  std::string Best;  // empty while the level has no best time: its panel is not drawn
+  // Per panel, 0 (solid) to HudFadeTicks (faded, so what passes under it shows).
+  std::array<int32_t, HudPanelCount> Fade{};
 };
 
-constexpr int32_t HudHeight = 28;
-
-// A dark strip across the view at `top` (0 or ViewHeight - HudHeight), drawn over the
-// world: "Best" and the best time small and grey on the left, the food left out of the
-// total and the daisy (grey while locked) in the middle, "Time" and the clock large on
-// the right, outlined so they read over any sky.
-void DrawPlusHud(Display& display, const PlusHud& hud, int32_t top);
+// The panels over the world: the best time in silver, the food left out of the total
+// with the daisy locked (dimmed, a padlock) or open (in colour, a tick), and the clock
+// large in gold, all outlined so they read over any sky.
+void DrawPlusHud(Display& display, const PlusHud& hud);
 
 }  // namespace tobu

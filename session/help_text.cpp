@@ -135,6 +135,7 @@ const std::vector<HelpLine>& PlusGamepadHelp() {
 
 const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   static const std::vector<HelpLine> run{
+      {"Up", "jump, as Space does"},
       {"R", "start the level again at once"},
       {"Escape", "asks \"Give up?\": Escape gives up, R starts again"},
   };

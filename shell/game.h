@@ -61,6 +61,8 @@ class Game {
   // then returns to where the game was (or closes); FileError when it cannot be played.
   void WatchReplay(const std::string& fileName, bool closeAtEnd = false);
   bool WatchingReplay() const { return Replays.Watch.Active; }
+  // In a plus run Up jumps as Space does.
+  bool UpJumps() const { return Plus && Mode == GameMode::game && !WatchingReplay(); }
   // The watched run still has ticks to play.
   bool WatchedRunGoesOn() const;
   void StopWatching();
@@ -197,9 +199,9 @@ class Game {
   void DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames);
   void DrawPlusOverRun(ViewCamera camera);
   void DrawPlusMoment();
-  int32_t PlusBannerHeight() const;
   void DrawPlusHudStrip();
   void GameKeyDown(uint16_t key);
+  std::optional<uint16_t> JumpKey(uint16_t key, bool down);
   void MainMenuKeyDown(uint16_t key);
   void EditorKeyDown(uint16_t key);
   void SelectPlayerKeyDown(uint16_t key);
@@ -265,6 +267,8 @@ class Game {
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
   bool backToPlayers_ = false;          // this key-down left "MainMenu" for the players
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
+  bool upJumps_ = false;                // plus: Up went down in a run and is delivered as Space
+  bool spaceHeld_ = false;              // the Space key itself is down
 };
 
 }  // namespace tobu

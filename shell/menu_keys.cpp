@@ -203,7 +203,7 @@ void Game::BeginRun(const LoadedLevelInfo& info) {
   if (info.HadTable) Outcome.BestTimeText.clear();
   Clock.Reset();
   BeginPlusRun(PlusView, Level);
-  PlaceHud(PlusView, Level, PlusBannerHeight());
+  FadeHud(PlusView, Level);
 }
 
 // Delete: the level is read and written back, and the writer stores no best times.

@@ -34,7 +34,7 @@ void Game::StartPlayTest() {
   Clock.Reset();
   Mode = GameMode::game;
   BeginPlusRun(PlusView, Level);
-  PlaceHud(PlusView, Level, PlusBannerHeight());
+  FadeHud(PlusView, Level);
   display_.ShowPointer(false);
 }
 

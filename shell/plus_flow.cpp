@@ -92,10 +92,7 @@ void Game::DrawSkyAndTiles(ViewCamera camera) {
   DrawBackdrop(display_, SkyOffset(camera.X));
   DrawTiles(display_, Level, camera);
   const bool hudShown = PlusDrawsRun() || PlusView.InMoment();
-  DrawSurfaceDetails(display_, Level, camera,
-                     !hudShown              ? -1
-                     : PlusView.HudAtBottom ? ViewHeight - HudHeight
-                                            : 0);
+  DrawSurfaceDetails(display_, Level, camera, hudShown ? HudTop : -1);
 }
 
 ViewCamera Game::DrawCamera() const {
@@ -155,18 +152,12 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
     }
   }
   if (PlusView.BannerShown() && !PlayTest.Active && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
-    const int32_t height = PlusBannerHeight();
-    const int32_t top = PlusView.HudAtBottom ? ViewHeight - HudHeight - height : HudHeight;
-    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, top);
+    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, HudBottom + 4);
   }
   DrawPlusHudStrip();
 }
 
-int32_t Game::PlusBannerHeight() const {
-  return PlusView.BannerShown() && !PlayTest.Active ? LevelBannerHeight(!GoalLearned) : 0;
-}
-
-// Over everything else, on the side of the view where it hides least.
+// Over everything else, along the top of the view.
 void Game::DrawPlusHudStrip() {
   PlusHud hud;
   hud.FoodLeft = CountFood(Level);
@@ -180,7 +171,8 @@ void Game::DrawPlusHudStrip() {
   } else if (!Best.BestNames[1].empty() && PlusView.Ending != PlusRunView::Moment::Finish) {
     hud.Best = StopwatchText(StoredHundredths(Best.BestTime[1]));
   }
-  DrawPlusHud(display_, hud, PlusView.HudAtBottom ? ViewHeight - HudHeight : 0);
+  hud.Fade = PlusView.HudFade;
+  DrawPlusHud(display_, hud);
 }
 
 // The run's last picture, held: the runner where it stood, the killer marked under a

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "present/plus_hud.h"
 #include "present/sheets.h"
 #include "sim/clock.h"
 #include "sim/collision.h"
@@ -93,34 +92,29 @@ ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor) {
   return {level.CameraX, std::clamp(y, 0, CameraMaxY)};
 }
 
-int32_t HiddenUnder(const World& level, ViewCamera camera, int32_t top, int32_t height) {
-  const int32_t bottom = top + height;
+bool PassesUnder(const World& level, ViewCamera camera, const HudRect& panel) {
   const auto crosses = [&](int32_t x, int32_t y, int32_t w, int32_t h) {
     const int32_t sx = x - camera.X, sy = y - camera.Y;
-    return sx < ViewWidth && sx + w > 0 && sy < bottom && sy + h > top;
+    return sx < panel.X + panel.Width && sx + w > panel.X && sy < panel.Y + panel.Height && sy + h > panel.Y;
   };
   // The running pictures are 46 wide round the runner's x; the feet are at its y.
-  int32_t weight = crosses(RoundPixel(level.RunnerX) - 23, RoundPixel(level.RunnerY) - 61, 46, 64) ? 100 : 0;
-  for (const LevelObject& object : level.ObjectList) {
-    if (!crosses(object.X, object.Y, 40, 40)) continue;
-    weight += object.Kind == ObjectKiller                              ? 1
-              : object.Kind == ObjectFood || object.Kind == ObjectExit ? 3
-                                                                       : 0;
-  }
-  return weight;
+  if (crosses(RoundPixel(level.RunnerX) - 23, RoundPixel(level.RunnerY) - 61, 46, 64)) return true;
+  return std::any_of(level.ObjectList.begin(), level.ObjectList.end(), [&](const LevelObject& object) {
+    const bool seen = object.Kind == ObjectFood || object.Kind == ObjectExit || object.Kind == ObjectKiller;
+    return seen && crosses(object.X, object.Y, 40, 40);
+  });
 }
 
-void PlaceHud(PlusRunView& view, const World& level, int32_t bannerHeight) {
-  ++view.HudMovedAge;
-  if (view.HudMovedAge < PlusRunView::HudStayTicks && view.Age > 0) return;
-  const int32_t height = HudHeight + bannerHeight;
-  const int32_t top = HiddenUnder(level, view.Camera, 0, height);
-  const int32_t bottom = HiddenUnder(level, view.Camera, ViewHeight - height, height);
-  const bool moveDown = !view.HudAtBottom && bottom < top;
-  const bool moveUp = view.HudAtBottom && top < bottom;
-  if (!moveDown && !moveUp) return;
-  view.HudAtBottom = moveDown;
-  view.HudMovedAge = 0;
+void FadeHud(PlusRunView& view, const World& level) {
+  for (size_t i = 0; i < HudPanels.size(); ++i) {
+    const bool under = PassesUnder(level, view.Camera, HudPanels[i]);
+    int32_t& fade = view.HudFade[i];
+    if (view.Age == 0) {
+      fade = under ? HudFadeTicks : 0;
+    } else {
+      fade = std::clamp(fade + (under ? 1 : -1), 0, HudFadeTicks);
+    }
+  }
 }
 
 bool StepPlusMoment(PlusRunView& view) {

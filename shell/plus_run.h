@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "present/game_view.h"
 #include "shell/plus_dust.h"
+#include "present/plus_hud.h"
 #include "sim/exit_contacts.h"
 #include "sim/run_step.h"
 #include "sim/runner.h"
@@ -25,7 +27,6 @@ struct PlusRunView {
   static constexpr int32_t ShakeTicks = 14;
   static constexpr int32_t DeathTicks = 51;         // 0.6 s
   static constexpr int32_t FinishTicks = 68;        // 0.8 s
-  static constexpr int32_t HudStayTicks = 43;       // 0.5 s at least on one side
   static constexpr int32_t ResultsQuietTicks = 34;  // 0.4 s
   static constexpr int32_t DeathShakeTicks = 14;
 
@@ -46,8 +47,7 @@ struct PlusRunView {
   int32_t Lead = 0;         // how far the camera looks ahead of the runner, in quarter pixels
   int32_t LeadRunnerX = 0;  // the runner's x when the look-ahead last moved
   RunnerFeet Feet;
-  bool HudAtBottom = false;  // the HUD strip (and the banner beside it) at the view's bottom
-  int32_t HudMovedAge = 0;   // ticks since the strip last changed sides
+  std::array<int32_t, HudPanelCount> HudFade{};  // each HUD panel's fade (present/plus_hud.h)
 
   // The moment between the run's end and the results.
   Moment Ending = Moment::None;
@@ -86,12 +86,11 @@ int32_t LookAhead(int32_t lead, int32_t movedX);
 constexpr int32_t LookAheadMost = 88;
 // The drawing camera's x: the world's, shifted by the look-ahead, kept inside the world.
 int32_t LookAheadCameraX(const World& level, int32_t lead);
-// How much a strip of the view from row `top`, `height` high, would hide: the runner
-// most, then food and daisies, then killers.
-int32_t HiddenUnder(const World& level, ViewCamera camera, int32_t top, int32_t height);
-// The HUD's side for this tick: it changes sides when the other hides less, at most
-// twice a second; `bannerHeight` is the banner's band beside it while it shows, or 0.
-void PlaceHud(PlusRunView& view, const World& level, int32_t bannerHeight);
+// Whether the runner, a food, a daisy or a killer shows under `panel` of the view.
+bool PassesUnder(const World& level, ViewCamera camera, const HudRect& panel);
+// Each HUD panel one step toward faded while something passes under it, or back toward
+// solid; at a run's first tick straight to where it belongs.
+void FadeHud(PlusRunView& view, const World& level);
 // The moment after a run: ends by itself after its length; false once over.
 bool StepPlusMoment(PlusRunView& view);
 // By how much a new best time beat the old one, in seconds: "-0.42"; times as stored

@@ -239,10 +239,9 @@ void Game::DrawWatchedRecordLine() {
                "Record: " + record.PlayerName + " " + StoredTimeText(record.FinishTime));
     return;
   }
-  // Plus: the time as plus shows times, clear of the HUD strip.
-  const int32_t top = PlusView.HudAtBottom ? HudHeight + 8 : RecordLineTop;
+  // Plus: the time as plus shows times.
   ShowOutlinedString(
-      display_, -1, top,
+      display_, -1, RecordLineTop,
       "Record: " + record.PlayerName + " " + StopwatchText(StoredHundredths(record.FinishTime)));
 }
 

@@ -131,21 +131,64 @@ TEST(PlusCamera, LooksAheadTheWayTheRunnerGoes) {
   }
 }
 
-// At the start of every shipped level the HUD strip and the banner beside it hide no
-// food, daisy, killer or the runner.
-TEST(PlusHudPlace, HidesNothingAtAnyLevelsStart) {
+// The HUD stays along the top and relies on the camera to keep the runner clear of it:
+// at the start of every shipped level no panel is over the runner.
+TEST(PlusHud, CoversNoRunnerAtAnyLevelsStart) {
   for (const auto& entry :
        std::filesystem::directory_iterator(std::filesystem::path(TOBU_SOURCE_DIR) / "Levels")) {
     const std::string name = entry.path().filename().string();
     World world;
     UseLevel(ParseLevel(ReadWholeFile(entry.path().string()), name), world);
     world.ClampCamera();
+    world.ObjectList.clear();  // the runner alone
     PlusRunView view;
     BeginPlusRun(view, world);
-    const int32_t height = HudHeight + LevelBannerHeight(true);
-    PlaceHud(view, world, LevelBannerHeight(true));
-    const int32_t top = view.HudAtBottom ? ViewHeight - height : 0;
-    EXPECT_EQ(HiddenUnder(world, view.Camera, top, height), 0) << name;
+    for (const HudRect& panel : HudPanels) EXPECT_FALSE(PassesUnder(world, view.Camera, panel)) << name;
+  }
+}
+
+// A panel fades while something passes under it and comes back after, one step a tick;
+// at the run's first tick it starts where it belongs. A thing, if any, comes under the
+// view's top after the first tick and goes `Ticks` later. Fades per tick: best/food/clock.
+TEST(PlusHud, PanelsFadeOverWhatPassesUnder) {
+  const struct {
+    const char* Name;
+    int32_t RunnerX, RunnerY;  // in the world; the camera's x is 0
+    bool Thing;
+    LevelObject Under;  // on the view
+    int Ticks;
+    const char* Trace;
+  } cases[] = {
+      {"nothing", 300, 800, false, {}, 2, "0/0/0 0/0/0 0/0/0 0/0/0 0/0/0"},
+      {"food under the clock",
+       300,
+       800,
+       true,
+       {ObjectFood, 560, 10},
+       10,
+       "0/0/0 0/0/1 0/0/2 0/0/3 0/0/4 0/0/5 0/0/6 0/0/7 0/0/8 0/0/8 0/0/8 0/0/7 0/0/6"},
+      {"a killer between two panels", 300, 800, true, {ObjectKiller, 178, 0}, 1, "0/0/0 0/0/0 0/0/0 0/0/0"},
+      {"a daisy's top under the food", 300, 800, true, {ObjectExit, 200, 30}, 1, "0/0/0 0/1/0 0/0/0 0/0/0"},
+      {"the runner at the world's top", 100, 40, false, {}, 1, "8/0/0 8/0/0 8/0/0 8/0/0"},
+  };
+  for (const auto& c : cases) {
+    World world;
+    world.RunnerX = c.RunnerX;
+    world.RunnerY = c.RunnerY;
+    PlusRunView view;
+    BeginPlusRun(view, world);
+    std::string trace;
+    for (int tick = 0; tick <= c.Ticks + 2; ++tick) {
+      if (tick == 1 && c.Thing)
+        world.AppendObject() = {c.Under.Kind, view.Camera.X + c.Under.X, view.Camera.Y + c.Under.Y};
+      if (tick == c.Ticks + 1) world.ObjectList.clear();
+      view.Age = tick;
+      FadeHud(view, world);
+      for (const int32_t fade : view.HudFade) trace += std::to_string(fade) + "/";
+      trace.back() = ' ';
+    }
+    trace.pop_back();
+    EXPECT_EQ(trace, c.Trace) << c.Name;
   }
 }
 

@@ -288,6 +288,61 @@ TEST_F(Replays, WorldRecordIsTheHighlightedLevelsByItsCrc) {
   EXPECT_FALSE(form.Replays.Ghost.Running);
 }
 
+// Plus lets Up jump: the record of a run played with Up is, byte for byte, the record of
+// the run played with Space in the classic game, so it plays back there the same.
+TEST_F(Replays, UpInAPlusRunIsRecordedAsSpace) {
+  struct KeyAt {
+    int Tick;
+    uint16_t Key;
+    bool Down;
+  };
+  const struct {
+    const char* Name;
+    std::vector<KeyAt> Plus, Classic;
+  } cases[] = {
+      {"a tap", {{40, VkUp, true}, {44, VkUp, false}}, {{40, VkSpace, true}, {44, VkSpace, false}}},
+      {"held, repeating",
+       {{40, VkUp, true}, {50, VkUp, true}, {51, VkUp, true}, {65, VkUp, false}},
+       {{40, VkSpace, true}, {50, VkSpace, true}, {51, VkSpace, true}, {65, VkSpace, false}}},
+      {"Up then Space, one jump held from the first down to the last up",
+       {{40, VkUp, true}, {48, VkSpace, true}, {54, VkUp, false}, {65, VkSpace, false}},
+       {{40, VkSpace, true}, {65, VkSpace, false}}},
+      {"Space then Up",
+       {{40, VkSpace, true}, {48, VkUp, true}, {54, VkSpace, false}, {65, VkUp, false}},
+       {{40, VkSpace, true}, {65, VkSpace, false}}},
+  };
+  // A floor far enough below the world's top for a whole jump, the exit far along it.
+  MakeLevel("d.vel", [](World& world) {
+    for (int column = 0; column < GridSize; ++column) world.SetCell(column, 10, TileGround);
+    world.AppendObject() = LevelObject{ObjectExit, 1000, 10 * CellHeight - 40};
+  });
+  StartAsNewPlayer();
+  const auto record = [&](const char* name, bool plus, const std::vector<KeyAt>& keys) {
+    form.Plus = plus;
+    fs::remove(ReplayFile("last.tbr"));
+    PlayLevel(3);
+    form.KeyDown(VkRight);
+    for (int tick = 0; tick < 1000 && form.Mode == GameMode::game; ++tick) {
+      for (const KeyAt& k : keys) {
+        if (k.Tick == tick && k.Down) form.KeyDown(k.Key);
+        if (k.Tick == tick && !k.Down) form.KeyUp(k.Key);
+      }
+      Tick();
+    }
+    form.KeyUp(VkRight);
+    Tick();
+    EXPECT_TRUE(fs::exists(ReplayFile("last.tbr"))) << name;  // written on a finish only
+    for (int i = 0; i < 4 && form.Mode != GameMode::MainMenu; ++i) Press(VkEscape);
+    return ReadBytes(ReplayFile("last.tbr"));
+  };
+  const std::vector<uint8_t> straight = record("no jump", false, {});
+  for (const auto& c : cases) {
+    const std::vector<uint8_t> classic = record(c.Name, false, c.Classic);
+    EXPECT_NE(classic, straight) << c.Name;  // the keys were recorded at all
+    EXPECT_EQ(record(c.Name, true, c.Plus), classic) << c.Name;
+  }
+}
+
 // Two games side by side on the software back buffer, to compare whole frames.
 class Ghost : public ::testing::Test {
  protected:
