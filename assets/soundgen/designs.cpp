@@ -201,7 +201,7 @@ std::vector<Design> Designs() {
       // A landing: a low body falling an octave under a short muffled scuff, no pitch to
       // catch the ear, so that it sits under the jump and the food.
       {"land",
-       {Decaying(Slide(Voice::Triangle, 0, 0.14, 130, 62, 0.9), 22, 0.05),
+       {Decaying(Slide(Voice::Triangle, 0, 0.14, 150, 75, 0.9), 22, 0.05),
         Decaying(Slide(Voice::Noise, 0, 0.06, 900, 300, 0.2), 45, 0.03)},
        Soft},
   };
