@@ -17,10 +17,9 @@ LevelPreview ReadLevelPreview(const std::string& file) {
     return preview;
   }
   preview.Readable = true;
-  preview.FoodCount =
-      static_cast<int>(std::ranges::count_if(preview.Level.Objects, [](const LevelObject& object) {
-        return KindHasRule(object.Kind, ContactRule::Eaten);
-      }));
+  preview.FoodCount = static_cast<int>(
+      std::count_if(preview.Level.Objects.begin(), preview.Level.Objects.end(),
+                    [](const LevelObject& object) { return KindHasRule(object.Kind, ContactRule::Eaten); }));
   preview.Theme = LevelTheme(file);
   return preview;
 }

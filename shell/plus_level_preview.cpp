@@ -60,7 +60,9 @@ void Game::ReadPlusMenuFiles() {
     levels.Read();
     const std::vector<LevelRow> rows = ReadLevelRows(levels, Players.PlayerName);
     MenuProgress =
-        LevelProgress{static_cast<int>(std::ranges::count_if(rows, &LevelRow::Finished)), levels.Count()};
+        LevelProgress{static_cast<int>(std::count_if(rows.begin(), rows.end(),
+                                                     [](const LevelRow& row) { return row.Finished; })),
+                      levels.Count()};
   }
 }
 

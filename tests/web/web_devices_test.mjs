@@ -323,20 +323,20 @@ try {
     const painting = await page.evaluate(() => {
       const at = performance.now();
       const sheets = [];
-      for (let i = 0; i < 9; i++) {
+      for (let i = 0; i < 15; i++) {
         const size = Module._tobu_theme_sheet_size(i);
         sheets.push(Array.from(HEAPU8.subarray(Module._tobu_theme_sheet(i), Module._tobu_theme_sheet(i) + size)));
       }
       return { sheets, ms: performance.now() - at };
     });
-    console.log(`themes: nine sheets painted in ${Math.round(painting.ms)} ms`);
-    const names = ['dusk', 'cave', 'snow'].flatMap((t) => ['sky', 'grass', 'ground'].map((k) => `${t}-${k}.bmp`));
+    console.log(`themes: fifteen sheets painted in ${Math.round(painting.ms)} ms`);
+    const names = ['dusk', 'cave', 'snow'].flatMap((t) => ['sky', 'grass', 'ground', 'backdrop', 'details'].map((k) => `${t}-${k}.bmp`));
     const differing = names.filter((name, i) =>
       !Buffer.from(painting.sheets[i]).equals(fs.readFileSync(path.join(sourceDir, 'assets/sheets', name))));
     check('the painted themes are the committed sheets', differing.length === 0, differing.join(', '));
-    // The HUD strip (top or bottom, 28 rows) writes its small labels in the canvas font,
-    // which the desktop reference draws from its TTF and the page from its built-in font.
-    await replay(page, keys, folder, toDusk, 'plus', (row) => row < 28 || row >= 452);
+    // The HUD's panels (rows 4 to 34) write their small labels in the canvas font, which
+    // the desktop reference draws from its TTF and the page from its built-in font.
+    await replay(page, keys, folder, toDusk, 'plus', (row) => row < 36);
     await context.close();
   }
 
@@ -360,7 +360,7 @@ try {
     // lookahead; then the context's own output latency.
     await page.keyboard.press('ArrowDown');  // the player's key lets the sound start
     await page.waitForFunction(() => TobuSound.context && TobuSound.context.state === 'running' &&
-                                     TobuSound.buffers.filter(Boolean).length === 20, { timeout: 10000 });
+                                     TobuSound.buffers.filter(Boolean).length === 21, { timeout: 10000 });
     await page.evaluate(() => {
       const sound = TobuSound, play = sound.play, start = AudioBufferSourceNode.prototype.start;
       let key = null, ahead = null;

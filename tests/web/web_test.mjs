@@ -44,7 +44,7 @@ try {
   await page.reload();
   await page.waitForFunction(() => window.TobuPage && TobuPage.ready === true);
   cdp = await page.createCDPSession();
-  await page.waitForFunction(() => TobuSound.buffers.filter(Boolean).length === 20);
+  await page.waitForFunction(() => TobuSound.buffers.filter(Boolean).length === 21);
   await replay(page, cdp, folder, again, 'reload');
   await replay(page, cdp, folder, help, 'help');
   const helpShown = readBmp(path.join(folder, 'help-card.bmp'));
