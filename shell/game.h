@@ -238,7 +238,7 @@ class Game {
   // The editor's play-test (play_test.cpp).
   void StartPlayTest();
   void EndPlayTestRun(bool finished);
-  std::string PlayTestEnding(bool finished) const;
+  std::string RunEndingText(bool finished) const;
   void CountDownPlayTestResult();
   void PlayTestResultKeyDown(uint16_t key);
   void DrawPlayTestResult();

@@ -43,7 +43,7 @@ void Game::StartPlayTest() {
 // Plus says what ended the run instead, and waits for the designer's key.
 void Game::EndPlayTestRun(bool finished) {
   if (Plus) {
-    PlayTest.ResultLine = PlayTestEnding(finished);
+    PlayTest.ResultLine = RunEndingText(finished);
   } else {
     PlayTest.ResultLine = finished ? ClockTimeText(Clock) : "You Failed to Finish!";
   }
@@ -51,9 +51,9 @@ void Game::EndPlayTestRun(bool finished) {
   Mode = GameMode::PlayTestResult;
 }
 
-// "Finished in 12.34", "Caught by a killer", "Fell out of the world" or, for Escape,
-// "Given up".
-std::string Game::PlayTestEnding(bool finished) const {
+// How a run ended, in plus's words (the play-test's card, the results): "Finished in
+// 12.34", "Caught by a killer", "Fell out of the world" or, for Escape, "Given up".
+std::string Game::RunEndingText(bool finished) const {
   if (finished) return "Finished in " + StopwatchText(ClockHundredths(Clock));
   if (LastRun.LeftWorld) return "Fell out of the world";
   if (LastRun.EndedByObject() && LastRun.EndedBy.Kind == ObjectKiller) return "Caught by a killer";

@@ -123,6 +123,7 @@ void Game::BeginPlusMoment() {
   PlusView.EndedBy.reset();
   if (LastRun.EndedByObject()) PlusView.EndedBy = LastRun.EndedBy;
   PlusView.OldBest.reset();
+  PlusView.Cause = RunEndingText(finished);
   if (finished && !Best.BestNames[1].empty()) PlusView.OldBest = Best.BestTime[1];
 }
 

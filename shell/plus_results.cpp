@@ -30,6 +30,8 @@ void Game::DrawPlusGameMenu(const std::string& title) {
   ShowCentred(display_, TitleTop, title);
   if (Outcome.RunFailed) {
     ShowCentred(display_, TimeTop + 10, "You Failed to Finish!");
+    // What ended the run, and when: a new player sees why, not only that.
+    ShowCentred(display_, VerdictTop, PlusView.Cause + " at " + StopwatchText(ClockHundredths(Clock)));
   } else {
     ShowStringScaled(display_, -1, TimeTop, StopwatchText(ClockHundredths(Clock)), TimeScale);
     std::string verdict;

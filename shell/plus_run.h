@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "present/game_view.h"
-#include "shell/plus_dust.h"
 #include "present/plus_hud.h"
+#include "shell/plus_dust.h"
 #include "sim/exit_contacts.h"
 #include "sim/run_step.h"
 #include "sim/runner.h"
@@ -57,6 +57,7 @@ struct PlusRunView {
   ObjectFrames Frames;
   std::optional<LevelObject> EndedBy;  // the killer or the daisy
   std::optional<int32_t> OldBest;      // the best time before a finished run was ranked
+  std::string Cause = "Given up";      // how the run ended, for the results
   // Ticks the results still ignore keys after a key ended the moment, so that a key
   // mashed to skip it chooses no row the player has not seen.
   int32_t QuietTicks = 0;
