@@ -38,8 +38,24 @@ bool Game::PlusEditorKeyDown(uint16_t key) {
     return false;
   }
   if (Editor.Unsaved && key == VkEscape) return AskSaveChanges(Then::Leave), true;
-  if (Editor.Unsaved && key == VkF5) return AskSaveChanges(Then::PlayTest), true;
+  if (key == VkF5) return PlayTestOrAsk(), true;
   return false;
+}
+
+// F5: a level that cannot be played says why before its play-test (a runner started
+// inside rock stands frozen while the clock runs); then unsaved changes are offered a save.
+void Game::PlayTestOrAsk() {
+  const auto playTest = [this] {
+    if (Editor.Unsaved) return AskSaveChanges(Then::PlayTest);
+    StartPlayTest();
+  };
+  const std::vector<std::string> problems = LevelProblems(Level);
+  if (problems.empty()) return playTest();
+  Question question = YesNoQuestion("Play-test anyway?", [playTest](Answer answer) {
+    if (answer == Answer::Yes) playTest();
+  });
+  question.Detail = ProblemsLine(problems);
+  Ask(std::move(question));
 }
 
 // Key-up of S, O or L: the prompt opens with the level files listed; O or L asks first

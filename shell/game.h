@@ -215,6 +215,7 @@ class Game {
   bool PlusEditorMouseDown(int32_t x, int32_t y);
   std::vector<std::string> ReadLevelFileNames() const;
   void AskSaveChanges(EditorDialogs::Then then);
+  void PlayTestOrAsk();
   void OpenEditorPrompt(bool save);
   void BeginSave(const std::string& name);
   bool SaveReplacesAnotherLevel(const std::string& name) const;
