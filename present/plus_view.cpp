@@ -4,6 +4,7 @@
 #include <array>
 
 #include "present/bitmap_text.h"
+#include "present/plus_hud.h"
 #include "present/plus_medal.h"
 #include "present/sheets.h"
 
@@ -106,6 +107,15 @@ void DrawConfettiRain(Display& display, int32_t age) {
     const int32_t y = ((i * 37) % ViewHeight + age * (2 + i % 3)) % (ViewHeight + 10) - 10;
     display.FillRect(x, y, 9, 6, Confetti[static_cast<size_t>(i) % Confetti.size()]);
   }
+}
+
+void DrawLockedHint(Display& display, ViewCamera camera, const LevelObject& exit) {
+  const std::string text = "Eat every apple first";
+  const int32_t width = StringWidth(text);
+  const int32_t x = std::clamp(exit.X + 20 - camera.X - width / 2, 10, ViewWidth - width - 10);
+  const int32_t y = std::max(exit.Y - camera.Y - 40, HudBottom + 8);
+  display.ShadeRect(x - 8, y - 4, width + 16, 30);
+  ShowString(display, x, y, text);
 }
 
 }  // namespace tobu

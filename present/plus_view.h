@@ -24,6 +24,9 @@ int32_t ShakeOffset(int32_t age);
 // How far a death shakes the view `age` ticks after it, in pixels: a few swings that die
 // away within `length` ticks.
 ViewCamera DeathShake(int32_t age, int32_t length);
+// Over a locked daisy the runner touched, why it stays shut; kept inside the view and
+// under the HUD.
+void DrawLockedHint(Display& display, ViewCamera camera, const LevelObject& exit);
 // A red square pulsing around the killer that ended the run.
 void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& killer, int32_t age);
 // The whole view tinted red, fading.

@@ -152,6 +152,8 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
       if (object.Kind == ObjectExit) DrawBloom(display_, camera, object, age, PlusRunView::BloomTicks);
     }
   }
+  if (PlusView.HintAge >= 0 && !PlusView.Shaken.empty())
+    DrawLockedHint(display_, camera, PlusView.Shaken.front());
   if (PlusView.BannerShown() && !PlayTest.Active && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
     DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, HudBottom + 4);
   }

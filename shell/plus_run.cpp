@@ -50,12 +50,14 @@ FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& 
   std::erase_if(view.Bursts, [](const PlusRunView::Burst& b) { return b.Age >= PlusRunView::BurstTicks; });
   if (view.BloomAge >= 0) ++view.BloomAge;
   if (view.ShakeAge >= 0 && ++view.ShakeAge >= PlusRunView::ShakeTicks) view.ShakeAge = -1;
+  if (view.HintAge >= 0 && ++view.HintAge >= PlusRunView::HintTicks) view.HintAge = -1;
   if (step.EatenIndex >= 0) {
     view.Bursts.push_back({step.Eaten.X + 20, step.Eaten.Y + 20, 0});
     if (view.BloomAge < 0 && CountFood(level) == 0) view.BloomAge = 0;
   }
   if (step.LockedExitTouched) {
     view.ShakeAge = 0;
+    view.HintAge = 0;
     view.Shaken = touching.Touching;
   }
   // A runner that left the world is home already: the picture stays where it fell.

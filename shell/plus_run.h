@@ -25,6 +25,7 @@ struct PlusRunView {
   static constexpr int32_t BurstTicks = 24;
   static constexpr int32_t BloomTicks = 60;
   static constexpr int32_t ShakeTicks = 14;
+  static constexpr int32_t HintTicks = 102;         // 1.2 s: why a touched daisy stays shut
   static constexpr int32_t DeathTicks = 51;         // 0.6 s
   static constexpr int32_t FinishTicks = 68;        // 0.8 s
   static constexpr int32_t ResultsQuietTicks = 34;  // 0.4 s
@@ -42,6 +43,7 @@ struct PlusRunView {
   std::vector<Burst> Bursts;
   int32_t BloomAge = -1;  // ticks since the last food went; -1 while food is left
   int32_t ShakeAge = -1;
+  int32_t HintAge = -1;             // ticks since a locked daisy was last touched, while its hint shows
   std::vector<LevelObject> Shaken;  // the locked daisies touched last
   ViewCamera Camera;
   int32_t Lead = 0;         // how far the camera looks ahead of the runner, in quarter pixels
