@@ -61,16 +61,17 @@ var TobuPage = {
   showClosed: function () {
     document.getElementById('ended').hidden = false;
     var page = this;
+    // Listening at once: a key pressed right after the card shows must not be lost to a
+    // timer the browser may hold back. The Escape that closed the game, still on its way
+    // through the page, is older than the card and is left alone.
+    var shownAt = performance.now();
     var again = function (event) {
-      if (event.repeat) return;
+      if (event.repeat || event.timeStamp <= shownAt) return;
       event.preventDefault();
       ['keydown', 'pointerdown'].forEach(function (n) { document.removeEventListener(n, again, true); });
       page.filesSaved().then(function () { location.reload(); });
     };
-    // Not the Escape that closed the game, still on its way up.
-    setTimeout(function () {
-      ['keydown', 'pointerdown'].forEach(function (n) { document.addEventListener(n, again, true); });
-    }, 0);
+    ['keydown', 'pointerdown'].forEach(function (n) { document.addEventListener(n, again, true); });
   },
 
   // Every write ends in a close, a rename or an unlink; any of them marks the folder changed.

@@ -249,7 +249,15 @@ try {
     const card = await page.evaluate(() => !document.getElementById('ended').hidden &&
                                            document.getElementById('ended').textContent);
     check('the end card', card === 'tobu has ended: press a key to play again', String(card));
-    await Promise.all([page.waitForNavigation(), page.keyboard.press('x')]);
+    try {
+      await Promise.all([page.waitForNavigation(), page.keyboard.press('x')]);
+    } catch (error) {
+      // What the page was doing when no reload came, for the log.
+      const state = await page.evaluate(() => [document.getElementById('ended').hidden, !!TobuPage.saving,
+                                               TobuPage.changed, document.readyState]).catch(String);
+      check('a key after the end card reloads', false, `${error.message}; card hidden, saving, changed, ready: ${state}`);
+      throw error;
+    }
     await page.waitForFunction(() => TobuPage.ready === true, { timeout: 30000 });
     await replay(page, null, folder, ['tick 1', 'shot ended-again.bmp'], 'after the end');
     await context.close();
