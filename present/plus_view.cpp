@@ -34,9 +34,9 @@ void Frame(Display& display, int32_t x, int32_t y, int32_t w, int32_t h, int32_t
   display.FillRect(x + w - thickness, y, thickness, h, colour);
 }
 
-}  // namespace
-
 int32_t LevelBannerHeight(bool withGoal) { return withGoal ? 62 : 34; }
+
+}  // namespace
 
 void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top) {
   display.BlendRect(0, top, ViewWidth, LevelBannerHeight(withGoal), Black, 144);
