@@ -65,13 +65,15 @@ void DrawDaisy(Display& display, int32_t x, int32_t y, bool open, int32_t openFr
   DrawPadlock(display, x + 13, y + 10);
 }
 
-void DrawBestPanel(Display& display, const PlusHud& hud) {
-  const HudRect& panel = HudPanels[HudBestPanel];
-  const int32_t fade = hud.Fade[HudBestPanel];
+// A time on the right of panel `place`, its label on the left: the best time and the clock.
+void DrawTimePanel(Display& display, const PlusHud& hud, HudPanel place, const char* label,
+                   uint16_t labelTint, const std::string& time, std::optional<uint16_t> timeTint) {
+  const HudRect& panel = HudPanels[place];
+  const int32_t fade = hud.Fade[place];
   DrawBacking(display, panel, fade);
-  DrawLabel(display, panel.X + Padding, panel.Y + LabelDrop, "Best", fade, colour::LabelGrey);
-  const int32_t x = panel.X + panel.Width - Padding - StringWidth(hud.Best);
-  DrawValue(display, x, panel.Y + GlyphDrop, hud.Best, fade, colour::Silver);
+  DrawLabel(display, panel.X + Padding, panel.Y + LabelDrop, label, fade, labelTint);
+  const int32_t x = panel.X + panel.Width - Padding - StringWidth(time);
+  DrawValue(display, x, panel.Y + GlyphDrop, time, fade, timeTint);
 }
 
 // Food icon, "3/7", "left", the daisy, centred in the panel. The word says which way
@@ -91,21 +93,13 @@ void DrawFoodPanel(Display& display, const PlusHud& hud) {
   DrawDaisy(display, left + groupWidth - IconSize, iconTop, hud.FoodLeft == 0, hud.ExitFrame);
 }
 
-void DrawClockPanel(Display& display, const PlusHud& hud) {
-  const HudRect& panel = HudPanels[HudClockPanel];
-  const int32_t fade = hud.Fade[HudClockPanel];
-  DrawBacking(display, panel, fade);
-  DrawLabel(display, panel.X + Padding, panel.Y + LabelDrop, "Time", fade, colour::White);
-  const int32_t x = panel.X + panel.Width - Padding - StringWidth(hud.Time);
-  DrawValue(display, x, panel.Y + GlyphDrop, hud.Time, fade);
-}
-
 }  // namespace
 
 void DrawPlusHud(Display& display, const PlusHud& hud) {
-  if (!hud.Best.empty()) DrawBestPanel(display, hud);
+  if (!hud.Best.empty())
+    DrawTimePanel(display, hud, HudBestPanel, "Best", colour::LabelGrey, hud.Best, colour::Silver);
   DrawFoodPanel(display, hud);
-  DrawClockPanel(display, hud);
+  DrawTimePanel(display, hud, HudClockPanel, "Time", colour::White, hud.Time, std::nullopt);
 }
 
 }  // namespace tobu

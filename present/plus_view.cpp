@@ -34,9 +34,15 @@ void Frame(Display& display, int32_t x, int32_t y, int32_t w, int32_t h, int32_t
   display.FillRect(x + w - thickness, y, thickness, h, colour);
 }
 
-}  // namespace
+// Confetti piece `i` at height y: swaying about a column of its own, in one of four colours.
+void DrawConfetti(Display& display, int32_t i, int32_t y, int32_t age) {
+  const int32_t x = (i * 83 + 17) % ViewWidth + (age / 4 + i) % 7 - 3;
+  display.FillRect(x, y, 9, 6, Confetti[static_cast<size_t>(i) % Confetti.size()]);
+}
 
 int32_t LevelBannerHeight(bool withGoal) { return withGoal ? 62 : 34; }
+
+}  // namespace
 
 void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top) {
   display.BlendRect(0, top, ViewWidth, LevelBannerHeight(withGoal), Black, 144);
@@ -88,11 +94,8 @@ void DrawRedFlash(Display& display, int32_t age) {
 
 void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta,
                      bool parBeaten) {
-  for (int32_t i = 0; i < 32; ++i) {
-    const int32_t x = (i * 83 + 17) % ViewWidth + (age / 4 + i) % 7 - 3;
-    const int32_t y = (i * 37) % 90 - 90 + age * (4 + i % 4);
-    display.FillRect(x, y, 9, 6, Confetti[static_cast<size_t>(i) % Confetti.size()]);
-  }
+  // Falling in from above the view, each piece at its own speed.
+  for (int32_t i = 0; i < 32; ++i) DrawConfetti(display, i, (i * 37) % 90 - 90 + age * (4 + i % 4), age);
   display.BlendRect(0, 150, ViewWidth, bestDelta.empty() ? 70 : 100, Black, 144);
   ShowString(display, -1, 160, "Finished!");
   ShowString(display, -1, 190, time);
@@ -102,11 +105,9 @@ void DrawCelebration(Display& display, int32_t age, const std::string& time, con
 }
 
 void DrawConfettiRain(Display& display, int32_t age) {
-  for (int32_t i = 0; i < 40; ++i) {
-    const int32_t x = (i * 83 + 17) % ViewWidth + (age / 4 + i) % 7 - 3;
-    const int32_t y = ((i * 37) % ViewHeight + age * (2 + i % 3)) % (ViewHeight + 10) - 10;
-    display.FillRect(x, y, 9, 6, Confetti[static_cast<size_t>(i) % Confetti.size()]);
-  }
+  // A piece that leaves the bottom comes back in above the top.
+  for (int32_t i = 0; i < 40; ++i)
+    DrawConfetti(display, i, ((i * 37) % ViewHeight + age * (2 + i % 3)) % (ViewHeight + 10) - 10, age);
 }
 
 void DrawLockedHint(Display& display, ViewCamera camera, const LevelObject& exit) {

@@ -12,9 +12,8 @@ namespace tobu {
 // are in ticks since the effect began.
 
 // The level's title, and under it the goal for a player who has not finished a level
-// yet, on a band from `top` (LevelBannerHeight high).
+// yet, on a band from `top`.
 void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top);
-int32_t LevelBannerHeight(bool withGoal);
 // Sparks flying from an eaten food's centre.
 void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age);
 // Petals around an open daisy: opening outwards while `age` is below `length`, then still.

@@ -1,5 +1,7 @@
 #include "session/session.h"
 
+#include <utility>
+
 #include "session/cards.h"
 #include "session/options_card.h"
 #include "session/overlay_keys.h"
@@ -62,8 +64,7 @@ bool Session::KeyForSession(uint16_t key) {
         Close();
         return true;
       }
-      SetPlus(!form_.Plus);
-      plusSwitched_ = true;
+      SwitchPlus();
       DrawCard();
       return true;
     case Card::Online:
@@ -79,8 +80,7 @@ bool Session::KeyForSession(uint16_t key) {
   if (form_.OpenQuestion) return false;  // every other key answers the question
   if (form_.Plus && form_.Mode == GameMode::SelectLevel && OnlineKey && OnlineKey(key)) return true;
   if (key == VkF3 && InMenu()) {
-    SetPlus(!form_.Plus);
-    plusSwitched_ = true;
+    SwitchPlus();
     Open(Card::Plus);
     return true;
   }
@@ -158,13 +158,15 @@ void Session::PauseWithoutFocus() {
 
 const FrameBuffer& Session::GameFrame() const { return card_ == Card::None ? display_.Presented() : *kept_; }
 
-bool Session::TakeScreenshotRequest() {
-  const bool wanted = screenshotWanted_;
-  screenshotWanted_ = false;
-  return wanted;
-}
+bool Session::TakeScreenshotRequest() { return std::exchange(screenshotWanted_, false); }
 
 void Session::SetPlus(bool on) { form_.Plus = on; }
+
+// F3: plus the other way, noted for tobu.ini.
+void Session::SwitchPlus() {
+  SetPlus(!form_.Plus);
+  plusSwitched_ = true;
+}
 
 void Session::ShowOnlineCard(std::vector<std::string> lines, std::optional<Picture> picture) {
   onlineLines_ = std::move(lines);
@@ -196,17 +198,9 @@ void Session::OptionsKey(uint16_t key) {
   DrawCard();
 }
 
-bool Session::TakeOptionsChange() {
-  const bool changed = optionsChanged_;
-  optionsChanged_ = false;
-  return changed;
-}
+bool Session::TakeOptionsChange() { return std::exchange(optionsChanged_, false); }
 
-bool Session::TakePlusSwitch() {
-  const bool switched = plusSwitched_;
-  plusSwitched_ = false;
-  return switched;
-}
+bool Session::TakePlusSwitch() { return std::exchange(plusSwitched_, false); }
 
 // The screens between runs; not a run, the editor or a watched record.
 bool Session::InMenu() const {

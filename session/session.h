@@ -79,6 +79,7 @@ class Session {
  private:
   bool KeyForSession(uint16_t key);
   void OptionsKey(uint16_t key);
+  void SwitchPlus();
   void Open(Card card);
   void DrawCard();
   bool InMenu() const;

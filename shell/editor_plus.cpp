@@ -31,10 +31,7 @@ std::string ProblemsLine(const std::vector<std::string>& problems) {
 bool Game::PlusEditorKeyDown(uint16_t key) {
   if (Editor.PromptOpen()) {
     if (key == VkEscape) EditorAsk.After = Then::None;  // cancelling the save cancels what waited on it
-    if (key == VkTab) {
-      EditorAsk.LevelFiles = ReadLevelFileNames();
-      EditorAsk.Failure.clear();
-    }
+    if (key == VkTab) ListPromptFiles();
     return false;
   }
   if (Editor.Unsaved && key == VkEscape) return AskSaveChanges(Then::Leave), true;
@@ -67,15 +64,17 @@ bool Game::PlusEditorKeyUp(uint16_t key) {
     AskSaveChanges(Then::OpenPrompt);
     return true;
   }
-  EditorAsk.LevelFiles = ReadLevelFileNames();
-  EditorAsk.Failure.clear();
+  ListPromptFiles();
   return false;
 }
 
-std::vector<std::string> Game::ReadLevelFileNames() const {
-  LevelList files;  // read afresh: the Play list keeps the rows it shows
+// The prompt's level files read afresh (the Play list keeps the rows it shows), and no
+// failure shown over them.
+void Game::ListPromptFiles() {
+  LevelList files;
   files.Read();
-  return files.Items;
+  EditorAsk.LevelFiles = std::move(files.Items);
+  EditorAsk.Failure.clear();
 }
 
 // Yes saves (a new level through the Save prompt) and then goes on; no goes on without
@@ -101,9 +100,8 @@ void Game::AskSaveChanges(EditorDialogs::Then then) {
 
 void Game::OpenEditorPrompt(bool save) {
   (save ? Editor.SavePromptOpen : Editor.OpenPromptOpen) = true;
-  EditorAsk.Failure.clear();
   Editor.NameSelected = !Editor.InputText.empty();
-  EditorAsk.LevelFiles = ReadLevelFileNames();
+  ListPromptFiles();
 }
 
 void Game::BeginSave(const std::string& name) {

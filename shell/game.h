@@ -213,7 +213,7 @@ class Game {
   bool PlusEditorKeyDown(uint16_t key);
   bool PlusEditorKeyUp(uint16_t key);
   bool PlusEditorMouseDown(int32_t x, int32_t y);
-  std::vector<std::string> ReadLevelFileNames() const;
+  void ListPromptFiles();
   void AskSaveChanges(EditorDialogs::Then then);
   void PlayTestOrAsk();
   void OpenEditorPrompt(bool save);

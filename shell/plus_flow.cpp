@@ -16,6 +16,17 @@
 #include "world/numeric.h"
 
 namespace tobu {
+namespace {
+
+// Petals around every daisy once the level's food is all eaten, `age` ticks into opening.
+void DrawOpenDaisies(Display& display, ViewCamera camera, const World& level, int32_t age) {
+  if (CountFood(level) > 0) return;
+  for (const LevelObject& object : level.ObjectList) {
+    if (object.Kind == ObjectExit) DrawBloom(display, camera, object, age, PlusRunView::BloomTicks);
+  }
+}
+
+}  // namespace
 
 bool Game::RestartRun() {
   const bool inRun = Mode == GameMode::game && !PlayTest.Active;
@@ -145,13 +156,8 @@ bool Game::PlusMomentTakesKey(uint16_t key) {
 void Game::DrawPlusOverRun(ViewCamera camera) {
   for (const PlusRunView::Burst& burst : PlusView.Bursts)
     DrawBurst(display_, camera, burst.X, burst.Y, burst.Age);
-  const int32_t left = CountFood(Level);
-  if (left == 0) {
-    const int32_t age = PlusView.BloomAge < 0 ? PlusRunView::BloomTicks : PlusView.BloomAge;
-    for (const LevelObject& object : Level.ObjectList) {
-      if (object.Kind == ObjectExit) DrawBloom(display_, camera, object, age, PlusRunView::BloomTicks);
-    }
-  }
+  DrawOpenDaisies(display_, camera, Level,
+                  PlusView.BloomAge < 0 ? PlusRunView::BloomTicks : PlusView.BloomAge);
   if (PlusView.HintAge >= 0 && !PlusView.Shaken.empty())
     DrawLockedHint(display_, camera, PlusView.Shaken.front());
   if (PlusView.BannerShown() && !PlayTest.Active && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
@@ -195,12 +201,7 @@ void Game::DrawPlusMoment() {
     if (PlusView.EndedBy) DrawKillerMark(display_, camera, *PlusView.EndedBy, PlusView.EndingAge);
     return DrawPlusHudStrip();
   }
-  const int32_t left = CountFood(Level);
-  for (const LevelObject& object : Level.ObjectList) {
-    if (object.Kind == ObjectExit && left == 0) {
-      DrawBloom(display_, camera, object, PlusRunView::BloomTicks, PlusRunView::BloomTicks);
-    }
-  }
+  DrawOpenDaisies(display_, camera, Level, PlusRunView::BloomTicks);
   const bool beaten = Outcome.NewBestTime && PlusView.OldBest;
   const bool parBeaten = RunPar != nullptr && ClockHundredths(Clock) <= StoredHundredths(RunPar->Time);
   DrawCelebration(display_, PlusView.EndingAge, StopwatchText(ClockHundredths(Clock)),

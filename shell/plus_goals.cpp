@@ -37,13 +37,13 @@ ShippedTally TallyShipped(const std::vector<LevelRow>& rows) {
 
 EndingCard EndingCardOf(const ShippedTally& tally) {
   const std::string levels = std::to_string(ParTimes().size());
+  const std::string total = "Your times add up to " + StopwatchText(tally.Hundredths);
   const std::string stars =
       std::to_string(tally.Stars) + (tally.Stars == 1 ? " star of " : " stars of ") + levels;
   if (tally.Finished == static_cast<int32_t>(ParTimes().size()))
-    return {"Every level finished!", {"Your times add up to " + StopwatchText(tally.Hundredths), stars}, 0};
+    return {"Every level finished!", {total, stars}, 0};
   return {"The last level, done!",
-          {std::to_string(tally.Finished) + " of " + levels + " levels finished",
-           "Your times add up to " + StopwatchText(tally.Hundredths), stars},
+          {std::to_string(tally.Finished) + " of " + levels + " levels finished", total, stars},
           0};
 }
 

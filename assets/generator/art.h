@@ -1,4 +1,5 @@
-// The painters of the sheets, one function per picture (painters.h lists them by sheet).
+// The painters of the sheets, one function per picture and one for the themed ones (painters.h
+// lists them by sheet).
 #pragma once
 #include "sheet.h"
 
@@ -35,8 +36,7 @@ extern const Scenery Themes[];
 extern const int ThemeCount;
 
 // Paints rows top to bottom - 1 of `sheet`, one of the themed sheets, in the theme `look`.
-// DrawSky, DrawGrass, ... paint every row; the browser paints a few rows at a time
-// (theme_painter.h).
+// DrawScenery paints every row; the browser paints a few rows at a time (theme_painter.h).
 void PaintSceneryRows(Sheet& sheet, const Scenery& look, int top, int bottom);
 // The sky's (or the cave wall's) colour at a point of the 640 x 480 picture.
 Rgb SkyAt(const Scenery& look, float x, float y);
@@ -46,11 +46,8 @@ Rgb BackdropAt(const Scenery& look, float x, float y);
 void PaintDetails(Sheet& sheet, const Scenery& look);
 
 Sheet DrawKiller();
-Sheet DrawSky(const Scenery& look);
-Sheet DrawGrass(const Scenery& look);
-Sheet DrawGround(const Scenery& look);
-Sheet DrawBackdrop(const Scenery& look);
-Sheet DrawDetails(const Scenery& look);
+// Themed sheet `index` (one of tobu::ThemedSheets) whole, in the theme `look`.
+Sheet DrawScenery(int index, const Scenery& look);
 Sheet DrawFood();
 Sheet DrawExit();
 Sheet DrawKippo(bool facingRight);

@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
                    std::string(tobu::ThemeNames[theme]).c_str(), look.Name);
       return 1;
     }
-    for (const art::Sheet& sheet : {art::DrawSky(look), art::DrawGrass(look), art::DrawGround(look),
-                                    art::DrawBackdrop(look), art::DrawDetails(look)}) {
+    for (const int index : tobu::ThemedSheets) {
+      const art::Sheet sheet = art::DrawScenery(index, look);
       const std::string path = dir + "/" + look.Name + "-" + sheet.Spec.Name + ".bmp";
       if (!art::WriteSheetBmp(sheet, path)) {
         std::fprintf(stderr, "make-sheets: cannot write %s\n", path.c_str());

@@ -15,9 +15,9 @@ struct Painter {
 
 inline constexpr std::array<Painter, tobu::SheetCount> Painters{{
     {"killer", DrawKiller},
-    {"sky", [] { return DrawSky(Themes[0]); }},
-    {"grass", [] { return DrawGrass(Themes[0]); }},
-    {"ground", [] { return DrawGround(Themes[0]); }},
+    {"sky", [] { return DrawScenery(tobu::SheetSky, Themes[0]); }},
+    {"grass", [] { return DrawScenery(tobu::SheetGrass, Themes[0]); }},
+    {"ground", [] { return DrawScenery(tobu::SheetGround, Themes[0]); }},
     {"food", DrawFood},
     {"exit", DrawExit},
     {"kippo", [] { return DrawKippo(false); }},
@@ -28,8 +28,8 @@ inline constexpr std::array<Painter, tobu::SheetCount> Painters{{
     {"digits", DrawDigits},
     {"Font", DrawFont},
     {"Helmet", DrawHelmet},
-    {"backdrop", [] { return DrawBackdrop(Themes[0]); }},
-    {"details", [] { return DrawDetails(Themes[0]); }},
+    {"backdrop", [] { return DrawScenery(tobu::SheetBackdrop, Themes[0]); }},
+    {"details", [] { return DrawScenery(tobu::SheetDetails, Themes[0]); }},
 }};
 
 constexpr bool PaintersFollowTheCatalogue() {

@@ -181,33 +181,9 @@ void PaintSceneryRows(Sheet& sheet, const Scenery& look, int top, int bottom) {
   }
 }
 
-Sheet DrawSky(const Scenery& look) {
-  Sheet sheet(tobu::SheetSky);
+Sheet DrawScenery(int index, const Scenery& look) {
+  Sheet sheet(index);
   PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
-  return sheet;
-}
-
-Sheet DrawGrass(const Scenery& look) {
-  Sheet sheet(tobu::SheetGrass);
-  PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
-  return sheet;
-}
-
-Sheet DrawGround(const Scenery& look) {
-  Sheet sheet(tobu::SheetGround);
-  PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
-  return sheet;
-}
-
-Sheet DrawBackdrop(const Scenery& look) {
-  Sheet sheet(tobu::SheetBackdrop);
-  PaintSceneryRows(sheet, look, 0, sheet.Spec.Height);
-  return sheet;
-}
-
-Sheet DrawDetails(const Scenery& look) {
-  Sheet sheet(tobu::SheetDetails);
-  PaintDetails(sheet, look);
   return sheet;
 }
 

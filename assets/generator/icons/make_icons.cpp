@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make-icons <output directory>\n");
     return 2;
   }
-  const art::Sheet sky = art::DrawSky(art::Themes[0]);
+  const art::Sheet sky = art::DrawScenery(tobu::SheetSky, art::Themes[0]);
   const art::Sheet runner = art::DrawKippoRun(true);
   int failures = 0;
   for (const int size : {32, 192, 512}) {
