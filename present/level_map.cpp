@@ -21,7 +21,7 @@ constexpr std::array<MapColours, ThemeCount> Colours{{
     {Rgb(0x88B3EA), Rgb(0x3CB43C), Rgb(0x232E5F)},  // meadow
     {Rgb(0xAB6451), Rgb(0xD0A040), Rgb(0x6F301C)},  // dusk
     {Rgb(0x54515B), Rgb(0x4CB45C), Rgb(0x413A33)},  // cave
-    {Rgb(0xC1D1E5), Rgb(0xF0F4FA), Rgb(0x657C9B)},  // snow
+    {Rgb(0xC1D1E5), Rgb(0xF0F4FA), Rgb(0x455470)},  // snow
 }};
 
 // Runs of one tile down each column, one rectangle each: a level is mostly long runs.

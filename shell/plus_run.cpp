@@ -12,10 +12,14 @@
 namespace tobu {
 namespace {
 
-// The runner stands 300 pixels below the world camera's top. In the air the drawing
-// camera waits until it is 110 above that (a jump rises 88) or 20 below, and it never
-// lets the runner's feet leave rows 180..420 of the view.
+// The runner stands 300 pixels below the world camera's top; on a road along the ground
+// the drawing camera stands it 380 down instead, as the 180 rows under it would show
+// only rock. In the air the drawing camera waits until the runner is 110 above where it
+// stood (a jump rises 88) or 20 below, and it never lets the runner's feet leave rows
+// 180..420 of the view.
 constexpr int32_t Anchor = 300;
+constexpr int32_t GroundAnchor = 380;
+constexpr int32_t RowsUnderAnchor = (ViewHeight - Anchor + CellHeight - 1) / CellHeight;
 constexpr int32_t RiseSlack = 110;
 constexpr int32_t FallSlack = 20;
 constexpr int32_t HighestFeet = 180;
@@ -38,7 +42,9 @@ int32_t CountFood(const World& level) {
 void BeginPlusRun(PlusRunView& view, const World& level) {
   view = PlusRunView{};
   view.FoodTotal = CountFood(level);
-  view.Camera = {LookAheadCameraX(level, 0), std::clamp(RoundPixel(level.RunnerY) - Anchor, 0, CameraMaxY)};
+  view.FeetRow = FramedFeetRow(level);
+  view.Camera = {LookAheadCameraX(level, 0),
+                 std::clamp(RoundPixel(level.RunnerY) - view.FeetRow, 0, CameraMaxY)};
   view.LeadRunnerX = RoundPixel(level.RunnerX);
   view.Feet = FeetAtStart(level, RunnerMotion{});  // every run starts facing left
 }
@@ -65,7 +71,10 @@ FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& 
   const int32_t x = RoundPixel(level.RunnerX);
   view.Lead = LookAhead(view.Lead, x - view.LeadRunnerX);
   view.LeadRunnerX = x;
-  view.Camera = FollowRunner(view.Camera, level, OnFloor(level));
+  const bool onFloor = OnFloor(level);
+  // Kept through a jump, so that the dead zone holds whatever passes under the runner.
+  if (onFloor) view.FeetRow = FramedFeetRow(level);
+  view.Camera = FollowRunner(view.Camera, level, onFloor, view.FeetRow);
   view.Camera.X = LookAheadCameraX(level, view.Lead);
   return StepFeet(view.Feet, level, runner);
 }
@@ -83,9 +92,20 @@ int32_t LookAheadCameraX(const World& level, int32_t lead) {
   return static_cast<int32_t>(std::clamp<int64_t>(x, 0, CameraMaxX));
 }
 
-ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor) {
+int32_t FramedFeetRow(const World& level) {
+  // In 64 bits: a damaged level may start far outside the world.
+  const int64_t below = (int64_t{RoundPixel(level.RunnerY)} + 1) / CellHeight;
+  if (below < 0 || below + RowsUnderAnchor > GridSize) return Anchor;
+  const int32_t x = RoundPixel(level.RunnerX);
+  for (int32_t row = static_cast<int32_t>(below); row < below + RowsUnderAnchor; ++row) {
+    if (!level.SolidAt(x, row * CellHeight)) return Anchor;
+  }
+  return GroundAnchor;
+}
+
+ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, int32_t feetRow) {
   const int32_t feet = RoundPixel(level.RunnerY);
-  const int32_t anchored = std::clamp(feet - Anchor, 0, CameraMaxY);
+  const int32_t anchored = std::clamp(feet - feetRow, 0, CameraMaxY);
   int32_t target = anchored;
   if (!onFloor) target = std::clamp(current.Y, anchored - FallSlack, anchored + RiseSlack);
   int32_t y = current.Y + (target - current.Y) / Easing;

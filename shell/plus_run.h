@@ -46,6 +46,7 @@ struct PlusRunView {
   int32_t HintAge = -1;             // ticks since a locked daisy was last touched, while its hint shows
   std::vector<LevelObject> Shaken;  // the locked daisies touched last
   ViewCamera Camera;
+  int32_t FeetRow = 0;      // the view's row the camera keeps the feet on, as of the last floor
   int32_t Lead = 0;         // how far the camera looks ahead of the runner, in quarter pixels
   int32_t LeadRunnerX = 0;  // the runner's x when the look-ahead last moved
   RunnerFeet Feet;
@@ -77,10 +78,13 @@ void BeginPlusRun(PlusRunView& view, const World& level);
 // what the feet did, for the landing's sound.
 FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& level,
                      const RunnerMotion& runner, const ExitContacts& touching);
+// The view's row for the runner's feet: a little below the middle, lower still when the
+// rows the view would show under its floor are solid, so the room goes above.
+int32_t FramedFeetRow(const World& level);
 // The drawing camera one tick on: the world's horizontally; vertically it keeps still
-// while the runner stays within a dead zone in the air, eases back to the world's on a
-// floor, and never lets the runner leave the middle band of the view.
-ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor);
+// while the runner stays within a dead zone in the air, eases on a floor until the feet
+// stand on `feetRow` of the view, and never lets the runner leave the middle band of it.
+ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, int32_t feetRow);
 // The look-ahead one tick on, after the runner moved `movedX` pixels: it swings toward
 // the way the runner goes by at most three quarters of the distance, up to LookAheadMost
 // pixels, so the view keeps moving with the runner, never against it, and stops when the

@@ -29,6 +29,8 @@ struct Scenery {
   Rgb CoverTop, CoverBottom, CoverTips;  // the grass, snow or moss on the top tile
   float CoverStreak;                     // how streaked the cover is
   float BladeLength, BladeWidth;
+  Rgb CoverEdge;         // a line along the cover's top, where a pale cover meets a pale sky
+  float CoverEdgeWidth;  // in pixels; 0: none
   Landscape Land;
 };
 // The themes in order; the first is the game's own look.

@@ -103,7 +103,10 @@ Rgb GrassTile(const Scenery& look, float x, float y) {
   float streak = TiledFractal(x, y * 0.15f, TileW, TileH, 20, 1, 2, 41u);
   Rgb c = Mix(look.CoverTop, look.CoverBottom, t * t);
   c = c * (0.78f + look.CoverStreak * streak);
-  return Mix(c, look.CoverTips, Smooth(depth - 1.5f, depth + 0.5f, y));  // darker tips
+  c = Mix(c, look.CoverTips, Smooth(depth - 1.5f, depth + 0.5f, y));  // darker tips
+  if (look.CoverEdgeWidth > 0)
+    c = Mix(look.CoverEdge, c, Smooth(look.CoverEdgeWidth - 0.5f, look.CoverEdgeWidth + 0.5f, y));
+  return c;
 }
 
 // Specks that repeat over the 640 x 480 picture: snowflakes or stars.

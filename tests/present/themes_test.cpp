@@ -27,9 +27,11 @@ TEST(Themes, ShippedLevelsInOrderAndTheirOwnLevelsInTheFirst) {
     const char* File;
     Theme Expected;
   } cases[] = {
-      {"01-first-steps.vel", ThemeMeadow}, {"08-whole-world.vel", ThemeMeadow}, {"09-killer-pits.vel", ThemeDusk},
-      {"15-fast-or-safe.vel", ThemeDusk},  {"16-guarded-roads.vel", ThemeCave}, {"24-three-roads.vel", ThemeSnow},
-      {"30-LAST-DESCENT.VEL", ThemeSnow},  {"my-level.vel", ThemeMeadow},       {"", ThemeMeadow},
+      {"01-first-steps.vel", ThemeMeadow}, {"06-the-climb.vel", ThemeMeadow},
+      {"07-caves.vel", ThemeCave},         {"14-steer-falls.vel", ThemeCave},
+      {"15-fast-or-safe.vel", ThemeDusk},  {"22-guarded-drops.vel", ThemeDusk},
+      {"23-deep-tunnels.vel", ThemeSnow},  {"30-LAST-DESCENT.VEL", ThemeSnow},
+      {"my-level.vel", ThemeMeadow},       {"", ThemeMeadow},
   };
   for (const auto& c : cases) EXPECT_EQ(LevelTheme(c.File), c.Expected) << c.File;
 }

@@ -30,12 +30,12 @@ struct PinnedFrame {
 constexpr int64_t DeathTick = 192;  // of the keys below: the runner lands on a killer
 
 const PinnedFrame Frames[] = {
-    // The dusk look, the level's title and goal, the HUD with no food eaten.
+    // The cave look, the level's title and goal, the HUD with no food eaten.
     {"plus-start.png",
      "press Return\ntype Ann\npress Return\npress Return\npress Down\npress Down\npress Down\npress Down\n"
      "press Down\npress Down\npress Down\npress Down\npress Return\n",
      30},
-    // The last food of a cave level eaten: the daisy blooms, the HUD shows it open.
+    // The last food of a dusk level eaten: the daisy blooms, the HUD shows it open.
     {"plus-bloom.png", "16-guarded-roads.script", 1080},
     // Fallen onto a killer: the frame held, the killer marked, the red flash fading.
     {"plus-death.png",

@@ -28,6 +28,18 @@ World Floors() {
   return world;
 }
 
+// Ground along row 60 eight rows deep, as a road along the ground; from column `bridgeFrom`
+// on, only its top row, a bridge over open space.
+World DeepGround(int bridgeFrom = GridSize) {
+  World world;
+  for (int c = 0; c < GridSize; ++c) {
+    for (int r = 60; r < (c < bridgeFrom ? 68 : 61); ++r) world.SetCell(c, r, TileGround);
+  }
+  world.RunnerX = 900;
+  world.RunnerY = 60 * CellHeight - 1;
+  return world;
+}
+
 // Runs `ticks` ticks with `keys` held; the spans the world's camera and the drawing
 // camera covered vertically, and the runner's feet's lowest and highest rows on screen.
 struct CameraTrace {
@@ -47,7 +59,7 @@ CameraTrace Trace(World world, std::initializer_list<uint16_t> keys, int ticks) 
   for (int i = 0; i < ticks; ++i) {
     MotionStep(world, runner, held);
     world.ClampCamera();
-    view.Camera = FollowRunner(view.Camera, world, OnFloor(world));
+    StepPlusRun(view, RunStepResult{}, world, runner, ExitContacts{});
     worldLow = std::min(worldLow, world.CameraY), worldHigh = std::max(worldHigh, world.CameraY);
     viewLow = std::min(viewLow, view.Camera.Y), viewHigh = std::max(viewHigh, view.Camera.Y);
     const int32_t feet = RoundPixel(world.RunnerY) - view.Camera.Y;
@@ -59,6 +71,8 @@ CameraTrace Trace(World world, std::initializer_list<uint16_t> keys, int ticks) 
   return trace;
 }
 
+// On a floor the feet stand on row 300 of the view, or 380 over deep ground; a jump
+// moves the world's camera only, wherever it starts.
 TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
   World ledge = Floors();
   ledge.RunnerX = 12 * CellWidth + 30;  // by the gap's edge: running left falls 20 rows
@@ -71,6 +85,9 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
   } cases[] = {
       {"a jump on the spot", Floors(), {VkSpace}, 80, {101, 0, 199, 295}},
       {"a fall of 20 rows", ledge, {VkLeft}, 160, {623, 620, 300, 366}},
+      {"a jump on deep ground", DeepGround(), {VkSpace}, 80, {101, 0, 279, 375}},
+      {"a running jump over a bridge", DeepGround(25), {VkRight, VkSpace}, 80, {101, 0, 279, 375}},
+      {"from deep ground onto a bridge", DeepGround(25), {VkRight}, 160, {0, 80, 300, 380}},
   };
   for (const auto& c : cases) {
     const CameraTrace trace = Trace(c.Start, c.Keys, c.Ticks);

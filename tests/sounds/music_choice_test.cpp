@@ -25,8 +25,8 @@ TEST_F(MusicChoice, APlusRunPlaysItsLooksTuneAndClassicPlaysTheRunTune) {
     PieceId InPlus;
   } cases[] = {
       {"01-first-steps.vel", PieceId::Run},
-      {"09-killer-pits.vel", PieceId::DuskRun},
-      {"16-guarded-roads.vel", PieceId::CaveRun},
+      {"07-caves.vel", PieceId::CaveRun},
+      {"15-fast-or-safe.vel", PieceId::DuskRun},
       {"24-three-roads.vel", PieceId::SnowRun},
       {"my-level.vel", PieceId::Run},
   };

@@ -312,7 +312,8 @@ try {
     // card starts from the defaults, full screen on; the page is not in full screen).
     webReference(folder, ['plus on', 'press O', 'press Right', 'press Down', 'press Down', 'press Left', 'press Up',
                           'press Up', 'shot options.bmp']);
-    const toDusk = ['press Return', 'type Ann', 'press Return', 'press Return', ...Array(8).fill('press Down'),
+    // 15-fast-or-safe, the first level of dusk.
+    const toDusk = ['press Return', 'type Ann', 'press Return', 'press Return', ...Array(14).fill('press Down'),
                     'press Return', 'tick 30', 'shot dusk.bmp'];
     reference(folder, ['plus on', ...toDusk]);
     const { context, page } = await freshPage();
