@@ -11,8 +11,8 @@ namespace {
 
 constexpr int ObjectSize = 40;
 constexpr int RunnerWidth = 27, RunnerHeight = 64;
-constexpr int DotSize = 4;      // an object covers one cell and a bit; a dot shows it at a glance
-constexpr int Margin = 1;       // cells around the used area
+constexpr int DotSize = 4;       // an object covers one cell and a bit; a dot shows it at a glance
+constexpr int Margin = 1;        // cells around the used area
 constexpr int FewestCells = 16;  // a tiny level is not blown up past this many cells across
 
 // RGB565 of 0xRRGGBB.
@@ -69,7 +69,9 @@ void DrawCells(Display& display, const MapScale& across, const MapScale& down, c
       const uint8_t tile = level.TileGrid[column * GridSize + frame.Row + j];
       int end = j + 1;
       while (end < frame.Height && level.TileGrid[column * GridSize + frame.Row + end] == tile) ++end;
-      const uint16_t colour = tile == TileGrass ? colours.Grass : tile == TileGround ? colours.Ground : colours.Sky;
+      const uint16_t colour = tile == TileGrass    ? colours.Grass
+                              : tile == TileGround ? colours.Ground
+                                                   : colours.Sky;
       display.FillRect(across.Edge(i), down.Edge(j), across.Edge(i + 1) - across.Edge(i),
                        down.Edge(end) - down.Edge(j), colour);
       j = end;
@@ -82,7 +84,8 @@ void DrawMark(Display& display, const MapScale& across, const MapScale& down, co
               int worldX, int worldY, int width, int height, uint16_t colour) {
   const int i = worldX / CellWidth - frame.Column, j = worldY / CellHeight - frame.Row;
   if (worldX < 0 || worldY < 0 || i < 0 || j < 0 || i >= frame.Width || j >= frame.Height) return;
-  const int centreX = (across.Edge(i) + across.Edge(i + 1)) / 2, centreY = (down.Edge(j) + down.Edge(j + 1)) / 2;
+  const int centreX = (across.Edge(i) + across.Edge(i + 1)) / 2;
+  const int centreY = (down.Edge(j) + down.Edge(j + 1)) / 2;
   display.FillRect(centreX - width / 2, centreY - height / 2, width, height, colour);
 }
 

@@ -97,7 +97,8 @@ void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, 
   display.DrawCanvasText(100, NotesTop, "Every change is made at once and kept in tobu.ini.");
   display.DrawCanvasText(100, NotesTop + 20,
                          "Whole: the picture grows by whole steps only, so every pixel is square.");
-  display.DrawCanvasText(110, MenuHintsTop, "Up and Down choose    Left, Right or Return change    Escape or O closes");
+  display.DrawCanvasText(110, MenuHintsTop,
+                         "Up and Down choose    Left, Right or Return change    Escape or O closes");
 }
 
 }  // namespace tobu

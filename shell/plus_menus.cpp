@@ -73,7 +73,8 @@ bool Game::PlusListJumpKeyDown(uint16_t key) {
 // Plus's menus stand over the title's scene on their dark pane; the level list lays out
 // panes of its own.
 void Game::DrawPlusBackdrop() {
-  if (Mode == GameMode::SelectLevel) return DrawMeadowScene(display_, Anim.SceneTick, ViewHeight - CellHeight);
+  if (Mode == GameMode::SelectLevel)
+    return DrawMeadowScene(display_, Anim.SceneTick, ViewHeight - CellHeight);
   // Down to the scene's ground, or past the player list's last name.
   DrawMenuBackdrop(display_, Anim.SceneTick,
                    Mode == GameMode::SelectPlayer ? std::max(MenuPaneBottom, 120 + 24 * Players.PlayerCount)
@@ -113,8 +114,8 @@ void Game::DrawPlusLevelRow(int row, int entry) {
   const std::string time = level.Finished ? StopwatchText(StoredHundredths(level.PlayerBest)) : std::string();
   // The time's ink starts one advance right of where it is drawn, as the name's does.
   const int timeX = LevelTimeRight - StringWidth(time);
-  const int nameRight = level.Finished ? timeX + static_cast<int>(StringAdvance(time.substr(0, 1))) - NameGap
-                                       : ListRight - 4;
+  const int nameRight =
+      level.Finished ? timeX + static_cast<int>(StringAdvance(time.substr(0, 1))) - NameGap : ListRight - 4;
   ShowString(display_, LevelNameX, y,
              FittedTitle(LevelTitle(LevelFiles.Items[entry]), LevelNameX, nameRight));
   if (!known) return;
@@ -155,7 +156,8 @@ void Game::DrawPlusSelectLevel() {
   if (ListTop + ListRows < count) DrawArrow(display_, ArrowX, ListPaneBottom - 13, false);
   DrawLevelPreview();
   display_.DrawCanvasText(
-      67, MenuHintsTop, "Return plays    Delete erases times    W watches the record run    Escape back    F1 help");
+      67, MenuHintsTop,
+      "Return plays    Delete erases times    W watches the record run    Escape back    F1 help");
 }
 
 // The level's name as the title, the ten places by rank, the player's own on a band.
