@@ -1,5 +1,6 @@
 #include "present/meadow_scene.h"
 
+#include "present/plus_palette.h"
 #include "present/sheets.h"
 #include "world/world.h"
 
@@ -36,6 +37,12 @@ void DrawMeadowScene(Display& display, int64_t tick, int groundTop) {
   display.DrawFrame(SheetExit, DaisyX, groundTop - ObjectSize, frame % display.FrameCount(SheetExit));
   display.DrawFrame(SheetKippoRunR, runnerX, groundTop - RunnerHeight,
                     frame % display.FrameCount(SheetKippoRunR));
+}
+
+void DrawMenuBackdrop(Display& display, int64_t tick, int paneBottom) {
+  DrawMeadowScene(display, tick, ViewHeight - CellHeight);
+  display.BlendRect(MenuPaneLeft, MenuPaneTop, MenuPaneRight - MenuPaneLeft, paneBottom - MenuPaneTop,
+                    palette::Black, palette::BackingAmount);
 }
 
 }  // namespace tobu

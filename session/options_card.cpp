@@ -4,6 +4,7 @@
 #include <string>
 
 #include "present/bitmap_text.h"
+#include "present/meadow_scene.h"
 #include "present/sheets.h"
 #include "sim/keys.h"
 
@@ -12,8 +13,9 @@ namespace {
 
 constexpr int LabelX = 120;
 constexpr int ValueX = 380;
-constexpr int FirstRowTop = 110;
-constexpr int RowHeight = 40;
+constexpr int FirstRowTop = 90;
+constexpr int RowHeight = 34;
+constexpr int NotesTop = 300;  // below the last row, inside the pane
 
 const char* OnOff(bool on) { return on ? "on" : "off"; }
 
@@ -82,12 +84,9 @@ bool ChangeOption(Settings& values, int row, uint16_t key) {
   return !(values == before);
 }
 
-void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, int pointerFrame) {
-  // The menus' wallpaper, darkened: a screen of its own rather than a band over one.
-  for (int y = 0; y < ViewHeight; y += 57) {
-    for (int x = 0; x < ViewWidth; x += 50) display.DrawFrame(SheetFon, x, y, 0);
-  }
-  display.ShadeRect(0, 0, ViewWidth, ViewHeight);
+void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, int pointerFrame,
+                     int64_t sceneTick) {
+  DrawMenuBackdrop(display, sceneTick);
   ShowString(display, -1, 40, "Options");
   for (int i = 0; i < OptionRows; ++i) {
     const int top = FirstRowTop + RowHeight * i;
@@ -95,9 +94,11 @@ void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, 
     ShowString(display, ValueX, top, ValueText(values, i));
   }
   display.DrawFrame(SheetHelmet, LabelX - 36, FirstRowTop + RowHeight * row - 10, pointerFrame);
-  display.DrawCanvasText(100, 370, "Up and Down choose; Left, Right or Return change; Escape or O closes.");
-  display.DrawCanvasText(100, 390, "Every change is made at once and kept in tobu.ini.");
-  display.DrawCanvasText(100, 410, "Whole: the picture grows by whole steps only, so every pixel is square.");
+  display.DrawCanvasText(100, NotesTop, "Every change is made at once and kept in tobu.ini.");
+  display.DrawCanvasText(100, NotesTop + 20,
+                         "Whole: the picture grows by whole steps only, so every pixel is square.");
+  display.DrawCanvasText(110, MenuHintsTop,
+                         "Up and Down choose    Left, Right or Return change    Escape or O closes");
 }
 
 }  // namespace tobu

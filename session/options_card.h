@@ -22,8 +22,10 @@ enum OptionRow : int {
 // True when a value changed.
 bool ChangeOption(Settings& values, int row, uint16_t key);
 
-// The card over the whole view: "Options", one row per setting with its value, the
-// menu pointer (frame `pointerFrame`) at row `row`, and the keys.
-void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, int pointerFrame);
+// The card over the whole view, on the plus menus' moving scene at `sceneTick` and their
+// pane: "Options", one row per setting with its value, the menu pointer (frame
+// `pointerFrame`) at row `row`, and the keys on the ground.
+void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, int pointerFrame,
+                     int64_t sceneTick);
 
 }  // namespace tobu

@@ -19,8 +19,9 @@ Session::Session(Game& form, SoftwareDisplay& display)
 
 void Session::Tick(int32_t lagCount) {
   if (card_ == Card::None) form_.Tick(lagCount);
-  if (card_ != Card::Title) return;
-  ++titleTick_;
+  if (card_ == Card::Options) ++form_.Anim.SceneTick;  // the menus' scene moves on behind the card
+  if (card_ != Card::Title && card_ != Card::Options) return;
+  if (card_ == Card::Title) ++titleTick_;
   DrawCard();
 }
 
@@ -232,7 +233,7 @@ void Session::DrawCard() {
     DrawOnlineCard(display_, onlineLines_, onlinePicture_ ? &*onlinePicture_ : nullptr);
   if (card_ == Card::Title) DrawTitleCard(display_, titleTick_);
   if (card_ == Card::Options)
-    DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit]);
+    DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit], form_.Anim.SceneTick);
   display_.PresentFrame();
 }
 

@@ -20,6 +20,7 @@ LevelPreview ReadLevelPreview(const std::string& file) {
   preview.FoodCount = static_cast<int>(
       std::count_if(preview.Level.Objects.begin(), preview.Level.Objects.end(),
                     [](const LevelObject& object) { return KindHasRule(object.Kind, ContactRule::Eaten); }));
+  preview.Frame = UsedArea(preview.Level);
   preview.Theme = LevelTheme(file);
   return preview;
 }

@@ -14,10 +14,11 @@
 namespace tobu {
 namespace {
 
-constexpr int PanelX = 422, PanelY = 40, PanelWidth = 212, PanelHeight = 340;
-constexpr int MapX = PanelX + 5, MapY = PanelY + 5;
-constexpr int TextX = PanelX - 6;  // ShowString puts its first glyph one advance (15) right of x
-constexpr int TextRight = PanelX + PanelWidth - 6;
+// Right of the level list's pane (shell/plus_menus.cpp), which takes what its rows need.
+constexpr int PanelX = 452, PanelY = 40, PanelWidth = 182, PanelHeight = 300;
+constexpr int MapX = PanelX + 5, MapY = PanelY + 5, MapSize = PanelWidth - 10;
+constexpr int TextX = PanelX - 7;  // ShowString puts its first glyph one advance (15) right of x
+constexpr int TextRight = PanelX + PanelWidth - 5;
 constexpr int LineHeight = 24;
 
 // The words of `text` in lines that end before TextRight, at most `most` of them.
@@ -75,7 +76,8 @@ void Game::DrawLevelPreview() {
   if (preview == LevelPreviews.end()) return;
   int y = MapY + MapSize + 10;
   if (preview->second.Readable) {
-    DrawLevelMap(display_, MapX, MapY, preview->second.Level, preview->second.Theme);
+    DrawLevelMap(display_, MapX, MapY, MapSize, preview->second.Frame, preview->second.Level,
+                 preview->second.Theme);
   } else {
     ShowString(display_, TextX, MapY + MapSize / 2 - 10, "Cannot be read");
   }
@@ -86,12 +88,12 @@ void Game::DrawLevelPreview() {
   y += LineHeight / 2;
   if (!preview->second.Readable) return;
   const int food = preview->second.FoodCount;
-  ShowString(display_, TextX, y, std::to_string(food) + (food == 1 ? " food item" : " food items"));
+  ShowString(display_, TextX, y, std::to_string(food) + (food == 1 ? " apple" : " apples"));
   y += LineHeight;
   const bool finished = entry < static_cast<int>(LevelRows.size()) && LevelRows[entry].Finished;
   ShowString(
       display_, TextX, y,
-      finished ? "Best " + StopwatchText(StoredHundredths(LevelRows[entry].PlayerBest)) : "Not finished");
+      finished ? "Best " + StopwatchText(StoredHundredths(LevelRows[entry].PlayerBest)) : "Unfinished");
 }
 
 }  // namespace tobu

@@ -19,17 +19,18 @@ namespace {
 
 constexpr int32_t ListRows = 16;
 constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
-// The menus' dark pane, and the level list's: the rows on the left, the preview right.
-constexpr int PaneLeft = 80, PaneRight = 560, PaneTop = 16, PaneBottom = 350;
-constexpr int ListLeft = 4, ListRight = 414, ListPaneTop = 40, ListPaneBottom = 452;
-constexpr int LevelNameX = 44;
-constexpr int LevelTimeRight = 360;  // the times end in one column
-constexpr int StarX = 370;           // between the time and the mark
-constexpr int MarkX = 382;
+// The level list's pane, as wide as a row needs: the longest shipped name ("16 guarded
+// roads", 255 pixels), a time to the minute ("1:06.59", 106), the star and the mark; the
+// preview takes the rest (shell/plus_level_preview.cpp).
+constexpr int ListLeft = 4, ListRight = 448, ListPaneTop = 40, ListPaneBottom = 452;
+constexpr int LevelNameX = 40;       // the pointer, 36 to the left, stands at the pane's edge
+constexpr int NameGap = 10;          // between a name's last glyph and its time's first
+constexpr int LevelTimeRight = 396;  // the times end in one column
+constexpr int StarX = 408;           // the star's centre, its rim 8 pixels round it
+constexpr int MarkX = 419;
 constexpr int ArrowX = (ListLeft + ListRight) / 2;
 constexpr int WorldRecordX = 8;
 constexpr uint8_t ListBacking = 208;  // darker than the menus' pane: the runner passes behind the rows
-constexpr int HintsTop = 462;         // on the ground, below the scene's runner
 
 int RowTop(int row) { return 54 + 24 * row; }
 
@@ -69,16 +70,15 @@ bool Game::PlusListJumpKeyDown(uint16_t key) {
   return true;
 }
 
-// Plus's menus stand over the title's scene, its ground along the bottom, on a dark pane
-// that keeps the gold letters readable; the level list lays out panes of its own.
+// Plus's menus stand over the title's scene on their dark pane; the level list lays out
+// panes of its own.
 void Game::DrawPlusBackdrop() {
-  DrawMeadowScene(display_, Anim.SceneTick, ViewHeight - CellHeight);
-  if (Mode == GameMode::SelectLevel) return;
+  if (Mode == GameMode::SelectLevel)
+    return DrawMeadowScene(display_, Anim.SceneTick, ViewHeight - CellHeight);
   // Down to the scene's ground, or past the player list's last name.
-  const int bottom =
-      Mode == GameMode::SelectPlayer ? std::max(PaneBottom, 120 + 24 * Players.PlayerCount) : PaneBottom;
-  display_.BlendRect(PaneLeft, PaneTop, PaneRight - PaneLeft, bottom - PaneTop, palette::Black,
-                     palette::BackingAmount);
+  DrawMenuBackdrop(display_, Anim.SceneTick,
+                   Mode == GameMode::SelectPlayer ? std::max(MenuPaneBottom, 120 + 24 * Players.PlayerCount)
+                                                  : MenuPaneBottom);
 }
 
 void Game::DrawPlusMainMenu() {
@@ -88,7 +88,7 @@ void Game::DrawPlusMainMenu() {
                std::to_string(MenuProgress->Finished) + " of " + std::to_string(MenuProgress->Total) +
                    (MenuProgress->Total == 1 ? " level finished" : " levels finished"));
   }
-  display_.DrawCanvasText(150, HintsTop, "O options    F1 help    F3 the classic game    Escape quits");
+  display_.DrawCanvasText(150, MenuHintsTop, "O options    F1 help    F3 the classic game    Escape quits");
 }
 
 // Plus: the third row of "MainMenu" goes back to the player list, in the folder the game
@@ -112,7 +112,10 @@ void Game::DrawPlusLevelRow(int row, int entry) {
   const bool known = entry < static_cast<int>(LevelRows.size());
   const LevelRow level = known ? LevelRows[entry] : LevelRow{};
   const std::string time = level.Finished ? StopwatchText(StoredHundredths(level.PlayerBest)) : std::string();
-  const int nameRight = level.Finished ? LevelTimeRight - StringWidth(time) - 10 : ListRight - 4;
+  // The time's ink starts one advance right of where it is drawn, as the name's does.
+  const int timeX = LevelTimeRight - StringWidth(time);
+  const int nameRight =
+      level.Finished ? timeX + static_cast<int>(StringAdvance(time.substr(0, 1))) - NameGap : ListRight - 4;
   ShowString(display_, LevelNameX, y,
              FittedTitle(LevelTitle(LevelFiles.Items[entry]), LevelNameX, nameRight));
   if (!known) return;
@@ -122,7 +125,7 @@ void Game::DrawPlusLevelRow(int row, int entry) {
       display_.DrawCanvasText(WorldRecordX, y + 4, StopwatchText(StoredHundredths(record->second.Time)));
   }
   if (!level.Finished) return;
-  ShowString(display_, LevelTimeRight - StringWidth(time), y, time);
+  ShowString(display_, timeX, y, time);
   DrawFinishedMark(display_, MarkX, y + 2);
   const ParTime* par = level.LevelCrc ? FindParTime(*level.LevelCrc) : nullptr;
   if (par != nullptr && EarnsStar(level.PlayerBest, *par)) DrawStar(display_, StarX, y + 10, 6);
@@ -152,6 +155,9 @@ void Game::DrawPlusSelectLevel() {
   if (ListTop > 0) DrawArrow(display_, ArrowX, ListPaneTop + 2, true);
   if (ListTop + ListRows < count) DrawArrow(display_, ArrowX, ListPaneBottom - 13, false);
   DrawLevelPreview();
+  display_.DrawCanvasText(
+      67, MenuHintsTop,
+      "Return plays    Delete erases times    W watches the record run    Escape back    F1 help");
 }
 
 // The level's name as the title, the ten places by rank, the player's own on a band.
@@ -173,7 +179,7 @@ void Game::DrawPlusTopTen() {
     const std::string time = StopwatchText(StoredHundredths(Best.BestTime[i]));
     ShowString(display_, 520 - StringWidth(time), y, time);  // the times end in one column
   }
-  display_.DrawCanvasText(270, HintsTop, "Escape goes back");
+  display_.DrawCanvasText(270, MenuHintsTop, "Escape goes back");
 }
 
 }  // namespace tobu

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "present/level_map.h"
 #include "present/software_display.h"
 #include "present/themes.h"
@@ -31,7 +33,7 @@ TEST_F(LevelPreviews, MapShowsTheCellsObjectsAndStart) {
   EXPECT_EQ(preview.Theme, ThemeMeadow);
   SoftwareDisplay screen;
   screen.ClearSurface(0);
-  DrawLevelMap(screen, 0, 0, preview.Level, preview.Theme);
+  DrawLevelMap(screen, 0, 0, 2 * GridSize, MapFrame{}, preview.Level, preview.Theme);
   const MapColours meadow = ThemeMapColours(ThemeMeadow);
   const struct {
     const char* What;
@@ -52,6 +54,69 @@ TEST_F(LevelPreviews, MapShowsTheCellsObjectsAndStart) {
       {"the last cell", 201, 201, meadow.Sky},
       {"right of the map", 202, 100, 0},
       {"below the map", 100, 202, 0},
+  };
+  for (const auto& p : points) EXPECT_EQ(screen.BackBuffer()[p.Y * ViewWidth + p.X], p.Colour) << p.What;
+}
+
+// The map frames where the level happens: its surfaces (rock beside air, as the shipped
+// levels fill what they do not use), objects and start, with a cell of margin.
+TEST(LevelMapFrame, IsTheUsedAreaWithAMargin) {
+  const struct {
+    const char* What;
+    std::function<void(ParsedLevel&)> Build;
+    MapFrame Frame;
+  } cases[] = {
+      {"rock everywhere but a room of columns 1-20, rows 1-5; start and food in it",
+       [](ParsedLevel& level) {
+         level.TileGrid.fill(TileGround);
+         for (int column = 1; column <= 20; ++column)
+           for (int row = 1; row <= 5; ++row) level.TileGrid[column * GridSize + row] = TileEmpty;
+         level.StartX = 100, level.StartY = 60;
+         level.Objects = {{ObjectFood, 400, 100}};
+       },
+       {0, 0, 23, 8}},
+      {"sky with a ledge (columns 30-39, row 50), a daisy above it, the start far left",
+       [](ParsedLevel& level) {
+         for (int column = 30; column <= 39; ++column) level.TileGrid[column * GridSize + 50] = TileGrass;
+         level.Objects = {{ObjectExit, 35 * 40, 45 * 31}, {7, 0, 0}, {ObjectKiller, 99999, 99999}};
+         level.StartX = 20 * 40, level.StartY = 49 * 31;  // its middle on cell (20, 50)
+       },
+       {19, 44, 22, 8}},
+      {"rock everywhere, the start at the bottom right", [](ParsedLevel& level) {
+         level.TileGrid.fill(TileGround);
+         level.StartX = 100 * 40, level.StartY = 99 * 31;
+       },
+       {99, 99, 2, 2}},
+  };
+  for (const auto& c : cases) {
+    ParsedLevel level;
+    c.Build(level);
+    EXPECT_EQ(UsedArea(level), c.Frame) << c.What;
+  }
+}
+
+// The frame's cells as large as the box allows, square, centred across the short side.
+TEST(LevelMapFrame, FillsTheBoxAcrossItsLongSide) {
+  ParsedLevel level;
+  level.TileGrid.fill(TileGround);
+  level.TileGrid[10 * GridSize + 20] = TileEmpty;  // the frame's first cell
+  level.StartX = -1000;                            // off the map: no bar
+  SoftwareDisplay screen;
+  screen.ClearSurface(0);
+  DrawLevelMap(screen, 100, 100, 80, MapFrame{10, 20, 40, 10}, level, ThemeMeadow);  // 2 pixels a cell
+  const MapColours meadow = ThemeMapColours(ThemeMeadow);
+  const struct {
+    const char* What;
+    int X, Y;
+    uint16_t Colour;
+  } points[] = {
+      {"above the map: 30 pixels left as they were", 100, 129, 0},
+      {"the first cell, empty", 100, 130, meadow.Sky},
+      {"its last pixel", 101, 131, meadow.Sky},
+      {"the next cell across", 102, 130, meadow.Ground},
+      {"the last cell", 179, 149, meadow.Ground},
+      {"right of the map", 180, 140, 0},
+      {"below the map", 140, 150, 0},
   };
   for (const auto& p : points) EXPECT_EQ(screen.BackBuffer()[p.Y * ViewWidth + p.X], p.Colour) << p.What;
 }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "replay/level_crc.h"
+#include "shell/par_times.h"
 
 #include "support/game_fixture.h"
 
@@ -252,6 +253,7 @@ TEST_F(Menus, PlusListShowsTheWorldRecordsOfTheLevelsOnTheServer) {
   form.Plus = true;
   Press(VkReturn);  // "Play"
   const uint32_t theirs = LevelFileCrc((dir.Path() / "Levels" / "theirs.vel").string());
+  const std::string Hints = "Return plays    Delete erases times    W watches the record run    Escape back    F1 help|";
   const struct {
     const char* What;
     std::map<uint32_t, WorldRecord> Records;
@@ -272,7 +274,43 @@ TEST_F(Menus, PlusListShowsTheWorldRecordsOfTheLevelsOnTheServer) {
     Tick();
     std::string texts;
     for (const std::string& text : display.Texts) texts += text + "|";
-    EXPECT_EQ(texts, c.Texts) << c.What;
+    EXPECT_EQ(texts, c.Texts + Hints) << c.What;
+  }
+}
+
+// Plus: every shipped name with a time to the minute, the star and the mark on its row,
+// none of them cut or run into the next, and all of it left of the preview.
+TEST_F(Menus, PlusRowsHoldEveryShippedNameWithItsTimeStarAndMark) {
+  std::filesystem::copy(std::filesystem::path(TOBU_SOURCE_DIR) / "Levels", "Levels");
+  StartAsNewPlayer();
+  form.Plus = true;
+  Press(VkReturn);  // "Play"
+  Tick();           // reads the rows, which are then replaced by finished ones
+  ASSERT_EQ(form.LevelFiles.Count(), 30);
+  for (size_t i = 0; i < form.LevelRows.size(); ++i)
+    form.LevelRows[i] = LevelRow{true, 10659, ParTimes()[i].LevelCrc};  // 1:06.59
+  form.LevelRows[15].PlayerBest = 1;  // 0.01, under par: a star on "16 guarded roads"
+  constexpr int PreviewLeft = 452;
+  for (const int top : {0, 14}) {
+    form.ListTop = top;
+    Tick();
+    for (int row = 0; row < 16; ++row) {
+      const std::string& file = form.LevelFiles.Items[top + row];
+      const int y = 54 + 24 * row;
+      const std::string time = row + top == 15 ? "0.01" : "1:06.59";
+      EXPECT_EQ(display.InkOnLine(y), WithoutSpaces(LevelTitle(file)) + time) << file;
+      int textRight = 0;
+      for (const auto& call : display.Calls)
+        if (call.Sheet == SheetFont && call.Y == y) textRight = std::max(textRight, call.X + 15);
+      int marks = 0;
+      for (const auto& rect : display.Rects) {
+        if (rect.Y < y || rect.Y >= y + 24 || rect.X >= PreviewLeft) continue;
+        ++marks;
+        EXPECT_GE(rect.X, textRight) << file;
+        EXPECT_LE(rect.X + rect.W, PreviewLeft - 4) << file;
+      }
+      EXPECT_GE(marks, 8) << file;  // the mark's eight blocks, and the star's rows
+    }
   }
 }
 
