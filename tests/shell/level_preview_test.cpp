@@ -95,32 +95,6 @@ TEST(LevelMapFrame, IsTheUsedAreaWithAMargin) {
   }
 }
 
-// The frame's cells as large as the box allows, square, centred across the short side.
-TEST(LevelMapFrame, FillsTheBoxAcrossItsLongSide) {
-  ParsedLevel level;
-  level.TileGrid.fill(TileGround);
-  level.TileGrid[10 * GridSize + 20] = TileEmpty;  // the frame's first cell
-  level.StartX = -1000;                            // off the map: no bar
-  SoftwareDisplay screen;
-  screen.ClearSurface(0);
-  DrawLevelMap(screen, 100, 100, 80, MapFrame{10, 20, 40, 10}, level, ThemeMeadow);  // 2 pixels a cell
-  const MapColours meadow = ThemeMapColours(ThemeMeadow);
-  const struct {
-    const char* What;
-    int X, Y;
-    uint16_t Colour;
-  } points[] = {
-      {"above the map: 30 pixels left as they were", 100, 129, 0},
-      {"the first cell, empty", 100, 130, meadow.Sky},
-      {"its last pixel", 101, 131, meadow.Sky},
-      {"the next cell across", 102, 130, meadow.Ground},
-      {"the last cell", 179, 149, meadow.Ground},
-      {"right of the map", 180, 140, 0},
-      {"below the map", 140, 150, 0},
-  };
-  for (const auto& p : points) EXPECT_EQ(screen.BackBuffer()[p.Y * ViewWidth + p.X], p.Colour) << p.What;
-}
-
 // Scrolling through the plus list reads each highlighted level for its preview; the
 // list's position, the game's level and the files end as the classic keys leave them.
 TEST_F(LevelPreviews, ScrollingLeavesTheListAndLevelAsClassic) {
