@@ -81,8 +81,8 @@ class Game {
   // The watched run's remaining ticks with no frame drawn (every rule runs as in a drawn
   // tick): how a replay is verified.
   void PlayWatchedRunUndrawn();
-  // Plus: R starts the level of a run, or of the results, again at once; false when
-  // there is none to start (plus_flow.cpp).
+  // Plus: R starts the level of a run (a play-test's too), or of the results, again at
+  // once; false when there is none to start (plus_flow.cpp).
   bool RestartRun();
   // Plus: puts a question on a card over the screen. Until it is answered every key
   // answers it and nothing else (question.h); the answer's action then runs.
@@ -238,6 +238,8 @@ class Game {
   void EnterLevelsDirectory();
   // The editor's play-test (play_test.cpp).
   void StartPlayTest();
+  void RestartPlayTest();
+  void BeginPlayTestRun();
   void EndPlayTestRun(bool finished);
   std::string RunEndingText(bool finished) const;
   void CountDownPlayTestResult();

@@ -18,9 +18,13 @@
 namespace tobu {
 
 bool Game::RestartRun() {
-  const bool inRun = Mode == GameMode::game && !PlayTest.Active;
-  if (!Plus || WatchingReplay() || Ending || !(inRun || Mode == GameMode::GameMenu)) return false;
-  StartRun(LevelIndex);
+  if (!Plus || WatchingReplay() || Ending || !(Mode == GameMode::game || Mode == GameMode::GameMenu))
+    return false;
+  if (PlayTest.Active) {
+    RestartPlayTest();
+  } else {
+    StartRun(LevelIndex);
+  }
   return true;
 }
 
