@@ -69,6 +69,7 @@ bool Game::PlusEditorKeyUp(uint16_t key) {
   }
   EditorAsk.LevelFiles = ReadLevelFileNames();
   EditorAsk.Failure.clear();
+  NameCharRefused = false;
   return false;
 }
 
@@ -102,6 +103,7 @@ void Game::AskSaveChanges(EditorDialogs::Then then) {
 void Game::OpenEditorPrompt(bool save) {
   (save ? Editor.SavePromptOpen : Editor.OpenPromptOpen) = true;
   EditorAsk.Failure.clear();
+  NameCharRefused = false;
   Editor.NameSelected = !Editor.InputText.empty();
   EditorAsk.LevelFiles = ReadLevelFileNames();
 }

@@ -135,6 +135,8 @@ class Game {
   std::map<uint32_t, WorldRecord> WorldRecords;
   // Plus: what is drawn around the run (plus_flow.cpp); the run never reads it.
   PlusRunView PlusView;
+  // Plus: the last character typed into the open name field was one no name takes.
+  bool NameCharRefused = false;
   bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
   // Plus: the par of the level last started, none for a level not shipped with the game.
   const ParTime* RunPar = nullptr;
@@ -206,6 +208,7 @@ class Game {
   void EditorKeyDown(uint16_t key);
   void SelectPlayerKeyDown(uint16_t key);
   void CreateNewPlayerKeyPress(uint8_t key);
+  void NoteTypedNameChar(uint8_t key, bool accepted);
   void EditorKeyPress(uint8_t key);
   void CarryOutFileRequest(const FileRequest& request);
   void LeaveEditorForMenu();
