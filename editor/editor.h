@@ -50,6 +50,8 @@ struct FileRequest {
 };
 // A character a typed name may hold.
 bool AcceptedNameChar(uint8_t ch);
+// Plus says so under the field when a character is refused.
+inline constexpr const char* LevelNameHint = "Only A-Z, a-z, 0-9 and signs, no spaces or . / \\ { | } ~";
 // One typed character while a prompt is open.
 std::optional<FileRequest> EditorTypeChar(EditorState& editor, uint8_t ch);
 void ClosePrompts(EditorState& editor);

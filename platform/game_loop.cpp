@@ -157,9 +157,10 @@ void GameLoop::ApplyOptions() {
   NoteShownSettings();
 }
 
-// F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.
+// F2: the sound goes on or off (plus says which), and tobu.ini (when there is one) remembers it.
 void GameLoop::ToggleSound() {
   audio_.SetEnabled(!audio_.Enabled());
+  session_.SoundSwitched(audio_.Enabled());
   Settings changed = settings_.Values;
   changed.Sound = audio_.Enabled();
   CallGuarded(screen_.Window(), session_.TheGame().Events, [&] { UpdateSettings(settings_, changed); });

@@ -77,4 +77,10 @@ void DrawNameField(Display& display, int x, int y, int width, const std::string&
   display.DrawCanvasText(x + width - 6 * static_cast<int>(count.size()), y + NameFieldHeight + 3, count);
 }
 
+void DrawFieldHint(Display& display, int x, int y, int width, const std::string& text) {
+  display.FillRect(x, y, width, FieldHintHeight, palette::PanelInner);
+  const int textWidth = CanvasAdvance * static_cast<int>(text.size());
+  display.DrawCanvasText(x + std::max(4, (width - textWidth) / 2), y + 2, text);
+}
+
 }  // namespace tobu

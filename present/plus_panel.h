@@ -25,4 +25,9 @@ void DrawNameField(Display& display, int x, int y, int width, const std::string&
                    bool selected = false);
 constexpr int NameFieldHeight = 27;  // the box; the count line is 14 more
 
+// One line on a dark band `width` wide with its top-left at (x, y), the text centred: what
+// a name field takes, after a character it refused.
+void DrawFieldHint(Display& display, int x, int y, int width, const std::string& text);
+constexpr int FieldHintHeight = 16;
+
 }  // namespace tobu

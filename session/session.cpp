@@ -15,14 +15,24 @@ bool IsPauseKey(uint16_t key) { return key == VkPause || key == VkP; }
 }  // namespace
 
 Session::Session(Game& form, SoftwareDisplay& display)
-    : form_(form), display_(display), kept_(std::make_unique<FrameBuffer>()) {}
+    : form_(form),
+      display_(display),
+      kept_(std::make_unique<FrameBuffer>()),
+      underNotice_(std::make_unique<FrameBuffer>()) {}
 
 void Session::Tick(int32_t lagCount) {
-  if (card_ == Card::None) form_.Tick(lagCount);
+  const bool noticeGone = notice_.Age();
+  if (card_ == Card::None) {
+    const uint64_t presents = display_.PresentCount();
+    form_.Tick(lagCount);
+    if (display_.PresentCount() == presents) return;
+    noticeOverGame_ = false;  // a new frame of the game's
+    if (notice_.Shown()) ShowNoticeOverGame();
+    return;
+  }
   if (card_ == Card::Options) ++form_.Anim.SceneTick;  // the menus' scene moves on behind the card
-  if (card_ != Card::Title && card_ != Card::Options) return;
   if (card_ == Card::Title) ++titleTick_;
-  DrawCard();
+  if (card_ == Card::Title || card_ == Card::Options || noticeGone) DrawCard();
 }
 
 void Session::KeyDown(uint16_t key) {
@@ -144,9 +154,26 @@ void Session::FocusLost() {
   PauseWithoutFocus();
 }
 
+// Plus keeps the card up as it says ("Pause or P resumes"): the player comes back to a
+// run that waits for them, not one already running.
 void Session::FocusGained() {
   focused_ = true;
-  if (card_ == Card::Pause && pausedByFocus_) Close();
+  if (card_ == Card::Pause && pausedByFocus_ && !form_.Plus) Close();
+}
+
+void Session::SoundSwitched(bool on) {
+  if (!form_.Plus) return;
+  notice_.Show(on ? "Sound on" : "Sound off");
+  card_ == Card::None ? ShowNoticeOverGame() : DrawCard();
+}
+
+// The game's frame, kept aside once, with the notice over it.
+void Session::ShowNoticeOverGame() {
+  if (!noticeOverGame_) *underNotice_ = display_.Presented();
+  noticeOverGame_ = true;
+  display_.LoadBackBuffer(*underNotice_);
+  notice_.Draw(display_, form_.Mode);
+  display_.PresentFrame();
 }
 
 // Without the focus there are no ticks: a run then always shows the pause card, also
@@ -157,7 +184,10 @@ void Session::PauseWithoutFocus() {
   pausedByFocus_ = true;
 }
 
-const FrameBuffer& Session::GameFrame() const { return card_ == Card::None ? display_.Presented() : *kept_; }
+const FrameBuffer& Session::GameFrame() const {
+  if (card_ != Card::None) return *kept_;
+  return noticeOverGame_ ? *underNotice_ : display_.Presented();
+}
 
 bool Session::TakeScreenshotRequest() { return std::exchange(screenshotWanted_, false); }
 
@@ -216,7 +246,8 @@ bool Session::InMenu() const {
 }
 
 void Session::Open(Card card) {
-  *kept_ = display_.Presented();
+  *kept_ = noticeOverGame_ ? *underNotice_ : display_.Presented();
+  noticeOverGame_ = false;
   card_ = card;
   pausedByFocus_ = false;
   DrawCard();
@@ -234,6 +265,7 @@ void Session::DrawCard() {
   if (card_ == Card::Title) DrawTitleCard(display_, titleTick_);
   if (card_ == Card::Options)
     DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit], form_.Anim.SceneTick);
+  if (notice_.Shown()) notice_.Draw(display_, form_.Mode);
   display_.PresentFrame();
 }
 
@@ -242,6 +274,7 @@ void Session::Close() {
   pausedByFocus_ = false;
   display_.LoadBackBuffer(*kept_);
   display_.PresentFrame();
+  if (notice_.Shown()) ShowNoticeOverGame();
   std::vector<uint16_t> ups;
   ups.swap(heldBackUps_);
   for (const uint16_t key : ups) form_.KeyUp(key);

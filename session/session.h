@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "present/software_display.h"
+#include "session/corner_notice.h"
 #include "settings/settings.h"
 #include "shell/game.h"
 
@@ -38,10 +39,13 @@ class Session {
   void MouseDown(MouseButton button, int32_t x, int32_t y);
   void MouseMove(int32_t x, int32_t y);
   void MouseUp(MouseButton button, int32_t x, int32_t y);
-  // The window lost or regained the input focus: a run shows the pause card meanwhile
-  // (the platform calls FocusLost at the start too when the window has no focus).
+  // The window lost or regained the input focus: a run shows the pause card meanwhile,
+  // and in plus after it until Pause or P (the platform calls FocusLost at the start too
+  // when the window has no focus).
   void FocusLost();
   void FocusGained();
+  // The platform switched the sound (F2): plus says so in a corner for a moment.
+  void SoundSwitched(bool on);
 
   Card OpenCard() const { return card_; }
   bool Closed() const { return form_.Closed; }
@@ -49,7 +53,7 @@ class Session {
   bool CardOpen() const { return card_ != Card::None; }
   Game& TheGame() { return form_; }
   const Game& TheGame() const { return form_; }
-  // The frame the game last presented, without any card.
+  // The frame the game last presented, without any card or notice.
   const FrameBuffer& GameFrame() const;
   // True once after F12 was pressed.
   bool TakeScreenshotRequest();
@@ -86,6 +90,7 @@ class Session {
   void Close();
   void Swallow(uint16_t key);
   void PauseWithoutFocus();
+  void ShowNoticeOverGame();
 
   Game& form_;
   SoftwareDisplay& display_;
@@ -93,6 +98,10 @@ class Session {
   bool pausedByFocus_ = false;
   bool focused_ = true;
   std::unique_ptr<FrameBuffer> kept_;  // the game's frame under the open card
+  CornerNotice notice_;
+  // The game's frame while the notice is drawn over it and no card is open.
+  std::unique_ptr<FrameBuffer> underNotice_;
+  bool noticeOverGame_ = false;
   // Keys whose key-down the game never saw: their key-up stays here too.
   std::array<bool, 256> swallowed_{};
   // Key-ups of keys the game saw go down, held back while a card is open.

@@ -69,12 +69,13 @@ bool Game::PlusEditorKeyUp(uint16_t key) {
 }
 
 // The prompt's level files read afresh (the Play list keeps the rows it shows), and no
-// failure shown over them.
+// failure or refused character shown over them.
 void Game::ListPromptFiles() {
   LevelList files;
   files.Read();
   EditorAsk.LevelFiles = std::move(files.Items);
   EditorAsk.Failure.clear();
+  NameCharRefused = false;
 }
 
 // Yes saves (a new level through the Save prompt) and then goes on; no goes on without

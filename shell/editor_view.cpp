@@ -67,17 +67,20 @@ void DrawWorldEdges(Display& display, const World& level) {
 
 // The Save or Open dialog: the typed name with its caret and length, and the level names
 // Tab would give from it, the one shown in the field highlighted.
-void DrawFileDialog(Display& display, const EditorState& editor, const EditorDialogs& dialogs) {
+void DrawFileDialog(Display& display, const EditorState& editor, const EditorDialogs& dialogs,
+                    bool charRefused) {
   constexpr int width = 360, height = 262, left = (ViewWidth - width) / 2, top = 90;
-  const bool failed = !dialogs.Failure.empty();
+  const bool failed = !dialogs.Failure.empty() || charRefused;
   const int rows = failed ? 8 : 9, listTop = top + (failed ? 106 : 88);
   DrawPlusPanel(display, left, top, width, height);
   ShowString(display, -1, top + 12, editor.SavePromptOpen ? "Save level" : "Open level");
   DrawNameField(display, left + 20, top + 40, width - 40, editor.InputText, MaxFileNameLength,
                 editor.NameSelected);
-  if (failed) {
+  if (!dialogs.Failure.empty()) {
     display.FillRect(left + 20, top + 84, width - 40, 16, palette::FailureRed);
     display.DrawCanvasText(left + 26, top + 86, dialogs.Failure);
+  } else if (charRefused) {
+    DrawFieldHint(display, left + 20, top + 84, width - 40, LevelNameHint);
   }
   const std::vector<std::string> names = CompletionNames(editor, dialogs.LevelFiles);
   const auto shown = std::find(names.begin(), names.end(), editor.InputText);
@@ -101,7 +104,7 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
 void Game::DrawPlusEditor() {
   DrawWorldEdges(display_, Level);
   DrawToolbar(display_, Editor);
-  if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk);
+  if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk, NameCharRefused);
   if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion)
     DrawTextCard(display_, EditorToolbarTop - 56, {EditorAsk.Notice});
 }

@@ -81,8 +81,8 @@ class Game {
   // The watched run's remaining ticks with no frame drawn (every rule runs as in a drawn
   // tick): how a replay is verified.
   void PlayWatchedRunUndrawn();
-  // Plus: R starts the level of a run, or of the results, again at once; false when
-  // there is none to start (plus_flow.cpp).
+  // Plus: R starts the level of a run (a play-test's too), or of the results, again at
+  // once; false when there is none to start (plus_flow.cpp).
   bool RestartRun();
   // Plus: puts a question on a card over the screen. Until it is answered every key
   // answers it and nothing else (question.h); the answer's action then runs.
@@ -135,6 +135,8 @@ class Game {
   std::map<uint32_t, WorldRecord> WorldRecords;
   // Plus: what is drawn around the run (plus_flow.cpp); the run never reads it.
   PlusRunView PlusView;
+  // Plus: the last character typed into the open name field was one no name takes.
+  bool NameCharRefused = false;
   bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
   // Plus: the par of the level last started, none for a level not shipped with the game.
   const ParTime* RunPar = nullptr;
@@ -206,6 +208,7 @@ class Game {
   void EditorKeyDown(uint16_t key);
   void SelectPlayerKeyDown(uint16_t key);
   void CreateNewPlayerKeyPress(uint8_t key);
+  void NoteTypedNameChar(uint8_t key, bool accepted);
   void EditorKeyPress(uint8_t key);
   void CarryOutFileRequest(const FileRequest& request);
   void LeaveEditorForMenu();
@@ -238,6 +241,8 @@ class Game {
   void EnterLevelsDirectory();
   // The editor's play-test (play_test.cpp).
   void StartPlayTest();
+  void RestartPlayTest();
+  void BeginPlayTestRun();
   void EndPlayTestRun(bool finished);
   std::string RunEndingText(bool finished) const;
   void CountDownPlayTestResult();

@@ -124,6 +124,7 @@ void Game::LeaveEditorForMenu() {
 
 void Game::EditorKeyPress(uint8_t key) {
   const std::optional<FileRequest> request = EditorTypeChar(Editor, key);
+  NoteTypedNameChar(key, AcceptedNameChar(key));
   if (Plus) EditorAsk.Failure.clear();
   if (!request) return;
   if (!Plus) return CarryOutFileRequest(*request);

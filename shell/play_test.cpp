@@ -23,6 +23,18 @@ void Game::StartPlayTest() {
   PlayTest.Saved = {Level, Runner, Clock, Outcome, Best, BestTimesOffset, Anim, MenuCursor};
   PlayTest.Active = true;
   PlayTest.HeldAtStart = KeyHeld;
+  BeginPlayTestRun();
+}
+
+// Plus's R in a play-test: the level as F5 found it, run again; the editor's keys held
+// at F5 stay the editor's, and keys held in the run go on as R leaves them in a run.
+void Game::RestartPlayTest() {
+  Level = PlayTest.Saved.Level;
+  LockedExits = {};
+  BeginPlayTestRun();
+}
+
+void Game::BeginPlayTestRun() {
   // The start as a saved file would hold it, and the camera on it, as loading does.
   Level.RunnerX = static_cast<double>(RoundPixel(Level.RunnerX));
   Level.RunnerY = static_cast<double>(RoundPixel(Level.RunnerY));

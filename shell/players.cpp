@@ -12,6 +12,7 @@ void Game::SelectPlayerKeyDown(uint16_t key) {
   if (key == VkReturn && MenuCursor == 0 && Players.PlayerCount < MaxPlayers) {
     Mode = GameMode::CreateNewPlayer;
     Players.PlayerName.clear();
+    NameCharRefused = false;
   } else if (key == VkReturn && MenuCursor > 0 && MenuCursor <= Players.PlayerCount) {
     ChoosePlayer(MenuCursor);
   }
@@ -24,9 +25,19 @@ void Game::CreateNewPlayerKeyDown(uint16_t key) {
 
 void Game::CreateNewPlayerKeyPress(uint8_t key) {
   std::string& name = Players.PlayerName;
-  if (name.size() < MaxPlayerNameLength && key >= 33 && key <= 122) name.push_back(static_cast<char>(key));
+  if (name.size() < MaxPlayerNameLength && AcceptedPlayerNameChar(key))
+    name.push_back(static_cast<char>(key));
+  NoteTypedNameChar(key, AcceptedPlayerNameChar(key));
   if (key == VkReturn && !name.empty()) CreatePlayer();
   if (key == VkBack && !name.empty()) name.pop_back();
+}
+
+// Plus: a character no name takes sounds the error, and the field then says which it
+// takes until the next character; Return and Backspace are no characters of a name.
+void Game::NoteTypedNameChar(uint8_t key, bool accepted) {
+  if (!Plus) return;
+  NameCharRefused = key >= 32 && !accepted;
+  if (NameCharRefused) Events.Push(GameEvent::Error);
 }
 
 // The steps after writing the roster happen even when the write fails, so the game

@@ -29,9 +29,13 @@ void DrawOpenDaisies(Display& display, ViewCamera camera, const World& level, in
 }  // namespace
 
 bool Game::RestartRun() {
-  const bool inRun = Mode == GameMode::game && !PlayTest.Active;
-  if (!Plus || WatchingReplay() || Ending || !(inRun || Mode == GameMode::GameMenu)) return false;
-  StartRun(LevelIndex);
+  if (!Plus || WatchingReplay() || Ending || !(Mode == GameMode::game || Mode == GameMode::GameMenu))
+    return false;
+  if (PlayTest.Active) {
+    RestartPlayTest();
+  } else {
+    StartRun(LevelIndex);
+  }
   return true;
 }
 

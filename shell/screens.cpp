@@ -32,7 +32,11 @@ void Game::DrawCreateNewPlayer() {
   DrawWallpaper();
   ShowString(display_, 140, 180, "Please enter your name:");
   // Plus: the name in a field with a caret, and how many of its letters are left.
-  if (Plus) return DrawNameField(display_, 240, 216, 160, Players.PlayerName, MaxPlayerNameLength);
+  if (Plus) {
+    DrawNameField(display_, 240, 216, 160, Players.PlayerName, MaxPlayerNameLength);
+    if (NameCharRefused) DrawFieldHint(display_, 100, 216 + NameFieldHeight + 20, 440, PlayerNameHint);
+    return;
+  }
   ShowString(display_, -1, 220, Players.PlayerName + "_");
 }
 

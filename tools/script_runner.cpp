@@ -344,6 +344,11 @@ bool ScriptRunner::RunLine(const std::string& line) {
 }
 
 void ScriptRunner::Run(const ScriptCommand& command) {
+  // F2 is the platform's, as in the window: it switches the sound and never reaches the game.
+  const bool soundKey = command.Key == SoundKey &&
+                        (command.What == Kind::Down || command.What == Kind::Press || command.What == Kind::Up);
+  if (soundKey && command.What != Kind::Up) session_.SoundSwitched(soundOn_ = !soundOn_);
+  if (soundKey) return;
   switch (command.What) {
     case Kind::Nothing: break;
     case Kind::Tick:

@@ -67,11 +67,14 @@ std::string StateLine(const Game& form);
 std::vector<uint8_t> EncodeBmp(const FrameBuffer& frame);
 
 // Runs the game headless from a script: each command becomes calls on the session (the
-// form and its help and pause cards; F12 takes no screenshot here, `shot` does),
+// form and its help and pause cards; F12 takes no screenshot here, `shot` does; F2 switches
+// a sound that is not played, as the window's F2 would),
 // a file error is printed as "error: <message>" and the script goes on, and "closed"
 // is printed once the game closes.
 class ScriptRunner {
  public:
+  static constexpr uint16_t SoundKey = 113;  // F2
+
   ScriptRunner(Game& form, SoftwareDisplay& display, std::ostream& out);
 
   // Start, as the program's start-up does.
@@ -100,6 +103,7 @@ class ScriptRunner {
   // Shots are written relative to the starting directory, wherever the game has gone.
   std::filesystem::path startDirectory_;
   bool closedReported_ = false;
+  bool soundOn_ = true;  // switched by F2, which only plus shows
 };
 
 }  // namespace tobu

@@ -100,6 +100,7 @@ bool WebGame::VirtualKeyDown(uint16_t key, bool ctrl, bool alt, bool repeat) {
   if (key == VkF2) {
     soundKeyHeld_ = true;
     if (!repeat) ToggleSound();
+    ShowNewFrame();  // plus's notice
     return true;
   }
   Call([&] { session_.KeyDown(key); });

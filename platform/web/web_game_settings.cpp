@@ -35,9 +35,10 @@ void WebGame::RememberGhost() {
   KeepSettings(changed);
 }
 
-// F2: the sound goes on or off, and tobu.ini (when there is one) remembers it.
+// F2: the sound goes on or off (plus says which), and tobu.ini (when there is one) remembers it.
 void WebGame::ToggleSound() {
   audio_.SetEnabled(!audio_.Enabled());
+  session_.SoundSwitched(audio_.Enabled());
   Settings changed = settings_.Values;
   changed.Sound = audio_.Enabled();
   KeepSettings(changed);

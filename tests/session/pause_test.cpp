@@ -66,27 +66,40 @@ TEST_F(FocusPause, APauseByKeyOutlastsTheFocusComingBack) {
   EXPECT_EQ(session.OpenCard(), Session::Card::Pause);
 }
 
-// Keys still arrive without the focus, but ticks do not: a run is never left bare.
+// Keys still arrive without the focus, but ticks do not: a run is never left bare. The
+// classic card goes when the focus returns; plus's waits for Pause or P, as it says.
 TEST(FocusAway, KeysLeaveTheRunUnderThePauseCardUntilTheFocusReturns) {
   const struct {
     const char* Name;
+    bool Plus;
     bool InRun;                          // else on the main menu
     std::vector<uint16_t> Before, Away;  // keys before the focus goes, and while away
+    Session::Card Back;                  // the card once the focus is back
   } cases[] = {
-      {"P on the focus's card", true, {}, {VkP}},
-      {"P on the player's card", true, {VkP}, {VkP}},
-      {"Pause twice", true, {}, {VkPause, VkPause}},
-      {"Return starts a run", false, {}, {VkReturn, VkReturn}},
+      {"P on the focus's card", false, true, {}, {VkP}, Session::Card::None},
+      {"P on the player's card", false, true, {VkP}, {VkP}, Session::Card::None},
+      {"Pause twice", false, true, {}, {VkPause, VkPause}, Session::Card::None},
+      {"Return starts a run", false, false, {}, {VkReturn, VkReturn}, Session::Card::None},
+      {"Plus: the card waits", true, true, {}, {}, Session::Card::Pause},
+      {"Plus: P away still pauses", true, true, {}, {VkP}, Session::Card::Pause},
+      {"Plus: Return starts a run", true, false, {}, {VkReturn, VkReturn}, Session::Card::Pause},
   };
   for (const auto& c : cases) {
     SessionFixture fixture;
     c.InRun ? fixture.ToRun() : fixture.ToMainMenu();
+    fixture.session.SetPlus(c.Plus);
     for (const uint16_t key : c.Before) fixture.Press(key);
     fixture.session.FocusLost();
     for (const uint16_t key : c.Away) fixture.Press(key);
     EXPECT_EQ(fixture.form.Mode, GameMode::game) << c.Name;
     EXPECT_EQ(fixture.session.OpenCard(), Session::Card::Pause) << c.Name;
     fixture.session.FocusGained();
+    EXPECT_EQ(fixture.session.OpenCard(), c.Back) << c.Name;
+    if (c.Back != Session::Card::Pause) continue;
+    const std::string state = StateLine(fixture.form);
+    fixture.Tick(5);
+    EXPECT_EQ(StateLine(fixture.form), state) << c.Name;  // the run waits under the card
+    fixture.Press(VkP);
     EXPECT_EQ(fixture.session.OpenCard(), Session::Card::None) << c.Name;
   }
 }

@@ -38,24 +38,37 @@ TEST_F(PlusSwitch, F3InARunReachesTheGameAsBefore) {
 }
 
 // "Give up?" in a plus run: Escape gives up, R starts the level again as R does in the
-// run, any other key goes back to the run with its clock where it stood.
+// run, any other key goes back to the run with its clock where it stood. The same in an
+// editor's play-test, where giving up shows the play-test's result.
 TEST(PlusGiveUp, EachAnswerLeadsWhereTheCardSays) {
   const struct {
     const char* Name;
+    bool PlayTest;
     uint16_t Key;
     GameMode Mode;      // five ticks after the answer
     const char* Clock;  // 20 ticks before the card
   } cases[] = {
-      {"Escape gives up", VkEscape, GameMode::GameMenu, "00:00:24"},
-      {"R starts again", VkR, GameMode::game, "00:00:06"},
-      {"Space goes back", VkSpace, GameMode::game, "00:00:29"},
+      {"Escape gives up", false, VkEscape, GameMode::GameMenu, "00:00:24"},
+      {"R starts again", false, VkR, GameMode::game, "00:00:06"},
+      {"Space goes back", false, VkSpace, GameMode::game, "00:00:29"},
+      {"Play-test: R starts again", true, VkR, GameMode::game, "00:00:06"},
+      {"Play-test: Space goes back", true, VkSpace, GameMode::game, "00:00:29"},
   };
   for (const auto& c : cases) {
     SessionFixture fixture;
     fixture.ToMainMenu();
     fixture.session.SetPlus(true);
-    fixture.Press(VkReturn);
-    fixture.Press(VkReturn);
+    if (c.PlayTest) {
+      fixture.Press(VkDown);
+      fixture.Press(VkReturn);
+      fixture.Press(VkO);  // the Open dialog, as O goes up
+      for (const char ch : std::string("01-first-steps")) fixture.session.KeyPress(static_cast<uint8_t>(ch));
+      fixture.Press(VkReturn);
+      fixture.Press(VkF5);
+    } else {
+      fixture.Press(VkReturn);
+      fixture.Press(VkReturn);
+    }
     fixture.Tick(20);
     fixture.Press(VkEscape);
     ASSERT_EQ(fixture.session.OpenCard(), Session::Card::GiveUp) << c.Name;
@@ -63,6 +76,7 @@ TEST(PlusGiveUp, EachAnswerLeadsWhereTheCardSays) {
     fixture.Tick(5);
     EXPECT_EQ(fixture.session.OpenCard(), Session::Card::None) << c.Name;
     EXPECT_EQ(fixture.form.Mode, c.Mode) << c.Name;
+    EXPECT_EQ(fixture.form.PlayTest.Active, c.PlayTest) << c.Name;
     EXPECT_EQ(ClockTimeText(fixture.form.Clock), c.Clock) << c.Name;
   }
 }

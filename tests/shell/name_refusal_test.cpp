@@ -1,0 +1,68 @@
+// Plus: a character no name takes is refused aloud, and the field then says which it
+// takes; classic drops it without a word.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "support/game_fixture.h"
+
+namespace tobu::testing {
+namespace {
+
+struct TypedName {
+  const char* Name;
+  bool Plus, Level;  // Level: the editor's Save dialog, else the player's name
+  std::string Typed;
+  int Errors;
+  bool Hint;  // after the last character
+};
+void PrintTo(const TypedName& c, std::ostream* out) { *out << c.Name; }
+
+class NameRefusal : public GameFixture, public ::testing::WithParamInterface<TypedName> {
+ protected:
+  void OpenField(bool plus, bool level) {
+    form.Plus = plus;
+    if (!level) {
+      form.Start();
+      Press(VkReturn);
+      return;
+    }
+    StartAsNewPlayer();
+    Press(VkDown);
+    Press(VkReturn);
+    form.KeyDown('S');
+    form.KeyUp('S');  // the dialog opens as S goes up
+  }
+  int Errors() {
+    const std::vector<GameEvent> events = form.Events.Drain();
+    return static_cast<int>(std::count(events.begin(), events.end(), GameEvent::Error));
+  }
+};
+
+TEST_P(NameRefusal, RefusedCharactersSoundAndTheHintStaysUntilTheNextCharacter) {
+  const TypedName& c = GetParam();
+  OpenField(c.Plus, c.Level);
+  ASSERT_TRUE(c.Level ? form.Editor.SavePromptOpen : form.Mode == GameMode::CreateNewPlayer);
+  Errors();
+  Type(c.Typed);
+  EXPECT_EQ(Errors(), c.Errors);
+  EXPECT_EQ(form.NameCharRefused, c.Hint);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, NameRefusal,
+    ::testing::Values(TypedName{"AnAcuteE", true, false, "Zo\xE9", 1, true},
+                      TypedName{"TheNextLetterClearsTheHint", true, false, "Zo\xE9" "e", 1, false},
+                      TypedName{"ASpaceAndATilde", true, false, "a b~", 2, true},
+                      TypedName{"AFullStopIsAPlayers", true, false, "a.b", 0, false},
+                      TypedName{"AFullStopIsNoLevels", true, true, "a.b", 1, false},
+                      TypedName{"ABackslashLast", true, true, "ab\\", 1, true},
+                      TypedName{"BackspaceIsNoRefusal", true, true, "\xE9\x08", 1, false},
+                      TypedName{"ClassicSaysNothing", false, false, "Zo\xE9 ~", 0, false}),
+    [](const ::testing::TestParamInfo<TypedName>& param) { return std::string(param.param.Name); });
+
+}  // namespace
+}  // namespace tobu::testing
