@@ -96,7 +96,7 @@ void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, 
   display.DrawFrame(SheetHelmet, LabelX - 36, FirstRowTop + RowHeight * row - 10, pointerFrame);
   display.DrawCanvasText(100, NotesTop, "Every change is made at once and kept in tobu.ini.");
   display.DrawCanvasText(100, NotesTop + 20,
-                         "Whole: the picture grows by whole steps only, so every pixel is square.");
+                         "Scale: fit fills the window, whole keeps every pixel square.");
   display.DrawCanvasText(110, MenuHintsTop,
                          "Up and Down choose    Left, Right or Return change    Escape or O closes");
 }

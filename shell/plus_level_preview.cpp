@@ -8,6 +8,7 @@
 #include "present/bitmap_text.h"
 #include "present/level_map.h"
 #include "present/plus_panel.h"
+#include "present/themes.h"
 #include "shell/game.h"
 #include "sim/clock.h"
 
@@ -60,10 +61,15 @@ void Game::ReadPlusMenuFiles() {
     LevelList levels;
     levels.Read();
     const std::vector<LevelRow> rows = ReadLevelRows(levels, Players.PlayerName);
-    MenuProgress =
-        LevelProgress{static_cast<int>(std::count_if(rows.begin(), rows.end(),
-                                                     [](const LevelRow& row) { return row.Finished; })),
-                      levels.Count()};
+    // The game's own levels, as the ending counts them: a level of the player's own is no
+    // more to finish.
+    LevelProgress progress{0, 0};
+    for (size_t i = 0; i < rows.size(); ++i) {
+      if (!IsShippedLevel(levels.Items[i])) continue;
+      ++progress.Total;
+      if (rows[i].Finished) ++progress.Finished;
+    }
+    MenuProgress = progress;
   }
 }
 

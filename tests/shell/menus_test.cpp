@@ -278,6 +278,17 @@ TEST_F(Menus, PlusListShowsTheWorldRecordsOfTheLevelsOnTheServer) {
   }
 }
 
+// Plus's main menu counts the game's thirty levels, as the ending does: a level of the
+// player's own is not one more to finish.
+TEST_F(Menus, PlusProgressCountsTheShippedLevelsOnly) {
+  std::filesystem::copy(std::filesystem::path(TOBU_SOURCE_DIR) / "Levels", "Levels");
+  std::filesystem::copy_file("Levels/01-first-steps.vel", "Levels/mine.vel");
+  StartAsNewPlayer();
+  form.Plus = true;
+  Tick();
+  EXPECT_EQ(display.InkOnLine(290), WithoutSpaces("0 of 30 levels finished"));
+}
+
 // Plus: every shipped name with a time to the minute, the star and the mark on its row,
 // none of them cut or run into the next, and all of it left of the preview.
 TEST_F(Menus, PlusRowsHoldEveryShippedNameWithItsTimeStarAndMark) {
