@@ -108,11 +108,6 @@ void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::strin
                [&](int left, int frame) { display.DrawFrameSilhouette(SheetFont, left, y, frame, colour); });
 }
 
-void ShowStringHalfTransparent(Display& display, int32_t x, int32_t y, const std::string& text) {
-  ForEachGlyph(x, text,
-               [&](int left, int frame) { display.DrawFrameHalfTransparent(SheetFont, left, y, frame); });
-}
-
 void ShowStringScaled(Display& display, int32_t x, int32_t y, const std::string& text, int32_t factor) {
   if (x == -1) x = ViewWidth / 2 - StringWidth(text) * factor / 2;
   ForEachGlyph(0, text, [&](int left, int frame) {

@@ -17,8 +17,6 @@ int32_t StringWidth(std::string_view text);
 void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text);
 // The same, the glyphs all in `colour` instead of the font's gold.
 void ShowOutlinedString(Display& display, int32_t x, int32_t y, const std::string& text, uint16_t colour);
-// The line without outline, each glyph mixed half and half with what lies beneath.
-void ShowStringHalfTransparent(Display& display, int32_t x, int32_t y, const std::string& text);
 // The line `factor` times its size; x = -1 centres it.
 void ShowStringScaled(Display& display, int32_t x, int32_t y, const std::string& text, int32_t factor);
 

@@ -26,17 +26,21 @@ void DrawBacking(Display& display, const HudRect& panel, int32_t fade) {
   if (!Faded(fade)) display.OutlineRect(panel.X, panel.Y, panel.Width, panel.Height, colour::PanelInner);
 }
 
-// A value in the large font: outlined while the panel is solid, see-through once faded.
-// `tint` replaces the font's gold.
-void DrawValue(Display& display, int32_t x, int32_t y, const std::string& text, int32_t fade,
+// A value in the large font, outlined and at full strength however faded its panel is:
+// the count and the clock must read over whatever passes under. `tint` replaces the gold.
+void DrawValue(Display& display, int32_t x, int32_t y, const std::string& text,
                std::optional<uint16_t> tint = std::nullopt) {
-  if (Faded(fade)) return ShowStringHalfTransparent(display, x, y, text);
   if (tint) return ShowOutlinedString(display, x, y, text, *tint);
   ShowOutlinedString(display, x, y, text);
 }
 
+// A small label; once its backing has faded a black shadow keeps it readable over sky or rock.
 void DrawLabel(Display& display, int32_t x, int32_t y, const char* text, int32_t fade, uint16_t tint) {
-  if (!Faded(fade)) display.DrawCanvasText(x, y, text, tint);
+  if (Faded(fade)) {
+    display.DrawCanvasText(x + 1, y + 1, text, colour::Black);
+    display.DrawCanvasText(x - 1, y, text, colour::Black);
+  }
+  display.DrawCanvasText(x, y, text, tint);
 }
 
 // A small padlock over the locked daisy's lower right: a grey shackle on a gold body.
@@ -73,7 +77,7 @@ void DrawTimePanel(Display& display, const PlusHud& hud, HudPanel place, const c
   DrawBacking(display, panel, fade);
   DrawLabel(display, panel.X + Padding, panel.Y + LabelDrop, label, fade, labelTint);
   const int32_t x = panel.X + panel.Width - Padding - StringWidth(time);
-  DrawValue(display, x, panel.Y + GlyphDrop, time, fade, timeTint);
+  DrawValue(display, x, panel.Y + GlyphDrop, time, timeTint);
 }
 
 // Food icon, "3/7", "left", the daisy, centred in the panel. The word says which way
@@ -87,7 +91,7 @@ void DrawFoodPanel(Display& display, const PlusHud& hud) {
   const int32_t left = panel.X + (panel.Width - groupWidth) / 2;
   const int32_t iconTop = panel.Y + (panel.Height - IconSize) / 2;
   display.DrawFrameHalfSize(SheetFood, left, iconTop, 0);
-  DrawValue(display, left + IconSize - 4, panel.Y + GlyphDrop, count, fade);
+  DrawValue(display, left + IconSize - 4, panel.Y + GlyphDrop, count);
   DrawLabel(display, left + IconSize + StringWidth(count), panel.Y + LabelDrop, "left", fade,
             colour::LabelGrey);
   DrawDaisy(display, left + groupWidth - IconSize, iconTop, hud.FoodLeft == 0, hud.ExitFrame);

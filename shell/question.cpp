@@ -17,6 +17,7 @@ constexpr int BandTop = 150;
 constexpr int BandHeight = 150;
 constexpr int AnswersTop = 220;
 constexpr int SlotWidth = 170;
+constexpr int TitleLineHeight = 24;
 
 struct AnswerLook {
   Answer Value;
@@ -76,27 +77,31 @@ std::optional<Answer> AnswerForKey(Question& question, uint16_t key) {
   return std::nullopt;
 }
 
+// The card grows down by a line's height for each line the text wraps to beyond its
+// first, and everything under the text moves down with it.
 void DrawQuestionCard(Display& display, const Question& question, int pointerFrame) {
-  DrawPlusPanel(display, 20, BandTop, ViewWidth - 40, BandHeight);
   const std::vector<std::string> lines = WrapText(question.Text);
+  const int extra = TitleLineHeight * (static_cast<int>(lines.size()) - 1);
+  DrawPlusPanel(display, 20, BandTop, ViewWidth - 40, BandHeight + extra);
   for (size_t i = 0; i < lines.size(); ++i)
-    ShowString(display, -1, BandTop + (lines.size() > 1 ? 10 : 20) + 24 * static_cast<int>(i), lines[i]);
+    ShowString(display, -1, BandTop + 20 + TitleLineHeight * static_cast<int>(i), lines[i]);
   // Centred as well as a width guessed at 6 pixels a character allows.
   const int detailWidth = static_cast<int>(question.Detail.size()) * 6;
-  display.DrawCanvasText(std::max(8, (ViewWidth - detailWidth) / 2), BandTop + 46, question.Detail);
+  display.DrawCanvasText(std::max(8, (ViewWidth - detailWidth) / 2), BandTop + 46 + extra, question.Detail);
+  const int answersTop = AnswersTop + extra;
   const int count = static_cast<int>(question.Answers.size());
   const int firstSlot = ViewWidth / 2 - count * SlotWidth / 2;
   for (int i = 0; i < count; ++i) {
     const Answer answer = question.Answers[static_cast<size_t>(i)];
     const int left = firstSlot + i * SlotWidth + 56;
-    ShowString(display, left, AnswersTop, LookOf(answer).Label);
+    ShowString(display, left, answersTop, LookOf(answer).Label);
     const bool safe = answer == question.Safe();
-    display.DrawCanvasText(left + 4, AnswersTop + 30,
+    display.DrawCanvasText(left + 4, answersTop + 30,
                            std::string("key ") + LookOf(answer).KeyName + (safe ? " or Escape" : ""));
     if (static_cast<size_t>(i) == question.Highlighted)
-      display.DrawFrame(SheetHelmet, left - 36, AnswersTop - 10, pointerFrame);
+      display.DrawFrame(SheetHelmet, left - 36, answersTop - 10, pointerFrame);
   }
-  display.DrawCanvasText(190, BandTop + BandHeight - 24, "Left and Right choose, Return answers");
+  display.DrawCanvasText(190, BandTop + BandHeight + extra - 24, "Left and Right choose, Return answers");
 }
 
 }  // namespace tobu

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "shell/level_rows.h"
 #include "sim/keys.h"
+#include "support/recording_display.h"
 
 namespace tobu {
 namespace {
@@ -71,6 +73,30 @@ TEST(LevelRows, TitlesAreWords) {
   EXPECT_EQ(LevelTitle("01-first-steps.vel"), "01 first steps");
   EXPECT_EQ(LevelTitle("MINE.VEL"), "MINE");
   EXPECT_EQ(LevelTitle("a-b"), "a b");
+}
+
+// The rows the card's large type is drawn on, top down: a title that wraps pushes the
+// answers down by a line, so no line lands on another.
+TEST(QuestionCard, AWrappedTitleMovesTheAnswersDown) {
+  const struct {
+    const char* Text;
+    const char* Rows;
+  } cases[] = {
+      {"Quit tobu?", "170 220"},
+      {"Erase the best times of 22 guarded drops?", "170 194 244"},
+      {"Save changes to MOUNTAIN?", "170 220"},
+      {"Replace the game's level 01-first-steps?", "170 194 244"},
+  };
+  for (const auto& c : cases) {
+    testing::RecordingDisplay display;
+    DrawQuestionCard(display, YesNoQuestion(c.Text, [](Answer) {}), 0);
+    std::set<int> rows;
+    for (const auto& call : display.Calls)
+      if (call.Sheet == SheetFont) rows.insert(call.Y);
+    std::string seen;
+    for (const int y : rows) seen += (seen.empty() ? "" : " ") + std::to_string(y);
+    EXPECT_EQ(seen, c.Rows) << c.Text;
+  }
 }
 
 }  // namespace
