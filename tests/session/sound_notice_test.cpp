@@ -9,15 +9,11 @@ namespace {
 
 class SoundNotice : public ::testing::Test, public SessionFixture {};
 
-TEST_F(SoundNotice, ClassicDrawsNothing) {
+TEST_F(SoundNotice, PlusShowsItForItsTicksOutsideTheKeptFrameAndClassicNever) {
   ToRun();
   const uint64_t presents = display.PresentCount();
   session.SoundSwitched(false);
-  EXPECT_EQ(display.PresentCount(), presents);
-}
-
-TEST_F(SoundNotice, LastsItsTicksOverTheRunAndLeavesTheGameFrameAlone) {
-  ToRun();
+  EXPECT_EQ(display.PresentCount(), presents);  // classic
   session.SetPlus(true);
   Tick();
   const FrameBuffer game = display.Presented();
