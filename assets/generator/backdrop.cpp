@@ -54,10 +54,11 @@ Rgb Mesas(Rgb sky, Rgb far, Rgb near, float x, float y) {
 }
 
 Rgb Caverns(Rgb sky, Rgb far, Rgb near, float x, float y) {
-  // Rock hanging from the roof, pillars in the distance and mounds on the floor.
+  // Rock hanging from the roof, pillars in the distance and mounds on the floor in a cold
+  // mist, these lighter than a killer's dark body, so one in a pit still shows.
   const float hang = Crest(x, 9, 2, 421u);
   const float roofBottom = 22 + 110 * hang * hang * hang;
-  if (y <= roofBottom) return Range(near, roofBottom - y);
+  if (y <= roofBottom) return Range(far * 0.67f, roofBottom - y);
   const float moundTop = 300 - 55 * Wave(x, 4, 3, 422u);
   if (y >= moundTop) return Range(near, y - moundTop);
   constexpr float Pillars[][2] = {{95, 20}, {330, 14}, {505, 26}};  // centre, half width
@@ -71,16 +72,22 @@ Rgb Caverns(Rgb sky, Rgb far, Rgb near, float x, float y) {
 }
 
 Rgb Peaks(Rgb sky, Rgb far, Rgb near, float x, float y) {
-  // Jagged mountains with snow on their upper slopes, then soft drifts.
+  // Jagged mountains with snow on their upper slopes, their feet lost in the valley's
+  // mist, and far below a snowfield in shadow: never as white as the snow on the roads,
+  // and dimmer toward the bottom, so a gap between two roads reads as a drop.
   const float crest = Crest(x, 3, 4, 431u);
   const float peakTop = 262 - 150 * crest * crest;
-  const float driftTop = 296 - 36 * Wave(x, 3, 2, 432u);
-  if (y >= driftTop) return Range(near, y - driftTop);
+  const float fieldTop = 345 - 14 * Wave(x, 3, 2, 432u);
+  if (y >= fieldTop) {
+    const float seam = 0.06f * Smooth(3, 0, y - fieldTop);
+    return Mix(near * (0.95f - seam), near * 0.62f, Smooth(fieldTop, 490, y));
+  }
+  const Rgb mist = Mix(far, near, 0.7f);
   if (y >= peakTop) {
     const float snowLine = peakTop + 6 + 24 * crest + 8 * Wave(x, 60, 1, 433u);
     const Rgb rock = Range(far, y - peakTop);
     const Rgb snow = Mix(Rgb{0.96f, 0.97f, 1.0f}, far, 0.25f);
-    return Mix(rock, snow, Smooth(snowLine + 2, snowLine - 2, y));
+    return Mix(Mix(rock, snow, Smooth(snowLine + 2, snowLine - 2, y)), mist, Smooth(250, fieldTop, y));
   }
   return sky;
 }

@@ -59,7 +59,7 @@ const Scenery Themes[] = {
      0.0f,
      {Landform::Mesas,
       {0.42f, 0.17f, 0.24f},
-      {0.17f, 0.08f, 0.13f},
+      {0.34f, 0.18f, 0.30f},
       0.35f,
       {{0.85f, 0.70f, 0.35f}, {0.90f, 0.50f, 0.30f}, {0.62f, 0.42f, 0.32f}, {0.35f, 0.22f, 0.12f}}}},
     // Cave: a dim stone wall with glints, glowing moss on grey-brown stone.
@@ -86,7 +86,7 @@ const Scenery Themes[] = {
      0.0f,
      {Landform::Caverns,
       {0.17f, 0.16f, 0.19f},
-      {0.11f, 0.10f, 0.12f},
+      {0.32f, 0.31f, 0.37f},
       0.2f,
       {{0.35f, 0.95f, 0.70f}, {0.40f, 0.95f, 0.90f}, {0.45f, 0.40f, 0.36f}, {0.30f, 0.27f, 0.25f}}}},
     // Snow: pale winter sky with falling snow, snow drifts on blue-grey ice rock.
@@ -113,7 +113,7 @@ const Scenery Themes[] = {
      1.5f,
      {Landform::Peaks,
       {0.28f, 0.36f, 0.54f},
-      {0.86f, 0.90f, 0.97f},
+      {0.56f, 0.62f, 0.76f},
       0.3f,
       {{0.97f, 0.98f, 1.0f}, {0.60f, 0.80f, 0.90f}, {0.45f, 0.50f, 0.58f}, {0.80f, 0.92f, 1.0f}}}},
 };
