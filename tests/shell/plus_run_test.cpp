@@ -40,6 +40,16 @@ World DeepGround(int bridgeFrom = GridSize) {
   return world;
 }
 
+// DeepGround under a roof of rock with three rows of room; from column 25 on, only the
+// roof's lowest row, a ledge.
+World Tunnel() {
+  World world = DeepGround();
+  for (int c = 0; c < GridSize; ++c) {
+    for (int r = c < 25 ? 51 : 56; r < 57; ++r) world.SetCell(c, r, TileGround);
+  }
+  return world;
+}
+
 // Runs `ticks` ticks with `keys` held; the spans the world's camera and the drawing
 // camera covered vertically, and the runner's feet's lowest and highest rows on screen.
 struct CameraTrace {
@@ -71,8 +81,8 @@ CameraTrace Trace(World world, std::initializer_list<uint16_t> keys, int ticks) 
   return trace;
 }
 
-// On a floor the feet stand on row 300 of the view, or 380 over deep ground; a jump
-// moves the world's camera only, wherever it starts.
+// On a floor the feet stand on row 300 of the view, or 380 over deep ground, or in the
+// middle of a tunnel through it; a jump moves the world's camera only, wherever it starts.
 TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
   World ledge = Floors();
   ledge.RunnerX = 12 * CellWidth + 30;  // by the gap's edge: running left falls 20 rows
@@ -88,6 +98,7 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
       {"a jump on deep ground", DeepGround(), {VkSpace}, 80, {101, 0, 279, 375}},
       {"a running jump over a bridge", DeepGround(25), {VkRight, VkSpace}, 80, {101, 0, 279, 375}},
       {"from deep ground onto a bridge", DeepGround(25), {VkRight}, 160, {0, 80, 300, 380}},
+      {"out of a tunnel, under a ledge", Tunnel(), {VkRight}, 160, {0, 94, 286, 380}},
   };
   for (const auto& c : cases) {
     const CameraTrace trace = Trace(c.Start, c.Keys, c.Ticks);
