@@ -29,24 +29,16 @@ World Floors() {
 }
 
 // Ground along row 60 eight rows deep, as a road along the ground; from column `bridgeFrom`
-// on, only its top row, a bridge over open space.
-World DeepGround(int bridgeFrom = GridSize) {
+// on, only its top row, a bridge over open space. Before column `roofTo`, a tunnel's roof
+// of rock three rows over the road; from there on, only its lowest row, a ledge.
+World DeepGround(int bridgeFrom = GridSize, int roofTo = 0) {
   World world;
   for (int c = 0; c < GridSize; ++c) {
     for (int r = 60; r < (c < bridgeFrom ? 68 : 61); ++r) world.SetCell(c, r, TileGround);
+    for (int r = c < roofTo ? 51 : 56; roofTo > 0 && r < 57; ++r) world.SetCell(c, r, TileGround);
   }
   world.RunnerX = 900;
   world.RunnerY = 60 * CellHeight - 1;
-  return world;
-}
-
-// DeepGround under a roof of rock with three rows of room; from column 25 on, only the
-// roof's lowest row, a ledge.
-World Tunnel() {
-  World world = DeepGround();
-  for (int c = 0; c < GridSize; ++c) {
-    for (int r = c < 25 ? 51 : 56; r < 57; ++r) world.SetCell(c, r, TileGround);
-  }
   return world;
 }
 
@@ -98,7 +90,7 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
       {"a jump on deep ground", DeepGround(), {VkSpace}, 80, {101, 0, 279, 375}},
       {"a running jump over a bridge", DeepGround(25), {VkRight, VkSpace}, 80, {101, 0, 279, 375}},
       {"from deep ground onto a bridge", DeepGround(25), {VkRight}, 160, {0, 80, 300, 380}},
-      {"out of a tunnel, under a ledge", Tunnel(), {VkRight}, 160, {0, 94, 286, 380}},
+      {"out of a tunnel, under a ledge", DeepGround(GridSize, 25), {VkRight}, 160, {0, 94, 286, 380}},
   };
   for (const auto& c : cases) {
     const CameraTrace trace = Trace(c.Start, c.Keys, c.Ticks);
