@@ -73,6 +73,10 @@ bool Screen::HasInputFocus() const { return (SDL_GetWindowFlags(window_) & SDL_W
 void Screen::ToggleFullScreen() {
   if (IsFullScreen()) {
     SDL_SetWindowFullscreen(window_, 0);
+    // Smaller, the frame would be shrunk, and nearest-pixel sampling drops every sixth row
+    // and column at 400 high: one-pixel strokes go, the T of the HUD's "Time" among them.
+    // SDL passes the limit to the window manager only for a window out of full screen.
+    SDL_SetWindowMinimumSize(window_, ViewWidth, ViewHeight);
     const int scale = WindowedScale(window_);
     SDL_SetWindowSize(window_, ViewWidth * scale, ViewHeight * scale);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);

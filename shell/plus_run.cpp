@@ -14,18 +14,32 @@ namespace {
 
 // The runner stands 300 pixels below the world camera's top; on a road along the ground
 // the drawing camera stands it 380 down instead, as the 180 rows under it would show
-// only rock. In the air the drawing camera waits until the runner is 110 above where it
-// stood (a jump rises 88) or 20 below, and it never lets the runner's feet leave rows
-// 180..420 of the view.
+// only rock. In a tunnel through rock (a roof at most 6 rows over the floor, as solid
+// as the ground) the rock over the roof and under the floor share the view evenly. In
+// the air the drawing camera waits until the runner is 110 above where it stood (a jump
+// rises 88) or 20 below, and it never lets the runner's feet leave rows 180..420 of the
+// view.
 constexpr int32_t Anchor = 300;
 constexpr int32_t GroundAnchor = 380;
 constexpr int32_t RowsUnderAnchor = (ViewHeight - Anchor + CellHeight - 1) / CellHeight;
+constexpr int32_t TunnelRows = 6;
 constexpr int32_t RiseSlack = 110;
 constexpr int32_t FallSlack = 20;
 constexpr int32_t HighestFeet = 180;
 constexpr int32_t LowestFeet = 420;
 constexpr int32_t Easing = 6;           // a sixth of the way each tick
 constexpr int32_t RunnerScreenX = 316;  // where the world's camera keeps the runner across
+
+constexpr int32_t TunnelFeetRow(int32_t rows) { return (ViewHeight + rows * CellHeight) / 2; }
+static_assert(TunnelFeetRow(1) >= HighestFeet && TunnelFeetRow(TunnelRows) <= GroundAnchor);
+
+// Whether the cells of column `x` from `row` down `count` rows are all solid.
+bool SolidRows(const World& level, int32_t x, int32_t row, int32_t count) {
+  for (int32_t r = row; r < row + count; ++r) {
+    if (!level.SolidAt(x, r * CellHeight)) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -97,8 +111,12 @@ int32_t FramedFeetRow(const World& level) {
   const int64_t below = (int64_t{RoundPixel(level.RunnerY)} + 1) / CellHeight;
   if (below < 0 || below + RowsUnderAnchor > GridSize) return Anchor;
   const int32_t x = RoundPixel(level.RunnerX);
-  for (int32_t row = static_cast<int32_t>(below); row < below + RowsUnderAnchor; ++row) {
-    if (!level.SolidAt(x, row * CellHeight)) return Anchor;
+  const int32_t floorRow = static_cast<int32_t>(below);
+  if (!SolidRows(level, x, floorRow, RowsUnderAnchor)) return Anchor;
+  // The lowest solid band is the roof, so that a block hanging in the tunnel moves nothing.
+  for (int32_t rows = 1; rows <= TunnelRows; ++rows) {
+    const int32_t roof = floorRow - 1 - rows;
+    if (SolidRows(level, x, roof - RowsUnderAnchor + 1, RowsUnderAnchor)) return TunnelFeetRow(rows);
   }
   return GroundAnchor;
 }

@@ -79,7 +79,8 @@ void BeginPlusRun(PlusRunView& view, const World& level);
 FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& level,
                      const RunnerMotion& runner, const ExitContacts& touching);
 // The view's row for the runner's feet: a little below the middle, lower still when the
-// rows the view would show under its floor are solid, so the room goes above.
+// rows the view would show under its floor are solid, so the room goes above; in a tunnel
+// through the rock, so that the tunnel shows in the middle.
 int32_t FramedFeetRow(const World& level);
 // The drawing camera one tick on: the world's horizontally; vertically it keeps still
 // while the runner stays within a dead zone in the air, eases on a floor until the feet

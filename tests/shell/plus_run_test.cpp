@@ -29,11 +29,13 @@ World Floors() {
 }
 
 // Ground along row 60 eight rows deep, as a road along the ground; from column `bridgeFrom`
-// on, only its top row, a bridge over open space.
-World DeepGround(int bridgeFrom = GridSize) {
+// on, only its top row, a bridge over open space. Before column `roofTo`, a tunnel's roof
+// of rock three rows over the road; from there on, only its lowest row, a ledge.
+World DeepGround(int bridgeFrom = GridSize, int roofTo = 0) {
   World world;
   for (int c = 0; c < GridSize; ++c) {
     for (int r = 60; r < (c < bridgeFrom ? 68 : 61); ++r) world.SetCell(c, r, TileGround);
+    for (int r = c < roofTo ? 51 : 56; roofTo > 0 && r < 57; ++r) world.SetCell(c, r, TileGround);
   }
   world.RunnerX = 900;
   world.RunnerY = 60 * CellHeight - 1;
@@ -71,8 +73,8 @@ CameraTrace Trace(World world, std::initializer_list<uint16_t> keys, int ticks) 
   return trace;
 }
 
-// On a floor the feet stand on row 300 of the view, or 380 over deep ground; a jump
-// moves the world's camera only, wherever it starts.
+// On a floor the feet stand on row 300 of the view, or 380 over deep ground, or in the
+// middle of a tunnel through it; a jump moves the world's camera only, wherever it starts.
 TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
   World ledge = Floors();
   ledge.RunnerX = 12 * CellWidth + 30;  // by the gap's edge: running left falls 20 rows
@@ -88,6 +90,7 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
       {"a jump on deep ground", DeepGround(), {VkSpace}, 80, {101, 0, 279, 375}},
       {"a running jump over a bridge", DeepGround(25), {VkRight, VkSpace}, 80, {101, 0, 279, 375}},
       {"from deep ground onto a bridge", DeepGround(25), {VkRight}, 160, {0, 80, 300, 380}},
+      {"out of a tunnel, under a ledge", DeepGround(GridSize, 25), {VkRight}, 160, {0, 94, 286, 380}},
   };
   for (const auto& c : cases) {
     const CameraTrace trace = Trace(c.Start, c.Keys, c.Ticks);
