@@ -83,6 +83,7 @@ void Game::DrawPlusBackdrop() {
 
 void Game::DrawPlusMainMenu() {
   ShowString(display_, 280, 200, "Players");
+  ShowString(display_, 280, 230, "Options");
   if (MenuProgress && MenuProgress->Total > 0) {
     ShowString(display_, -1, 290,
                std::to_string(MenuProgress->Finished) + " of " + std::to_string(MenuProgress->Total) +
