@@ -18,7 +18,7 @@ struct OptionsCase {
   std::vector<uint16_t> Keys;             // after O
   const char* File;                       // tobu.ini afterwards
   std::vector<uint16_t> Opening = {VkO};  // from "Play" on the main menu
-  int32_t Cursor = 0;                     // the main menu's, after the card
+  int32_t Cursor = 0;                     // the main menu's afterwards (classic's has two rows)
 };
 
 // Created by the card (plus may create tobu.ini), so every line of FormatSettings is there.
@@ -44,12 +44,11 @@ const OptionsCase Cases[] = {
     {"RowsStopAtTheEnds",
      {VkUp, VkDown, VkDown, VkDown, VkDown, VkDown, VkDown, VkDown, VkReturn},
      "[tobu]\nfullscreen = on\nscale = fit\nsound = on\nvolume = 100\ngamepad = on\nghost = off\n"},
-    // Down stops on plus's last row, "Options"; the classic menu then has "Editor" last.
     {"PlusOffFromTheOptionsRow",
      {VkDown, VkDown, VkDown, VkDown, VkDown, VkDown, VkDown, VkReturn},
      "[tobu]\nfullscreen = on\nscale = fit\nsound = on\nvolume = 100\ngamepad = on\nghost = off\n",
      {VkDown, VkDown, VkDown, VkDown, VkReturn},
-     1},
+     1},  // Down stops on "Options"
 };
 
 class Options : public ::testing::TestWithParam<OptionsCase>, public SessionFixture {};
