@@ -57,15 +57,16 @@ void DrawHelpCard(SoftwareDisplay& display, const Game& form) {
   ShowString(display, -1, 28, "Help");
   int y = 62;
   const std::string heading = std::string(HelpHeading(form.Mode)) + ":";
+  const PlusScreenLines lines =
+      form.Plus ? PlusScreenHelp(form.Mode) : PlusScreenLines{ScreenHelp(form.Mode), {}};
   if (form.Mode == GameMode::editor) {
     display.DrawCanvasText(KeysColumn - 20, y, heading);
     y = DrawBrushes(display, BrushTop, form.Editor.Brush);
-    y = DrawSection(display, y, "", ScreenHelp(form.Mode));
+    y = DrawSection(display, y, "", lines.Screen);
   } else {
-    y = DrawSection(display, y, heading, ScreenHelp(form.Mode));
+    y = DrawSection(display, y, heading, lines.Screen);
   }
-  if (form.Plus && !PlusHelp(form.Mode).empty())
-    y = DrawSection(display, y, "With tobu plus:", PlusHelp(form.Mode));
+  if (!lines.Added.empty()) y = DrawSection(display, y, "With tobu plus:", lines.Added);
   y = DrawSection(display, y, "Every screen:", EverywhereHelp());
   // Plus leaves the gamepad off the editor's card, where it cannot paint and there is no room.
   if (!form.Plus) {

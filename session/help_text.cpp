@@ -1,6 +1,8 @@
 #include "session/help_text.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "editor/brushes.h"
 
@@ -133,6 +135,9 @@ const std::vector<HelpLine>& PlusGamepadHelp() {
   return lines;
 }
 
+namespace {
+
+// What tobu plus changes on a screen's keys (empty where nothing).
 const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   static const std::vector<HelpLine> run{
       {"Up", "jump, as Space does"},
@@ -140,9 +145,9 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"Escape", "asks \"Give up?\": Escape gives up, R starts again"},
   };
   static const std::vector<HelpLine> results{
-      {"Up, Down", "also \"Next level\", the first row"},
+      {"Up, Down", "choose \"Next level\", \"Play again\" or \"Best times\""},
+      {"Return", "confirm (\"Next level\": the next level of the list)"},
       {"R", "play the level again at once"},
-      {"Return", "on \"Next level\": the next level of the list"},
       {"O", "options: screen, sound, music, ghost, plus"},
   };
   static const std::vector<HelpLine> bestTimes{
@@ -157,7 +162,8 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"Escape", "asks \"Quit tobu?\" first"},
   };
   static const std::vector<HelpLine> mainMenu{
-      {"Return", "on \"Players\": back to the player list"},
+      {"Up, Down", "choose \"Play\", \"Editor\", \"Players\" or \"Options\""},
+      {"Return", "confirm (\"Players\": back to the player list)"},
       {"O", "options: screen, sound, music, ghost, plus"},
       {"Escape", "asks \"Quit tobu?\" first"},
   };
@@ -176,6 +182,22 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   if (mode == GameMode::MainMenu) return mainMenu;
   if (mode == GameMode::SelectLevel) return levels;
   return none;
+}
+
+}  // namespace
+
+PlusScreenLines PlusScreenHelp(GameMode mode) {
+  PlusScreenLines lines{ScreenHelp(mode), {}};
+  for (const HelpLine& plus : PlusHelp(mode)) {
+    const auto same = std::ranges::find_if(
+        lines.Screen, [&](const HelpLine& line) { return std::string_view(line.Keys) == plus.Keys; });
+    if (same != lines.Screen.end()) {
+      *same = plus;
+    } else {
+      lines.Added.push_back(plus);
+    }
+  }
+  return lines;
 }
 
 }  // namespace tobu

@@ -20,7 +20,12 @@ const std::vector<HelpLine>& EverywhereHelp();
 const std::vector<HelpLine>& GamepadHelp();
 // The gamepad in words a new player knows (plus).
 const std::vector<HelpLine>& PlusGamepadHelp();
-// What tobu plus changes on a screen's keys (empty where nothing).
-const std::vector<HelpLine>& PlusHelp(GameMode mode);
+// A screen's keys under plus: its own lines, each with plus's line of the same keys in
+// its place (so the card never says what plus does otherwise), then what plus adds.
+struct PlusScreenLines {
+  std::vector<HelpLine> Screen;
+  std::vector<HelpLine> Added;
+};
+PlusScreenLines PlusScreenHelp(GameMode mode);
 
 }  // namespace tobu

@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "session/cards.h"
@@ -95,7 +96,8 @@ bool Session::KeyForSession(uint16_t key) {
     Open(Card::Plus);
     return true;
   }
-  if (form_.Plus && key == VkO && InMenu() && form_.Mode != GameMode::CreateNewPlayer) {
+  const bool optionsKey = key == VkO || (key == VkReturn && form_.OptionsRowHighlighted());
+  if (form_.Plus && optionsKey && InMenu() && form_.Mode != GameMode::CreateNewPlayer) {
     options_ = settings_ != nullptr ? *settings_ : Settings{};
     options_.Plus = form_.Plus;
     options_.Ghost = form_.Replays.GhostShown;
@@ -191,7 +193,12 @@ const FrameBuffer& Session::GameFrame() const {
 
 bool Session::TakeScreenshotRequest() { return std::exchange(screenshotWanted_, false); }
 
-void Session::SetPlus(bool on) { form_.Plus = on; }
+// The classic main menu has two rows: a cursor on plus's "Players" or "Options" comes up
+// to "Editor".
+void Session::SetPlus(bool on) {
+  form_.Plus = on;
+  if (!on && form_.Mode == GameMode::MainMenu) form_.MenuCursor = std::min(form_.MenuCursor, 1);
+}
 
 // F3: plus the other way, noted for tobu.ini.
 void Session::SwitchPlus() {
@@ -222,7 +229,7 @@ void Session::OptionsKey(uint16_t key) {
   if (key == VkUp && optionRow_ > 0) --optionRow_;
   if (key == VkDown && optionRow_ < OptionRows - 1) ++optionRow_;
   if (ChangeOption(options_, optionRow_, key)) {
-    form_.Plus = options_.Plus;
+    SetPlus(options_.Plus);
     form_.Replays.GhostShown = options_.Ghost;
     optionsChanged_ = true;
   }

@@ -63,6 +63,9 @@ class Game {
   bool WatchingReplay() const { return Replays.Watch.Active; }
   // In a plus run Up jumps as Space does.
   bool UpJumps() const { return Plus && Mode == GameMode::game && !WatchingReplay(); }
+  // Plus: the main menu's fourth row, "Options", is highlighted; Return there opens the
+  // session's options card, as O does.
+  bool OptionsRowHighlighted() const { return Plus && Mode == GameMode::MainMenu && MenuCursor == 3; }
   // The watched run still has ticks to play.
   bool WatchedRunGoesOn() const;
   void StopWatching();

@@ -78,7 +78,7 @@ void Game::GameKeyDown(uint16_t key) {
 
 void Game::MainMenuKeyDown(uint16_t key) {
   if (key == VkEscape && !escapeLeftSelectLevel_) AskOrClose();
-  MoveMenuCursor(MenuCursor, key, Plus ? 3 : 2);  // plus: a third row, "Players"
+  MoveMenuCursor(MenuCursor, key, Plus ? 4 : 2);  // plus: "Players" and "Options" (the session opens it)
   if (key == VkReturn && MenuCursor == 0) {
     OpenLevelList();
   } else if (key == VkReturn && MenuCursor == 1) {

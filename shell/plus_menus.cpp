@@ -30,7 +30,6 @@ constexpr int StarX = 408;           // the star's centre, its rim 8 pixels roun
 constexpr int MarkX = 419;
 constexpr int ArrowX = (ListLeft + ListRight) / 2;
 constexpr int WorldRecordX = 8;
-constexpr uint8_t ListBacking = 208;  // darker than the menus' pane: the runner passes behind the rows
 
 int RowTop(int row) { return 54 + 24 * row; }
 
@@ -83,6 +82,7 @@ void Game::DrawPlusBackdrop() {
 
 void Game::DrawPlusMainMenu() {
   ShowString(display_, 280, 200, "Players");
+  ShowString(display_, 280, 230, "Options");
   if (MenuProgress && MenuProgress->Total > 0) {
     ShowString(display_, -1, 290,
                std::to_string(MenuProgress->Finished) + " of " + std::to_string(MenuProgress->Total) +
@@ -144,8 +144,9 @@ void Game::DrawWorldRecords() {
 void Game::DrawPlusSelectLevel() {
   display_.BlendRect(0, 4, ViewWidth, 30, palette::Black, palette::BackingAmount);
   ShowString(display_, -1, 8, "Select Level!");
-  display_.BlendRect(ListLeft, ListPaneTop, ListRight - ListLeft, ListPaneBottom - ListPaneTop,
-                     palette::Black, ListBacking);
+  // Opaque: the scene's runner and apples pass behind the rows, never under their text.
+  display_.FillRect(ListLeft, ListPaneTop, ListRight - ListLeft, ListPaneBottom - ListPaneTop,
+                    palette::PanelFill);
   // The pointer first: a world record's time on its row stays readable over it.
   display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ObjectFrame[ObjectExit]);
   const int32_t count = LevelFiles.Count();

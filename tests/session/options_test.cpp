@@ -15,8 +15,10 @@ namespace {
 
 struct OptionsCase {
   const char* Name;
-  std::vector<uint16_t> Keys;  // after O
-  const char* File;            // tobu.ini afterwards
+  std::vector<uint16_t> Keys;             // after O
+  const char* File;                       // tobu.ini afterwards
+  std::vector<uint16_t> Opening = {VkO};  // from "Play" on the main menu
+  int32_t Cursor = 0;                     // the main menu's afterwards (classic's has two rows)
 };
 
 // Created by the card (plus may create tobu.ini), so every line of FormatSettings is there.
@@ -42,6 +44,11 @@ const OptionsCase Cases[] = {
     {"RowsStopAtTheEnds",
      {VkUp, VkDown, VkDown, VkDown, VkDown, VkDown, VkDown, VkDown, VkReturn},
      "[tobu]\nfullscreen = on\nscale = fit\nsound = on\nvolume = 100\ngamepad = on\nghost = off\n"},
+    {"PlusOffFromTheOptionsRow",
+     {VkDown, VkDown, VkDown, VkDown, VkDown, VkDown, VkDown, VkReturn},
+     "[tobu]\nfullscreen = on\nscale = fit\nsound = on\nvolume = 100\ngamepad = on\nghost = off\n",
+     {VkDown, VkDown, VkDown, VkDown, VkReturn},
+     1},  // Down stops on "Options"
 };
 
 class Options : public ::testing::TestWithParam<OptionsCase>, public SessionFixture {};
@@ -53,7 +60,7 @@ TEST_P(Options, KeysSetTheValuesTheFileKeepsThemAndAFreshStartReadsThemBack) {
   session.UseSettings(&store.Values);
   form.Plus = true;
   ToMainMenu();
-  Press(VkO);
+  for (const uint16_t key : GetParam().Opening) Press(key);
   ASSERT_EQ(session.OpenCard(), Session::Card::Options);
   for (const uint16_t key : GetParam().Keys) Press(key);
   Press(VkEscape);
@@ -67,6 +74,7 @@ TEST_P(Options, KeysSetTheValuesTheFileKeepsThemAndAFreshStartReadsThemBack) {
   EXPECT_EQ(form.Replays.GhostShown, session.Options().Ghost);
   EXPECT_EQ(LoadSettings(dir.File("tobu.ini"), log).Values, session.Options());
   EXPECT_EQ(log.str(), "");
+  EXPECT_EQ(form.MenuCursor, GetParam().Cursor);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, Options, ::testing::ValuesIn(Cases),
