@@ -135,19 +135,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Ending{"FinishThenKey", false, VkRight, false, "00:01:39", true}),
     [](const ::testing::TestParamInfo<Ending>& param) { return std::string(param.param.Name); });
 
-// Plus's play-test card shows the floor where the run's camera had it (over deep ground,
-// at the world's top), not 71 pixels higher where the world's camera has it.
-TEST_F(PlayTest, PlusCardKeepsTheRunsView) {
-  form.Plus = true;
-  BuildRunway(/*killer=*/true);
-  for (int cell = 0; cell < 16 * 7; ++cell) form.Level.SetCell(cell / 7, 13 + cell % 7, TileGround);
-  Press(VkF5);
-  Press('N');  // without saving
-  RunHolding(VkRight);
-  ASSERT_EQ(form.Mode, GameMode::PlayTestResult);
-  EXPECT_EQ(display.Calls[static_cast<size_t>(display.FirstIndexOf(SheetGrass))].Y, 12 * CellHeight);
-}
-
 // Nothing is written: no best time, no roster, no level file; a save afterwards gives
 // the bytes a save before gave.
 TEST_F(PlayTest, WritesNothing) {
