@@ -74,7 +74,7 @@ void Game::Update(bool surfaceReady) {
   }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
   ReadPlusMenuFiles();
-  Level.ClampCamera();
+  ClampViewCamera();
   SkyX = SkyOffset(Level.CameraX);
   AdvanceAnimation();
   if (LastRun.End != RunEnd::None) {
@@ -100,6 +100,15 @@ void Game::ScrollEditor() {
   if (EditorAsk.NoticeTicksLeft > 0) --EditorAsk.NoticeTicksLeft;
   if (Editor.PromptOpen() || OpenQuestion) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
+}
+
+// The camera stays in the world; plus's editor scrolls a toolbar's height lower, so that
+// the world's last rows and its bottom edge come out from under the toolbar.
+void Game::ClampViewCamera() {
+  const int32_t y = Level.CameraY;
+  Level.ClampCamera();
+  const int32_t lowest = CameraMaxY + ViewHeight - EditorToolbarTop;
+  if (Plus && Mode == GameMode::editor) Level.CameraY = std::clamp(y, 0, lowest);
 }
 
 void Game::AdvanceAnimation() {

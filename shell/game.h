@@ -151,6 +151,7 @@ class Game {
   // Tick steps (game.cpp).
   void Update(bool surfaceReady);
   void ScrollEditor();
+  void ClampViewCamera();
   int RunTheme() const;
   void AdvanceAnimation();
   void EndRun(bool finished);

@@ -110,8 +110,11 @@ void Game::DrawSkyAndTiles(ViewCamera camera) {
   DrawSurfaceDetails(display_, Level, camera, hudShown ? HudTop : -1);
 }
 
+// Plus's camera holds through the moment after a run and behind a play-test's card, so
+// the level stays where the run's last frame showed it.
 ViewCamera Game::DrawCamera() const {
-  if (PlusDrawsRun() || (Plus && PlusView.InMoment())) return PlusView.Camera;
+  const bool afterRun = PlusView.InMoment() || Mode == GameMode::PlayTestResult;
+  if (PlusDrawsRun() || (Plus && afterRun)) return PlusView.Camera;
   return CameraOf(Level);
 }
 

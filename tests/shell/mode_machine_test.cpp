@@ -191,6 +191,9 @@ TEST_F(ModeMachine, EditorArrowsScrollOnlyWithoutPrompt) {
   form.KeyDown(VkLeft);
   Tick(10);
   EXPECT_EQ(form.Level.CameraX, 0);  // clamped at the world's left edge
+  form.Plus = true;  // plus's editor scrolls on until the world's bottom edge clears the toolbar
+  Tick(400);
+  EXPECT_EQ(form.Level.CameraY, CameraMaxY + ViewHeight - EditorToolbarTop);
 }
 
 }  // namespace
