@@ -107,7 +107,8 @@ void Game::OpenEditorPrompt(bool save) {
 
 void Game::BeginSave(const std::string& name) {
   EditorAsk.SaveName = name;
-  EditorAsk.ProblemsAccepted = false;
+  // A save on the way to F5's play-test: "Play-test anyway?" has asked about the problems.
+  EditorAsk.ProblemsAccepted = EditorAsk.After == Then::PlayTest;
   EditorAsk.ReplaceAccepted = false;
   ContinueSave();
 }
