@@ -146,6 +146,21 @@ TEST_F(Roster, EscapeOnTheNameScreenWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists("Players.dat"));
 }
 
+// Plus with no player to go back to: Escape on the name asks first, and the N that
+// answers types nothing into it.
+TEST_F(Roster, PlusEscapeOnTheFirstNameAsksAndItsAnswerTypesNothing) {
+  form.Plus = true;
+  form.Start();
+  Press(VkReturn);
+  Type("Bo");
+  Press(VkEscape);
+  ASSERT_TRUE(form.OpenQuestion);
+  EXPECT_EQ(form.OpenQuestion->Text, "Quit tobu?");
+  Press('N');
+  EXPECT_EQ(form.Mode, GameMode::CreateNewPlayer);
+  EXPECT_EQ(form.Players.PlayerName, "Bo");
+}
+
 TEST_F(Roster, SelectPlayerScreenLayout) {
   PlayerRoster roster;
   roster.PlayerCount = 2;
