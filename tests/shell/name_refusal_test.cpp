@@ -1,6 +1,5 @@
-// Plus: a character no name takes, or Return with no name, is refused aloud, and the
-// field then says why; a character typed with Ctrl or Alt held types nothing; classic
-// drops what it refuses without a word.
+// Plus: a character no name takes, or Return with no name, is refused aloud and the field
+// says why; Ctrl or Alt letters type nothing; classic refuses without a word.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -146,18 +146,15 @@ TEST_F(Roster, EscapeOnTheNameScreenWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists("Players.dat"));
 }
 
-// Plus with no player to go back to: Escape on the name asks first, and the N that
-// answers types nothing into it.
+// Plus with no player to go back to: Escape on the name asks; the N answering types nothing.
 TEST_F(Roster, PlusEscapeOnTheFirstNameAsksAndItsAnswerTypesNothing) {
   form.Plus = true;
   form.Start();
   Press(VkReturn);
   Type("Bo");
   Press(VkEscape);
-  ASSERT_TRUE(form.OpenQuestion);
-  EXPECT_EQ(form.OpenQuestion->Text, "Quit tobu?");
+  EXPECT_EQ(form.OpenQuestion ? form.OpenQuestion->Text : "", "Quit tobu?");
   Press('N');
-  EXPECT_EQ(form.Mode, GameMode::CreateNewPlayer);
   EXPECT_EQ(form.Players.PlayerName, "Bo");
 }
 
