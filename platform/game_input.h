@@ -10,7 +10,8 @@ class GameInput {
 public:
   virtual ~GameInput() = default;
   virtual void KeyDown(uint16_t key) = 0;
-  virtual void KeyPress(uint8_t character) = 0;
+  // commandHeld: typed with Ctrl, Alt or the system key held.
+  virtual void KeyPress(uint8_t character, bool commandHeld) = 0;
   virtual void KeyUp(uint16_t key) = 0;
   virtual void MouseDown(MouseButton button, int32_t x, int32_t y) = 0;
   virtual void MouseMove(int32_t x, int32_t y) = 0;

@@ -22,6 +22,13 @@ bool ToMouseButton(uint8_t sdlButton, MouseButton& button) {
 
 unsigned Bit(MouseButton button) { return 1u << static_cast<unsigned>(button); }
 
+// Ctrl, Alt or the system key, but not AltGr (right Alt, or Ctrl with it on Windows),
+// which types characters of many layouts.
+bool CommandHeld(uint16_t modifiers) {
+  const bool altGr = (modifiers & (KMOD_RALT | KMOD_MODE)) != 0;
+  return !altGr && (modifiers & (KMOD_CTRL | KMOD_LALT | KMOD_GUI)) != 0;
+}
+
 }  // namespace
 
 WindowRequest InputRouter::Route(const SDL_Event& event) {
@@ -34,7 +41,7 @@ WindowRequest InputRouter::Route(const SDL_Event& event) {
     case SDL_KEYUP: return KeyUp(event.key);
     case SDL_TEXTINPUT:
       if (const uint8_t character = CharacterFromText(event.text.text); character != 0) {
-        game_.KeyPress(character);
+        game_.KeyPress(character, CommandHeld(modifiers_));
       }
       return WindowRequest::None;
     case SDL_MOUSEBUTTONDOWN:
@@ -66,6 +73,7 @@ WindowRequest InputRouter::Route(const SDL_Event& event) {
 }
 
 WindowRequest InputRouter::KeyDown(const SDL_KeyboardEvent& key) {
+  modifiers_ = key.keysym.mod;
   const SDL_Scancode scancode = key.keysym.scancode;
   if (scancode >= 0 && scancode < SDL_NUM_SCANCODES) {
     if (shortcutHeld_[scancode]) return WindowRequest::None;  // a held shortcut repeats nothing
@@ -82,11 +90,14 @@ WindowRequest InputRouter::KeyDown(const SDL_KeyboardEvent& key) {
   if (virtualKey == 0) return WindowRequest::None;
   game_.KeyDown(virtualKey);
   // SDL types no text for these two; the game expects their characters all the same.
-  if (virtualKey == 13 || virtualKey == 8) game_.KeyPress(static_cast<uint8_t>(virtualKey));
+  if (virtualKey == 13 || virtualKey == 8) {
+    game_.KeyPress(static_cast<uint8_t>(virtualKey), CommandHeld(modifiers_));
+  }
   return WindowRequest::None;
 }
 
 WindowRequest InputRouter::KeyUp(const SDL_KeyboardEvent& key) {
+  modifiers_ = key.keysym.mod;
   const SDL_Scancode scancode = key.keysym.scancode;
   if (scancode >= 0 && scancode < SDL_NUM_SCANCODES && shortcutHeld_[scancode]) {
     shortcutHeld_[scancode] = false;

@@ -67,7 +67,7 @@ void PadKeys::Press(uint16_t key) {
   if (key == VkUp && form_.UpJumps()) return;
   if (holds_[key]++ > 0) return;
   game_.KeyDown(key);
-  if (key == VkReturn) game_.KeyPress(static_cast<uint8_t>(VkReturn));
+  if (key == VkReturn) game_.KeyPress(static_cast<uint8_t>(VkReturn), false);
 }
 
 void PadKeys::Release(uint16_t key) {

@@ -16,8 +16,8 @@ class SessionInput : public GameInput {
   void KeyDown(uint16_t key) override {
     Call([&] { session_.KeyDown(key); });
   }
-  void KeyPress(uint8_t character) override {
-    Call([&] { session_.KeyPress(character); });
+  void KeyPress(uint8_t character, bool commandHeld) override {
+    Call([&] { session_.KeyPress(character, commandHeld); });
   }
   void KeyUp(uint16_t key) override {
     Call([&] { session_.KeyUp(key); });

@@ -161,6 +161,11 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"O", "options: screen, sound, music, ghost, plus"},
       {"Escape", "asks \"Quit tobu?\" first"},
   };
+  static const std::vector<HelpLine> newPlayer{
+      {"Return", "with no name typed: says a name is needed"},
+      {"Ctrl, Alt", "held, the letters type nothing"},
+      {"Escape", "back to the player list; with none, \"Quit tobu?\""},
+  };
   static const std::vector<HelpLine> mainMenu{
       {"Up, Down", "choose \"Play\", \"Editor\", \"Players\" or \"Options\""},
       {"Return", "confirm (\"Players\": back to the player list)"},
@@ -179,6 +184,7 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   if (mode == GameMode::GameMenu) return results;
   if (mode == GameMode::TopTen) return bestTimes;
   if (mode == GameMode::SelectPlayer) return players;
+  if (mode == GameMode::CreateNewPlayer) return newPlayer;
   if (mode == GameMode::MainMenu) return mainMenu;
   if (mode == GameMode::SelectLevel) return levels;
   return none;

@@ -119,12 +119,12 @@ bool Session::KeyForSession(uint16_t key) {
   return false;
 }
 
-void Session::KeyPress(uint8_t character) {
+void Session::KeyPress(uint8_t character, bool commandHeld) {
   if (card_ != Card::None || swallowCharacter_) {
     swallowCharacter_ = false;
     return;
   }
-  form_.KeyPress(character);
+  form_.KeyPress(character, commandHeld);
 }
 
 void Session::KeyUp(uint16_t key) {

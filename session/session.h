@@ -34,7 +34,7 @@ class Session {
   void Start() { form_.Start(); }
   void Tick(int32_t lagCount);
   void KeyDown(uint16_t key);
-  void KeyPress(uint8_t character);
+  void KeyPress(uint8_t character, bool commandHeld = false);
   void KeyUp(uint16_t key);
   void MouseDown(MouseButton button, int32_t x, int32_t y);
   void MouseMove(int32_t x, int32_t y);

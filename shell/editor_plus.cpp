@@ -75,7 +75,7 @@ void Game::ListPromptFiles() {
   files.Read();
   EditorAsk.LevelFiles = std::move(files.Items);
   EditorAsk.Failure.clear();
-  NameCharRefused = false;
+  NameFieldHint = nullptr;
 }
 
 // Yes saves (a new level through the Save prompt) and then goes on; no goes on without

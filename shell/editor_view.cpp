@@ -66,11 +66,12 @@ void DrawWorldEdges(Display& display, const World& level) {
 }
 
 // The Save or Open dialog: the typed name with its caret and length, and the level names
-// Tab would give from it, the one shown in the field highlighted.
+// Tab would give from it, the one shown in the field highlighted; `hint`, when not null,
+// says why the field refused the last key.
 void DrawFileDialog(Display& display, const EditorState& editor, const EditorDialogs& dialogs,
-                    bool charRefused) {
+                    const char* hint) {
   constexpr int width = 360, height = 262, left = (ViewWidth - width) / 2, top = 90;
-  const bool failed = !dialogs.Failure.empty() || charRefused;
+  const bool failed = !dialogs.Failure.empty() || hint != nullptr;
   const int rows = failed ? 8 : 9, listTop = top + (failed ? 106 : 88);
   DrawPlusPanel(display, left, top, width, height);
   ShowString(display, -1, top + 12, editor.SavePromptOpen ? "Save level" : "Open level");
@@ -79,8 +80,8 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
   if (!dialogs.Failure.empty()) {
     display.FillRect(left + 20, top + 84, width - 40, 16, palette::FailureRed);
     display.DrawCanvasText(left + 26, top + 86, dialogs.Failure);
-  } else if (charRefused) {
-    DrawFieldHint(display, left + 20, top + 84, width - 40, LevelNameHint);
+  } else if (hint) {
+    DrawFieldHint(display, left + 20, top + 84, width - 40, hint);
   }
   const std::vector<std::string> names = CompletionNames(editor, dialogs.LevelFiles);
   const auto shown = std::find(names.begin(), names.end(), editor.InputText);
@@ -104,7 +105,7 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
 void Game::DrawPlusEditor() {
   DrawWorldEdges(display_, Level);
   DrawToolbar(display_, Editor);
-  if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk, NameCharRefused);
+  if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk, NameFieldHint);
   if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion)
     DrawTextCard(display_, EditorToolbarTop - 56, {EditorAsk.Notice});
 }

@@ -278,8 +278,10 @@ void Game::KeyUp(uint16_t Key) {
   }
 }
 
-void Game::KeyPress(uint8_t Key) {
+void Game::KeyPress(uint8_t Key, bool CommandHeld) {
   if (std::exchange(dropCharacter_, false)) return;
+  // Plus: Ctrl+Z in the Save dialog is a command, never a "z" of the name.
+  if (Plus && CommandHeld && Key >= 32) return;
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyPress, Key);
   if (Mode == GameMode::CreateNewPlayer) CreateNewPlayerKeyPress(Key);
   if (Mode == GameMode::editor && Editor.PromptOpen()) EditorKeyPress(Key);

@@ -52,7 +52,9 @@ class Game {
   void Tick(int32_t LagCount);
   void KeyDown(uint16_t Key);
   void KeyUp(uint16_t Key);
-  void KeyPress(uint8_t Key);
+  // A typed character; CommandHeld: typed with Ctrl, Alt or the system key held (the
+  // platform tells, as the game has no key for Alt).
+  void KeyPress(uint8_t Key, bool CommandHeld = false);
   void MouseDown(MouseButton Button, int32_t X, int32_t Y);
   void MouseMove(int32_t X, int32_t Y);
   void MouseUp(MouseButton Button, int32_t X, int32_t Y);
@@ -138,8 +140,9 @@ class Game {
   std::map<uint32_t, WorldRecord> WorldRecords;
   // Plus: what is drawn around the run (plus_flow.cpp); the run never reads it.
   PlusRunView PlusView;
-  // Plus: the last character typed into the open name field was one no name takes.
-  bool NameCharRefused = false;
+  // Plus: why the open name field refused the last key (a character no name takes, or
+  // Return with no name), shown under it until the next key; null when it took the key.
+  const char* NameFieldHint = nullptr;
   bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
   // Plus: the par of the level last started, none for a level not shipped with the game.
   const ParTime* RunPar = nullptr;
@@ -212,7 +215,7 @@ class Game {
   void EditorKeyDown(uint16_t key);
   void SelectPlayerKeyDown(uint16_t key);
   void CreateNewPlayerKeyPress(uint8_t key);
-  void NoteTypedNameChar(uint8_t key, bool accepted);
+  void NoteTypedNameChar(uint8_t key, bool accepted, bool nameEmpty, const char* charHint);
   void EditorKeyPress(uint8_t key);
   void CarryOutFileRequest(const FileRequest& request);
   void LeaveEditorForMenu();
@@ -275,7 +278,7 @@ class Game {
 
   Display& display_;
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
-  bool backToPlayers_ = false;          // this key-down left "MainMenu" for the players
+  bool backToPlayers_ = false;          // this key-down went back to the players
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
   bool upJumps_ = false;                // plus: Up went down in a run and is delivered as Space
   bool spaceHeld_ = false;              // the Space key itself is down

@@ -124,7 +124,7 @@ void Game::LeaveEditorForMenu() {
 
 void Game::EditorKeyPress(uint8_t key) {
   const std::optional<FileRequest> request = EditorTypeChar(Editor, key);
-  NoteTypedNameChar(key, AcceptedNameChar(key));
+  NoteTypedNameChar(key, AcceptedNameChar(key), Editor.InputText.empty(), LevelNameHint);
   if (Plus) EditorAsk.Failure.clear();
   if (!request) return;
   if (!Plus) return CarryOutFileRequest(*request);

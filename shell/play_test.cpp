@@ -70,7 +70,7 @@ std::string Game::RunEndingText(bool finished) const {
   if (finished) return "Finished in " + StopwatchText(ClockHundredths(Clock));
   if (LastRun.LeftWorld) return "Fell out of the world";
   if (LastRun.EndedByObject() && LastRun.EndedBy.Kind == ObjectKiller) return "Caught by a killer";
-  return "Given up";
+  return GivenUpCause;
 }
 
 void Game::CountDownPlayTestResult() {

@@ -12,32 +12,39 @@ void Game::SelectPlayerKeyDown(uint16_t key) {
   if (key == VkReturn && MenuCursor == 0 && Players.PlayerCount < MaxPlayers) {
     Mode = GameMode::CreateNewPlayer;
     Players.PlayerName.clear();
-    NameCharRefused = false;
+    NameFieldHint = nullptr;
   } else if (key == VkReturn && MenuCursor > 0 && MenuCursor <= Players.PlayerCount) {
     ChoosePlayer(MenuCursor);
   }
 }
 
+// Escape loses the name typed so far and writes nothing. Plus goes back to the players
+// (on "Create New Player") and asks "Quit tobu?" only when there are none to go back to.
 void Game::CreateNewPlayerKeyDown(uint16_t key) {
-  // The name typed so far is lost; nothing is written.
-  if (key == VkEscape) AskOrClose();
+  if (key != VkEscape) return;
+  if (!Plus || Players.PlayerCount == 0) return AskOrClose();
+  Mode = GameMode::SelectPlayer;
+  Players.PlayerName.clear();
+  backToPlayers_ = true;  // this Escape must not also ask on the players' screen
 }
 
 void Game::CreateNewPlayerKeyPress(uint8_t key) {
   std::string& name = Players.PlayerName;
   if (name.size() < MaxPlayerNameLength && AcceptedPlayerNameChar(key))
     name.push_back(static_cast<char>(key));
-  NoteTypedNameChar(key, AcceptedPlayerNameChar(key));
+  NoteTypedNameChar(key, AcceptedPlayerNameChar(key), name.empty(), PlayerNameHint);
   if (key == VkReturn && !name.empty()) CreatePlayer();
   if (key == VkBack && !name.empty()) name.pop_back();
 }
 
-// Plus: a character no name takes sounds the error, and the field then says which it
-// takes until the next character; Return and Backspace are no characters of a name.
-void Game::NoteTypedNameChar(uint8_t key, bool accepted) {
+// Plus: a character no name takes, or Return with no name typed, sounds the error, and
+// the field then says why until the next key; Backspace is no refusal.
+void Game::NoteTypedNameChar(uint8_t key, bool accepted, bool nameEmpty, const char* charHint) {
   if (!Plus) return;
-  NameCharRefused = key >= 32 && !accepted;
-  if (NameCharRefused) Events.Push(GameEvent::Error);
+  NameFieldHint = nullptr;
+  if (key >= 32 && !accepted) NameFieldHint = charHint;
+  if (key == VkReturn && nameEmpty) NameFieldHint = EmptyNameHint;
+  if (NameFieldHint) Events.Push(GameEvent::Error);
 }
 
 // The steps after writing the roster happen even when the write fails, so the game

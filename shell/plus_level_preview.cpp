@@ -8,6 +8,7 @@
 #include "present/bitmap_text.h"
 #include "present/level_map.h"
 #include "present/plus_panel.h"
+#include "present/text_lines.h"
 #include "present/themes.h"
 #include "shell/game.h"
 #include "sim/clock.h"
@@ -21,26 +22,6 @@ constexpr int MapX = PanelX + 5, MapY = PanelY + 5, MapSize = PanelWidth - 10;
 constexpr int TextX = PanelX - 7;  // ShowString puts its first glyph one advance (15) right of x
 constexpr int TextRight = PanelX + PanelWidth - 5;
 constexpr int LineHeight = 24;
-
-// The words of `text` in lines that end before TextRight, at most `most` of them.
-std::vector<std::string> WrappedLines(const std::string& text, size_t most) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size() && lines.size() < most) {
-    size_t end = text.find(' ', start);
-    std::string line = text.substr(start, end - start);
-    while (end != std::string::npos) {
-      const size_t next = text.find(' ', end + 1);
-      const std::string longer = text.substr(start, next - start);
-      if (TextX + StringWidth(longer) > TextRight) break;
-      line = longer;
-      end = next;
-    }
-    lines.push_back(line);
-    start = end == std::string::npos ? text.size() : end + 1;
-  }
-  return lines;
-}
 
 }  // namespace
 
@@ -80,17 +61,21 @@ void Game::DrawLevelPreview() {
   if (entry < 0 || entry >= LevelFiles.Count()) return;
   const auto preview = LevelPreviews.find(LevelFiles.Items[entry]);
   if (preview == LevelPreviews.end()) return;
-  int y = MapY + MapSize + 10;
+  // Lines that end inside the panel, however long the words.
+  const auto showLines = [&](int y, const std::string& text) {
+    for (const std::string& line : FitLines(text, TextRight - TextX, 2)) {
+      ShowString(display_, TextX, y, line);
+      y += LineHeight;
+    }
+    return y;
+  };
   if (preview->second.Readable) {
     DrawLevelMap(display_, MapX, MapY, MapSize, preview->second.Frame, preview->second.Level,
                  preview->second.Theme);
   } else {
-    ShowString(display_, TextX, MapY + MapSize / 2 - 10, "Cannot be read");
+    showLines(MapY + MapSize / 2 - LineHeight, "Cannot be read");
   }
-  for (const std::string& line : WrappedLines(LevelTitle(LevelFiles.Items[entry]), 2)) {
-    ShowString(display_, TextX, y, line);
-    y += LineHeight;
-  }
+  int y = showLines(MapY + MapSize + 10, LevelTitle(LevelFiles.Items[entry]));
   y += LineHeight / 2;
   if (!preview->second.Readable) return;
   const int food = preview->second.FoodCount;

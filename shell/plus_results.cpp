@@ -29,7 +29,9 @@ void ShowCentred(Display& display, int32_t y, const std::string& text) {
 void Game::DrawPlusGameMenu(const std::string& title) {
   ShowCentred(display_, TitleTop, title);
   if (Outcome.RunFailed) {
-    ShowCentred(display_, TimeTop + 10, "You Failed to Finish!");
+    // A run given up was the player's choice, not a failure: the heading says so.
+    const bool givenUp = PlusView.Cause == GivenUpCause;
+    ShowCentred(display_, TimeTop + 10, givenUp ? "You Gave Up" : "You Failed to Finish!");
     // What ended the run, and when: a new player sees why, not only that.
     ShowCentred(display_, VerdictTop, PlusView.Cause + " at " + StopwatchText(ClockHundredths(Clock)));
   } else {

@@ -16,6 +16,9 @@
 
 namespace tobu {
 
+// The cause of a run ended by the player (Escape), as plus's results and play-test say it.
+inline constexpr const char* GivenUpCause = "Given up";
+
 // What tobu plus draws around a run, kept by the shell from each tick's run step: the
 // banner, the bursts, the daisies' bloom and shake, its own camera and the moment after
 // the run. Nothing in a run reads it, so the runs stay the classic game's.
@@ -60,7 +63,7 @@ struct PlusRunView {
   ObjectFrames Frames;
   std::optional<LevelObject> EndedBy;  // the killer or the daisy
   std::optional<int32_t> OldBest;      // the best time before a finished run was ranked
-  std::string Cause = "Given up";      // how the run ended, for the results
+  std::string Cause = GivenUpCause;    // how the run ended, for the results
   // Ticks the results still ignore keys after a key ended the moment, so that a key
   // mashed to skip it chooses no row the player has not seen.
   int32_t QuietTicks = 0;

@@ -12,8 +12,9 @@ constexpr size_t MaxPlayerNameLength = 8;
 // A player's name is printable ASCII from '!' to 'z': no spaces, no { | } ~ and nothing
 // beyond ASCII.
 constexpr bool AcceptedPlayerNameChar(uint8_t ch) { return ch >= 33 && ch <= 122; }
-// Plus says so under the field when a character is refused.
+// Plus says so under the field when a character is refused, or Return finds no name.
 inline constexpr const char* PlayerNameHint = "A name takes only A-Z, a-z, 0-9 and signs, no spaces or { | } ~";
+inline constexpr const char* EmptyNameHint = "Type a name first, then Return";
 inline constexpr const char* RosterFileName = "Players.dat";
 
 // The known players, entries 1..PlayerCount (index 0 unused), and the current one.

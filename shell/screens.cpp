@@ -34,7 +34,7 @@ void Game::DrawCreateNewPlayer() {
   // Plus: the name in a field with a caret, and how many of its letters are left.
   if (Plus) {
     DrawNameField(display_, 240, 216, 160, Players.PlayerName, MaxPlayerNameLength);
-    if (NameCharRefused) DrawFieldHint(display_, 100, 216 + NameFieldHeight + 20, 440, PlayerNameHint);
+    if (NameFieldHint) DrawFieldHint(display_, 100, 216 + NameFieldHeight + 20, 440, NameFieldHint);
     return;
   }
   ShowString(display_, -1, 220, Players.PlayerName + "_");

@@ -355,19 +355,25 @@ void ScriptRunner::Run(const ScriptCommand& command) {
       for (int64_t i = 0; i < command.Count && Call([&] { session_.Tick(1); }); ++i) {
       }
       break;
-    case Kind::Down: Call([&] { session_.KeyDown(command.Key); }); break;
-    case Kind::Up: Call([&] { session_.KeyUp(command.Key); }); break;
+    case Kind::Down:
+      if (command.Key == VkControl) controlHeld_ = true;
+      Call([&] { session_.KeyDown(command.Key); });
+      break;
+    case Kind::Up:
+      if (command.Key == VkControl) controlHeld_ = false;
+      Call([&] { session_.KeyUp(command.Key); });
+      break;
     case Kind::Press: {
       if (!Call([&] { session_.KeyDown(command.Key); })) break;
       const std::optional<uint8_t> character = KeyCharacter(command.Key);
-      if (character && !Call([&] { session_.KeyPress(*character); })) break;
+      if (character && !Call([&] { session_.KeyPress(*character, controlHeld_); })) break;
       Call([&] { session_.KeyUp(command.Key); });
       break;
     }
-    case Kind::Char: Call([&] { session_.KeyPress(command.Character); }); break;
+    case Kind::Char: Call([&] { session_.KeyPress(command.Character, controlHeld_); }); break;
     case Kind::Type:
       for (const char c : command.Text) {
-        if (!Call([&] { session_.KeyPress(static_cast<uint8_t>(c)); })) break;
+        if (!Call([&] { session_.KeyPress(static_cast<uint8_t>(c), controlHeld_); })) break;
       }
       break;
     case Kind::MouseDown: Call([&] { session_.MouseDown(command.Button, command.X, command.Y); }); break;

@@ -104,6 +104,7 @@ class ScriptRunner {
   std::filesystem::path startDirectory_;
   bool closedReported_ = false;
   bool soundOn_ = true;  // switched by F2, which only plus shows
+  bool controlHeld_ = false;  // `down 17`: characters come typed with Ctrl, as a window's would
 };
 
 }  // namespace tobu

@@ -84,7 +84,7 @@ class WebGame {
    public:
     explicit PadInput(WebGame& game) : game_(game) {}
     void KeyDown(uint16_t key) override { game_.ControlKey(key, true); }
-    void KeyPress(uint8_t) override {}  // ControlKey types Return with its key
+    void KeyPress(uint8_t, bool) override {}  // ControlKey types Return with its key
     void KeyUp(uint16_t key) override { game_.ControlKey(key, false); }
     void MouseDown(MouseButton, int32_t, int32_t) override {}
     void MouseMove(int32_t, int32_t) override {}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "present/text_lines.h"
 #include "present_support.h"
 
 namespace tobu {
@@ -48,6 +49,25 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"CentringCountsSkipped", -1, "~a~", {313}},
         TextCase{"PastTheRightEdge", 600, "ABCD", {615, 630, 645, 660}}),
     [](const ::testing::TestParamInfo<TextCase>& param) { return param.param.Name; });
+
+// Names in the level preview's 184 pixels (eleven wide glyphs), in at most two lines.
+TEST(FitLines, BreakAfterSpacesDashesAndUnderscoresThenInsideWords) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"01 first steps", "01 first|steps"},
+      {"my_first_level_with_", "my_first_|level_with_"},
+      {"WWWWWWWWWWWWWWWWWWWW", "WWWWWWWWWWW|WWWWWWWWW"},
+      {"abcdefg hijklmnopqrs", "abcdefg hij|klmnopqrs"},  // by words it takes three lines
+      {"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", "WWWWWWWWWWW|WWWWWWWWWW.."},
+  };
+  for (const auto& [text, expected] : cases) {
+    std::string joined;
+    for (const std::string& line : FitLines(text, 184, 2)) {
+      joined += (joined.empty() ? "" : "|") + line;
+      EXPECT_LE(StringWidth(line), 184) << line;
+    }
+    EXPECT_EQ(joined, expected);
+  }
+}
 
 TEST(ShowString, FrameIsCodeMinus33) {
   RecordingDisplay display;

@@ -1,5 +1,5 @@
-// Plus: a character no name takes is refused aloud, and the field then says which it
-// takes; classic drops it without a word.
+// Plus: a character no name takes, or Return with no name, is refused aloud and the field
+// says why; Ctrl or Alt letters type nothing; classic refuses without a word.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +18,7 @@ struct TypedName {
   std::string Typed;
   int Errors;
   bool Hint;  // after the last character
+  bool Command = false;  // typed with Ctrl or Alt held
 };
 void PrintTo(const TypedName& c, std::ostream* out) { *out << c.Name; }
 
@@ -47,9 +48,9 @@ TEST_P(NameRefusal, RefusedCharactersSoundAndTheHintStaysUntilTheNextCharacter) 
   OpenField(c.Plus, c.Level);
   ASSERT_TRUE(c.Level ? form.Editor.SavePromptOpen : form.Mode == GameMode::CreateNewPlayer);
   Errors();
-  Type(c.Typed);
+  for (const char ch : c.Typed) form.KeyPress(static_cast<uint8_t>(ch), c.Command);
   EXPECT_EQ(Errors(), c.Errors);
-  EXPECT_EQ(form.NameCharRefused, c.Hint);
+  EXPECT_EQ(form.NameFieldHint != nullptr, c.Hint);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedName{"TheNextLetterClearsTheHint", true, false, "Zo\xE9" "e", 1, false},
                       TypedName{"AFullStopAndABackslashAreNoLevels", true, true, "a.b\\", 2, true},
                       TypedName{"BackspaceIsNoRefusal", true, true, "\xE9\x08", 1, false},
-                      TypedName{"ClassicSaysNothing", false, false, "Zo\xE9 ~", 0, false}),
+                      TypedName{"ClassicSaysNothing", false, false, "Zo\xE9 ~", 0, false},
+                      TypedName{"ReturnWithNoName", true, false, "\r", 1, true},
+                      TypedName{"ReturnWithNoLevelName", true, true, "\r", 1, true},
+                      TypedName{"CtrlLettersTypeNothing", true, true, "z~", 0, false, true}),
     [](const ::testing::TestParamInfo<TypedName>& param) { return std::string(param.param.Name); });
 
 }  // namespace

@@ -146,6 +146,18 @@ TEST_F(Roster, EscapeOnTheNameScreenWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists("Players.dat"));
 }
 
+// Plus with no player to go back to: Escape on the name asks; the N answering types nothing.
+TEST_F(Roster, PlusEscapeOnTheFirstNameAsksAndItsAnswerTypesNothing) {
+  form.Plus = true;
+  form.Start();
+  Press(VkReturn);
+  Type("Bo");
+  Press(VkEscape);
+  EXPECT_EQ(form.OpenQuestion ? form.OpenQuestion->Text : "", "Quit tobu?");
+  Press('N');
+  EXPECT_EQ(form.Players.PlayerName, "Bo");
+}
+
 TEST_F(Roster, SelectPlayerScreenLayout) {
   PlayerRoster roster;
   roster.PlayerCount = 2;

@@ -37,7 +37,7 @@ class ToSession : public GameInput {
  public:
   explicit ToSession(Session& session) : session_(session) {}
   void KeyDown(uint16_t key) override { session_.KeyDown(key); }
-  void KeyPress(uint8_t character) override { session_.KeyPress(character); }
+  void KeyPress(uint8_t character, bool command) override { session_.KeyPress(character, command); }
   void KeyUp(uint16_t key) override { session_.KeyUp(key); }
   void MouseDown(MouseButton, int32_t, int32_t) override {}
   void MouseMove(int32_t, int32_t) override {}
@@ -147,7 +147,7 @@ class KeyRecorder : public GameInput {
  public:
   std::vector<std::string> Calls;
   void KeyDown(uint16_t key) override { Calls.push_back("down " + std::to_string(key)); }
-  void KeyPress(uint8_t character) override { Calls.push_back("char " + std::to_string(character)); }
+  void KeyPress(uint8_t character, bool) override { Calls.push_back("char " + std::to_string(character)); }
   void KeyUp(uint16_t key) override { Calls.push_back("up " + std::to_string(key)); }
   void MouseDown(MouseButton, int32_t, int32_t) override {}
   void MouseMove(int32_t, int32_t) override {}

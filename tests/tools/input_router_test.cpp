@@ -19,7 +19,9 @@ class Recorder : public GameInput {
 public:
   std::vector<std::string> Calls;
   void KeyDown(uint16_t key) override { Calls.push_back("down " + std::to_string(key)); }
-  void KeyPress(uint8_t character) override { Calls.push_back("char " + std::to_string(character)); }
+  void KeyPress(uint8_t character, bool command) override {
+    Calls.push_back("char " + std::to_string(character) + (command ? " command" : ""));
+  }
   void KeyUp(uint16_t key) override { Calls.push_back("up " + std::to_string(key)); }
   void MouseDown(MouseButton button, int32_t x, int32_t y) override { Mouse("mouse-down", button, x, y); }
   void MouseMove(int32_t x, int32_t y) override {
@@ -158,6 +160,11 @@ const Stroke Strokes[] = {
       Key(SDL_KEYUP, SDLK_z), Key(SDL_KEYUP, SDLK_LCTRL), Key(SDL_KEYDOWN, SDLK_F5), Key(SDL_KEYUP, SDLK_F5)},
      {"down 9", "up 9", "down 17", "down 90", "up 90", "up 17", "down 116", "up 116"},
      {}},
+    // Ctrl's or left Alt's letters are commands; AltGr (Ctrl with right Alt on Windows) types.
+    {"CommandLettersAndAltGr",
+     {Key(SDL_KEYDOWN, SDLK_z, KMOD_LCTRL), Text("z"), Key(SDL_KEYDOWN, SDLK_s, KMOD_LALT), Text("s"),
+      Key(SDL_KEYDOWN, SDLK_s, KMOD_RALT | KMOD_LCTRL), Text("@")},
+     {"down 90", "char 122 command", "down 83", "char 115 command", "down 83", "char 64"}, {}},
     {"EscapeTypesNothing", {Key(SDL_KEYDOWN, SDLK_ESCAPE), Key(SDL_KEYUP, SDLK_ESCAPE)}, {"down 27", "up 27"}, {}},
     {"AutoRepeatReachesTheGame",
      {Key(SDL_KEYDOWN, SDLK_ESCAPE), Key(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE, true),

@@ -37,10 +37,10 @@ const QuestionCase Cases[] = {
     // Back to the players and in again: the roster is written where the game started and
     // Levels is entered again.
     {"PlayersAndBack", "press Down\npress Down\npress Return\nstate\npress Return\npress Return\n", false},
-    // The N that answers types nothing into the name.
-    {"NewPlayerQuitNoKeepsTheName",
-     "press Down\npress Down\npress Return\npress Up\npress Return\ntype Bo\npress Escape\npress N\nstate\n"
-     "press Return\n",
+    // With a player to go back to, Escape on a new name goes back to the list, asking nothing.
+    {"NewPlayerEscapeGoesBackToThePlayers",
+     "press Down\npress Down\npress Return\npress Up\npress Return\ntype Bo\npress Escape\nstate\n"
+     "press Down\npress Return\n",
      false},
 };
 
