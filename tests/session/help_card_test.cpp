@@ -5,11 +5,9 @@
 #include <functional>
 #include <ostream>
 #include <string>
-#include <utility>
 
 #include "present/sheets.h"
 #include "session/cards.h"
-#include "session/help_text.h"
 #include "session_fixture.h"
 
 namespace tobu::testing {
@@ -166,16 +164,6 @@ INSTANTIATE_TEST_SUITE_P(Brushes, EditorBrushes, ::testing::Values(1, 2, 3, 4, 5
                          [](const ::testing::TestParamInfo<int>& param) {
                            return "Brush" + std::to_string(param.param);
                          });
-
-// Plus's card names plus's rows where the classic card's line was; classic keeps its own.
-TEST(PlusHelpText, UpAndDownNamePlusRows) {
-  const std::pair<GameMode, std::string> cases[] = {{GameMode::MainMenu, "\"Options\""},
-                                                    {GameMode::GameMenu, "\"Next level\""}};
-  for (const auto& [mode, row] : cases) {
-    EXPECT_NE(std::string(PlusScreenHelp(mode).Screen[0].Does).find(row), std::string::npos);
-    EXPECT_EQ(std::string(ScreenHelp(mode)[0].Does).find(row), std::string::npos);
-  }
-}
 
 }  // namespace
 }  // namespace tobu::testing
