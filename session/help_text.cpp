@@ -195,8 +195,9 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
 PlusScreenLines PlusScreenHelp(GameMode mode) {
   PlusScreenLines lines{ScreenHelp(mode), {}};
   for (const HelpLine& plus : PlusHelp(mode)) {
-    const auto same = std::ranges::find_if(
-        lines.Screen, [&](const HelpLine& line) { return std::string_view(line.Keys) == plus.Keys; });
+    const auto same = std::find_if(lines.Screen.begin(), lines.Screen.end(), [&](const HelpLine& line) {
+      return std::string_view(line.Keys) == plus.Keys;
+    });
     if (same != lines.Screen.end()) {
       *same = plus;
     } else {
