@@ -77,9 +77,12 @@ void Game::CountDownPlayTestResult() {
   if (!Plus && --PlayTest.ResultTicksLeft <= 0) ReturnFromPlayTest();
 }
 
-// A key newly pressed on the result: in plus R or F5 tries again; any other goes back
-// to the editor.
+// A key newly pressed on the result: in plus R or F5 tries again, Return or Escape goes
+// back to the editor and others do nothing, so that a jump mashed after a death moves no
+// start; in classic any key goes back.
 void Game::PlayTestResultKeyDown(uint16_t key) {
+  const bool named = key == VkReturn || key == VkEscape || key == KeyR || key == VkF5;
+  if (Plus && !named) return;
   ReturnFromPlayTest();
   if (Plus && (key == KeyR || key == VkF5)) StartPlayTest();
 }
