@@ -140,7 +140,8 @@ namespace {
 // What tobu plus changes on a screen's keys (empty where nothing).
 const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   static const std::vector<HelpLine> run{
-      {"Up", "jump, as Space does"},
+      {"Up, W", "jump, as Space does"},
+      {"A, D", "run left and right, as the arrows do"},
       {"R", "start the level again at once"},
       {"Escape", "asks \"Give up?\": Escape gives up, R starts again"},
   };

@@ -210,22 +210,9 @@ void Game::FailRun() {
   EndRun(false);
 }
 
-// Plus: Up in a run is Space for everything after it (the run, its record, the ghost), so
-// a run played with Up is recorded, byte for byte, as the same run played with Space.
-// Held together they are one key: down with the first, up with the last.
-std::optional<uint16_t> Game::JumpKey(uint16_t key, bool down) {
-  if (key == VkSpace) {
-    spaceHeld_ = down;
-    return upJumps_ ? std::nullopt : std::optional<uint16_t>(VkSpace);
-  }
-  if (key != VkUp || (down && !UpJumps()) || (!down && !upJumps_)) return key;
-  upJumps_ = down;
-  return spaceHeld_ ? std::nullopt : std::optional<uint16_t>(VkSpace);
-}
-
 // The modes are tested one after another, so a rule sees a mode set by an earlier one.
 void Game::KeyDown(uint16_t Key) {
-  const std::optional<uint16_t> jumpKey = JumpKey(Key, true);
+  const std::optional<uint16_t> jumpKey = playKeys_.Translate(Key, true, UpJumps());
   if (!jumpKey) return;
   Key = *jumpKey;
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyDown, Key);
@@ -259,7 +246,7 @@ void Game::KeyDown(uint16_t Key) {
 }
 
 void Game::KeyUp(uint16_t Key) {
-  const std::optional<uint16_t> jumpKey = JumpKey(Key, false);
+  const std::optional<uint16_t> jumpKey = playKeys_.Translate(Key, false, UpJumps());
   if (!jumpKey) return;
   Key = *jumpKey;
   if (WatchingReplay()) {

@@ -20,6 +20,7 @@
 #include "shell/level_preview.h"
 #include "shell/level_rows.h"
 #include "shell/par_times.h"
+#include "shell/play_keys.h"
 #include "shell/play_test.h"
 #include "shell/plus_run.h"
 #include "shell/question.h"
@@ -63,7 +64,7 @@ class Game {
   // then returns to where the game was (or closes); FileError when it cannot be played.
   void WatchReplay(const std::string& fileName, bool closeAtEnd = false);
   bool WatchingReplay() const { return Replays.Watch.Active; }
-  // In a plus run Up jumps as Space does.
+  // In a plus run Up and W jump as Space does, A and D run as Left and Right.
   bool UpJumps() const { return Plus && Mode == GameMode::game && !WatchingReplay(); }
   // Plus: the main menu's fourth row, "Options", is highlighted; Return there opens the
   // session's options card, as O does.
@@ -210,7 +211,6 @@ class Game {
   void DrawPlusMoment();
   void DrawPlusHudStrip();
   void GameKeyDown(uint16_t key);
-  std::optional<uint16_t> JumpKey(uint16_t key, bool down);
   void MainMenuKeyDown(uint16_t key);
   void EditorKeyDown(uint16_t key);
   void SelectPlayerKeyDown(uint16_t key);
@@ -280,8 +280,7 @@ class Game {
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
   bool backToPlayers_ = false;          // this key-down went back to the players
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
-  bool upJumps_ = false;                // plus: Up went down in a run and is delivered as Space
-  bool spaceHeld_ = false;              // the Space key itself is down
+  PlayKeys playKeys_;                   // plus: Up, W, A and D in a run
 };
 
 }  // namespace tobu

@@ -288,9 +288,9 @@ TEST_F(Replays, WorldRecordIsTheHighlightedLevelsByItsCrc) {
   EXPECT_FALSE(form.Replays.Ghost.Running);
 }
 
-// Plus lets Up jump: the record of a run played with Up is, byte for byte, the record of
-// the run played with Space in the classic game, so it plays back there the same.
-TEST_F(Replays, UpInAPlusRunIsRecordedAsSpace) {
+// Plus lets Up and W jump, A and D run: the record of a run played with them is, byte for
+// byte, the record of the run played with Space and the arrows in the classic game.
+TEST_F(Replays, PlusStandInKeysAreRecordedAsTheirActions) {
   struct KeyAt {
     int Tick;
     uint16_t Key;
@@ -310,6 +310,10 @@ TEST_F(Replays, UpInAPlusRunIsRecordedAsSpace) {
       {"Space then Up",
        {{40, VkSpace, true}, {48, VkUp, true}, {54, VkSpace, false}, {65, VkUp, false}},
        {{40, VkSpace, true}, {65, VkSpace, false}}},
+      {"W jumps; D under the held Right adds nothing",
+       {{20, 'D', true}, {30, 'D', false}, {40, 'W', true}, {44, 'W', false}},
+       {{40, VkSpace, true}, {44, VkSpace, false}}},
+      {"A is Left", {{20, 'A', true}, {23, 'A', false}}, {{20, VkLeft, true}, {23, VkLeft, false}}},
   };
   // A floor far enough below the world's top for a whole jump, the exit far along it.
   MakeLevel("d.vel", [](World& world) {
