@@ -115,8 +115,6 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
                                                : "Return opens, Tab completes, Escape cancels");
 }
 
-}  // namespace
-
 // The cells a Shift-drag would paint, in white inside a dark line so that both sky and
 // rock show it; the far corner stays above the toolbar, as the release's does.
 void DrawRectangleOutline(Display& display, const EditorState& editor, const World& level) {
@@ -130,6 +128,8 @@ void DrawRectangleOutline(Display& display, const EditorState& editor, const Wor
   display.OutlineRect(left, top, width, height, palette::White);
   display.OutlineRect(left + 1, top + 1, width - 2, height - 2, palette::PanelFill);
 }
+
+}  // namespace
 
 void Game::DrawPlusEditor() {
   DrawWorldEdges(display_, Level);
