@@ -15,19 +15,13 @@ constexpr uint16_t KeyG = 71, KeyY = 89, KeyZ = 90, KeyShift = 16, KeyControl = 
 // Cells under pointers outside the world (a letterboxed window, a drag past the edge)
 // are left alone: nothing outside the grid is ever touched. True when the cell changed.
 bool PaintAt(EditHistory& history, World& world, int32_t x, int32_t y, uint8_t code) {
-  const int64_t column = (int64_t{world.CameraX} + x) / CellWidth;
-  const int64_t row = (int64_t{world.CameraY} + y) / CellHeight;
-  if (column < 0 || column >= GridSize || row < 0 || row >= GridSize) return false;
-  const int c = static_cast<int>(column), r = static_cast<int>(row);
+  const std::optional<GridCell> cell = CellUnderPointer(world, x, y);
+  if (!cell) return false;
+  const int c = cell->Column, r = cell->Row;
   const bool changed = world.Cell(c, r) != code;
   history.RecordCell(c, r, world.Cell(c, r), code);
   world.SetCell(c, r, code);
   return changed;
-}
-
-// After an edit: unsaved when the level would no longer save to the bytes it was kept as.
-void NoteEdit(EditorState& editor, const World& world) {
-  editor.Unsaved = LevelBytes(world) != editor.KeptLevel;
 }
 
 EditorChange Painted(bool changed) { return changed ? EditorChange::Paint : EditorChange::None; }
@@ -83,6 +77,13 @@ EditorChange MoveOnView(EditorState& editor, World& world, int32_t x, int32_t y)
 
 }  // namespace
 
+std::optional<GridCell> CellUnderPointer(const World& world, int32_t x, int32_t y) {
+  const int64_t column = (int64_t{world.CameraX} + x) / CellWidth;
+  const int64_t row = (int64_t{world.CameraY} + y) / CellHeight;
+  if (column < 0 || column >= GridSize || row < 0 || row >= GridSize) return std::nullopt;
+  return GridCell{static_cast<int>(column), static_cast<int>(row)};
+}
+
 bool AcceptedNameChar(uint8_t ch) {
   // No full stop (a name cannot carry its own extension) and no path separators
   // (a typed name never leaves the levels directory).
@@ -96,6 +97,7 @@ void EnterEditor(EditorState& editor, World& world) {
   editor.History.Clear();
   editor.GridShown = false;
   editor.LevelName.clear();
+  editor.RectangleFrom.reset();
   KeepLevelAsSaved(editor, world);
 }
 
@@ -104,8 +106,13 @@ void KeepLevelAsSaved(EditorState& editor, const World& world) {
   editor.Unsaved = false;
 }
 
+void NoteEdit(EditorState& editor, const World& world) {
+  editor.Unsaved = LevelBytes(world) != editor.KeptLevel;
+}
+
 void LeaveEditor(EditorState& editor) {
   ClosePrompts(editor);
+  editor.RectangleFrom.reset();
   editor.History.Clear();
 }
 

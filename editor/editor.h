@@ -18,8 +18,13 @@ constexpr size_t MaxFileNameLength = 20;
 void EnterEditor(EditorState& editor, World& world);
 // The level in memory is the one in its file now (entered, opened or saved): nothing is unsaved.
 void KeepLevelAsSaved(EditorState& editor, const World& world);
+// After an edit: unsaved when the level would no longer save to the bytes it was kept as.
+void NoteEdit(EditorState& editor, const World& world);
 // Back to the main menu: the prompts close and the history is forgotten.
 void LeaveEditor(EditorState& editor);
+
+// The cell under a view pixel; none outside the world.
+std::optional<GridCell> CellUnderPointer(const World& world, int32_t x, int32_t y);
 
 // What a press or a move did to the level.
 enum class EditorChange { None, Paint, Place, Remove };

@@ -10,6 +10,12 @@ namespace tobu {
 
 enum class MouseButton { Left, Right, Middle };
 
+// A cell of the level's grid, counted from 0 as World::Cell and the level sources count.
+struct GridCell {
+  int Column = 0;
+  int Row = 0;
+};
+
 // The editor's tools; they outlive the editor (Brush is kept when it is left and entered again).
 struct EditorState {
   uint8_t Brush = 1;  // numbered from 1, as in editor/brushes.h
@@ -34,6 +40,8 @@ struct EditorState {
   // The level's file bytes when it was entered, opened or saved last: an edit undone, or
   // a stroke that painted what was there, leaves nothing unsaved.
   std::vector<uint8_t> KeptLevel;
+  // Plus: the cell a Shift-press began a rectangle at, until the left button's release.
+  std::optional<GridCell> RectangleFrom;
 
   bool PromptOpen() const { return SavePromptOpen || OpenPromptOpen; }
 };

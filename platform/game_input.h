@@ -16,6 +16,8 @@ public:
   virtual void MouseDown(MouseButton button, int32_t x, int32_t y) = 0;
   virtual void MouseMove(int32_t x, int32_t y) = 0;
   virtual void MouseUp(MouseButton button, int32_t x, int32_t y) = 0;
+  // Notches of the wheel, right and down counted positive; most inputs have none.
+  virtual void MouseWheel(int32_t /*dx*/, int32_t /*dy*/) {}
 };
 
 }  // namespace tobu

@@ -68,8 +68,17 @@ WindowRequest InputRouter::Route(const SDL_Event& event) {
         game_.MouseMove(edge.X, edge.Y);
       }
       return WindowRequest::None;
+    case SDL_MOUSEWHEEL: return Wheel(event.wheel);
     default: return WindowRequest::None;
   }
+}
+
+// SDL counts a notch away from the player as up; a flipped wheel (natural scrolling)
+// reports the other way round.
+WindowRequest InputRouter::Wheel(const SDL_MouseWheelEvent& wheel) {
+  const int32_t sign = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+  if (wheel.x != 0 || wheel.y != 0) game_.MouseWheel(sign * wheel.x, -sign * wheel.y);
+  return WindowRequest::None;
 }
 
 WindowRequest InputRouter::KeyDown(const SDL_KeyboardEvent& key) {

@@ -30,6 +30,7 @@ private:
   WindowRequest KeyDown(const SDL_KeyboardEvent& key);
   WindowRequest KeyUp(const SDL_KeyboardEvent& key);
   WindowRequest Window(const SDL_WindowEvent& window);
+  WindowRequest Wheel(const SDL_MouseWheelEvent& wheel);
 
   GameInput& game_;
   FrameRect frame_{0, 0, ViewWidth, ViewHeight};

@@ -31,6 +31,9 @@ class SessionInput : public GameInput {
   void MouseUp(MouseButton button, int32_t x, int32_t y) override {
     Call([&] { session_.MouseUp(button, x, y); });
   }
+  void MouseWheel(int32_t dx, int32_t dy) override {
+    Call([&] { session_.MouseWheel(dx, dy); });
+  }
 
  private:
   template <typename Handler>

@@ -156,6 +156,8 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   };
   static const std::vector<HelpLine> editor{
       {"toolbar", "a press on a brush chooses it"},
+      {"mouse wheel", "scroll; with Shift, left and right"},
+      {"Shift+left drag", "paint a rectangle of tiles"},
       {"Escape, O, L, F5", "ask first when the level has unsaved changes"},
   };
   static const std::vector<HelpLine> players{

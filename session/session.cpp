@@ -151,6 +151,10 @@ void Session::MouseMove(int32_t x, int32_t y) {
 // A release only ends a stroke, so it always reaches the game: no stroke outlives a card.
 void Session::MouseUp(MouseButton button, int32_t x, int32_t y) { form_.MouseUp(button, x, y); }
 
+void Session::MouseWheel(int32_t dx, int32_t dy) {
+  if (card_ == Card::None) form_.MouseWheel(dx, dy);
+}
+
 void Session::FocusLost() {
   focused_ = false;
   PauseWithoutFocus();

@@ -39,6 +39,7 @@ class Session {
   void MouseDown(MouseButton button, int32_t x, int32_t y);
   void MouseMove(int32_t x, int32_t y);
   void MouseUp(MouseButton button, int32_t x, int32_t y);
+  void MouseWheel(int32_t dx, int32_t dy);
   // The window lost or regained the input focus: a run shows the pause card meanwhile,
   // and in plus after it until Pause or P (the platform calls FocusLost at the start too
   // when the window has no focus).

@@ -1,4 +1,5 @@
-// Plus in the editor, drawn over the view: the world's edges, the toolbar, the Save and
+// Plus in the editor, drawn over the view: the world's edges, a rectangle being dragged,
+// the toolbar with the cell under the pointer, the Save and
 // Open dialog with the names Tab would give (or why a save or open failed), and the notice
 // after a save or an open. A press on the toolbar chooses a brush and
 // paints nothing.
@@ -7,6 +8,7 @@
 
 #include "editor/brushes.h"
 #include "editor/editor.h"
+#include "editor/rectangle.h"
 #include "present/bitmap_text.h"
 #include "present/plus_palette.h"
 #include "present/plus_panel.h"
@@ -24,9 +26,21 @@ constexpr int BrushLeft(int brush) { return 30 + (brush - 1) * 54; }
 constexpr int WorldRight = CameraMaxX + ViewWidth;
 constexpr int WorldBottom = CameraMaxY + ViewHeight;
 
-// The brushes with their keys, the current one framed; what the buttons do with it;
-// the level's name and, before it, a dot while it has unsaved changes.
-void DrawToolbar(Display& display, const EditorState& editor) {
+// "x 37 y 82": the cell under the pointer, counted from 0 as the level sources count;
+// with a rectangle's size while one is dragged. Empty over the toolbar and outside the world.
+std::string PointerCellText(const EditorState& editor, const World& level) {
+  const std::optional<GridCell> cell = CellUnderPointer(level, editor.MouseX, editor.MouseY);
+  if (editor.MouseY >= EditorToolbarTop || !cell) return {};
+  std::string text = "x " + std::to_string(cell->Column) + " y " + std::to_string(cell->Row);
+  if (const auto area = RectangleToPointer(editor, level, editor.MouseX, editor.MouseY))
+    text += ", " + std::to_string(area->Columns()) + " x " + std::to_string(area->Rows()) + " cells";
+  return text;
+}
+
+// The brushes with their keys, the current one framed; what the buttons do with it and
+// the cell under the pointer; the level's name and, before it, a dot while it has
+// unsaved changes.
+void DrawToolbar(Display& display, const EditorState& editor, const World& level) {
   display.FillRect(0, EditorToolbarTop, ViewWidth, ToolbarHeight, palette::PanelFill);
   display.FillRect(0, EditorToolbarTop, ViewWidth, 2, palette::PanelEdge);
   for (int brush = 1; brush <= BrushCount; ++brush) {
@@ -39,10 +53,11 @@ void DrawToolbar(Display& display, const EditorState& editor) {
   }
   const std::string name(FindBrush(std::clamp(int{editor.Brush}, 1, BrushCount))->Label);
   const bool tiles = TileBrush(editor.Brush);
-  display.DrawCanvasText(300, BrushTop + 4,
+  display.DrawCanvasText(300, BrushTop - 2,
                          "Left button: " + std::string(tiles ? "paint " : "place ") + name);
-  display.DrawCanvasText(300, BrushTop + 22,
+  display.DrawCanvasText(300, BrushTop + 13,
                          tiles ? "Right button: erase" : "Right button: remove an object");
+  display.DrawCanvasText(300, BrushTop + 28, PointerCellText(editor, level));
   if (editor.Unsaved) display.FillRect(484, BrushTop + 1, 7, 7, palette::Orange);
   display.DrawCanvasText(497, BrushTop - 2, editor.LevelName.empty() ? "new level" : editor.LevelName);
   display.DrawCanvasText(497, BrushTop + 13, editor.Unsaved ? "unsaved changes" : "S saves, O opens");
@@ -100,11 +115,26 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
                                                : "Return opens, Tab completes, Escape cancels");
 }
 
+// The cells a Shift-drag would paint, in white inside a dark line so that both sky and
+// rock show it; the far corner stays above the toolbar, as the release's does.
+void DrawRectangleOutline(Display& display, const EditorState& editor, const World& level) {
+  const int32_t y = std::min(editor.MouseY, EditorToolbarTop - 1);
+  const std::optional<CellRectangle> area = RectangleToPointer(editor, level, editor.MouseX, y);
+  if (!area) return;
+  const int left = area->TopLeft.Column * CellWidth - level.CameraX;
+  const int top = area->TopLeft.Row * CellHeight - level.CameraY;
+  const int width = area->Columns() * CellWidth, height = area->Rows() * CellHeight;
+  display.OutlineRect(left - 1, top - 1, width + 2, height + 2, palette::PanelFill);
+  display.OutlineRect(left, top, width, height, palette::White);
+  display.OutlineRect(left + 1, top + 1, width - 2, height - 2, palette::PanelFill);
+}
+
 }  // namespace
 
 void Game::DrawPlusEditor() {
   DrawWorldEdges(display_, Level);
-  DrawToolbar(display_, Editor);
+  DrawRectangleOutline(display_, Editor, Level);
+  DrawToolbar(display_, Editor, Level);
   if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk, NameFieldHint);
   if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion)
     DrawTextCard(display_, EditorToolbarTop - 56, {EditorAsk.Notice});

@@ -277,6 +277,7 @@ void Game::KeyPress(uint8_t Key, bool CommandHeld) {
 void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
   if (OpenQuestion) return;
   if (Mode == GameMode::editor && Plus && PlusEditorMouseDown(X, Y)) return;
+  if (Mode == GameMode::editor && Plus && Button == MouseButton::Left && BeginPlusRectangle(X, Y)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
   }
@@ -293,6 +294,9 @@ void Game::MouseMove(int32_t X, int32_t Y) {
   }
 }
 
-void Game::MouseUp(MouseButton Button, int32_t /*X*/, int32_t /*Y*/) { EditorMouseUp(Editor, Button); }
+void Game::MouseUp(MouseButton Button, int32_t X, int32_t Y) {
+  if (Button == MouseButton::Left && Editor.RectangleFrom) EndPlusRectangle(X, Y);
+  EditorMouseUp(Editor, Button);
+}
 
 }  // namespace tobu

@@ -59,6 +59,8 @@ class Game {
   void MouseDown(MouseButton Button, int32_t X, int32_t Y);
   void MouseMove(int32_t X, int32_t Y);
   void MouseUp(MouseButton Button, int32_t X, int32_t Y);
+  // Plus: the wheel's notches, right and down counted positive, scroll the editor's view.
+  void MouseWheel(int32_t Dx, int32_t Dy);
 
   // Replays (replays.cpp). Plays a replay file in the game view until its end or Escape,
   // then returns to where the game was (or closes); FileError when it cannot be played.
@@ -223,6 +225,8 @@ class Game {
   bool PlusEditorKeyDown(uint16_t key);
   bool PlusEditorKeyUp(uint16_t key);
   bool PlusEditorMouseDown(int32_t x, int32_t y);
+  bool BeginPlusRectangle(int32_t x, int32_t y);  // editor_pointer.cpp
+  void EndPlusRectangle(int32_t x, int32_t y);
   void ListPromptFiles();
   void AskSaveChanges(EditorDialogs::Then then);
   void PlayTestOrAsk();

@@ -181,6 +181,16 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
   if (name == "mouse-down") return ParseMouse(Kind::MouseDown, words);
   if (name == "mouse-up") return ParseMouse(Kind::MouseUp, words);
   if (name == "mouse-move") return ParseMouse(Kind::MouseMove, words);
+  if (name == "wheel") {
+    ExpectWords(words, 3, "wheel DX DY");
+    const auto dx = ParseNumber<int32_t>(words[1], -1000, 1000),
+               dy = ParseNumber<int32_t>(words[2], -1000, 1000);
+    if (!dx || !dy) throw ScriptError("bad wheel notches '" + words[1] + " " + words[2] + "'");
+    ScriptCommand command = Command(Kind::Wheel);
+    command.X = *dx;
+    command.Y = *dy;
+    return command;
+  }
   if (name == "shot") {
     ExpectWords(words, 2, "shot FILE");
     ScriptCommand command = Command(Kind::Shot);
@@ -379,6 +389,9 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     case Kind::MouseDown: Call([&] { session_.MouseDown(command.Button, command.X, command.Y); }); break;
     case Kind::MouseUp: Call([&] { session_.MouseUp(command.Button, command.X, command.Y); }); break;
     case Kind::MouseMove: Call([&] { session_.MouseMove(command.X, command.Y); }); break;
+    case Kind::Wheel:
+      Call([&] { session_.MouseWheel(command.X, command.Y); });
+      break;
     case Kind::Shot: {
       const std::filesystem::path file = startDirectory_ / command.Text;
       Call([&] { ReplaceFile(file.string(), EncodeBmp(display_.Presented())); });

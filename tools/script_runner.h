@@ -34,6 +34,7 @@ struct ScriptCommand {
     MouseDown,
     MouseUp,
     MouseMove,
+    Wheel,
     Shot,
     State,
     Events,
@@ -49,7 +50,7 @@ struct ScriptCommand {
   uint8_t Character = 0;  // char
   std::string Text;       // type, shot, replay, verify
   MouseButton Button = MouseButton::Left;
-  int32_t X = 0;
+  int32_t X = 0;  // mouse commands; wheel: the notches right and down
   int32_t Y = 0;
 };
 

@@ -145,6 +145,10 @@ void WebGame::MouseUp(int button, int x, int y) {
   Call([&] { session_.MouseUp(which, x, y); });
 }
 
+void WebGame::MouseWheel(int dx, int dy) {
+  Call([&] { session_.MouseWheel(dx, dy); });
+}
+
 void WebGame::SetActive(bool active, double now) {
   if (active && !pacer_.Running()) pacer_.Start(now);
   if (!active) pacer_.Stop();

@@ -39,6 +39,7 @@ class WebGame {
   void MouseDown(int button, int x, int y);
   void MouseMove(int x, int y);
   void MouseUp(int button, int x, int y);
+  void MouseWheel(int dx, int dy);  // notches, right and down positive
   // The page has the input focus and is visible: ticks run (as the desktop's focus);
   // losing it in a run shows the pause card. The test mode's ticks ignore the focus.
   void SetActive(bool active, double now);

@@ -55,6 +55,23 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* mouse, void*) {
   return EM_TRUE;
 }
 
+// The browser measures the wheel's travel in pixels, lines or pages; a notch is about
+// 100 pixels or 3 lines, and a touchpad's small steps add up to notches. Only the
+// editor's view keeps the page from scrolling.
+double wheelX = 0, wheelY = 0;  // travel not yet a whole notch
+EM_BOOL OnWheel(int, const EmscriptenWheelEvent* wheel, void*) {
+  const double perNotch = wheel->deltaMode == DOM_DELTA_PIXEL  ? 100
+                          : wheel->deltaMode == DOM_DELTA_LINE ? 3
+                                                               : 1;
+  wheelX += wheel->deltaX / perNotch;
+  wheelY += wheel->deltaY / perNotch;
+  const int dx = static_cast<int>(std::trunc(wheelX)), dy = static_cast<int>(std::trunc(wheelY));
+  wheelX -= dx;
+  wheelY -= dy;
+  if (dx != 0 || dy != 0) game->MouseWheel(dx, dy);
+  return game->EditorView() ? EM_TRUE : EM_FALSE;
+}
+
 EM_BOOL OnFocus(int, const EmscriptenFocusEvent*, void*) {
   UpdateActive();
   return EM_FALSE;
@@ -79,6 +96,7 @@ void ListenToThePage() {
   emscripten_set_mousedown_callback(Canvas, nullptr, EM_TRUE, OnMouse);
   emscripten_set_mouseup_callback(Canvas, nullptr, EM_TRUE, OnMouse);
   emscripten_set_mousemove_callback(Canvas, nullptr, EM_TRUE, OnMouse);
+  emscripten_set_wheel_callback(Canvas, nullptr, EM_TRUE, OnWheel);
   emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnFocus);
   emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnFocus);
   emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibility);

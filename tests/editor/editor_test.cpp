@@ -126,6 +126,42 @@ TEST_F(Editor, DraggingPaintsTilesButPlacesOneObject) {
   EXPECT_EQ(level().ObjectCount, 1);
 }
 
+// Plus: Shift and a left drag paint every cell from press to release, whichever way it
+// goes, the far corner above the toolbar; an object brush places one object as a click
+// does. One undo leaves the empty level.
+TEST_F(Editor, ShiftDragPaintsARectangleUndoneAtOnce) {
+  form.Plus = true;
+  const struct {
+    char Brush;
+    int X0, Y0, X1, Y1;
+    int Left, Top, Right, Bottom;  // the cells painted, or none when Right < Left
+    int Objects;
+  } cases[] = {
+      {'2', 50, 40, 130, 100, 1, 1, 3, 3, 0},
+      {'1', 130, 100, 50, 40, 1, 1, 3, 3, 0},
+      {'2', 10, 400, 10, 470, 0, 12, 0, 13, 0},  // released over the toolbar: row 427 / 31
+      {'3', 50, 40, 130, 100, 0, 0, -1, -1, 1},
+  };
+  for (const auto& c : cases) {
+    Press(static_cast<uint16_t>(c.Brush));
+    form.KeyDown(VkShift);
+    form.MouseDown(MouseButton::Left, c.X0, c.Y0);
+    form.MouseMove(c.X1, c.Y1);
+    form.MouseUp(MouseButton::Left, c.X1, c.Y1);
+    form.KeyUp(VkShift);
+    for (int col = 0; col < GridSize; ++col) {
+      for (int row = 0; row < GridSize; ++row) {
+        const bool inside = col >= c.Left && col <= c.Right && row >= c.Top && row <= c.Bottom;
+        ASSERT_EQ(level().Cell(col, row) != TileEmpty, inside) << c.Brush << " " << col << "," << row;
+      }
+    }
+    EXPECT_EQ(level().ObjectCount, c.Objects) << c.Brush;
+    Undo();
+    EXPECT_EQ(level().TileGrid, decltype(level().TileGrid){}) << c.Brush;
+    EXPECT_EQ(level().ObjectCount, 0) << c.Brush;
+  }
+}
+
 TEST_F(Editor, BothButtonsEraseWhileMoving) {
   Press('2');
   form.MouseDown(MouseButton::Left, 50, 50);

@@ -194,6 +194,11 @@ TEST_F(ModeMachine, EditorArrowsScrollOnlyWithoutPrompt) {
   form.Plus = true;  // plus's editor scrolls on until the world's bottom edge clears the toolbar
   Tick(400);
   EXPECT_EQ(form.Level.CameraY, CameraMaxY + ViewHeight - EditorToolbarTop);
+  form.MouseWheel(0, 1);  // the wheel stops where the arrows do; Shift turns it sideways
+  EXPECT_EQ(form.Level.CameraY, CameraMaxY + ViewHeight - EditorToolbarTop);
+  form.KeyDown(VkShift);
+  form.MouseWheel(0, 1);
+  EXPECT_EQ(form.Level.CameraX, 3 * CellWidth);
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ public:
     Calls.push_back("mouse-move " + std::to_string(x) + " " + std::to_string(y));
   }
   void MouseUp(MouseButton button, int32_t x, int32_t y) override { Mouse("mouse-up", button, x, y); }
+  void MouseWheel(int32_t dx, int32_t dy) override {
+    Calls.push_back("wheel " + std::to_string(dx) + " " + std::to_string(dy));
+  }
 
 private:
   void Mouse(const char* what, MouseButton button, int32_t x, int32_t y) {
@@ -82,6 +85,15 @@ SDL_Event Motion(int x, int y) {
   event.type = SDL_MOUSEMOTION;
   event.motion.x = x;
   event.motion.y = y;
+  return event;
+}
+
+SDL_Event Wheel(int x, int y, uint32_t direction) {
+  SDL_Event event{};
+  event.type = SDL_MOUSEWHEEL;
+  event.wheel.x = x;
+  event.wheel.y = y;
+  event.wheel.direction = direction;
   return event;
 }
 
@@ -211,6 +223,9 @@ const Stroke Strokes[] = {
      {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, -5, 1),
       Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, -5, 1), Motion(-5, 1)},
      {"mouse-down 0 1 1", "mouse-up 0 0 1"}, {}},
+    // SDL counts a notch away from the player as up, and reports a flipped wheel reversed.
+    {"WheelNotchesRightAndDown",
+     {Wheel(1, 2, SDL_MOUSEWHEEL_NORMAL), Wheel(-1, 1, SDL_MOUSEWHEEL_FLIPPED)}, {"wheel 1 -2", "wheel 1 1"}, {}},
     {"WindowEvents",
      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST),
       WindowEvent(SDL_WINDOWEVENT_EXPOSED), WindowEvent(SDL_WINDOWEVENT_MOVED)},

@@ -1,0 +1,41 @@
+// Plus's pointer tools in the editor: the wheel scrolls the view (Shift turns it
+// sideways), and Shift with a left drag paints a rectangle of cells.
+#include <algorithm>
+
+#include "editor/rectangle.h"
+#include "shell/game.h"
+#include "shell/key_event_watch.h"
+
+namespace tobu {
+namespace {
+
+constexpr int WheelCells = 3;         // cells a notch scrolls
+constexpr int32_t MostNotches = 100;  // more than the world is wide, and no overflow
+
+}  // namespace
+
+// The camera stops where the arrows' scrolling stops.
+void Game::MouseWheel(int32_t Dx, int32_t Dy) {
+  if (!Plus || Mode != GameMode::editor || Editor.PromptOpen() || OpenQuestion) return;
+  if (KeyHeld[VkShift]) {
+    Dx += Dy;
+    Dy = 0;
+  }
+  Level.CameraX += std::clamp(Dx, -MostNotches, MostNotches) * WheelCells * CellWidth;
+  Level.CameraY += std::clamp(Dy, -MostNotches, MostNotches) * WheelCells * CellHeight;
+  ClampViewCamera();
+}
+
+// A left press with Shift held begins a rectangle; false leaves the press a plain click.
+bool Game::BeginPlusRectangle(int32_t x, int32_t y) {
+  return !Editor.PromptOpen() && KeyHeld[VkShift] && BeginRectangle(Editor, Level, x, y);
+}
+
+// The far corner is never under the toolbar, which hides the cells there. A release
+// under a question or a dialog, or in another mode, paints nothing.
+void Game::EndPlusRectangle(int32_t x, int32_t y) {
+  if (Mode != GameMode::editor || Editor.PromptOpen() || OpenQuestion) return Editor.RectangleFrom.reset();
+  ReportEditorChange(Events, EndRectangle(Editor, Level, x, std::min(y, EditorToolbarTop - 1)));
+}
+
+}  // namespace tobu
