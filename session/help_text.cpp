@@ -161,6 +161,8 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"Escape, O, L, F5", "ask first when the level has unsaved changes"},
   };
   static const std::vector<HelpLine> players{
+      {"Delete", "asks before it deletes the player (best times stay)"},
+      {"F4", "rename the player (best times keep the old name)"},
       {"O", "options: screen, sound, music, ghost, plus"},
       {"Escape", "asks \"Quit tobu?\" first"},
   };

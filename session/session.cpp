@@ -202,6 +202,7 @@ bool Session::TakeScreenshotRequest() { return std::exchange(screenshotWanted_, 
 void Session::SetPlus(bool on) {
   form_.Plus = on;
   if (!on && form_.Mode == GameMode::MainMenu) form_.MenuCursor = std::min(form_.MenuCursor, 1);
+  if (!on) form_.LeaveRename();  // the classic game renames no one
 }
 
 // F3: plus the other way, noted for tobu.ini.

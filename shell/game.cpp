@@ -30,6 +30,7 @@ void Game::Start() {
   const StoredRoster stored = ReadRoster(RosterFileName);
   Players = stored.Roster;
   MenuCursor = stored.LastIndex;
+  ChosenPlayerIndex = stored.LastIndex;
 }
 
 // One tick: the game moves on, then one complete frame shows it (drawing changes

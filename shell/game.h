@@ -92,6 +92,9 @@ class Game {
   // Plus: R starts the level of a run (a play-test's too), or of the results, again at
   // once; false when there is none to start (plus_flow.cpp).
   bool RestartRun();
+  // Plus: closes the name field of F4 on the player list, the player's name as it was, and
+  // shows the list again (Escape there; plus switched off).
+  void LeaveRename();
   // Plus: puts a question on a card over the screen. Until it is answered every key
   // answers it and nothing else (question.h); the answer's action then runs.
   void Ask(Question question);
@@ -115,6 +118,10 @@ class Game {
   int32_t BestTimesOffset = 0;
   PlayerRoster Players;
   std::optional<int32_t> UnsavedRosterIndex;  // the roster's last write failed: its index
+  // The player chosen last, as Players.dat's last field names them: the current player's
+  // index while PlayerName is set.
+  int32_t ChosenPlayerIndex = 0;
+  PlayerRename Rename;  // plus: F4 on the player list
   LevelList LevelFiles;
   EditorState Editor;
   PlayTestState PlayTest;   // F5 in the editor
@@ -193,6 +200,12 @@ class Game {
   void DrawWorldRecords();
   void DrawPlusTopTen();
   void ReturnToPlayers();
+  // Plus on the player list: deleting and renaming a player (plus_players.cpp).
+  bool PlusSelectPlayerKeyDown(uint16_t key);
+  void AskDeletePlayer(int index);
+  void DeletePlayer(int index);
+  void RenamePlayer();
+  void DrawRenameField();
   // Plus's results (plus_results.cpp).
   void DrawPlusGameMenu(const std::string& title);
   // Plus's goals: the par, the stars and the ending (plus_goals.cpp).
@@ -217,6 +230,7 @@ class Game {
   void EditorKeyDown(uint16_t key);
   void SelectPlayerKeyDown(uint16_t key);
   void CreateNewPlayerKeyPress(uint8_t key);
+  bool TypeIntoName(std::string& name, uint8_t key);
   void NoteTypedNameChar(uint8_t key, bool accepted, bool nameEmpty, const char* charHint);
   void EditorKeyPress(uint8_t key);
   void CarryOutFileRequest(const FileRequest& request);

@@ -6,6 +6,7 @@
 namespace tobu {
 
 void Game::SelectPlayerKeyDown(uint16_t key) {
+  if (Plus && PlusSelectPlayerKeyDown(key)) return;
   if (key == VkEscape) AskOrClose();
   if (key == VkDown && MenuCursor < Players.PlayerCount) ++MenuCursor;
   if (key == VkUp && MenuCursor > 0) --MenuCursor;
@@ -19,9 +20,11 @@ void Game::SelectPlayerKeyDown(uint16_t key) {
 }
 
 // Escape loses the name typed so far and writes nothing. Plus goes back to the players
-// (on "Create New Player") and asks "Quit tobu?" only when there are none to go back to.
+// (on "Create New Player") and asks "Quit tobu?" only when there are none to go back to;
+// a player's new name is dropped and the list shows them as they were.
 void Game::CreateNewPlayerKeyDown(uint16_t key) {
   if (key != VkEscape) return;
+  if (Rename.Index != 0) return LeaveRename();
   if (!Plus || Players.PlayerCount == 0) return AskOrClose();
   Mode = GameMode::SelectPlayer;
   Players.PlayerName.clear();
@@ -29,12 +32,20 @@ void Game::CreateNewPlayerKeyDown(uint16_t key) {
 }
 
 void Game::CreateNewPlayerKeyPress(uint8_t key) {
-  std::string& name = Players.PlayerName;
+  if (Rename.Index != 0) {
+    if (TypeIntoName(Rename.Name, key)) RenamePlayer();
+    return;
+  }
+  if (TypeIntoName(Players.PlayerName, key)) CreatePlayer();
+}
+
+// A character the name takes, Backspace or Return; true when Return confirms a name.
+bool Game::TypeIntoName(std::string& name, uint8_t key) {
   if (name.size() < MaxPlayerNameLength && AcceptedPlayerNameChar(key))
     name.push_back(static_cast<char>(key));
   NoteTypedNameChar(key, AcceptedPlayerNameChar(key), name.empty(), PlayerNameHint);
-  if (key == VkReturn && !name.empty()) CreatePlayer();
   if (key == VkBack && !name.empty()) name.pop_back();
+  return key == VkReturn && !name.empty();
 }
 
 // Plus: a character no name takes, or Return with no name typed, sounds the error, and
@@ -71,9 +82,10 @@ void Game::CreatePlayer() {
   errors.ThrowIfAny();
 }
 
-// The roster as the two transitions to "MainMenu" write it; a failed write is kept for
-// Close to make again.
+// The roster as the two transitions to "MainMenu" (and plus's deleting and renaming)
+// write it; a failed write is kept for Close to make again.
 void Game::WriteRosterFile(int32_t index) {
+  ChosenPlayerIndex = index;
   UnsavedRosterIndex = index;
   WriteRoster(RosterFileName, Players, index);
   UnsavedRosterIndex.reset();

@@ -1,11 +1,27 @@
 #include "shell/roster.h"
 
 #include <optional>
+#include <utility>
 
 #include "world/bytes.h"
 #include "world/file_io.h"
 
 namespace tobu {
+
+int FindPlayer(const PlayerRoster& roster, const std::string& name) {
+  for (int i = 1; i <= roster.PlayerCount; ++i) {
+    if (roster.PlayerNames[i] == name) return i;
+  }
+  return 0;
+}
+
+void RemovePlayer(PlayerRoster& roster, int index) {
+  if (index < 1 || index > roster.PlayerCount) return;
+  for (int i = index; i < roster.PlayerCount; ++i)
+    roster.PlayerNames[i] = std::move(roster.PlayerNames[i + 1]);
+  roster.PlayerNames[roster.PlayerCount].clear();
+  --roster.PlayerCount;
+}
 
 // Players.dat: count (1 byte); per player a length byte and the name; the index of the
 // player chosen last (4 bytes, signed). A file cut short keeps what was read; names past

@@ -25,11 +25,15 @@ void Game::DrawSelectPlayer() {
   for (int i = 1; i <= Players.PlayerCount; ++i)
     ShowString(display_, 200, 114 + 24 * (i - 1), Players.PlayerNames[i]);
   display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
-  if (Plus) display_.DrawCanvasText(150, 462, "Up and Down choose, Return takes    F1 help    Escape quits");
+  if (Plus)
+    display_.DrawCanvasText(
+        58, 462,
+        "Up and Down choose, Return takes    Delete deletes    F4 renames    F1 help    Escape quits");
 }
 
 void Game::DrawCreateNewPlayer() {
   DrawWallpaper();
+  if (Plus && Rename.Index != 0) return DrawRenameField();
   ShowString(display_, 140, 180, "Please enter your name:");
   // Plus: the name in a field with a caret, and how many of its letters are left.
   if (Plus) {

@@ -18,6 +18,7 @@ enum VirtualKey : uint16_t {
   VkRight = 39,
   VkDown = 40,
   VkDelete = 46,
+  VkF4 = 115,  // plus: renames the highlighted player
   VkF5 = 116,
 };
 

@@ -1,5 +1,6 @@
 // Every plus question answered every way through tobu-script: the state lines against
-// one golden file, and the level's bytes, which change only when the player said yes.
+// one golden file, and the level's bytes and the roster, which change only when the
+// player said yes (or gave a new name with Return).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "shell/roster.h"
 #include "support/temp_dir.h"
 #include "world/file_io.h"
 #include "world/level_file.h"
@@ -21,7 +23,12 @@ struct QuestionCase {
   const char* Name;
   const char* Keys;  // after a new player "Ann" reached the main menu with plus on
   bool LevelErased;
+  const char* Roster = "Ann/1";  // Players.dat afterwards: the names, then the last index
 };
+
+// Ann on the player list, and with Bo, who is chosen and highlighted.
+#define TO_ANN "press Down\npress Down\npress Return\n"
+#define TO_ANN_AND_BO TO_ANN "press Up\npress Return\ntype Bo\npress Return\n" TO_ANN
 
 const QuestionCase Cases[] = {
     {"EraseYes", "press Return\npress Delete\nstate\npress Y\n", true},
@@ -42,7 +49,27 @@ const QuestionCase Cases[] = {
      "press Down\npress Down\npress Return\npress Up\npress Return\ntype Bo\npress Escape\nstate\n"
      "press Down\npress Return\n",
      false},
+    // The rest keep their order and the chosen one their place in the file's last field.
+    {"DeletePlayerYes", TO_ANN_AND_BO "press Up\npress Delete\nstate\npress Y\n", false, "Bo/1"},
+    // None is chosen then, as at the start with no roster: Escape on a new name asks.
+    {"DeleteCurrentPlayerYes", TO_ANN "press Delete\npress Y\npress Return\npress Escape\n", false, "/0"},
+    {"DeletePlayerEscapeIsNo", TO_ANN "press Delete\npress Escape\n", false},
+    {"RenameReturn", TO_ANN "press F4\npress Back\ntype x\npress Return\n", false, "Anx/1"},
+    {"RenameEscape", TO_ANN "press F4\ntype x\npress Escape\n", false},
+    {"RenameToAnotherPlayersName",
+     TO_ANN_AND_BO "press F4\npress Back\npress Back\ntype Ann\npress Return\nstate\npress Escape\n", false,
+     "Ann Bo/2"},
+    {"RenameLeftWhenPlusGoesOff", TO_ANN "press F4\ntype x\npress F3\npress Escape\n", false},
 };
+
+// The names in the roster file, then its last index: "Ann Bo/2".
+std::string RosterText(const std::string& file) {
+  const StoredRoster stored = ReadRoster(file);
+  std::string text;
+  for (int i = 1; i <= stored.Roster.PlayerCount; ++i)
+    text += (i > 1 ? " " : "") + stored.Roster.PlayerNames[i];
+  return text + "/" + std::to_string(stored.LastIndex);
+}
 
 // Runs the case's script in a fresh folder whose first level holds a table of Ann's
 // time; returns the output, and whether that level's bytes changed.
@@ -64,6 +91,7 @@ std::string RunCase(const QuestionCase& question, bool& levelChanged) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << question.Name;
   levelChanged = ReadWholeFile((levels / "01-first-steps.vel").string()) != level;
   EXPECT_FALSE(fs::exists(levels / "Players.dat")) << question.Name;
+  EXPECT_EQ(RosterText(work.File("Players.dat")), question.Roster) << question.Name;
   return testing::ReadText(work.File("out"));
 }
 
