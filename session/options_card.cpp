@@ -84,6 +84,13 @@ bool ChangeOption(Settings& values, int row, uint16_t key) {
   return !(values == before);
 }
 
+int OptionRowAt(int32_t y) {
+  const int top = FirstRowTop - 4;  // a row's band starts a little above its text
+  if (y < top) return -1;
+  const int row = (y - top) / RowHeight;
+  return row < OptionRows ? row : -1;
+}
+
 void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, int pointerFrame,
                      int64_t sceneTick) {
   DrawMenuBackdrop(display, sceneTick);
@@ -95,8 +102,7 @@ void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, 
   }
   display.DrawFrame(SheetHelmet, LabelX - 36, FirstRowTop + RowHeight * row - 10, pointerFrame);
   display.DrawCanvasText(100, NotesTop, "Every change is made at once and kept in tobu.ini.");
-  display.DrawCanvasText(100, NotesTop + 20,
-                         "Scale: fit fills the window, whole keeps every pixel square.");
+  display.DrawCanvasText(100, NotesTop + 20, "Scale: fit fills the window, whole keeps every pixel square.");
   display.DrawCanvasText(110, MenuHintsTop,
                          "Up and Down choose    Left, Right or Return change    Escape or O closes");
 }
