@@ -18,7 +18,7 @@ constexpr MenuRows PlayerMenuRows{90, 24};  // "Create New Player", then the pla
 constexpr MenuRows MainMenuRows{140, 30};   // "Play", "Editor" (plus: "Players", "Options")
 constexpr MenuRows LevelMenuRows{90, 24};
 constexpr MenuRows ResultMenuRows{170, 30};  // "Play again", "Best times"
-// Plus's level list, on its pane, and its results ("Next level" .. "Back to levels").
+// Plus's level list, on its pane, and its results ("Next level" .. "Level list").
 constexpr MenuRows PlusLevelMenuRows{54, 24};
 constexpr MenuRows PlusResultMenuRows{250, 30};
 constexpr int32_t PlusResultRowCount = 4;

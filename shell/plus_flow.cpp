@@ -73,7 +73,7 @@ void Game::AskOrErase(int entry) {
                     }));
 }
 
-// Rows: "Next level", "Play again", "Best times", "Back to levels" (as Escape).
+// Rows: "Next level", "Play again", "Best times", "Level list" (as Escape).
 void Game::PlusGameMenuKeyDown(uint16_t key) {
   if (key == VkDown && MenuCursor < PlusResultRowCount - 1) ++MenuCursor;
   if (key == VkUp && MenuCursor > 0) --MenuCursor;

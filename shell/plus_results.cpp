@@ -1,6 +1,6 @@
 // Plus's results: the level's name, the time large, how it stands against the best
-// time and the par, then the rows ("Next level", "Play again", "Best times", "Back to
-// levels"), all on the middle, and their keys on the ground.
+// time and the par, then the rows ("Next level", "Play again", "Best times", "Level
+// list"), all on the middle, and their keys on the ground.
 #include <string>
 
 #include "present/bitmap_text.h"
@@ -51,14 +51,14 @@ void Game::DrawPlusGameMenu(const std::string& title) {
   // The list is a round: after its last level comes its first again, and the row says so.
   const bool last = LevelIndex + 1 >= LevelFiles.Count();
   const char* rows[PlusResultRowCount] = {last ? "Back to level 1" : "Next level", "Play again", "Best times",
-                                          "Back to levels"};
+                                          "Level list"};
   for (int32_t i = 0; i < PlusResultRowCount; ++i)
     ShowString(display_, RowsX, PlusResultMenuRows.TextTop(i), rows[i]);
   display_.DrawFrame(SheetHelmet, RowsX - 36, PlusResultMenuRows.PointerTop(MenuCursor),
                      Anim.ObjectFrame[ObjectExit]);
   display_.DrawCanvasText(
-      70, MenuHintsTop,
-      "Up and Down choose, Return takes    R plays again at once    Escape back to levels    F1 help");
+      46, MenuHintsTop,
+      "Up and Down choose, Return takes    R plays again at once    Escape back to the level list    F1 help");
 }
 
 }  // namespace tobu
