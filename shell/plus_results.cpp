@@ -19,6 +19,8 @@ constexpr int32_t TimeScale = 2;
 constexpr int32_t VerdictTop = 154;
 constexpr int32_t ParTop = 186;
 constexpr int32_t RowsX = 246;
+constexpr const char* ResultKeys =
+    "Up and Down choose, Return takes    R plays again at once    Escape back to the level list    F1 help";
 
 void ShowCentred(Display& display, int32_t y, const std::string& text) {
   ShowString(display, (ViewWidth - StringWidth(text)) / 2, y, text);
@@ -56,9 +58,7 @@ void Game::DrawPlusGameMenu(const std::string& title) {
     ShowString(display_, RowsX, PlusResultMenuRows.TextTop(i), rows[i]);
   display_.DrawFrame(SheetHelmet, RowsX - 36, PlusResultMenuRows.PointerTop(MenuCursor),
                      Anim.ObjectFrame[ObjectExit]);
-  display_.DrawCanvasText(
-      46, MenuHintsTop,
-      "Up and Down choose, Return takes    R plays again at once    Escape back to the level list    F1 help");
+  display_.DrawCanvasText(46, MenuHintsTop, ResultKeys);
 }
 
 }  // namespace tobu
