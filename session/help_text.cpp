@@ -146,7 +146,7 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"Escape", "asks \"Give up?\": Escape gives up, R starts again"},
   };
   static const std::vector<HelpLine> results{
-      {"Up, Down", "choose \"Next level\", \"Play again\" or \"Best times\""},
+      {"Up, Down", "choose \"Next level\", \"Play again\", \"Best times\" or \"Level list\""},
       {"Return", "confirm (\"Next level\": the next level of the list)"},
       {"R", "play the level again at once"},
       {"O", "options: screen, sound, music, ghost, plus"},

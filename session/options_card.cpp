@@ -84,6 +84,13 @@ bool ChangeOption(Settings& values, int row, uint16_t key) {
   return !(values == before);
 }
 
+int OptionRowAt(int32_t y) {
+  const int top = FirstRowTop - 4;  // a row's band starts a little above its text
+  if (y < top) return -1;
+  const int row = (y - top) / RowHeight;
+  return row < OptionRows ? row : -1;
+}
+
 void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, int pointerFrame,
                      int64_t sceneTick) {
   DrawMenuBackdrop(display, sceneTick);

@@ -22,6 +22,9 @@ enum OptionRow : int {
 // True when a value changed.
 bool ChangeOption(Settings& values, int row, uint16_t key);
 
+// The row at frame row `y`, or -1 on none: a pointer there moves the card's pointer to it.
+int OptionRowAt(int32_t y);
+
 // The card over the whole view, on the plus menus' moving scene at `sceneTick` and their
 // pane: "Options", one row per setting with its value, the menu pointer (frame
 // `pointerFrame`) at row `row`, and the keys on the ground.

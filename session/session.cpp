@@ -140,11 +140,21 @@ void Session::KeyUp(uint16_t key) {
   form_.KeyUp(key);
 }
 
+// Plus: a left click on a menu's row or a question's answer is Return there, so that it
+// chooses exactly as the key does (the main menu's "Options" opens its card).
 void Session::MouseDown(MouseButton button, int32_t x, int32_t y) {
-  if (card_ == Card::None) form_.MouseDown(button, x, y);
+  if (card_ == Card::Options) return OptionsMouse(y, button == MouseButton::Left);
+  if (card_ != Card::None) return;
+  if (button == MouseButton::Left && form_.PointAtMenu(x, y)) {
+    KeyDown(VkReturn);
+    KeyUp(VkReturn);
+    return;
+  }
+  form_.MouseDown(button, x, y);
 }
 
 void Session::MouseMove(int32_t x, int32_t y) {
+  if (card_ == Card::Options) return OptionsMouse(y, false);
   if (card_ == Card::None) form_.MouseMove(x, y);
 }
 
@@ -201,6 +211,7 @@ bool Session::TakeScreenshotRequest() { return std::exchange(screenshotWanted_, 
 // to "Editor".
 void Session::SetPlus(bool on) {
   form_.Plus = on;
+  if (!on && form_.Mode != GameMode::editor) display_.ShowPointer(false);  // classic's menus show none
   if (!on && form_.Mode == GameMode::MainMenu) form_.MenuCursor = std::min(form_.MenuCursor, 1);
   if (!on) form_.LeaveRename();  // the classic game renames no one
 }
@@ -239,6 +250,18 @@ void Session::OptionsKey(uint16_t key) {
     optionsChanged_ = true;
   }
   DrawCard();
+}
+
+// The pointer over a row of the options card moves its pointer there; a click changes
+// the row's value as Return does.
+void Session::OptionsMouse(int32_t y, bool click) {
+  const int row = OptionRowAt(y);
+  if (row < 0) return;
+  if (row != optionRow_) {
+    optionRow_ = row;
+    DrawCard();
+  }
+  if (click) OptionsKey(VkReturn);
 }
 
 bool Session::TakeOptionsChange() { return std::exchange(optionsChanged_, false); }

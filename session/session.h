@@ -84,6 +84,7 @@ class Session {
  private:
   bool KeyForSession(uint16_t key);
   void OptionsKey(uint16_t key);
+  void OptionsMouse(int32_t y, bool click);
   void SwitchPlus();
   void Open(Card card);
   void DrawCard();

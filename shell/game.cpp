@@ -74,6 +74,7 @@ void Game::Update(bool surfaceReady) {
     }
   }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
+  if (Plus && Mode == GameMode::game) display_.ShowPointer(false);  // a click may have started the run
   ReadPlusMenuFiles();
   ClampViewCamera();
   SkyX = SkyOffset(Level.CameraX);
@@ -277,6 +278,7 @@ void Game::KeyPress(uint8_t Key, bool CommandHeld) {
 
 void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
   if (OpenQuestion) return;
+  if (Plus && PlusMenuMouseDown(Button, Y)) return;
   if (Mode == GameMode::editor && Plus && PlusEditorMouseDown(X, Y)) return;
   if (Mode == GameMode::editor && Plus && Button == MouseButton::Left && BeginPlusRectangle(X, Y)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
@@ -285,7 +287,9 @@ void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
 }
 
 void Game::MouseMove(int32_t X, int32_t Y) {
-  display_.ShowPointer(Mode == GameMode::editor);
+  // Plus: the pointer shows on every screen but a run, which hides it again (Update).
+  display_.ShowPointer(Mode == GameMode::editor || (Plus && Mode != GameMode::game));
+  PointAtMenu(X, Y);
   Editor.MouseX = X;
   Editor.MouseY = Y;
   // Plus: the toolbar covers the view, so nothing under it is painted.

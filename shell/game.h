@@ -71,6 +71,10 @@ class Game {
   // Plus: the main menu's fourth row, "Options", is highlighted; Return there opens the
   // session's options card, as O does.
   bool OptionsRowHighlighted() const { return Plus && Mode == GameMode::MainMenu && MenuCursor == 3; }
+  // Plus: the pointer at frame pixel (x, y) over a menu's row or a question's answer
+  // highlights it (the cursor moves as Up and Down move it, with their sound); true when
+  // it is over one, where a click chooses it as Return does (the session sends that Return).
+  bool PointAtMenu(int32_t x, int32_t y);
   // The watched run still has ticks to play.
   bool WatchedRunGoesOn() const;
   void StopWatching();
@@ -206,6 +210,9 @@ class Game {
   void DeletePlayer(int index);
   void RenamePlayer();
   void DrawRenameField();
+  // Plus's menus under the mouse (menu_mouse.cpp).
+  void ScrollLevelList(int32_t rows);
+  bool PlusMenuMouseDown(MouseButton button, int32_t y);
   // Plus's results (plus_results.cpp).
   void DrawPlusGameMenu(const std::string& title);
   // Plus's goals: the par, the stars and the ending (plus_goals.cpp).

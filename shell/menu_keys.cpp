@@ -6,14 +6,13 @@
 #include "editor/editor.h"
 #include "replay/level_crc.h"
 #include "shell/game.h"
+#include "shell/menu_layout.h"
 #include "world/file_error.h"
 #include "world/file_io.h"
 #include "world/level_file.h"
 
 namespace tobu {
 namespace {
-
-constexpr int32_t ListRows = 16;  // rows of the level list on screen
 
 // Down and Up of the menus of a few rows ("MainMenu", "GameMenu").
 void MoveMenuCursor(int32_t& cursor, uint16_t key, int32_t rows) {
@@ -29,7 +28,7 @@ void Game::SelectLevelKeyDown(uint16_t key) {
   if (key == VkDown) {
     ++MenuCursor;
     if (ListTop + MenuCursor > count - 1) --MenuCursor;
-    if (MenuCursor > ListRows - 1) {
+    if (MenuCursor > LevelListRows - 1) {
       ++ListTop;
       --MenuCursor;
     }
@@ -172,8 +171,8 @@ void Game::OpenLevelList() {
 void Game::ClampListPosition() {
   const int32_t count = LevelFiles.Count();
   LevelIndex = std::clamp(LevelIndex, 0, count - 1);
-  ListTop = std::clamp(ListTop, 0, std::max(0, count - ListRows));
-  ListTop = std::clamp(ListTop, std::max(0, LevelIndex - (ListRows - 1)), LevelIndex);
+  ListTop = std::clamp(ListTop, 0, std::max(0, count - LevelListRows));
+  ListTop = std::clamp(ListTop, std::max(0, LevelIndex - (LevelListRows - 1)), LevelIndex);
 }
 
 // Starting a run. The level is read first: a file that cannot be loaded leaves the

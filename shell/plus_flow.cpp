@@ -12,6 +12,7 @@
 #include "present/scenery.h"
 #include "present/sheets.h"
 #include "shell/game.h"
+#include "shell/menu_layout.h"
 #include "sim/clock.h"
 #include "world/numeric.h"
 
@@ -72,9 +73,9 @@ void Game::AskOrErase(int entry) {
                     }));
 }
 
-// Rows: "Next level", "Play again", "Best times".
+// Rows: "Next level", "Play again", "Best times", "Level list" (as Escape).
 void Game::PlusGameMenuKeyDown(uint16_t key) {
-  if (key == VkDown && MenuCursor < 2) ++MenuCursor;
+  if (key == VkDown && MenuCursor < PlusResultRowCount - 1) ++MenuCursor;
   if (key == VkUp && MenuCursor > 0) --MenuCursor;
   if (key == VkReturn && MenuCursor == 0 && LevelFiles.Count() > 0) {
     // The last level goes on to the first: the list is a round.
@@ -86,7 +87,7 @@ void Game::PlusGameMenuKeyDown(uint16_t key) {
   } else if (key == VkReturn && MenuCursor == 2 && !Best.BestNames[1].empty()) {
     Mode = GameMode::TopTen;
   }
-  if (key == VkEscape) {
+  if (key == VkEscape || (key == VkReturn && MenuCursor == 3)) {
     MenuCursor = LevelIndex - ListTop;
     Mode = GameMode::SelectLevel;
   }

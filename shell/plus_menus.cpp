@@ -11,18 +11,18 @@
 #include "present/plus_palette.h"
 #include "present/sheets.h"
 #include "shell/game.h"
+#include "shell/menu_layout.h"
 #include "sim/clock.h"
 #include "world/file_error.h"
 
 namespace tobu {
 namespace {
 
-constexpr int32_t ListRows = 16;
 constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
 // The level list's pane, as wide as a row needs: the longest shipped name ("16 guarded
 // roads", 255 pixels), a time to the minute ("1:06.59", 106), the star and the mark; the
 // preview takes the rest (shell/plus_level_preview.cpp).
-constexpr int ListLeft = 4, ListRight = 448, ListPaneTop = 40, ListPaneBottom = 452;
+constexpr int ListLeft = 4, ListRight = 448;
 constexpr int LevelNameX = 40;       // the pointer, 36 to the left, stands at the pane's edge
 constexpr int NameGap = 10;          // between a name's last glyph and its time's first
 constexpr int LevelTimeRight = 396;  // the times end in one column
@@ -30,8 +30,6 @@ constexpr int StarX = 408;           // the star's centre, its rim 8 pixels roun
 constexpr int MarkX = 419;
 constexpr int ArrowX = (ListLeft + ListRight) / 2;
 constexpr int WorldRecordX = 8;
-
-int RowTop(int row) { return 54 + 24 * row; }
 
 // The name of a level as words, cut with ".." so that it ends before `right`.
 std::string FittedTitle(const std::string& title, int x, int right) {
@@ -63,7 +61,7 @@ bool Game::PlusListJumpKeyDown(uint16_t key) {
   const bool down = key == VkEnd || key == VkPageDown;
   int32_t steps = 0;
   if (key == VkHome || key == VkEnd) steps = LevelFiles.Count();
-  if (key == VkPageUp || key == VkPageDown) steps = ListRows;
+  if (key == VkPageUp || key == VkPageDown) steps = LevelListRows;
   if (steps == 0) return false;
   for (int32_t i = 0; i < steps; ++i) SelectLevelKeyDown(down ? VkDown : VkUp);
   return true;
@@ -74,15 +72,16 @@ bool Game::PlusListJumpKeyDown(uint16_t key) {
 void Game::DrawPlusBackdrop() {
   if (Mode == GameMode::SelectLevel)
     return DrawMeadowScene(display_, Anim.SceneTick, ViewHeight - CellHeight);
-  // Down to the scene's ground, or past the player list's last name.
-  DrawMenuBackdrop(display_, Anim.SceneTick,
-                   Mode == GameMode::SelectPlayer ? std::max(MenuPaneBottom, 120 + 24 * Players.PlayerCount)
-                                                  : MenuPaneBottom);
+  // Down to the scene's ground, or past the player list's or the results' last row.
+  int paneBottom = MenuPaneBottom;
+  if (Mode == GameMode::SelectPlayer) paneBottom = std::max(MenuPaneBottom, 120 + 24 * Players.PlayerCount);
+  if (Mode == GameMode::GameMenu) paneBottom = PlusResultMenuRows.TextTop(PlusResultRowCount);
+  DrawMenuBackdrop(display_, Anim.SceneTick, paneBottom);
 }
 
 void Game::DrawPlusMainMenu() {
-  ShowString(display_, 280, 200, "Players");
-  ShowString(display_, 280, 230, "Options");
+  ShowString(display_, 280, MainMenuRows.TextTop(2), "Players");
+  ShowString(display_, 280, MainMenuRows.TextTop(3), "Options");
   if (MenuProgress && MenuProgress->Total > 0) {
     ShowString(display_, -1, 290,
                std::to_string(MenuProgress->Finished) + " of " + std::to_string(MenuProgress->Total) +
@@ -108,7 +107,7 @@ void Game::ReturnToPlayers() {
 // One row of the level list: the name as words, and the player's best time with a mark
 // when they have finished the level; with a server, the world record at the left.
 void Game::DrawPlusLevelRow(int row, int entry) {
-  const int y = RowTop(row);
+  const int y = PlusLevelMenuRows.TextTop(row);
   const bool known = entry < static_cast<int>(LevelRows.size());
   const LevelRow level = known ? LevelRows[entry] : LevelRow{};
   const std::string time = level.Finished ? StopwatchText(StoredHundredths(level.PlayerBest)) : std::string();
@@ -145,16 +144,17 @@ void Game::DrawPlusSelectLevel() {
   display_.BlendRect(0, 4, ViewWidth, 30, palette::Black, palette::BackingAmount);
   ShowString(display_, -1, 8, "Select Level!");
   // Opaque: the scene's runner and apples pass behind the rows, never under their text.
-  display_.FillRect(ListLeft, ListPaneTop, ListRight - ListLeft, ListPaneBottom - ListPaneTop,
+  display_.FillRect(ListLeft, LevelPaneTop, ListRight - ListLeft, LevelPaneBottom - LevelPaneTop,
                     palette::PanelFill);
   // The pointer first: a world record's time on its row stays readable over it.
-  display_.DrawFrame(SheetHelmet, LevelNameX - 36, RowTop(MenuCursor) - 10, Anim.ObjectFrame[ObjectExit]);
+  display_.DrawFrame(SheetHelmet, LevelNameX - 36, PlusLevelMenuRows.PointerTop(MenuCursor),
+                     Anim.ObjectFrame[ObjectExit]);
   const int32_t count = LevelFiles.Count();
-  for (int32_t i = 0; i < ListRows && ListTop + i < count; ++i) DrawPlusLevelRow(i, ListTop + i);
+  for (int32_t i = 0; i < LevelListRows && ListTop + i < count; ++i) DrawPlusLevelRow(i, ListTop + i);
   DrawWorldRecords();
   display_.DrawCanvasText(572, 14, std::to_string(ListTop + MenuCursor + 1) + " / " + std::to_string(count));
-  if (ListTop > 0) DrawArrow(display_, ArrowX, ListPaneTop + 2, true);
-  if (ListTop + ListRows < count) DrawArrow(display_, ArrowX, ListPaneBottom - 13, false);
+  if (ListTop > 0) DrawArrow(display_, ArrowX, LevelPaneTop + 2, true);
+  if (ListTop + LevelListRows < count) DrawArrow(display_, ArrowX, LevelPaneBottom - 13, false);
   DrawLevelPreview();
   display_.DrawCanvasText(
       67, MenuHintsTop,

@@ -1,11 +1,13 @@
 // Plus's results: the level's name, the time large, how it stands against the best
-// time and the par, then the rows ("Next level", "Play again", "Best times"), all on the
-// middle.
+// time and the par, then the rows ("Next level", "Play again", "Best times", "Level
+// list"), all on the middle, and their keys on the ground.
 #include <string>
 
 #include "present/bitmap_text.h"
+#include "present/meadow_scene.h"
 #include "present/sheets.h"
 #include "shell/game.h"
+#include "shell/menu_layout.h"
 #include "sim/clock.h"
 
 namespace tobu {
@@ -16,9 +18,9 @@ constexpr int32_t TimeTop = 92;
 constexpr int32_t TimeScale = 2;
 constexpr int32_t VerdictTop = 154;
 constexpr int32_t ParTop = 186;
-constexpr int32_t RowsTop = 250;
-constexpr int32_t RowHeight = 30;
 constexpr int32_t RowsX = 246;
+constexpr const char* ResultKeys =
+    "Up and Down choose, Return takes    R plays again at once    Escape back to the level list    F1 help";
 
 void ShowCentred(Display& display, int32_t y, const std::string& text) {
   ShowString(display, (ViewWidth - StringWidth(text)) / 2, y, text);
@@ -50,11 +52,13 @@ void Game::DrawPlusGameMenu(const std::string& title) {
   DrawParLine(ParTop);
   // The list is a round: after its last level comes its first again, and the row says so.
   const bool last = LevelIndex + 1 >= LevelFiles.Count();
-  const char* rows[] = {last ? "Back to level 1" : "Next level", "Play again", "Best times"};
-  for (int32_t i = 0; i < 3; ++i) ShowString(display_, RowsX, RowsTop + RowHeight * i, rows[i]);
-  display_.DrawFrame(SheetHelmet, RowsX - 36, RowsTop - 10 + RowHeight * MenuCursor,
+  const char* rows[PlusResultRowCount] = {last ? "Back to level 1" : "Next level", "Play again", "Best times",
+                                          "Level list"};
+  for (int32_t i = 0; i < PlusResultRowCount; ++i)
+    ShowString(display_, RowsX, PlusResultMenuRows.TextTop(i), rows[i]);
+  display_.DrawFrame(SheetHelmet, RowsX - 36, PlusResultMenuRows.PointerTop(MenuCursor),
                      Anim.ObjectFrame[ObjectExit]);
-  display_.DrawCanvasText(226, RowsTop + 3 * RowHeight + 16, "R plays the level again at once");
+  display_.DrawCanvasText(46, MenuHintsTop, ResultKeys);
 }
 
 }  // namespace tobu

@@ -56,6 +56,16 @@ std::vector<std::string> WrapText(const std::string& text) {
   return lines;
 }
 
+// The card grows down by a line's height for each line the text wraps to beyond its
+// first, and everything under the text moves down with it.
+int ExtraHeight(const std::vector<std::string>& lines) {
+  return TitleLineHeight * (static_cast<int>(lines.size()) - 1);
+}
+
+int FirstSlotLeft(const Question& question) {
+  return ViewWidth / 2 - static_cast<int>(question.Answers.size()) * SlotWidth / 2;
+}
+
 }  // namespace
 
 Question YesNoQuestion(std::string text, std::function<void(Answer)> then) {
@@ -77,11 +87,17 @@ std::optional<Answer> AnswerForKey(Question& question, uint16_t key) {
   return std::nullopt;
 }
 
-// The card grows down by a line's height for each line the text wraps to beyond its
-// first, and everything under the text moves down with it.
+std::optional<size_t> AnswerAt(const Question& question, int32_t x, int32_t y) {
+  const int answersTop = AnswersTop + ExtraHeight(WrapText(question.Text));
+  // An answer's slot: from its pointer's top down past its key's line.
+  if (y < answersTop - 10 || y >= answersTop + 46 || x < FirstSlotLeft(question)) return std::nullopt;
+  const size_t slot = static_cast<size_t>((x - FirstSlotLeft(question)) / SlotWidth);
+  return slot < question.Answers.size() ? std::optional<size_t>(slot) : std::nullopt;
+}
+
 void DrawQuestionCard(Display& display, const Question& question, int pointerFrame) {
   const std::vector<std::string> lines = WrapText(question.Text);
-  const int extra = TitleLineHeight * (static_cast<int>(lines.size()) - 1);
+  const int extra = ExtraHeight(lines);
   DrawPlusPanel(display, 20, BandTop, ViewWidth - 40, BandHeight + extra);
   for (size_t i = 0; i < lines.size(); ++i)
     ShowString(display, -1, BandTop + 20 + TitleLineHeight * static_cast<int>(i), lines[i]);
@@ -90,10 +106,9 @@ void DrawQuestionCard(Display& display, const Question& question, int pointerFra
   display.DrawCanvasText(std::max(8, (ViewWidth - detailWidth) / 2), BandTop + 46 + extra, question.Detail);
   const int answersTop = AnswersTop + extra;
   const int count = static_cast<int>(question.Answers.size());
-  const int firstSlot = ViewWidth / 2 - count * SlotWidth / 2;
   for (int i = 0; i < count; ++i) {
     const Answer answer = question.Answers[static_cast<size_t>(i)];
-    const int left = firstSlot + i * SlotWidth + 56;
+    const int left = FirstSlotLeft(question) + i * SlotWidth + 56;
     ShowString(display, left, answersTop, LookOf(answer).Label);
     const bool safe = answer == question.Safe();
     display.DrawCanvasText(left + 4, answersTop + 30,

@@ -38,6 +38,10 @@ Question YesNoCancelQuestion(std::string text, std::function<void(Answer)> then)
 // key gives nothing.
 std::optional<Answer> AnswerForKey(Question& question, uint16_t key);
 
+// The answer whose slot on the card holds frame pixel (x, y), if any (its index in
+// Answers): a pointer there highlights it, a click gives it.
+std::optional<size_t> AnswerAt(const Question& question, int32_t x, int32_t y);
+
 // The card: a framed panel across the middle with the text, the answers with their keys
 // and the menu pointer (frame `pointerFrame`) at the highlighted one.
 void DrawQuestionCard(Display& display, const Question& question, int pointerFrame);

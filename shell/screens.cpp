@@ -5,6 +5,7 @@
 #include "present/plus_panel.h"
 #include "present/sheets.h"
 #include "shell/game.h"
+#include "shell/menu_layout.h"
 #include "world/file_error.h"
 #include "world/level_file.h"
 
@@ -21,10 +22,10 @@ void Game::DrawWallpaper() {
 void Game::DrawSelectPlayer() {
   DrawWallpaper();
   ShowString(display_, 210, 40, "Choose Player");
-  ShowString(display_, 200, 90, "Create New Player");
+  ShowString(display_, 200, PlayerMenuRows.TextTop(0), "Create New Player");
   for (int i = 1; i <= Players.PlayerCount; ++i)
-    ShowString(display_, 200, 114 + 24 * (i - 1), Players.PlayerNames[i]);
-  display_.DrawFrame(SheetHelmet, 164, 80 + 24 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
+    ShowString(display_, 200, PlayerMenuRows.TextTop(i), Players.PlayerNames[i]);
+  display_.DrawFrame(SheetHelmet, 164, PlayerMenuRows.PointerTop(MenuCursor), Anim.ObjectFrame[ObjectExit]);
   if (Plus)
     display_.DrawCanvasText(
         58, 462,
@@ -47,10 +48,10 @@ void Game::DrawCreateNewPlayer() {
 void Game::DrawMainMenu() {
   DrawWallpaper();
   ShowString(display_, -1, 40, "Main Menu");
-  ShowString(display_, 280, 140, "Play");
-  ShowString(display_, 280, 170, "Editor");
+  ShowString(display_, 280, MainMenuRows.TextTop(0), "Play");
+  ShowString(display_, 280, MainMenuRows.TextTop(1), "Editor");
   if (Plus) DrawPlusMainMenu();
-  display_.DrawFrame(SheetHelmet, 244, 130 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
+  display_.DrawFrame(SheetHelmet, 244, MainMenuRows.PointerTop(MenuCursor), Anim.ObjectFrame[ObjectExit]);
 }
 
 void Game::DrawSelectLevel() {
@@ -58,10 +59,10 @@ void Game::DrawSelectLevel() {
   if (Plus) return DrawPlusSelectLevel();
   ShowString(display_, -1, 40, "Select Level!");
   const int32_t count = LevelFiles.Count();
-  for (int32_t i = 0; i <= 15 && i <= count - 1 && ListTop + i < count; ++i) {
-    ShowString(display_, 260, 90 + 24 * i, LevelFiles.Items[ListTop + i]);
+  for (int32_t i = 0; i < LevelListRows && i <= count - 1 && ListTop + i < count; ++i) {
+    ShowString(display_, 260, LevelMenuRows.TextTop(i), LevelFiles.Items[ListTop + i]);
   }
-  display_.DrawFrame(SheetHelmet, 224, 80 + 24 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
+  display_.DrawFrame(SheetHelmet, 224, LevelMenuRows.PointerTop(MenuCursor), Anim.ObjectFrame[ObjectExit]);
 }
 
 void Game::DrawGameMenu() {
@@ -72,9 +73,9 @@ void Game::DrawGameMenu() {
                                    : LevelFiles.Items[LevelIndex];
   if (Plus) return DrawPlusGameMenu(name);
   ShowString(display_, 200, 40, "Level: " + name);
-  ShowString(display_, 260, 170, "Play again");
-  ShowString(display_, 260, 200, "Best times");
-  display_.DrawFrame(SheetHelmet, 224, 160 + 30 * MenuCursor, Anim.ObjectFrame[ObjectExit]);
+  ShowString(display_, 260, ResultMenuRows.TextTop(0), "Play again");
+  ShowString(display_, 260, ResultMenuRows.TextTop(1), "Best times");
+  display_.DrawFrame(SheetHelmet, 224, ResultMenuRows.PointerTop(MenuCursor), Anim.ObjectFrame[ObjectExit]);
   std::string line;
   if (Outcome.RunFailed) {
     line = "You Failed to Finish!";

@@ -1,10 +1,11 @@
 #include "platform/web/web_game.h"
 
 #include <iostream>
+#include <utility>
 
-#include "platform/web/menu_tap.h"
 #include "platform/web/web_keys.h"
 #include "platform/web/web_page.h"
+#include "shell/menu_rows.h"
 #include "shell/music_theme.h"
 #include "sim/keys.h"
 #include "world/file_error.h"
@@ -130,12 +131,14 @@ void WebGame::VirtualKeyUp(uint16_t key) {
 }
 
 void WebGame::MouseDown(int button, int x, int y) {
+  if (std::exchange(tapMouseDue_, false) && !EditorView()) return;
   MouseButton which{};
   if (!InsideFrame(x, y) || !ToMouseButton(button, which) || page::MessageOpen()) return;
   Call([&] { session_.MouseDown(which, x, y); });
 }
 
 void WebGame::MouseMove(int x, int y) {
+  if (tapMouseDue_ && !EditorView()) return;
   if (InsideFrame(x, y)) Call([&] { session_.MouseMove(x, y); });
 }
 
@@ -166,6 +169,7 @@ bool WebGame::Tap(int y) {
   }
   const int32_t row = MenuRowAt(form_, y);
   if (row < 0) return false;
+  tapMouseDue_ = form_.Plus;
   // Each key moves the cursor one row (a menu has at most 17); then Return chooses.
   const GameMode menu = form_.Mode;
   for (int step = 0; step < 32 && form_.MenuCursor != row && form_.Mode == menu; ++step) {

@@ -129,6 +129,9 @@ class WebGame {
   bool active_ = true;
   bool closedShown_ = false;
   bool soundKeyHeld_ = false;  // F2's key-up is the page's too
+  // A tap chose a plus menu's row: the browser's mouse events that follow the finger
+  // (up to its click) would point at and choose on the next screen.
+  bool tapMouseDue_ = false;
 };
 
 }  // namespace tobu

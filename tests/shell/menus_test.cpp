@@ -3,6 +3,7 @@
 #include <map>
 
 #include "replay/level_crc.h"
+#include "shell/menu_rows.h"
 #include "shell/par_times.h"
 
 #include "support/game_fixture.h"
@@ -98,6 +99,30 @@ TEST_F(Menus, PlusJumpsThroughTwentyLevels) {
     EXPECT_EQ(form.ListTop, s.top) << s.key;
     EXPECT_EQ(form.MenuCursor, s.cursor) << s.key;
     EXPECT_EQ(form.LevelIndex, s.top + s.cursor) << s.key;
+  }
+}
+
+// Plus: the row under the pointer (or a tap) on the main menu's four rows and the level
+// list's pane, to the edges of each band; past the last row or the last level, none.
+TEST_F(Menus, PlusRowUnderThePointer) {
+  MakeLevels(20);
+  StartAsNewPlayer();
+  form.Plus = true;
+  const struct {
+    GameMode mode;
+    int top, y, row;
+  } cases[] = {
+      {GameMode::MainMenu, 0, 135, -1},    {GameMode::MainMenu, 0, 136, 0},
+      {GameMode::MainMenu, 0, 205, 2},     {GameMode::MainMenu, 0, 255, 3},
+      {GameMode::MainMenu, 0, 256, -1},    {GameMode::SelectLevel, 0, 49, -1},
+      {GameMode::SelectLevel, 0, 50, 0},   {GameMode::SelectLevel, 0, 433, 15},
+      {GameMode::SelectLevel, 0, 434, -1}, {GameMode::SelectLevel, 18, 97, 1},
+      {GameMode::SelectLevel, 18, 98, -1},
+  };
+  for (const auto& c : cases) {
+    form.Mode = c.mode;
+    form.ListTop = c.top;
+    EXPECT_EQ(MenuRowAt(form, c.y), c.row) << static_cast<int>(c.mode) << " at " << c.y;
   }
 }
 
