@@ -24,7 +24,9 @@ constexpr MenuRows PlusResultMenuRows{250, 30};
 constexpr int32_t PlusResultRowCount = 4;
 
 constexpr int32_t LevelListRows = 16;  // rows of the level list on screen
-// Plus's level list pane, its scroll arrows inside its top and bottom edges.
+// Plus's level list pane, its scroll arrows inside its top and bottom edges; the preview
+// takes the frame right of it.
 constexpr int32_t LevelPaneTop = 40, LevelPaneBottom = 452;
+constexpr int32_t LevelPaneLeft = 4, LevelPaneRight = 448;
 
 }  // namespace tobu

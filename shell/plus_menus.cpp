@@ -22,7 +22,7 @@ constexpr uint16_t VkPageUp = 33, VkPageDown = 34, VkEnd = 35, VkHome = 36;
 // The level list's pane, as wide as a row needs: the longest shipped name ("16 guarded
 // roads", 255 pixels), a time to the minute ("1:06.59", 106), the star and the mark; the
 // preview takes the rest (shell/plus_level_preview.cpp).
-constexpr int ListLeft = 4, ListRight = 448;
+constexpr int ListLeft = LevelPaneLeft, ListRight = LevelPaneRight;
 constexpr int LevelNameX = 40;       // the pointer, 36 to the left, stands at the pane's edge
 constexpr int NameGap = 10;          // between a name's last glyph and its time's first
 constexpr int LevelTimeRight = 396;  // the times end in one column
