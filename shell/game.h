@@ -89,6 +89,9 @@ class Game {
   // Plus: R starts the level of a run (a play-test's too), or of the results, again at
   // once; false when there is none to start (plus_flow.cpp).
   bool RestartRun();
+  // Plus: where the runner is across the view drawn, 0 its left edge to 1 its right, for
+  // placing the run's sounds; none in classic, whose sounds are all centred.
+  std::optional<double> RunnerAcrossView() const;
   // Plus: puts a question on a card over the screen. Until it is answered every key
   // answers it and nothing else (question.h); the answer's action then runs.
   void Ask(Question question);
