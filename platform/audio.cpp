@@ -58,7 +58,7 @@ Audio::Audio() {
   SDL_AudioSpec wanted{};
   wanted.freq = 44100;
   wanted.format = AUDIO_S16SYS;
-  wanted.channels = 2;  // the same mono mix on both sides
+  wanted.channels = 2;  // the run's sounds where they happen, the rest in the middle
   wanted.samples = BufferFramesToAsk();
   wanted.callback = Fill;
   wanted.userdata = this;
@@ -85,18 +85,15 @@ Audio::~Audio() {
 
 void Audio::Fill(void* self, Uint8* stream, int bytes) {
   Audio& audio = *static_cast<Audio*>(self);
-  if (audio.mono_.empty()) RaiseToRealtime();  // the first buffer, on the device's thread
-  const auto frames = static_cast<size_t>(bytes) / (2 * sizeof(int16_t));
-  audio.mono_.resize(frames);  // once: SDL asks for the same size every time
-  audio.mixer_.Mix(audio.mono_);
-  auto* out = reinterpret_cast<int16_t*>(stream);
-  for (size_t i = 0; i < frames; ++i) out[2 * i] = out[2 * i + 1] = audio.mono_[i];
+  if (!audio.realtime_) RaiseToRealtime();  // the first buffer, on the device's thread
+  audio.realtime_ = true;
+  audio.mixer_.MixStereo({reinterpret_cast<int16_t*>(stream), static_cast<size_t>(bytes) / sizeof(int16_t)});
 }
 
-void Audio::Play(const std::vector<GameEvent>& events) {
+void Audio::Play(const std::vector<GameEvent>& events, Pan place) {
   if (device_ == 0 || !enabled_ || events.empty()) return;
   const DeviceLock lock(device_);
-  mixer_.Play(events);
+  mixer_.Play(events, place);
 }
 
 void Audio::FollowMode(GameMode mode, int runTheme) {

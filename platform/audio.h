@@ -20,8 +20,9 @@ class Audio {
   Audio(const Audio&) = delete;
   Audio& operator=(const Audio&) = delete;
 
-  // Starts the sounds of one tick's events; returns at once, the device plays them.
-  void Play(const std::vector<GameEvent>& events);
+  // Starts the sounds of one tick's events, those of the run at `place` (sounds/stereo_place.h);
+  // returns at once, the device plays them.
+  void Play(const std::vector<GameEvent>& events, Pan place = {});
   // The music for where the player is; a run's in the look `runTheme` (shell/music_theme.h).
   void FollowMode(GameMode mode, int runTheme);
   // Sound off stops what is playing (music too) and plays nothing until switched on again.
@@ -47,7 +48,7 @@ class Audio {
   GameMode mode_ = GameMode::SelectPlayer;
   int runTheme_ = 0;
   Mixer mixer_;
-  std::vector<int16_t> mono_;  // the mix before it goes to both channels
+  bool realtime_ = false;  // the device's thread has asked for realtime priority
 };
 
 }  // namespace tobu

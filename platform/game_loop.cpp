@@ -1,11 +1,21 @@
 #include "platform/game_loop.h"
 
 #include <ctime>
+#include <optional>
 
 #include "screenshot/screenshot.h"
 #include "shell/music_theme.h"
 
 namespace tobu {
+namespace {
+
+// Where the run's sounds of this tick are heard: where the runner is on the screen.
+Pan SoundPlace(const Game& game) {
+  const std::optional<double> across = game.RunnerAcrossView();
+  return across ? PanAt(*across) : Pan{};
+}
+
+}  // namespace
 
 GameLoop::GameLoop(Screen& screen, Session& session, SoftwareDisplay& display, SettingsStore& settings,
                    Audio& audio)
@@ -73,7 +83,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
     case WindowRequest::None:
       break;
   }
-  audio_.Play(session_.TheGame().Events.Drain());  // a key's sound at once, not at the next tick
+  audio_.Play(session_.TheGame().Events.Drain(), SoundPlace(session_.TheGame()));  // at once, not next tick
   audio_.FollowMode(session_.TheGame().Mode, MusicTheme(session_.TheGame()));
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
   ApplyOptions();  // first: it may create tobu.ini, which the two below only update
@@ -90,7 +100,7 @@ void GameLoop::Tick(int32_t lagCount) {
   CallGuarded(screen_.Window(), session_.TheGame().Events, [&] { session_.Tick(lagCount); });
   const std::vector<GameEvent> events = session_.TheGame().Events.Drain();
   if (AfterTick) AfterTick(events);
-  audio_.Play(events);  // before the frame, which may wait for the screen
+  audio_.Play(events, SoundPlace(session_.TheGame()));  // before the frame, which may wait for the screen
   audio_.FollowMode(session_.TheGame().Mode, MusicTheme(session_.TheGame()));
   ReportWarnings(session_.TheGame().Warnings);
   ++ticks_;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "present/bitmap_text.h"
+#include "present/object_sheets.h"
 #include "present/plus_hud.h"
 #include "present/plus_medal.h"
 #include "present/sheets.h"
@@ -14,6 +15,7 @@ namespace {
 constexpr uint16_t Black = 0x0000, White = 0xFFFF, Red = 0xF800, Yellow = 0xFFE0;
 constexpr std::array<uint16_t, 4> Petals{0xFFFF, 0xFE19, 0xFFE0, 0xFB56};
 constexpr std::array<uint16_t, 4> Confetti{0xF800, 0xFFE0, 0x07E0, 0x041F};
+constexpr uint16_t RimGlow = 0xA9A6, RimLine = 0xFED6;  // a deep orange, a pale amber
 
 // Eight directions, a tenth of a pixel per step: the same star for sparks and petals.
 struct Step {
@@ -86,6 +88,17 @@ void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& kill
   const int32_t x = killer.X - camera.X - 6 - grow, y = killer.Y - camera.Y - 6 - grow, size = 52 + 2 * grow;
   Frame(display, x - 2, y - 2, size + 4, size + 4, 2, White);
   Frame(display, x, y, size, size, 3, Yellow);
+}
+
+void DrawObjectRim(Display& display, ViewCamera camera, const LevelObject& object, int32_t frame) {
+  if (!FindObjectKind(object.Kind)) return;
+  // A warm glow two pixels out, then a pale line one pixel out, hugging the picture.
+  constexpr Step Glow[] = {{2, 0}, {-2, 0}, {0, 2}, {0, -2}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
+  constexpr Step Line[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+  const int sheet = ObjectSheets[object.Kind];
+  const int32_t x = object.X - camera.X, y = object.Y - camera.Y;
+  for (const Step& step : Glow) display.DrawFrameSilhouette(sheet, x + step.X, y + step.Y, frame, RimGlow);
+  for (const Step& step : Line) display.DrawFrameSilhouette(sheet, x + step.X, y + step.Y, frame, RimLine);
 }
 
 void DrawRedFlash(Display& display, int32_t age) {

@@ -28,6 +28,9 @@ ViewCamera DeathShake(int32_t age, int32_t length);
 void DrawLockedHint(Display& display, ViewCamera camera, const LevelObject& exit);
 // A red square pulsing around the killer that ended the run.
 void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& killer, int32_t age);
+// A light rim round an object's picture, to draw just before it: a dark killer on a
+// dark look's rock and backdrop keeps its edge.
+void DrawObjectRim(Display& display, ViewCamera camera, const LevelObject& object, int32_t frame);
 // The whole view tinted red, fading.
 void DrawRedFlash(Display& display, int32_t age);
 // Confetti and the finishing time, with the gain on the old best time when there is one

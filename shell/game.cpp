@@ -183,12 +183,15 @@ void Game::DrawWorldView() {
 // Every object; the food eaten in this tick is still shown, in its place in the list.
 void Game::DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames) {
   const bool shaking = PlusDrawsRun() && PlusView.ShakeAge >= 0;
+  const bool rimKillers = RunTheme() == ThemeCave;  // the dark balls on the cave's dark rock
   const auto draw = [&](const LevelObject& object) {
     ViewCamera at = camera;
     if (shaking &&
         std::find(PlusView.Shaken.begin(), PlusView.Shaken.end(), object) != PlusView.Shaken.end()) {
       at.X -= ShakeOffset(PlusView.ShakeAge);
     }
+    if (rimKillers && KindHasRule(object.Kind, ContactRule::Kills))
+      DrawObjectRim(display_, at, object, frames[object.Kind]);
     DrawObject(display_, at, object, frames);
   };
   for (int i = 0; i < Level.ObjectCount; ++i) {

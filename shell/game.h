@@ -99,6 +99,9 @@ class Game {
   // Plus: closes the name field of F4 on the player list, the player's name as it was, and
   // shows the list again (Escape there; plus switched off).
   void LeaveRename();
+  // Plus: where the runner is across the view drawn, 0 its left edge to 1 its right, for
+  // placing the run's sounds; none in classic, whose sounds are all centred.
+  std::optional<double> RunnerAcrossView() const;
   // Plus: puts a question on a card over the screen. Until it is answered every key
   // answers it and nothing else (question.h); the answer's action then runs.
   void Ask(Question question);

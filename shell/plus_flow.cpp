@@ -119,6 +119,11 @@ ViewCamera Game::DrawCamera() const {
   return CameraOf(Level);
 }
 
+std::optional<double> Game::RunnerAcrossView() const {
+  if (!Plus) return std::nullopt;
+  return (Level.RunnerX - DrawCamera().X) / ViewWidth;
+}
+
 // The moment after a run ages in the results; any other screen ends it.
 void Game::StepPlusView() {
   if (PlusView.QuietTicks > 0) --PlusView.QuietTicks;

@@ -29,14 +29,17 @@ bool IsFanfare(int event) {
   return event == static_cast<int>(GameEvent::Best) || event == static_cast<int>(GameEvent::TopTen);
 }
 
+int16_t ToSample(double limited) { return static_cast<int16_t>(std::lrint(limited * 32767.0)); }
+
 }  // namespace
 
 Mixer::Mixer() {
   for (int i = 0; i < GameEventCount; ++i) effects_[static_cast<size_t>(i)] = Decode(EmbeddedSoundFile(i));
 }
 
-void Mixer::Play(const std::vector<GameEvent>& events) {
-  for (const GameEvent event : SoundsToPlay(events)) voices_[static_cast<size_t>(event)] = {0, true};
+void Mixer::Play(const std::vector<GameEvent>& events, Pan place) {
+  for (const GameEvent event : SoundsToPlay(events))
+    voices_[static_cast<size_t>(event)] = {0, true, SoundHasPlace(event) ? place : Pan{}};
 }
 
 void Mixer::Stop() {
@@ -55,33 +58,58 @@ int Mixer::Playing() const {
       std::count_if(voices_.begin(), voices_.end(), [](const EffectVoice& v) { return v.Playing; }));
 }
 
-void Mixer::Mix(std::span<int16_t> out) {
-  musicBlock_.assign(out.size(), 0.0f);
+void Mixer::Mix(std::span<int16_t> mono) {
+  BeginBlock(mono.size());
+  for (size_t n = 0; n < mono.size(); ++n) {
+    const Frame frame = NextFrame(n);
+    mono[n] = ToSample((frame.Left + frame.Right) / 2);
+  }
+}
+
+void Mixer::MixStereo(std::span<int16_t> leftRight) {
+  const size_t frames = leftRight.size() / 2;
+  BeginBlock(frames);
+  for (size_t n = 0; n < frames; ++n) {
+    const Frame frame = NextFrame(n);
+    leftRight[2 * n] = ToSample(frame.Left);
+    leftRight[2 * n + 1] = ToSample(frame.Right);
+  }
+}
+
+// The block's music, rendered ahead, and whether a fanfare ducks it.
+void Mixer::BeginBlock(size_t frames) {
+  musicBlock_.assign(frames, 0.0f);
   if (streamPiece_ != piece_ && fade_ <= 0.0) {  // the last piece has faded: start the new one
     stream_ = piece_ != nullptr ? std::make_unique<music::MusicStream>(*piece_) : nullptr;
     streamPiece_ = piece_;
   }
   if (stream_ && musicGain_ > 0.0) stream_->Render(musicBlock_);  // a silent piece waits
-  bool fanfare = false;
-  for (int i = 0; i < GameEventCount; ++i) fanfare |= IsFanfare(i) && voices_[static_cast<size_t>(i)].Playing;
-  for (size_t n = 0; n < out.size(); ++n) {
-    double effects = 0.0;
-    for (size_t i = 0; i < effects_.size(); ++i) {
-      EffectVoice& voice = voices_[i];
-      if (!voice.Playing) continue;
-      effects += effects_[i][voice.Position];
-      voice.Playing = ++voice.Position < effects_[i].size();
-    }
-    fade_ = std::clamp(fade_ + (streamPiece_ == piece_ ? FadeStep : -FadeStep), 0.0, 1.0);
-    duck_ = std::clamp(duck_ + (fanfare ? -DuckStep : DuckStep), Ducked, 1.0);
-    const double sum =
-        Headroom * (effectsVolume_ / 100.0 * effects + musicGain_ * fade_ * duck_ * musicBlock_[n]);
-    largestBeforeLimit_ = std::max(largestBeforeLimit_, std::fabs(sum));
-    // A peak limiter with an instant attack: the gain never lets a sample past the ceiling.
-    envelope_ = std::max(std::fabs(sum), envelope_ * Release);
-    const double limited = envelope_ > Ceiling ? sum * Ceiling / envelope_ : sum;
-    out[n] = static_cast<int16_t>(std::lrint(limited * 32767.0));
+  fanfare_ = false;
+  for (int i = 0; i < GameEventCount; ++i)
+    fanfare_ |= IsFanfare(i) && voices_[static_cast<size_t>(i)].Playing;
+}
+
+Mixer::Frame Mixer::NextFrame(size_t n) {
+  double left = 0.0, right = 0.0;
+  for (size_t i = 0; i < effects_.size(); ++i) {
+    EffectVoice& voice = voices_[i];
+    if (!voice.Playing) continue;
+    left += effects_[i][voice.Position] * voice.Gains.Left;
+    right += effects_[i][voice.Position] * voice.Gains.Right;
+    voice.Playing = ++voice.Position < effects_[i].size();
   }
+  fade_ = std::clamp(fade_ + (streamPiece_ == piece_ ? FadeStep : -FadeStep), 0.0, 1.0);
+  duck_ = std::clamp(duck_ + (fanfare_ ? -DuckStep : DuckStep), Ducked, 1.0);
+  const double music = musicGain_ * fade_ * duck_ * musicBlock_[n];
+  const double sumLeft = Headroom * (effectsVolume_ / 100.0 * left + music);
+  const double sumRight = Headroom * (effectsVolume_ / 100.0 * right + music);
+  const double peak = std::max(std::fabs(sumLeft), std::fabs(sumRight));
+  largestBeforeLimit_ = std::max(largestBeforeLimit_, peak);
+  // A peak limiter with an instant attack, one gain for both sides: the gain never lets a
+  // sample past the ceiling, and a panned sound keeps its place while limited.
+  envelope_ = std::max(peak, envelope_ * Release);
+  if (envelope_ <= Ceiling) return {sumLeft, sumRight};
+  return {sumLeft * Ceiling / envelope_, sumRight * Ceiling / envelope_};
 }
 
 }  // namespace tobu

@@ -9,6 +9,7 @@
 
 #include "assets/music/music_stream.h"
 #include "events/game_events.h"
+#include "sounds/stereo_place.h"
 
 namespace tobu {
 
@@ -21,8 +22,8 @@ class Mixer {
   // Decodes the embedded effects.
   Mixer();
 
-  // Starts the sounds of one tick's events.
-  void Play(const std::vector<GameEvent>& events);
+  // Starts the sounds of one tick's events; those with a place (SoundHasPlace) at `place`.
+  void Play(const std::vector<GameEvent>& events, Pan place = {});
   // Silences everything at once (sound off).
   void Stop();
   // 0 (silent) to 100 (as generated).
@@ -31,8 +32,10 @@ class Mixer {
   // The piece to play from now on; none for silence. A change fades the last one out.
   void SetMusic(const music::Piece* piece);
 
-  // The next samples, 16-bit mono.
-  void Mix(std::span<int16_t> out);
+  // The next frames, 16-bit: one sample each, both sides averaged; or left and right
+  // interleaved. With every sound centred both sides are the mono samples exactly.
+  void Mix(std::span<int16_t> mono);
+  void MixStereo(std::span<int16_t> leftRight);
   // How many effects sound now; whether one event's does.
   int Playing() const;
   bool Playing(GameEvent event) const { return voices_[static_cast<size_t>(event)].Playing; }
@@ -44,7 +47,13 @@ class Mixer {
   struct EffectVoice {
     size_t Position = 0;
     bool Playing = false;
+    Pan Gains;
   };
+  struct Frame {
+    double Left, Right;  // limited, 1.0 is full scale
+  };
+  void BeginBlock(size_t frames);
+  Frame NextFrame(size_t n);
   std::array<std::vector<float>, GameEventCount> effects_;
   std::array<EffectVoice, GameEventCount> voices_;
   int effectsVolume_ = 100;
@@ -56,6 +65,7 @@ class Mixer {
   double duck_ = 1.0;      // under the fanfares
   double envelope_ = 0.0;  // the limiter's peak follower
   double largestBeforeLimit_ = 0.0;
+  bool fanfare_ = false;  // in this block
   std::vector<float> musicBlock_;
 };
 

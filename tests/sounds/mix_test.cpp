@@ -81,6 +81,40 @@ TEST(Mixing, EverySoundTogetherStaysUnderTheCeiling) {
   EXPECT_GE(*std::min_element(out.begin(), out.end()), -29205);
 }
 
+// A run's sound heard where the runner made it, by each side's peak against the centred
+// mix; a menu's sound stays centred. Centred, both sides are the mono mix exactly.
+TEST(Mixing, RunSoundsPanAcrossTheView) {
+  const struct {
+    GameEvent Event;
+    double Across, Left, Right;
+  } cases[] = {
+      {GameEvent::Eat, 0.0, 1.0, 0.3},  {GameEvent::Eat, 0.25, 1.0, 0.65}, {GameEvent::Fail, 0.5, 1.0, 1.0},
+      {GameEvent::Jump, 1.0, 0.3, 1.0}, {GameEvent::Land, 1.7, 0.3, 1.0},  // off the view: as at its edge
+      {GameEvent::Move, 0.0, 1.0, 1.0},                                    // a menu's sound
+  };
+  for (const auto& c : cases) {
+    Mixer stereo, centred;
+    stereo.Play({c.Event}, PanAt(c.Across));
+    centred.Play({c.Event});
+    std::vector<int16_t> both(2 * 4410), one(4410);
+    stereo.MixStereo(both);
+    centred.Mix(one);
+    double left = 0, right = 0, middle = 0;
+    bool exact = true;
+    for (size_t i = 0; i < one.size(); ++i) {
+      left = std::max(left, std::fabs(both[2 * i]));
+      right = std::max(right, std::fabs(both[2 * i + 1]));
+      middle = std::max(middle, std::fabs(one[i]));
+      exact &= both[2 * i] == one[i] && both[2 * i + 1] == one[i];
+    }
+    SCOPED_TRACE(std::string(EventName(c.Event)) + " at " + std::to_string(c.Across));
+    ASSERT_GT(middle, 1000);
+    EXPECT_NEAR(left / middle, c.Left, 0.01);
+    EXPECT_NEAR(right / middle, c.Right, 0.01);
+    EXPECT_TRUE(c.Left != c.Right || exact);
+  }
+}
+
 // Each piece: over a minute before it repeats, peaks well under full scale, a few dB
 // under the effects, no offset, and a loop point no rougher than any other moment: the
 // second pass joins the first as smoothly as the music moves anywhere.
