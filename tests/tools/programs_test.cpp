@@ -98,6 +98,19 @@ TEST(TobuScriptProgram, PlusEditorAsksBeforeWorkIsLost) {
   }
 }
 
+// Plus's menus under the mouse, beside two shipped levels.
+TEST(TobuScriptProgram, PlusMenusFollowTheMouse) {
+  const fs::path source = fs::path(TOBU_SOURCE_DIR);
+  const testing::TempDir work;
+  fs::create_directories(work.Path() / "Levels");
+  for (const char* level : {"01-first-steps.vel", "02-ledge-food.vel"})
+    fs::copy_file(source / "Levels" / level, work.Path() / "Levels" / level);
+  std::string out, err;
+  const fs::path script = source / "tests" / "scripts" / "plus_menu_mouse.script";
+  ASSERT_EQ(RunScript(work.Path(), "", script, out, err), 0) << err;
+  EXPECT_EQ(out, ReadText(source / "tests" / "scripts" / "plus_menu_mouse.expected"));
+}
+
 TEST(TobuScriptProgram, FirstStartThenEscapeWritesNothing) {
   const testing::TempDir work;
   const testing::TempDir scripts;
