@@ -62,6 +62,9 @@ WindowRequest InputRouter::Route(const SDL_Event& event) {
       buttonsHeld_ &= ~Bit(button);
       return WindowRequest::None;
     case SDL_MOUSEMOTION:
+      // A motion of no distance is the window changing under a still pointer (full screen
+      // on or off): without a button held it points at nothing the player chose.
+      if (event.motion.xrel == 0 && event.motion.yrel == 0 && buttonsHeld_ == 0) return WindowRequest::None;
       at = WindowToFrame(frame_, event.motion.x, event.motion.y);
       if (InsideFrame(at) || buttonsHeld_ != 0) {
         const FramePoint edge = ClampToFrame(at);

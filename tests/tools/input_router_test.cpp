@@ -80,11 +80,13 @@ SDL_Event Button(uint32_t type, uint8_t button, int x, int y) {
   return event;
 }
 
-SDL_Event Motion(int x, int y) {
+// A pointer moved by the player; `xrel` 0 with no `yrel`: the window changed under it.
+SDL_Event Motion(int x, int y, int xrel = 1) {
   SDL_Event event{};
   event.type = SDL_MOUSEMOTION;
   event.motion.x = x;
   event.motion.y = y;
+  event.motion.xrel = xrel;
   return event;
 }
 
@@ -219,6 +221,9 @@ const Stroke Strokes[] = {
      {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, -1, 5), Motion(-20, 5), Motion(3, 5),
       Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, -9, 5)},
      {"mouse-move 3 5"}, {}},
+    {"StillPointerUnderAChangedWindowMovesNothingButADrag",
+     {Motion(30, 40, 0), Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1), Motion(30, 40, 0)},
+     {"mouse-down 0 1 1", "mouse-move 30 40"}, {}},
     {"OtherButtonReleasedOutsideStaysAway",
      {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, -5, 1),
       Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, -5, 1), Motion(-5, 1)},
