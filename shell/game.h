@@ -251,6 +251,11 @@ class Game {
   bool PlusEditorMouseDown(int32_t x, int32_t y);
   bool BeginPlusRectangle(int32_t x, int32_t y);  // editor_pointer.cpp
   void EndPlusRectangle(int32_t x, int32_t y);
+  void GrabView(int32_t x, int32_t y);
+  bool DragView(int32_t x, int32_t y);
+  bool LevelMapKeyDown(uint16_t key);  // editor_map.cpp
+  bool LevelMapMouseDown(MouseButton button, int32_t x, int32_t y);
+  void DrawLevelMapCard();
   void ListPromptFiles();
   void AskSaveChanges(EditorDialogs::Then then);
   void PlayTestOrAsk();
