@@ -46,14 +46,20 @@ std::optional<GridCell> LevelMapCellAt(int32_t x, int32_t y) {
   return cell;
 }
 
-// Tab opens the map, Tab or Escape closes it (Escape never leaves the editor from it);
-// the arrows still scroll, moving the outline. True when the key was used up.
+// Tab opens the map, Tab or Escape closes it (Escape never leaves the editor from it, nor
+// does its repeat while held); the arrows still scroll, moving the outline. True when the
+// key was used up.
 bool Game::LevelMapKeyDown(uint16_t key) {
+  if (key == mapKey_ && KeyHeld[key]) return true;  // still held, repeating
   if (Editor.MapOpen) {
-    if (key == VkTab || key == VkEscape) Editor.MapOpen = false;
+    if (key == VkTab || key == VkEscape) {
+      Editor.MapOpen = false;
+      mapKey_ = key;
+    }
     return true;
   }
   if (key != VkTab) return false;
+  mapKey_ = key;
   // What the buttons were doing ends here, so that nothing paints under the map.
   Editor.LeftButtonDown = Editor.RightButtonDown = false;
   Editor.History.EndStroke();
