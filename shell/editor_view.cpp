@@ -1,8 +1,8 @@
 // Plus in the editor, drawn over the view: the world's edges, a rectangle being dragged,
-// the level's map (shell/editor_map.cpp), the toolbar with the cell under the pointer, the Save and
-// Open dialog with the names Tab would give (or why a save or open failed), and the notice
-// after a save or an open. A press on the toolbar chooses a brush and
-// paints nothing.
+// the level's map (shell/editor_map.cpp), the toolbar with the cell under the pointer, the
+// Save and Open dialog with the names Tab would give (or why a save or open failed), and
+// the notice after a save or an open. A press on the toolbar chooses a brush and paints
+// nothing.
 #include <algorithm>
 #include <string>
 
@@ -27,8 +27,9 @@ constexpr int BrushLeft(int brush) { return 30 + (brush - 1) * 54; }
 constexpr int WorldRight = CameraMaxX + ViewWidth;
 constexpr int WorldBottom = CameraMaxY + ViewHeight;
 
-// "x 37 y 82": the cell under the pointer (on the map, while it is open), counted from 0 as the level sources
-// count; with a rectangle's size while one is dragged. Empty over the toolbar and outside the world.
+// "x 37 y 82": the cell under the pointer (on the map while it is open), counted from 0 as
+// the level sources count; with a rectangle's size while one is dragged. Empty over the
+// toolbar and outside the world.
 std::string PointerCellText(const EditorState& editor, const World& level) {
   const std::optional<GridCell> cell = editor.MapOpen ? LevelMapCellAt(editor.MouseX, editor.MouseY)
                                                       : CellUnderPointer(level, editor.MouseX, editor.MouseY);
