@@ -98,6 +98,8 @@ void EnterEditor(EditorState& editor, World& world) {
   editor.GridShown = false;
   editor.LevelName.clear();
   editor.RectangleFrom.reset();
+  editor.Grabbed.reset();
+  editor.MapOpen = false;
   KeepLevelAsSaved(editor, world);
 }
 
@@ -113,6 +115,8 @@ void NoteEdit(EditorState& editor, const World& world) {
 void LeaveEditor(EditorState& editor) {
   ClosePrompts(editor);
   editor.RectangleFrom.reset();
+  editor.Grabbed.reset();
+  editor.MapOpen = false;
   editor.History.Clear();
 }
 

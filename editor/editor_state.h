@@ -16,6 +16,12 @@ struct GridCell {
   int Row = 0;
 };
 
+// A point of the world in pixels.
+struct WorldPixel {
+  int32_t X = 0;
+  int32_t Y = 0;
+};
+
 // The editor's tools; they outlive the editor (Brush is kept when it is left and entered again).
 struct EditorState {
   uint8_t Brush = 1;  // numbered from 1, as in editor/brushes.h
@@ -42,6 +48,9 @@ struct EditorState {
   std::vector<uint8_t> KeptLevel;
   // Plus: the cell a Shift-press began a rectangle at, until the left button's release.
   std::optional<GridCell> RectangleFrom;
+  // Plus: the world pixel the middle button grabbed, kept under the pointer until its release.
+  std::optional<WorldPixel> Grabbed;
+  bool MapOpen = false;  // plus: the whole level's map over the view (Tab)
 
   bool PromptOpen() const { return SavePromptOpen || OpenPromptOpen; }
 };

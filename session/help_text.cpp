@@ -156,7 +156,8 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
   };
   static const std::vector<HelpLine> editor{
       {"toolbar", "a press on a brush chooses it"},
-      {"mouse wheel", "scroll; with Shift, left and right"},
+      {"wheel; middle drag", "scroll (with Shift, sideways); drag the level along"},
+      {"Tab", "the whole level's map; in the prompt, complete a name"},
       {"Shift+left drag", "paint a rectangle of tiles"},
       {"Escape, O, L, F5", "ask first when the level has unsaved changes"},
   };

@@ -34,6 +34,7 @@ bool Game::PlusEditorKeyDown(uint16_t key) {
     if (key == VkTab) ListPromptFiles();
     return false;
   }
+  if (LevelMapKeyDown(key)) return true;
   if (Editor.Unsaved && key == VkEscape) return AskSaveChanges(Then::Leave), true;
   if (key == VkF5) return PlayTestOrAsk(), true;
   return false;
@@ -58,7 +59,7 @@ void Game::PlayTestOrAsk() {
 // Key-up of S, O or L: the prompt opens with the level files listed; O or L asks first
 // when the level has unsaved changes. True when the key was used up.
 bool Game::PlusEditorKeyUp(uint16_t key) {
-  if (OpenQuestion) return true;  // a key released under a question opens no prompt
+  if (OpenQuestion || Editor.MapOpen) return true;  // a key released under a card opens no prompt
   if (Editor.PromptOpen() || (key != KeyS && key != KeyO && key != KeyL)) return false;
   if (key != KeyS && Editor.Unsaved) {
     AskSaveChanges(Then::OpenPrompt);

@@ -1,5 +1,6 @@
 // Plus's pointer tools in the editor: the wheel scrolls the view (Shift turns it
-// sideways), and Shift with a left drag paints a rectangle of cells.
+// sideways), a middle drag pulls it along, and Shift with a left drag paints a
+// rectangle of cells.
 #include <algorithm>
 
 #include "editor/rectangle.h"
@@ -24,6 +25,24 @@ void Game::MouseWheel(int32_t Dx, int32_t Dy) {
   Level.CameraX += std::clamp(Dx, -MostNotches, MostNotches) * WheelCells * CellWidth;
   Level.CameraY += std::clamp(Dy, -MostNotches, MostNotches) * WheelCells * CellHeight;
   ClampViewCamera();
+}
+
+// A middle press grabs the world under the pointer. A pointer outside the frame (a
+// letterboxed window) counts as at its edge.
+void Game::GrabView(int32_t x, int32_t y) {
+  if (Editor.PromptOpen()) return;
+  Editor.Grabbed =
+      WorldPixel{Level.CameraX + std::clamp(x, 0, ViewWidth), Level.CameraY + std::clamp(y, 0, ViewHeight)};
+}
+
+// The grabbed pixel back under the pointer, as far as the camera goes. True while the
+// view is held.
+bool Game::DragView(int32_t x, int32_t y) {
+  if (!Editor.Grabbed || Editor.PromptOpen() || OpenQuestion) return false;
+  Level.CameraX = Editor.Grabbed->X - std::clamp(x, 0, ViewWidth);
+  Level.CameraY = Editor.Grabbed->Y - std::clamp(y, 0, ViewHeight);
+  ClampViewCamera();
+  return true;
 }
 
 // A left press with Shift held begins a rectangle; false leaves the press a plain click.

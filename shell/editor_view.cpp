@@ -1,8 +1,8 @@
 // Plus in the editor, drawn over the view: the world's edges, a rectangle being dragged,
-// the toolbar with the cell under the pointer, the Save and
-// Open dialog with the names Tab would give (or why a save or open failed), and the notice
-// after a save or an open. A press on the toolbar chooses a brush and
-// paints nothing.
+// the level's map (shell/editor_map.cpp), the toolbar with the cell under the pointer, the
+// Save and Open dialog with the names Tab would give (or why a save or open failed), and
+// the notice after a save or an open. A press on the toolbar chooses a brush and paints
+// nothing.
 #include <algorithm>
 #include <string>
 
@@ -13,6 +13,7 @@
 #include "present/plus_palette.h"
 #include "present/plus_panel.h"
 #include "present/sheets.h"
+#include "shell/editor_map.h"
 #include "shell/game.h"
 
 namespace tobu {
@@ -26,10 +27,12 @@ constexpr int BrushLeft(int brush) { return 30 + (brush - 1) * 54; }
 constexpr int WorldRight = CameraMaxX + ViewWidth;
 constexpr int WorldBottom = CameraMaxY + ViewHeight;
 
-// "x 37 y 82": the cell under the pointer, counted from 0 as the level sources count;
-// with a rectangle's size while one is dragged. Empty over the toolbar and outside the world.
+// "x 37 y 82": the cell under the pointer (on the map while it is open), counted from 0 as
+// the level sources count; with a rectangle's size while one is dragged. Empty over the
+// toolbar and outside the world.
 std::string PointerCellText(const EditorState& editor, const World& level) {
-  const std::optional<GridCell> cell = CellUnderPointer(level, editor.MouseX, editor.MouseY);
+  const std::optional<GridCell> cell = editor.MapOpen ? LevelMapCellAt(editor.MouseX, editor.MouseY)
+                                                      : CellUnderPointer(level, editor.MouseX, editor.MouseY);
   if (editor.MouseY >= EditorToolbarTop || !cell) return {};
   std::string text = "x " + std::to_string(cell->Column) + " y " + std::to_string(cell->Row);
   if (const auto area = RectangleToPointer(editor, level, editor.MouseX, editor.MouseY))
@@ -134,9 +137,10 @@ void DrawRectangleOutline(Display& display, const EditorState& editor, const Wor
 void Game::DrawPlusEditor() {
   DrawWorldEdges(display_, Level);
   DrawRectangleOutline(display_, Editor, Level);
+  if (Editor.MapOpen) DrawLevelMapCard();  // before the toolbar, which covers its shadow
   DrawToolbar(display_, Editor, Level);
   if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk, NameFieldHint);
-  if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion)
+  if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion && !Editor.MapOpen)
     DrawTextCard(display_, EditorToolbarTop - 56, {EditorAsk.Notice});
 }
 

@@ -282,7 +282,9 @@ void Game::KeyPress(uint8_t Key, bool CommandHeld) {
 void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
   if (OpenQuestion) return;
   if (Plus && PlusMenuMouseDown(Button, Y)) return;
+  if (Mode == GameMode::editor && Plus && LevelMapMouseDown(Button, X, Y)) return;
   if (Mode == GameMode::editor && Plus && PlusEditorMouseDown(X, Y)) return;
+  if (Mode == GameMode::editor && Plus && Button == MouseButton::Middle) return GrabView(X, Y);
   if (Mode == GameMode::editor && Plus && Button == MouseButton::Left && BeginPlusRectangle(X, Y)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
@@ -295,6 +297,8 @@ void Game::MouseMove(int32_t X, int32_t Y) {
   PointAtMenu(X, Y);
   Editor.MouseX = X;
   Editor.MouseY = Y;
+  // Plus: nothing paints under the level's map or while the view is dragged.
+  if (Mode == GameMode::editor && Plus && (Editor.MapOpen || DragView(X, Y))) return;
   // Plus: the toolbar covers the view, so nothing under it is painted.
   const bool underToolbar = Plus && Y >= EditorToolbarTop;
   if (Mode == GameMode::editor && !Editor.PromptOpen() && !OpenQuestion && !underToolbar) {
@@ -303,6 +307,7 @@ void Game::MouseMove(int32_t X, int32_t Y) {
 }
 
 void Game::MouseUp(MouseButton Button, int32_t X, int32_t Y) {
+  if (Button == MouseButton::Middle) Editor.Grabbed.reset();
   if (Button == MouseButton::Left && Editor.RectangleFrom) EndPlusRectangle(X, Y);
   EditorMouseUp(Editor, Button);
 }

@@ -251,6 +251,11 @@ class Game {
   bool PlusEditorMouseDown(int32_t x, int32_t y);
   bool BeginPlusRectangle(int32_t x, int32_t y);  // editor_pointer.cpp
   void EndPlusRectangle(int32_t x, int32_t y);
+  void GrabView(int32_t x, int32_t y);
+  bool DragView(int32_t x, int32_t y);
+  bool LevelMapKeyDown(uint16_t key);  // editor_map.cpp
+  bool LevelMapMouseDown(MouseButton button, int32_t x, int32_t y);
+  void DrawLevelMapCard();
   void ListPromptFiles();
   void AskSaveChanges(EditorDialogs::Then then);
   void PlayTestOrAsk();
@@ -309,6 +314,7 @@ class Game {
   bool backToPlayers_ = false;          // this key-down went back to the players
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
   PlayKeys playKeys_;                   // plus: Up, W, A and D in a run
+  uint16_t mapKey_ = 0;                 // plus: the Tab or Escape that opened or closed the editor's map last
 };
 
 }  // namespace tobu

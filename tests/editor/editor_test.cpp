@@ -162,6 +162,40 @@ TEST_F(Editor, ShiftDragPaintsARectangleUndoneAtOnce) {
   }
 }
 
+// Plus: a click on Tab's map centres the view on the cell there, as far as the camera
+// goes, and paints nothing; Escape closes the map, not the editor; a middle drag pulls
+// the world along until its release.
+TEST_F(Editor, PlusMapAndMiddleDragMoveOnlyTheView) {
+  form.Plus = true;
+  constexpr int MapLeft = 118, MapTop = 5, CellSide = 4;
+  constexpr int32_t Lowest = CameraMaxY + ViewHeight - EditorToolbarTop;
+  const struct {
+    int Column, Row;
+    int32_t CameraX, CameraY;
+  } clicks[] = {
+      {50, 50, 50 * CellWidth + CellWidth / 2 - ViewWidth / 2, 50 * CellHeight + 15 - EditorToolbarTop / 2},
+      {0, 0, 0, 0},
+      {100, 100, CameraMaxX, Lowest},
+  };
+  for (const auto& c : clicks) {
+    Press(VkTab);
+    Click(MouseButton::Left, MapLeft + c.Column * CellSide, MapTop + c.Row * CellSide);
+    EXPECT_EQ(form.Level.CameraX, c.CameraX) << c.Column;
+    EXPECT_EQ(form.Level.CameraY, c.CameraY) << c.Column;
+  }
+  Press(VkTab);
+  for (int repeat = 0; repeat < 2; ++repeat) form.KeyDown(VkEscape);  // held: it closes the map only
+  form.KeyUp(VkEscape);
+  EXPECT_EQ(form.Mode, GameMode::editor);
+  form.MouseDown(MouseButton::Middle, 300, 200);
+  form.MouseMove(340, 100);  // the camera 40 left, and no lower than it is
+  form.MouseUp(MouseButton::Middle, 340, 100);
+  form.MouseMove(0, 0);
+  EXPECT_EQ(form.Level.CameraX, CameraMaxX - 40);
+  EXPECT_EQ(form.Level.CameraY, Lowest);
+  EXPECT_FALSE(form.Editor.Unsaved);
+}
+
 TEST_F(Editor, BothButtonsEraseWhileMoving) {
   Press('2');
   form.MouseDown(MouseButton::Left, 50, 50);
