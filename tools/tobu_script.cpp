@@ -1,5 +1,5 @@
 // tobu-script: runs the game headless in the working directory from an input script
-// (a file named on the command line, or standard input). See README.md for the commands.
+// (a file named on the command line, or standard input). See docs/reference.md for the commands.
 #include <fstream>
 #include <iostream>
 #include <memory>

@@ -60,7 +60,7 @@ TEST(Readme, CountsMatchTheRepository) {
                 {{"sounds"}, sounds},
                 {{"sound", "effects"}, sounds},
                 {{"sheets"}, FilesIn(root / "assets/sheets", ".bmp")}};
-  for (const char* name : {"README.md", "assets/README.md"}) {
+  for (const char* name : {"README.md", "assets/README.md", "docs/plus.md", "docs/reference.md"}) {
     std::ifstream in(root / name);
     const std::vector<std::string> words =
         WordsOf(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
