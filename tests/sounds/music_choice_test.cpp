@@ -15,7 +15,7 @@ using music::PieceId;
 
 class MusicChoice : public GameFixture {
  protected:
-  const std::string& Playing() const { return MusicFor(form.Mode, MusicTheme(form)).Name; }
+  const std::string& Playing() const { return MusicFor(MusicMode(form), MusicTheme(form)).Name; }
   static const std::string& Named(PieceId id) { return music::ScoreOf(id).Name; }
 };
 
@@ -53,6 +53,31 @@ TEST_F(MusicChoice, APlusRunPlaysItsLooksTuneAndClassicPlaysTheRunTune) {
     form.Plus = true;
     EXPECT_EQ(Playing(), Named(PieceId::Menus));
     form.Plus = false;
+  }
+}
+
+// A play-test of an empty level falls out of the world: plus's card keeps the run's tune,
+// so that R goes on with it; classic's result line plays the editor's, as its editor does.
+TEST_F(MusicChoice, APlusPlayTestsCardKeepsTheRunTuneForR) {
+  StartAsNewPlayer();
+  Press(VkDown);
+  Press(VkReturn);  // "Editor"
+  for (const bool plus : {true, false}) {
+    SCOPED_TRACE(plus ? "plus" : "classic");
+    form.Plus = plus;
+    Press(VkF5);
+    if (form.OpenQuestion) Press('Y');  // plus: "Play-test anyway?"
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      ASSERT_EQ(form.Mode, GameMode::game);
+      EXPECT_EQ(Playing(), Named(PieceId::Run));
+      while (form.Mode == GameMode::game) Tick();
+      ASSERT_EQ(form.Mode, GameMode::PlayTestResult);
+      EXPECT_EQ(Playing(), Named(plus ? PieceId::Run : PieceId::Editor));
+      Press(attempt == 0 ? uint16_t{'R'} : uint16_t{VkEscape});  // plus: again; classic: any key, the editor
+      if (!plus) break;
+    }
+    ASSERT_EQ(form.Mode, GameMode::editor);
+    EXPECT_EQ(Playing(), Named(PieceId::Editor));
   }
 }
 
