@@ -134,7 +134,8 @@ void DrawFallCue(Display& display, int32_t depth, int32_t age) {
   // a bright head going up, a fainter tail under it.
   for (int32_t i = 0; i < 10 + 10 * depth / 256; ++i) {
     const int32_t length = 32 + i * 13 % 32, speed = 20 + i % 4 * 5;
-    const int32_t x = (i * 97 + 31) % ViewWidth, y = ViewHeight - (i * 53 + age * speed) % (ViewHeight + length);
+    const int32_t x = (i * 97 + 31) % ViewWidth;
+    const int32_t y = ViewHeight - (i * 53 + age * speed) % (ViewHeight + length);
     display.BlendRect(x, y, 3, length / 3, White, 176);
     display.BlendRect(x, y + length / 3, 3, length - length / 3, White, 80);
   }

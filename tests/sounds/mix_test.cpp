@@ -115,6 +115,41 @@ TEST(Mixing, RunSoundsPanAcrossTheView) {
   }
 }
 
+// How far a sound stands over the run's music while it plays, in dB, mixed once as
+// classic mixes and once as plus does: the sound heard alone against what is left.
+double OverTheMusic(GameEvent event, bool plus) {
+  Mixer alone, both;
+  alone.SetMusicVolume(0);
+  both.SetMusic(&music::ScoreOf(music::PieceId::Run));
+  both.DuckUnderRunSounds(plus);
+  std::vector<int16_t> sound(44100), mixed(44100);
+  both.Mix(mixed);  // the music faded in
+  alone.Play({event}), both.Play({event});
+  const size_t length = 44100 * 14 / 100;  // the shortest, eating
+  sound.resize(length), mixed.resize(length);
+  alone.Mix(sound), both.Mix(mixed);
+  double soundPower = 0, musicPower = 0;
+  for (size_t i = 0; i < length; ++i) {
+    const double heard = sound[i], rest = mixed[i] - sound[i];
+    soundPower += heard * heard;
+    musicPower += rest * rest;
+  }
+  return 10 * std::log10(soundPower / musicPower);
+}
+
+// Plus ducks the music under the run's highlights, by about 6 dB from their start; not
+// under a jump, and classic under none.
+TEST(Mixing, PlusLiftsTheRunsHighlightsOverTheMusic) {
+  const struct {
+    GameEvent Event;
+    double Lift;  // dB
+  } cases[] = {{GameEvent::Eat, 6.0}, {GameEvent::Fail, 6.0}, {GameEvent::Jump, 0.0}};
+  for (const auto& c : cases) {
+    const double classic = OverTheMusic(c.Event, false), plus = OverTheMusic(c.Event, true);
+    EXPECT_NEAR(plus - classic, c.Lift, 0.7) << EventName(c.Event);
+  }
+}
+
 // Each piece: over a minute before it repeats, peaks well under full scale, a few dB
 // under the effects, no offset, and a loop point no rougher than any other moment: the
 // second pass joins the first as smoothly as the music moves anywhere.
