@@ -115,8 +115,7 @@ TEST(Mixing, RunSoundsPanAcrossTheView) {
   }
 }
 
-// Plus ducks the run's music about 6 dB under the run's highlights, not under a jump;
-// classic never: the music alone measured while the sound plays.
+// Plus ducks the music 6 dB under a run's highlights, not under a jump; classic never.
 TEST(Mixing, PlusDucksTheMusicUnderTheRunsHighlights) {
   for (const auto& [event, duck] :
        {std::pair{GameEvent::Eat, 6.0}, {GameEvent::Fail, 6.0}, {GameEvent::Jump, 0.0}}) {

@@ -56,8 +56,7 @@ TEST_F(MusicChoice, APlusRunPlaysItsLooksTuneAndClassicPlaysTheRunTune) {
   }
 }
 
-// Plus's play-test card keeps the run's tune, so that R goes on with it; classic's result
-// line plays the editor's.
+// Plus's play-test card keeps the run's tune for R to go on with; classic's has the editor's.
 TEST_F(MusicChoice, APlusPlayTestsCardKeepsTheRunTune) {
   StartAsNewPlayer();
   Press(VkDown), Press(VkReturn);  // "Editor", an empty level
