@@ -96,11 +96,13 @@ void Audio::Play(const std::vector<GameEvent>& events, Pan place) {
   mixer_.Play(events, place);
 }
 
-void Audio::FollowMode(GameMode mode, int runTheme) {
-  if (device_ == 0 || (mode == mode_ && runTheme == runTheme_)) return;
+void Audio::FollowMode(GameMode mode, int runTheme, bool plus) {
+  if (device_ == 0 || (mode == mode_ && runTheme == runTheme_ && plus == plus_)) return;
   mode_ = mode;
   runTheme_ = runTheme;
+  plus_ = plus;
   const DeviceLock lock(device_);
+  mixer_.DuckUnderRunSounds(plus_);
   if (enabled_) mixer_.SetMusic(&MusicFor(mode_, runTheme_));
 }
 

@@ -23,8 +23,9 @@ class Audio {
   // Starts the sounds of one tick's events, those of the run at `place` (sounds/stereo_place.h);
   // returns at once, the device plays them.
   void Play(const std::vector<GameEvent>& events, Pan place = {});
-  // The music for where the player is; a run's in the look `runTheme` (shell/music_theme.h).
-  void FollowMode(GameMode mode, int runTheme);
+  // The music for where the player is; a run's in the look `runTheme` (shell/music_theme.h);
+  // in plus ducking under a run's sounds.
+  void FollowMode(GameMode mode, int runTheme, bool plus);
   // Sound off stops what is playing (music too) and plays nothing until switched on again.
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
@@ -47,6 +48,7 @@ class Audio {
   bool enabled_ = true;
   GameMode mode_ = GameMode::SelectPlayer;
   int runTheme_ = 0;
+  bool plus_ = false;
   Mixer mixer_;
   bool realtime_ = false;  // the device's thread has asked for realtime priority
 };

@@ -84,7 +84,7 @@ bool GameLoop::Handle(const SDL_Event& event) {
       break;
   }
   audio_.Play(session_.TheGame().Events.Drain(), SoundPlace(session_.TheGame()));  // at once, not next tick
-  audio_.FollowMode(session_.TheGame().Mode, MusicTheme(session_.TheGame()));
+  audio_.FollowMode(MusicMode(session_.TheGame()), MusicTheme(session_.TheGame()), session_.TheGame().Plus);
   if (session_.TakeScreenshotRequest()) TakeScreenshot();
   ApplyOptions();  // first: it may create tobu.ini, which the two below only update
   RememberGhost();
@@ -101,7 +101,7 @@ void GameLoop::Tick(int32_t lagCount) {
   const std::vector<GameEvent> events = session_.TheGame().Events.Drain();
   if (AfterTick) AfterTick(events);
   audio_.Play(events, SoundPlace(session_.TheGame()));  // before the frame, which may wait for the screen
-  audio_.FollowMode(session_.TheGame().Mode, MusicTheme(session_.TheGame()));
+  audio_.FollowMode(MusicMode(session_.TheGame()), MusicTheme(session_.TheGame()), session_.TheGame().Plus);
   ReportWarnings(session_.TheGame().Warnings);
   ++ticks_;
   intervals_ += static_cast<uint64_t>(lagCount);

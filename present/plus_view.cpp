@@ -123,6 +123,24 @@ void DrawConfettiRain(Display& display, int32_t age) {
     DrawConfetti(display, i, ((i * 37) % ViewHeight + age * (2 + i % 3)) % (ViewHeight + 10) - 10, age);
 }
 
+void DrawFallCue(Display& display, int32_t depth, int32_t age) {
+  // Bands 8 pixels high, each darker than the one above, from a top that climbs the view.
+  const int32_t reach = 200 + (ViewHeight - 200) * depth / 256, darkest = 144 + 111 * depth / 256;
+  for (int32_t y = ViewHeight - reach; y < ViewHeight; y += 8) {
+    const int32_t alpha = darkest * (y + 8 - (ViewHeight - reach)) / reach;
+    display.BlendRect(0, y, ViewWidth, 8, Black, static_cast<uint8_t>(std::min(alpha, 255)));
+  }
+  // Faster than the runner falls, each streak in a column of its own, more of them deeper:
+  // a bright head going up, a fainter tail under it.
+  for (int32_t i = 0; i < 10 + 10 * depth / 256; ++i) {
+    const int32_t length = 32 + i * 13 % 32, speed = 20 + i % 4 * 5;
+    const int32_t x = (i * 97 + 31) % ViewWidth;
+    const int32_t y = ViewHeight - (i * 53 + age * speed) % (ViewHeight + length);
+    display.BlendRect(x, y, 3, length / 3, White, 176);
+    display.BlendRect(x, y + length / 3, 3, length - length / 3, White, 80);
+  }
+}
+
 void DrawLockedHint(Display& display, ViewCamera camera, const LevelObject& exit) {
   const std::string text = "Eat every apple first";
   const int32_t width = StringWidth(text);

@@ -37,6 +37,9 @@ void DrawRedFlash(Display& display, int32_t age);
 // and a star when the time equals or beats the level's par.
 void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta,
                      bool parBeaten);
+// A fall that nothing will stop, `depth` 0 to 256 of the way to the world's foot: the view
+// darkening from its foot, more and higher as the fall goes on, and streaks rising past.
+void DrawFallCue(Display& display, int32_t depth, int32_t age);
 // Confetti falling over the whole view without end.
 void DrawConfettiRain(Display& display, int32_t age);
 

@@ -10,4 +10,8 @@ int MusicTheme(const Game& game) {
   return LevelTheme(game.WatchingReplay() ? game.Replays.Watch.Record.LevelFile : game.Replays.LevelFile);
 }
 
+GameMode MusicMode(const Game& game) {
+  return game.Plus && game.Mode == GameMode::PlayTestResult ? GameMode::game : game.Mode;
+}
+
 }  // namespace tobu

@@ -13,6 +13,7 @@
 #include "present/sheets.h"
 #include "shell/game.h"
 #include "shell/menu_layout.h"
+#include "shell/plus_fall.h"
 #include "sim/clock.h"
 #include "world/numeric.h"
 
@@ -167,6 +168,8 @@ bool Game::PlusMomentTakesKey(uint16_t key) {
 }
 
 void Game::DrawPlusOverRun(ViewCamera camera) {
+  const int32_t fallDepth = FallDepth(PlusView.FallTop, Level);
+  if (fallDepth >= 0) DrawFallCue(display_, fallDepth, PlusView.Age);
   for (const PlusRunView::Burst& burst : PlusView.Bursts)
     DrawBurst(display_, camera, burst.X, burst.Y, burst.Age);
   DrawOpenDaisies(display_, camera, Level,

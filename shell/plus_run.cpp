@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "present/sheets.h"
+#include "shell/plus_fall.h"
 #include "sim/clock.h"
 #include "sim/collision.h"
 #include "world/numeric.h"
@@ -82,6 +83,7 @@ FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& 
   }
   // A runner that left the world is home already: the picture stays where it fell.
   if (step.LeftWorld) return {};
+  view.FallTop = StepFallTop(view.FallTop, level, runner);
   const int32_t x = RoundPixel(level.RunnerX);
   view.Lead = LookAhead(view.Lead, x - view.LeadRunnerX);
   view.LeadRunnerX = x;

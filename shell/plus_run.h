@@ -47,6 +47,7 @@ struct PlusRunView {
   int32_t BloomAge = -1;  // ticks since the last food went; -1 while food is left
   int32_t ShakeAge = -1;
   int32_t HintAge = -1;             // ticks since a locked daisy was last touched, while its hint shows
+  int32_t FallTop = -1;             // where a fall over nothing began (shell/plus_fall.h)
   std::vector<LevelObject> Shaken;  // the locked daisies touched last
   ViewCamera Camera;
   int32_t FeetRow = 0;      // the view's row the camera keeps the feet on, as of the last floor

@@ -14,6 +14,7 @@ constexpr double Ceiling = 0.891;         // -1 dBFS, the most the limiter lets 
 constexpr double Release = 0.99972;       // the limiter recovers over about 80 ms
 constexpr double Ducked = 0.5;            // the music's gain under a fanfare (-6 dB)
 constexpr double DuckStep = 1.0 / 2205;   // 50 ms from full to ducked or back
+constexpr double QuickDuck = 1.0 / 441;   // 10 ms: a run's short sounds start ducked
 constexpr double FadeStep = 1.0 / 13230;  // 300 ms fade between pieces
 
 // The samples of one of the game's own WAV files (16-bit mono PCM, a 44-byte header).
@@ -27,6 +28,18 @@ std::vector<float> Decode(std::span<const unsigned char> file) {
 
 bool IsFanfare(int event) {
   return event == static_cast<int>(GameEvent::Best) || event == static_cast<int>(GameEvent::TopTen);
+}
+
+bool IsRunHighlight(int event) {
+  switch (static_cast<GameEvent>(event)) {
+    case GameEvent::Eat:
+    case GameEvent::Open:
+    case GameEvent::Locked:
+    case GameEvent::Fail:
+      return true;
+    default:
+      return false;
+  }
 }
 
 int16_t ToSample(double limited) { return static_cast<int16_t>(std::lrint(limited * 32767.0)); }
@@ -76,7 +89,7 @@ void Mixer::MixStereo(std::span<int16_t> leftRight) {
   }
 }
 
-// The block's music, rendered ahead, and whether a fanfare ducks it.
+// The block's music, rendered ahead, and whether a sound ducks it.
 void Mixer::BeginBlock(size_t frames) {
   musicBlock_.assign(frames, 0.0f);
   if (streamPiece_ != piece_ && fade_ <= 0.0) {  // the last piece has faded: start the new one
@@ -84,9 +97,12 @@ void Mixer::BeginBlock(size_t frames) {
     streamPiece_ = piece_;
   }
   if (stream_ && musicGain_ > 0.0) stream_->Render(musicBlock_);  // a silent piece waits
-  fanfare_ = false;
-  for (int i = 0; i < GameEventCount; ++i)
-    fanfare_ |= IsFanfare(i) && voices_[static_cast<size_t>(i)].Playing;
+  duckStep_ = DuckStep;  // back up to full unless a sound below ducks it
+  for (int i = 0; i < GameEventCount; ++i) {
+    if (!voices_[static_cast<size_t>(i)].Playing) continue;
+    if (IsFanfare(i)) duckStep_ = std::min(duckStep_, -DuckStep);
+    if (duckUnderRunSounds_ && IsRunHighlight(i)) duckStep_ = -QuickDuck;
+  }
 }
 
 Mixer::Frame Mixer::NextFrame(size_t n) {
@@ -99,7 +115,7 @@ Mixer::Frame Mixer::NextFrame(size_t n) {
     voice.Playing = ++voice.Position < effects_[i].size();
   }
   fade_ = std::clamp(fade_ + (streamPiece_ == piece_ ? FadeStep : -FadeStep), 0.0, 1.0);
-  duck_ = std::clamp(duck_ + (fanfare_ ? -DuckStep : DuckStep), Ducked, 1.0);
+  duck_ = std::clamp(duck_ + duckStep_, Ducked, 1.0);
   const double music = musicGain_ * fade_ * duck_ * musicBlock_[n];
   const double sumLeft = Headroom * (effectsVolume_ / 100.0 * left + music);
   const double sumRight = Headroom * (effectsVolume_ / 100.0 * right + music);

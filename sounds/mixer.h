@@ -31,6 +31,9 @@ class Mixer {
   void SetMusicVolume(int percent);
   // The piece to play from now on; none for silence. A change fades the last one out.
   void SetMusic(const music::Piece* piece);
+  // Plus: the music ducks under a run's eating, opening, locked daisy and death too, quickly,
+  // so that they stand out over it as the fanfares do.
+  void DuckUnderRunSounds(bool on) { duckUnderRunSounds_ = on; }
 
   // The next frames, 16-bit: one sample each, both sides averaged; or left and right
   // interleaved. With every sound centred both sides are the mono samples exactly.
@@ -65,7 +68,8 @@ class Mixer {
   double duck_ = 1.0;      // under the fanfares
   double envelope_ = 0.0;  // the limiter's peak follower
   double largestBeforeLimit_ = 0.0;
-  bool fanfare_ = false;  // in this block
+  bool duckUnderRunSounds_ = false;
+  double duckStep_ = 0.0;  // in this block: down while a sound ducks the music, else up
   std::vector<float> musicBlock_;
 };
 

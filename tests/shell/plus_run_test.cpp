@@ -9,6 +9,7 @@
 
 #include "present/plus_hud.h"
 #include "present/plus_view.h"
+#include "shell/plus_fall.h"
 #include "sim/collision.h"
 #include "world/file_io.h"
 #include "world/level_file.h"
@@ -98,6 +99,30 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
     EXPECT_EQ(trace.ViewSpan, c.Expected.ViewSpan) << c.Name;
     EXPECT_EQ(trace.HighestFeet, c.Expected.HighestFeet) << c.Name;
     EXPECT_EQ(trace.LowestFeet, c.Expected.LowestFeet) << c.Name;
+  }
+}
+
+// Off the edge, the view darkens over a fall into nothing only, from a jump's height under
+// the edge to full at the world's foot; not over a fall onto the ledge or a daisy.
+TEST(PlusFall, ShowsOnlyAFallNothingStops) {
+  World open = Floors(), daisy = Floors();
+  for (int c = 0; c < 12; ++c) open.SetCell(c, 80, TileEmpty), daisy.SetCell(c, 80, TileEmpty);
+  daisy.ObjectList.push_back({ObjectExit, 10 * CellWidth, 3000}), daisy.ObjectCount = 1;
+  for (auto [world, firstShownY, deepest] :
+       {std::tuple{Floors(), -1, -1}, {open, 60 * CellHeight + 92, 256}, {daisy, -1, -1}}) {
+    world.RunnerX = 12 * CellWidth + 12;  // at the edge
+    RunnerMotion runner;
+    KeyTable held{};
+    int32_t fallTop = -1, firstShown = -1, depth = -1;
+    for (int tick = 0; tick < 600 && world.RunnerY < 3100; ++tick) {
+      held[VkLeft] = tick < 25;  // over the edge
+      MotionStep(world, runner, held);
+      fallTop = StepFallTop(fallTop, world, runner);
+      depth = FallDepth(fallTop, world);
+      if (depth >= 0 && firstShown < 0) firstShown = RoundPixel(world.RunnerY);
+    }
+    EXPECT_EQ(firstShown, firstShownY);
+    EXPECT_EQ(depth, deepest);  // at the last tick
   }
 }
 

@@ -115,6 +115,27 @@ TEST(Mixing, RunSoundsPanAcrossTheView) {
   }
 }
 
+// Plus ducks the music 6 dB under a run's highlights, not under a jump; classic never.
+TEST(Mixing, PlusDucksTheMusicUnderTheRunsHighlights) {
+  for (const auto& [event, duck] :
+       {std::pair{GameEvent::Eat, 6.0}, {GameEvent::Fail, 6.0}, {GameEvent::Jump, 0.0}}) {
+    double power[2] = {};
+    for (const bool plus : {false, true}) {
+      Mixer mixer;
+      mixer.SetMusic(&music::ScoreOf(music::PieceId::Run));
+      mixer.SetEffectsVolume(0);
+      mixer.DuckUnderRunSounds(plus);
+      std::vector<int16_t> out(44100);
+      mixer.Mix(out);  // the music faded in
+      mixer.Play({event});
+      out.resize(44100 * 14 / 100);  // as long as eating
+      mixer.Mix(out);
+      for (const int16_t s : out) power[plus] += static_cast<double>(s) * s;
+    }
+    EXPECT_NEAR(10 * std::log10(power[0] / power[1]), duck, 0.7) << EventName(event);
+  }
+}
+
 // Each piece: over a minute before it repeats, peaks well under full scale, a few dB
 // under the effects, no offset, and a loop point no rougher than any other moment: the
 // second pass joins the first as smoothly as the music moves anywhere.

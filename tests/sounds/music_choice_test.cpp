@@ -15,7 +15,7 @@ using music::PieceId;
 
 class MusicChoice : public GameFixture {
  protected:
-  const std::string& Playing() const { return MusicFor(form.Mode, MusicTheme(form)).Name; }
+  const std::string& Playing() const { return MusicFor(MusicMode(form), MusicTheme(form)).Name; }
   static const std::string& Named(PieceId id) { return music::ScoreOf(id).Name; }
 };
 
@@ -53,6 +53,20 @@ TEST_F(MusicChoice, APlusRunPlaysItsLooksTuneAndClassicPlaysTheRunTune) {
     form.Plus = true;
     EXPECT_EQ(Playing(), Named(PieceId::Menus));
     form.Plus = false;
+  }
+}
+
+// Plus's play-test card keeps the run's tune for R to go on with; classic's has the editor's.
+TEST_F(MusicChoice, APlusPlayTestsCardKeepsTheRunTune) {
+  StartAsNewPlayer();
+  Press(VkDown), Press(VkReturn);  // "Editor", an empty level
+  for (const bool plus : {true, false}) {
+    form.Plus = plus;
+    Press(VkF5), Press('Y');                     // plus asks "Play-test anyway?"
+    while (form.Mode == GameMode::game) Tick();  // out of the world
+    ASSERT_EQ(form.Mode, GameMode::PlayTestResult);
+    EXPECT_EQ(Playing(), Named(plus ? PieceId::Run : PieceId::Editor));
+    Press(VkEscape);
   }
 }
 
