@@ -1,6 +1,6 @@
 // Plus's pointer tools in the editor: the wheel scrolls the view (Shift turns it
 // sideways), a middle drag pulls it along, and Shift with a left drag paints a
-// rectangle of cells.
+// rectangle of cells (with a right drag, erases it).
 #include <algorithm>
 
 #include "editor/rectangle.h"
@@ -45,9 +45,11 @@ bool Game::DragView(int32_t x, int32_t y) {
   return true;
 }
 
-// A left press with Shift held begins a rectangle; false leaves the press a plain click.
-bool Game::BeginPlusRectangle(int32_t x, int32_t y) {
-  return !Editor.PromptOpen() && KeyHeld[VkShift] && BeginRectangle(Editor, Level, x, y);
+// A left or right press with Shift held begins a rectangle; false leaves the press a
+// plain click. The other button, pressed while a rectangle is dragged, does nothing.
+bool Game::BeginPlusRectangle(MouseButton button, int32_t x, int32_t y) {
+  if (Editor.RectangleFrom) return true;
+  return !Editor.PromptOpen() && KeyHeld[VkShift] && BeginRectangle(Editor, Level, button, x, y);
 }
 
 // The far corner is never under the toolbar, which hides the cells there. A release

@@ -59,7 +59,7 @@ void DrawToolbar(Display& display, const EditorState& editor, const World& level
   display.DrawCanvasText(300, BrushTop - 2,
                          "Left button: " + std::string(tiles ? "paint " : "place ") + name);
   display.DrawCanvasText(300, BrushTop + 13,
-                         tiles ? "Right button: erase" : "Right button: remove an object");
+                         tiles ? "Right button: erase (Shift: box)" : "Right button: remove an object");
   display.DrawCanvasText(300, BrushTop + 28, PointerCellText(editor, level));
   if (editor.Unsaved) display.FillRect(484, BrushTop + 1, 7, 7, palette::Orange);
   display.DrawCanvasText(497, BrushTop - 2, editor.LevelName.empty() ? "new level" : editor.LevelName);
@@ -119,7 +119,8 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
 }
 
 // The cells a Shift-drag would paint, in white inside a dark line so that both sky and
-// rock show it; the far corner stays above the toolbar, as the release's does.
+// rock show it (red when it erases them); the far corner stays above the toolbar, as the
+// release's does.
 void DrawRectangleOutline(Display& display, const EditorState& editor, const World& level) {
   const int32_t y = std::min(editor.MouseY, EditorToolbarTop - 1);
   const std::optional<CellRectangle> area = RectangleToPointer(editor, level, editor.MouseX, y);
@@ -128,7 +129,8 @@ void DrawRectangleOutline(Display& display, const EditorState& editor, const Wor
   const int top = area->TopLeft.Row * CellHeight - level.CameraY;
   const int width = area->Columns() * CellWidth, height = area->Rows() * CellHeight;
   display.OutlineRect(left - 1, top - 1, width + 2, height + 2, palette::PanelFill);
-  display.OutlineRect(left, top, width, height, palette::White);
+  const bool erases = editor.RectangleButton == MouseButton::Right;
+  display.OutlineRect(left, top, width, height, erases ? palette::Red : palette::White);
   display.OutlineRect(left + 1, top + 1, width - 2, height - 2, palette::PanelFill);
 }
 

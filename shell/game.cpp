@@ -183,7 +183,7 @@ void Game::DrawWorldView() {
 // Every object; the food eaten in this tick is still shown, in its place in the list.
 void Game::DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames) {
   const bool shaking = PlusDrawsRun() && PlusView.ShakeAge >= 0;
-  const bool rimKillers = RunTheme() == ThemeCave;  // the dark balls on the cave's dark rock
+  const bool rimKillers = ViewTheme() == ThemeCave;  // the dark balls on the cave's dark rock
   const auto draw = [&](const LevelObject& object) {
     ViewCamera at = camera;
     if (shaking &&
@@ -285,7 +285,7 @@ void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
   if (Mode == GameMode::editor && Plus && LevelMapMouseDown(Button, X, Y)) return;
   if (Mode == GameMode::editor && Plus && PlusEditorMouseDown(X, Y)) return;
   if (Mode == GameMode::editor && Plus && Button == MouseButton::Middle) return GrabView(X, Y);
-  if (Mode == GameMode::editor && Plus && Button == MouseButton::Left && BeginPlusRectangle(X, Y)) return;
+  if (Mode == GameMode::editor && Plus && BeginPlusRectangle(Button, X, Y)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
   }

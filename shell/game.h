@@ -249,7 +249,7 @@ class Game {
   bool PlusEditorKeyDown(uint16_t key);
   bool PlusEditorKeyUp(uint16_t key);
   bool PlusEditorMouseDown(int32_t x, int32_t y);
-  bool BeginPlusRectangle(int32_t x, int32_t y);  // editor_pointer.cpp
+  bool BeginPlusRectangle(MouseButton button, int32_t x, int32_t y);  // editor_pointer.cpp
   void EndPlusRectangle(int32_t x, int32_t y);
   void GrabView(int32_t x, int32_t y);
   bool DragView(int32_t x, int32_t y);
