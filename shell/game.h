@@ -172,7 +172,7 @@ class Game {
   void Update(bool surfaceReady);
   void ScrollEditor();
   void ClampViewCamera();
-  int RunTheme() const;
+  int ViewTheme() const;
   void AdvanceAnimation();
   void EndRun(bool finished);
   void DrawFrame();
