@@ -15,9 +15,11 @@ constexpr int32_t MostNotches = 100;  // more than the world is wide, and no ove
 
 }  // namespace
 
-// The camera stops where the arrows' scrolling stops.
+// The camera stops where the arrows' scrolling stops. In the Save or Open dialog a notch
+// moves the list's pick a name.
 void Game::MouseWheel(int32_t Dx, int32_t Dy) {
-  if (!Plus || Mode != GameMode::editor || Editor.PromptOpen() || OpenQuestion) return;
+  if (!Plus || Mode != GameMode::editor || OpenQuestion) return;
+  if (Editor.PromptOpen()) return StepDialogList(std::clamp(Dy, -MostNotches, MostNotches));
   if (KeyHeld[VkShift]) {
     Dx += Dy;
     Dy = 0;

@@ -249,6 +249,9 @@ class Game {
   bool PlusEditorKeyDown(uint16_t key);
   bool PlusEditorKeyUp(uint16_t key);
   bool PlusEditorMouseDown(int32_t x, int32_t y);
+  bool DialogListKeyDown(uint16_t key);
+  void StepDialogList(int step);
+  void ClickDialogList(int32_t x, int32_t y);
   bool BeginPlusRectangle(MouseButton button, int32_t x, int32_t y);  // editor_pointer.cpp
   void EndPlusRectangle(int32_t x, int32_t y);
   void GrabView(int32_t x, int32_t y);
