@@ -30,7 +30,8 @@ EditorChange EndRectangle(EditorState& editor, World& world, int32_t x, int32_t 
   const std::optional<CellRectangle> area = RectangleToPointer(editor, world, x, y);
   editor.RectangleFrom.reset();
   if (!area || !TileBrush(editor.Brush)) return EditorChange::None;
-  const uint8_t tile = editor.RectangleButton == MouseButton::Right ? uint8_t{TileEmpty} : FindBrush(editor.Brush)->Tile;
+  const uint8_t tile =
+      editor.RectangleButton == MouseButton::Right ? uint8_t{TileEmpty} : FindBrush(editor.Brush)->Tile;
   bool changed = false;
   for (int column = area->TopLeft.Column; column <= area->BottomRight.Column; ++column) {
     for (int row = area->TopLeft.Row; row <= area->BottomRight.Row; ++row) {

@@ -134,7 +134,8 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
   }
   if (names.empty()) display.DrawCanvasText(left + 26, listTop, "No level starts with this name");
   if (first + rows < static_cast<int>(names.size()))
-    display.DrawCanvasText(left + 26, listTop + rows * ListRowHeight, "and more: Down, Page Down or the wheel");
+    display.DrawCanvasText(left + 26, listTop + rows * ListRowHeight,
+                           "and more: Down, Page Down or the wheel");
   display.DrawCanvasText(left + 20, top + height - 20,
                          editor.SavePromptOpen ? "Return saves, Tab completes, Escape cancels"
                                                : "Return opens, Tab completes, Escape cancels");
@@ -195,7 +196,8 @@ void Game::ClickDialogList(int32_t x, int32_t y) {
   const bool inside = x >= DialogLeft + 20 && x < DialogLeft + DialogWidth - 20 && y >= list.Top - 2;
   if (!inside || row >= list.Rows || index >= static_cast<int>(names.size())) return;
   const std::string& name = names[static_cast<size_t>(index)];
-  const bool again = name == EditorAsk.ClickedName && Anim.SceneTick - EditorAsk.ClickedTick <= DoubleClickTicks;
+  const bool again =
+      name == EditorAsk.ClickedName && Anim.SceneTick - EditorAsk.ClickedTick <= DoubleClickTicks;
   EditorAsk.ClickedName = again ? "" : name;
   EditorAsk.ClickedTick = Anim.SceneTick;
   PickName(Editor, EditorAsk.LevelFiles, index);

@@ -105,15 +105,17 @@ const std::vector<std::string> AllNames = {"abcdefghijklmnopqrst", "alpha", "Alp
 
 INSTANTIATE_TEST_SUITE_P(
     Editor, EachCompletion,
-    ::testing::Values(CompletionCase{"NothingTypedWalksAll", "", 'O', 5, AllNames},
-                      CompletionCase{"PrefixCycles", "al", 'O', 4, {"alpha", "Alps", "alpha", "Alps"}},
-                      CompletionCase{"AnyLetterCase", "AL", 'S', 2, {"alpha", "Alps"}},
-                      CompletionCase{"WholeNameIsItsOwnMatch", "beta", 'S', 2, {"beta", "beta"}},
-                      CompletionCase{"NoMatchKeepsTheText", "zz", 'O', 2, {"zz", "zz"}},
-                      CompletionCase{"DownWalksAllAndStops", "", 'O', 5, {AllNames[0], "alpha", "Alps", "beta", "beta"}, VkDown},
-                      CompletionCase{"UpBeginsAtTheLastMatch", "al", 'S', 3, {"Alps", "alpha", "alpha"}, VkUp},
-                      CompletionCase{"PageDownStopsAtTheLast", "", 'O', 2, {"beta", "beta"}, 34},
-                      CompletionCase{"DownWithNoMatchKeepsTheText", "zz", 'O', 1, {"zz"}, VkDown}),
+    ::testing::Values(
+        CompletionCase{"NothingTypedWalksAll", "", 'O', 5, AllNames},
+        CompletionCase{"PrefixCycles", "al", 'O', 4, {"alpha", "Alps", "alpha", "Alps"}},
+        CompletionCase{"AnyLetterCase", "AL", 'S', 2, {"alpha", "Alps"}},
+        CompletionCase{"WholeNameIsItsOwnMatch", "beta", 'S', 2, {"beta", "beta"}},
+        CompletionCase{"NoMatchKeepsTheText", "zz", 'O', 2, {"zz", "zz"}},
+        CompletionCase{
+            "DownWalksAllAndStops", "", 'O', 5, {AllNames[0], "alpha", "Alps", "beta", "beta"}, VkDown},
+        CompletionCase{"UpBeginsAtTheLastMatch", "al", 'S', 3, {"Alps", "alpha", "alpha"}, VkUp},
+        CompletionCase{"PageDownStopsAtTheLast", "", 'O', 2, {"beta", "beta"}, 34},
+        CompletionCase{"DownWithNoMatchKeepsTheText", "zz", 'O', 1, {"zz"}, VkDown}),
     [](const ::testing::TestParamInfo<CompletionCase>& param) { return std::string(param.param.Name); });
 
 // Typing after a Tab starts a new completion from the new text; Return opens the name.
