@@ -61,11 +61,20 @@ inline constexpr const char* LevelNameHint = "Only A-Z, a-z, 0-9 and signs, no s
 std::optional<FileRequest> EditorTypeChar(EditorState& editor, uint8_t ch);
 void ClosePrompts(EditorState& editor);
 // Tab in a prompt: the name becomes the next level name (`levelFiles` in the level
-// list's order, with their ".vel") starting with the text typed before the first Tab.
+// list's order, with their ".vel") starting with the text typed before the first Tab
+// (with any text while plus shows the name chosen).
 void CompleteName(EditorState& editor, const std::vector<std::string>& levelFiles);
 // The names Tab goes through from here (what the plus dialog lists under the typed name).
 std::vector<std::string> CompletionNames(const EditorState& editor,
                                          const std::vector<std::string>& levelFiles);
+
+// Plus's picker over those names: the place among them of the name in the field (-1 when
+// it is not one); Up, Down and the Page keys move it `step` names, stopping at the ends
+// (from none, Down begins at the first, Up at the last); a click picks name `index`. The
+// field shows the name picked and the list stays as it was.
+int PickedName(const EditorState& editor, const std::vector<std::string>& names);
+void StepThroughNames(EditorState& editor, const std::vector<std::string>& levelFiles, int step);
+void PickName(EditorState& editor, const std::vector<std::string>& levelFiles, int index);
 
 // "Save: name_" or "Open: name_", or empty when no prompt is open.
 std::string PromptLine(const EditorState& editor);

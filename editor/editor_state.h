@@ -46,8 +46,10 @@ struct EditorState {
   // The level's file bytes when it was entered, opened or saved last: an edit undone, or
   // a stroke that painted what was there, leaves nothing unsaved.
   std::vector<uint8_t> KeptLevel;
-  // Plus: the cell a Shift-press began a rectangle at, until the left button's release.
+  // Plus: the cell a Shift-press began a rectangle at, until that button's release; the
+  // left button paints the rectangle, the right one erases it.
   std::optional<GridCell> RectangleFrom;
+  MouseButton RectangleButton = MouseButton::Left;
   // Plus: the world pixel the middle button grabbed, kept under the pointer until its release.
   std::optional<WorldPixel> Grabbed;
   bool MapOpen = false;  // plus: the whole level's map over the view (Tab)

@@ -6,8 +6,9 @@
 
 namespace tobu {
 
-bool BeginRectangle(EditorState& editor, const World& world, int32_t x, int32_t y) {
-  if (!TileBrush(editor.Brush)) return false;
+bool BeginRectangle(EditorState& editor, const World& world, MouseButton button, int32_t x, int32_t y) {
+  if (button == MouseButton::Middle || !TileBrush(editor.Brush)) return false;
+  editor.RectangleButton = button;
   editor.RectangleFrom = CellUnderPointer(world, x, y);
   return editor.RectangleFrom.has_value();
 }
@@ -29,7 +30,8 @@ EditorChange EndRectangle(EditorState& editor, World& world, int32_t x, int32_t 
   const std::optional<CellRectangle> area = RectangleToPointer(editor, world, x, y);
   editor.RectangleFrom.reset();
   if (!area || !TileBrush(editor.Brush)) return EditorChange::None;
-  const uint8_t tile = FindBrush(editor.Brush)->Tile;
+  const uint8_t tile =
+      editor.RectangleButton == MouseButton::Right ? uint8_t{TileEmpty} : FindBrush(editor.Brush)->Tile;
   bool changed = false;
   for (int column = area->TopLeft.Column; column <= area->BottomRight.Column; ++column) {
     for (int row = area->TopLeft.Row; row <= area->BottomRight.Row; ++row) {

@@ -158,7 +158,7 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"toolbar", "a press on a brush chooses it"},
       {"wheel; middle drag", "scroll (with Shift, sideways); drag the level along"},
       {"Tab", "the whole level's map; in the prompt, complete a name"},
-      {"Shift+left drag", "paint a rectangle of tiles"},
+      {"Shift+left, right drag", "paint, erase a rectangle of tiles"},
       {"Escape, O, L, F5", "ask first when the level has unsaved changes"},
   };
   static const std::vector<HelpLine> players{

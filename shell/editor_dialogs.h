@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ struct EditorDialogs {
   int NoticeTicksLeft = 0;
   // The level files when the prompt opened (or Tab read them), for the dialog's list.
   std::vector<std::string> LevelFiles;
+  // The list's first row shown, as far as it keeps the picked name in view.
+  int ListTop = 0;
+  // The name clicked last and when (the scene's tick), so that a second click opens it.
+  std::string ClickedName;
+  int64_t ClickedTick = 0;
 };
 
 }  // namespace tobu

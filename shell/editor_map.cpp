@@ -82,11 +82,11 @@ bool Game::LevelMapMouseDown(MouseButton button, int32_t x, int32_t y) {
   return true;
 }
 
-// The editor draws in the meadow's look, and so does its map.
+// The map in the look the editor draws the level in.
 void Game::DrawLevelMapCard() {
   DrawPlusPanel(display_, PanelLeft, PanelTop, PanelWidth, PanelHeight);
   display_.OutlineRect(MapLeft - 1, MapTop - 1, MapSize + 2, MapSize + 2, palette::Grey);  // the world's edge
-  DrawLevelMap(display_, MapLeft, MapTop, MapSize, MapFrame{}, LevelOnMap(Level), ThemeMeadow);
+  DrawLevelMap(display_, MapLeft, MapTop, MapSize, MapFrame{}, LevelOnMap(Level), ViewTheme());
   // The view above the toolbar: white inside a dark line, seen on sky and rock alike.
   const int left = MapLeft + Level.CameraX * MapScale / CellWidth;
   const int top = MapTop + Level.CameraY * MapScale / CellHeight;

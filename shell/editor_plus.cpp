@@ -32,7 +32,7 @@ bool Game::PlusEditorKeyDown(uint16_t key) {
   if (Editor.PromptOpen()) {
     if (key == VkEscape) EditorAsk.After = Then::None;  // cancelling the save cancels what waited on it
     if (key == VkTab) ListPromptFiles();
-    return false;
+    return DialogListKeyDown(key);
   }
   if (LevelMapKeyDown(key)) return true;
   if (Editor.Unsaved && key == VkEscape) return AskSaveChanges(Then::Leave), true;
@@ -75,6 +75,8 @@ void Game::ListPromptFiles() {
   LevelList files;
   files.Read();
   EditorAsk.LevelFiles = std::move(files.Items);
+  EditorAsk.ListTop = 0;
+  EditorAsk.ClickedName.clear();
   EditorAsk.Failure.clear();
   NameFieldHint = nullptr;
 }

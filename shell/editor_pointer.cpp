@@ -1,6 +1,6 @@
 // Plus's pointer tools in the editor: the wheel scrolls the view (Shift turns it
 // sideways), a middle drag pulls it along, and Shift with a left drag paints a
-// rectangle of cells.
+// rectangle of cells (with a right drag, erases it).
 #include <algorithm>
 
 #include "editor/rectangle.h"
@@ -15,9 +15,11 @@ constexpr int32_t MostNotches = 100;  // more than the world is wide, and no ove
 
 }  // namespace
 
-// The camera stops where the arrows' scrolling stops.
+// The camera stops where the arrows' scrolling stops. In the Save or Open dialog a notch
+// moves the list's pick a name.
 void Game::MouseWheel(int32_t Dx, int32_t Dy) {
-  if (!Plus || Mode != GameMode::editor || Editor.PromptOpen() || OpenQuestion) return;
+  if (!Plus || Mode != GameMode::editor || OpenQuestion) return;
+  if (Editor.PromptOpen()) return StepDialogList(std::clamp(Dy, -MostNotches, MostNotches));
   if (KeyHeld[VkShift]) {
     Dx += Dy;
     Dy = 0;
@@ -45,9 +47,11 @@ bool Game::DragView(int32_t x, int32_t y) {
   return true;
 }
 
-// A left press with Shift held begins a rectangle; false leaves the press a plain click.
-bool Game::BeginPlusRectangle(int32_t x, int32_t y) {
-  return !Editor.PromptOpen() && KeyHeld[VkShift] && BeginRectangle(Editor, Level, x, y);
+// A left or right press with Shift held begins a rectangle; false leaves the press a
+// plain click. The other button, pressed while a rectangle is dragged, does nothing.
+bool Game::BeginPlusRectangle(MouseButton button, int32_t x, int32_t y) {
+  if (Editor.RectangleFrom) return true;
+  return !Editor.PromptOpen() && KeyHeld[VkShift] && BeginRectangle(Editor, Level, button, x, y);
 }
 
 // The far corner is never under the toolbar, which hides the cells there. A release

@@ -59,12 +59,36 @@ void DrawToolbar(Display& display, const EditorState& editor, const World& level
   display.DrawCanvasText(300, BrushTop - 2,
                          "Left button: " + std::string(tiles ? "paint " : "place ") + name);
   display.DrawCanvasText(300, BrushTop + 13,
-                         tiles ? "Right button: erase" : "Right button: remove an object");
+                         tiles ? "Right button: erase (Shift: box)" : "Right button: remove an object");
   display.DrawCanvasText(300, BrushTop + 28, PointerCellText(editor, level));
   if (editor.Unsaved) display.FillRect(484, BrushTop + 1, 7, 7, palette::Orange);
   display.DrawCanvasText(497, BrushTop - 2, editor.LevelName.empty() ? "new level" : editor.LevelName);
   display.DrawCanvasText(497, BrushTop + 13, editor.Unsaved ? "unsaved changes" : "S saves, O opens");
   display.DrawCanvasText(497, BrushTop + 28, "F5 play-test, F1 help");
+}
+
+// The Save and Open dialog, and its list of names under the field.
+constexpr int DialogWidth = 360, DialogHeight = 262, DialogTop = 90;
+constexpr int DialogLeft = (ViewWidth - DialogWidth) / 2;
+constexpr int ListRowHeight = 14;
+constexpr int64_t DoubleClickTicks = 50;  // 0.5 s
+
+// The list's rows: fewer under a failure or a hint, which take the first row's place.
+struct ListLayout {
+  int Rows;
+  int Top;    // the first row's text
+  int First;  // the first name shown
+};
+
+// The list from `listTop` on, or as near as shows the picked name.
+ListLayout LayOutList(const EditorState& editor, const EditorDialogs& dialogs, const char* hint,
+                      const std::vector<std::string>& names, int listTop) {
+  const bool failed = !dialogs.Failure.empty() || hint != nullptr;
+  const int rows = failed ? 8 : 9, count = static_cast<int>(names.size());
+  const int picked = PickedName(editor, names);
+  int first = std::clamp(listTop, 0, std::max(0, count - rows));
+  if (picked >= 0) first = std::clamp(first, picked - (rows - 1), picked);
+  return {rows, DialogTop + (failed ? 106 : 88), first};
 }
 
 // The world's edges, where a runner leaves it and the camera stops: a dark band inside
@@ -88,9 +112,7 @@ void DrawWorldEdges(Display& display, const World& level) {
 // says why the field refused the last key.
 void DrawFileDialog(Display& display, const EditorState& editor, const EditorDialogs& dialogs,
                     const char* hint) {
-  constexpr int width = 360, height = 262, left = (ViewWidth - width) / 2, top = 90;
-  const bool failed = !dialogs.Failure.empty() || hint != nullptr;
-  const int rows = failed ? 8 : 9, listTop = top + (failed ? 106 : 88);
+  constexpr int width = DialogWidth, height = DialogHeight, left = DialogLeft, top = DialogTop;
   DrawPlusPanel(display, left, top, width, height);
   ShowString(display, -1, top + 12, editor.SavePromptOpen ? "Save level" : "Open level");
   DrawNameField(display, left + 20, top + 40, width - 40, editor.InputText, MaxFileNameLength,
@@ -102,24 +124,26 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
     DrawFieldHint(display, left + 20, top + 84, width - 40, hint);
   }
   const std::vector<std::string> names = CompletionNames(editor, dialogs.LevelFiles);
-  const auto shown = std::find(names.begin(), names.end(), editor.InputText);
-  const int current = shown == names.end() ? -1 : static_cast<int>(shown - names.begin());
-  const int first = std::max(0, current - (rows - 1));
+  const int current = PickedName(editor, names);
+  const auto [rows, listTop, first] = LayOutList(editor, dialogs, hint, names, dialogs.ListTop);
   for (int row = 0; row < rows && first + row < static_cast<int>(names.size()); ++row) {
-    const int y = listTop + row * 14;
-    if (first + row == current) display.FillRect(left + 20, y - 2, width - 40, 14, palette::Highlight);
+    const int y = listTop + row * ListRowHeight;
+    if (first + row == current)
+      display.FillRect(left + 20, y - 2, width - 40, ListRowHeight, palette::Highlight);
     display.DrawCanvasText(left + 26, y, names[static_cast<size_t>(first + row)]);
   }
   if (names.empty()) display.DrawCanvasText(left + 26, listTop, "No level starts with this name");
   if (first + rows < static_cast<int>(names.size()))
-    display.DrawCanvasText(left + 26, listTop + rows * 14, "and more: Tab goes through them");
+    display.DrawCanvasText(left + 26, listTop + rows * ListRowHeight,
+                           "and more: Down, Page Down or the wheel");
   display.DrawCanvasText(left + 20, top + height - 20,
                          editor.SavePromptOpen ? "Return saves, Tab completes, Escape cancels"
                                                : "Return opens, Tab completes, Escape cancels");
 }
 
 // The cells a Shift-drag would paint, in white inside a dark line so that both sky and
-// rock show it; the far corner stays above the toolbar, as the release's does.
+// rock show it (red when it erases them); the far corner stays above the toolbar, as the
+// release's does.
 void DrawRectangleOutline(Display& display, const EditorState& editor, const World& level) {
   const int32_t y = std::min(editor.MouseY, EditorToolbarTop - 1);
   const std::optional<CellRectangle> area = RectangleToPointer(editor, level, editor.MouseX, y);
@@ -128,7 +152,8 @@ void DrawRectangleOutline(Display& display, const EditorState& editor, const Wor
   const int top = area->TopLeft.Row * CellHeight - level.CameraY;
   const int width = area->Columns() * CellWidth, height = area->Rows() * CellHeight;
   display.OutlineRect(left - 1, top - 1, width + 2, height + 2, palette::PanelFill);
-  display.OutlineRect(left, top, width, height, palette::White);
+  const bool erases = editor.RectangleButton == MouseButton::Right;
+  display.OutlineRect(left, top, width, height, erases ? palette::Red : palette::White);
   display.OutlineRect(left + 1, top + 1, width - 2, height - 2, palette::PanelFill);
 }
 
@@ -144,9 +169,48 @@ void Game::DrawPlusEditor() {
     DrawTextCard(display_, EditorToolbarTop - 56, {EditorAsk.Notice});
 }
 
-// Plus: a press on the toolbar chooses the brush under it. True when the press was used up.
+// Up, Down and the Page keys in the Save or Open dialog move its list's pick.
+bool Game::DialogListKeyDown(uint16_t key) {
+  constexpr uint16_t VkPageUp = 33, VkPageDown = 34;
+  const int page = LayOutList(Editor, EditorAsk, NameFieldHint, {}, 0).Rows;
+  if (key == VkUp || key == VkDown) StepDialogList(key == VkUp ? -1 : 1);
+  if (key == VkPageUp || key == VkPageDown) StepDialogList(key == VkPageUp ? -page : page);
+  return key == VkUp || key == VkDown || key == VkPageUp || key == VkPageDown;
+}
+
+// The list moves as little as shows the new pick.
+void Game::StepDialogList(int step) {
+  const std::vector<std::string> names = CompletionNames(Editor, EditorAsk.LevelFiles);
+  const int shown = LayOutList(Editor, EditorAsk, NameFieldHint, names, EditorAsk.ListTop).First;
+  StepThroughNames(Editor, EditorAsk.LevelFiles, step);
+  EditorAsk.ListTop = LayOutList(Editor, EditorAsk, NameFieldHint, names, shown).First;
+  NameFieldHint = nullptr;
+}
+
+// A click on a listed name picks it; a second click on it soon after (a double click)
+// opens or saves it as Return would.
+void Game::ClickDialogList(int32_t x, int32_t y) {
+  const std::vector<std::string> names = CompletionNames(Editor, EditorAsk.LevelFiles);
+  const ListLayout list = LayOutList(Editor, EditorAsk, NameFieldHint, names, EditorAsk.ListTop);
+  const int row = (y - (list.Top - 2)) / ListRowHeight, index = list.First + row;
+  const bool inside = x >= DialogLeft + 20 && x < DialogLeft + DialogWidth - 20 && y >= list.Top - 2;
+  if (!inside || row >= list.Rows || index >= static_cast<int>(names.size())) return;
+  const std::string& name = names[static_cast<size_t>(index)];
+  const bool again =
+      name == EditorAsk.ClickedName && Anim.SceneTick - EditorAsk.ClickedTick <= DoubleClickTicks;
+  EditorAsk.ClickedName = again ? "" : name;
+  EditorAsk.ClickedTick = Anim.SceneTick;
+  PickName(Editor, EditorAsk.LevelFiles, index);
+  EditorAsk.ListTop = list.First;
+  NameFieldHint = nullptr;
+  if (again) EditorKeyPress(VkReturn);
+}
+
+// Plus: a press on the toolbar chooses the brush under it, one on the dialog's list a name.
+// True when the press was used up.
 bool Game::PlusEditorMouseDown(int32_t x, int32_t y) {
-  if (Editor.PromptOpen() || y < EditorToolbarTop) return false;
+  if (Editor.PromptOpen()) return ClickDialogList(x, y), true;
+  if (y < EditorToolbarTop) return false;
   for (int brush = 1; brush <= BrushCount; ++brush) {
     if (x >= BrushLeft(brush) - 3 && x < BrushLeft(brush) + PictureSize + 3)
       Editor.Brush = static_cast<uint8_t>(brush);

@@ -91,8 +91,11 @@ void Game::Update(bool surfaceReady) {
   }
 }
 
-// Plus draws a run of a shipped level in its group's look; everything else in the game's own.
-int Game::RunTheme() const {
+// Plus draws a run of a shipped level in its group's look, and the editor a level in the
+// look its run would have (a new level's is the player's own, the first); everything else
+// in the game's own.
+int Game::ViewTheme() const {
+  if (Plus && Mode == GameMode::editor) return LevelTheme(Editor.LevelName + ".vel");
   if (!Plus || !(LastRun.Ran || PlusView.InMoment()) || PlayTest.Active || Mode == GameMode::PlayTestResult)
     return ThemeMeadow;
   return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
@@ -143,7 +146,7 @@ void Game::EndRun(bool finished) {
 // A run's last frame shows the run too: ended by an object, without the runner and
 // under the results menu; having left the world, whole, the menu from the next tick on.
 void Game::DrawFrame() {
-  display_.UseTheme(RunTheme());
+  display_.UseTheme(ViewTheme());
   display_.ClearSurface(0);
   if (Plus && PlusView.InMoment()) return DrawPlusMoment();
   if (LastRun.Ran || Mode == GameMode::editor) DrawWorldView();
@@ -175,7 +178,7 @@ void Game::DrawWorldView() {
   if (!LastRun.Ran || LastRun.EndedByObject()) return;
   DrawGhostRunner();
   DrawRunnerAndClock();
-  if (PlusDrawsRun()) DrawDust(display_, camera, PlusView.Feet.Motes, RunTheme());
+  if (PlusDrawsRun()) DrawDust(display_, camera, PlusView.Feet.Motes, ViewTheme());
   if (WatchingReplay()) DrawWatchedRecordLine();
   if (PlusDrawsRun()) DrawPlusOverRun(camera);
 }
@@ -183,7 +186,7 @@ void Game::DrawWorldView() {
 // Every object; the food eaten in this tick is still shown, in its place in the list.
 void Game::DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames) {
   const bool shaking = PlusDrawsRun() && PlusView.ShakeAge >= 0;
-  const bool rimKillers = RunTheme() == ThemeCave;  // the dark balls on the cave's dark rock
+  const bool rimKillers = ViewTheme() == ThemeCave;  // the dark balls on the cave's dark rock
   const auto draw = [&](const LevelObject& object) {
     ViewCamera at = camera;
     if (shaking &&
@@ -285,7 +288,7 @@ void Game::MouseDown(MouseButton Button, int32_t X, int32_t Y) {
   if (Mode == GameMode::editor && Plus && LevelMapMouseDown(Button, X, Y)) return;
   if (Mode == GameMode::editor && Plus && PlusEditorMouseDown(X, Y)) return;
   if (Mode == GameMode::editor && Plus && Button == MouseButton::Middle) return GrabView(X, Y);
-  if (Mode == GameMode::editor && Plus && Button == MouseButton::Left && BeginPlusRectangle(X, Y)) return;
+  if (Mode == GameMode::editor && Plus && BeginPlusRectangle(Button, X, Y)) return;
   if (Mode == GameMode::editor && !Editor.PromptOpen()) {
     ReportEditorChange(Events, EditorMouseDown(Editor, Level, Button, X, Y));
   }
@@ -308,7 +311,7 @@ void Game::MouseMove(int32_t X, int32_t Y) {
 
 void Game::MouseUp(MouseButton Button, int32_t X, int32_t Y) {
   if (Button == MouseButton::Middle) Editor.Grabbed.reset();
-  if (Button == MouseButton::Left && Editor.RectangleFrom) EndPlusRectangle(X, Y);
+  if (Editor.RectangleFrom && Button == Editor.RectangleButton) EndPlusRectangle(X, Y);
   EditorMouseUp(Editor, Button);
 }
 

@@ -172,7 +172,7 @@ class Game {
   void Update(bool surfaceReady);
   void ScrollEditor();
   void ClampViewCamera();
-  int RunTheme() const;
+  int ViewTheme() const;
   void AdvanceAnimation();
   void EndRun(bool finished);
   void DrawFrame();
@@ -249,7 +249,10 @@ class Game {
   bool PlusEditorKeyDown(uint16_t key);
   bool PlusEditorKeyUp(uint16_t key);
   bool PlusEditorMouseDown(int32_t x, int32_t y);
-  bool BeginPlusRectangle(int32_t x, int32_t y);  // editor_pointer.cpp
+  bool DialogListKeyDown(uint16_t key);
+  void StepDialogList(int step);
+  void ClickDialogList(int32_t x, int32_t y);
+  bool BeginPlusRectangle(MouseButton button, int32_t x, int32_t y);  // editor_pointer.cpp
   void EndPlusRectangle(int32_t x, int32_t y);
   void GrabView(int32_t x, int32_t y);
   bool DragView(int32_t x, int32_t y);

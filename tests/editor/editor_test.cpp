@@ -127,37 +127,46 @@ TEST_F(Editor, DraggingPaintsTilesButPlacesOneObject) {
 }
 
 // Plus: Shift and a left drag paint every cell from press to release, whichever way it
-// goes, the far corner above the toolbar; an object brush places one object as a click
-// does. One undo leaves the empty level.
+// goes, the far corner above the toolbar; a right drag erases them from a full level; an
+// object brush places one object as a click does. One undo gives back the level before.
 TEST_F(Editor, ShiftDragPaintsARectangleUndoneAtOnce) {
   form.Plus = true;
   const struct {
     char Brush;
+    MouseButton Button;
     int X0, Y0, X1, Y1;
-    int Left, Top, Right, Bottom;  // the cells painted, or none when Right < Left
+    int Left, Top, Right, Bottom;  // the cells changed, or none when Right < Left
     int Objects;
   } cases[] = {
-      {'2', 50, 40, 130, 100, 1, 1, 3, 3, 0},
-      {'1', 130, 100, 50, 40, 1, 1, 3, 3, 0},
-      {'2', 10, 400, 10, 470, 0, 12, 0, 13, 0},  // released over the toolbar: row 427 / 31
-      {'3', 50, 40, 130, 100, 0, 0, -1, -1, 1},
+      {'2', MouseButton::Left, 50, 40, 130, 100, 1, 1, 3, 3, 0},
+      {'1', MouseButton::Left, 130, 100, 50, 40, 1, 1, 3, 3, 0},
+      {'2', MouseButton::Left, 10, 400, 10, 470, 0, 12, 0, 13, 0},  // released over the toolbar: row 427 / 31
+      {'3', MouseButton::Left, 50, 40, 130, 100, 0, 0, -1, -1, 1},
+      {'1', MouseButton::Right, 130, 40, 50, 100, 1, 1, 3, 3, 0},
   };
   for (const auto& c : cases) {
+    const bool erases = c.Button == MouseButton::Right;
+    level().TileGrid.fill(erases ? TileGround : TileEmpty);
+    const auto before = level().TileGrid;
     Press(static_cast<uint16_t>(c.Brush));
     form.KeyDown(VkShift);
-    form.MouseDown(MouseButton::Left, c.X0, c.Y0);
+    form.MouseDown(c.Button, c.X0, c.Y0);
     form.MouseMove(c.X1, c.Y1);
-    form.MouseUp(MouseButton::Left, c.X1, c.Y1);
+    if (erases) {  // the other button neither paints nor ends the rectangle
+      form.MouseDown(MouseButton::Left, 300, 300);
+      form.MouseUp(MouseButton::Left, 300, 300);
+    }
+    form.MouseUp(c.Button, c.X1, c.Y1);
     form.KeyUp(VkShift);
     for (int col = 0; col < GridSize; ++col) {
       for (int row = 0; row < GridSize; ++row) {
         const bool inside = col >= c.Left && col <= c.Right && row >= c.Top && row <= c.Bottom;
-        ASSERT_EQ(level().Cell(col, row) != TileEmpty, inside) << c.Brush << " " << col << "," << row;
+        ASSERT_EQ(level().Cell(col, row) != before[0], inside) << c.Brush << " " << col << "," << row;
       }
     }
     EXPECT_EQ(level().ObjectCount, c.Objects) << c.Brush;
     Undo();
-    EXPECT_EQ(level().TileGrid, decltype(level().TileGrid){}) << c.Brush;
+    EXPECT_EQ(level().TileGrid, before) << c.Brush;
     EXPECT_EQ(level().ObjectCount, 0) << c.Brush;
   }
 }

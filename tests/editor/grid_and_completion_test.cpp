@@ -71,10 +71,10 @@ class Completion : public EditorFixture {
     EditorFixture::SetUp();
   }
   // The names shown after each of `tabs` Tabs.
-  std::vector<std::string> Tabs(int tabs) {
+  std::vector<std::string> Tabs(int tabs, uint16_t key = VkTab) {
     std::vector<std::string> shown;
     for (int i = 0; i < tabs; ++i) {
-      Press(VkTab);
+      Press(key);
       shown.push_back(form.Editor.InputText);
     }
     return shown;
@@ -87,14 +87,16 @@ struct CompletionCase {
   uint16_t Prompt;
   int Tabs;
   std::vector<std::string> Shown;
+  uint16_t Key = VkTab;  // or one of plus's picker keys
 };
 
 class EachCompletion : public Completion, public ::testing::WithParamInterface<CompletionCase> {};
 
 TEST_P(EachCompletion, TabWalksTheMatches) {
   const CompletionCase& c = GetParam();
+  form.Plus = c.Key != VkTab;
   PromptWith(c.Prompt, c.Typed);
-  EXPECT_EQ(Tabs(c.Tabs), c.Shown);
+  EXPECT_EQ(Tabs(c.Tabs, c.Key), c.Shown);
   EXPECT_TRUE(form.Editor.PromptOpen());
 }
 
@@ -103,11 +105,17 @@ const std::vector<std::string> AllNames = {"abcdefghijklmnopqrst", "alpha", "Alp
 
 INSTANTIATE_TEST_SUITE_P(
     Editor, EachCompletion,
-    ::testing::Values(CompletionCase{"NothingTypedWalksAll", "", 'O', 5, AllNames},
-                      CompletionCase{"PrefixCycles", "al", 'O', 4, {"alpha", "Alps", "alpha", "Alps"}},
-                      CompletionCase{"AnyLetterCase", "AL", 'S', 2, {"alpha", "Alps"}},
-                      CompletionCase{"WholeNameIsItsOwnMatch", "beta", 'S', 2, {"beta", "beta"}},
-                      CompletionCase{"NoMatchKeepsTheText", "zz", 'O', 2, {"zz", "zz"}}),
+    ::testing::Values(
+        CompletionCase{"NothingTypedWalksAll", "", 'O', 5, AllNames},
+        CompletionCase{"PrefixCycles", "al", 'O', 4, {"alpha", "Alps", "alpha", "Alps"}},
+        CompletionCase{"AnyLetterCase", "AL", 'S', 2, {"alpha", "Alps"}},
+        CompletionCase{"WholeNameIsItsOwnMatch", "beta", 'S', 2, {"beta", "beta"}},
+        CompletionCase{"NoMatchKeepsTheText", "zz", 'O', 2, {"zz", "zz"}},
+        CompletionCase{
+            "DownWalksAllAndStops", "", 'O', 5, {AllNames[0], "alpha", "Alps", "beta", "beta"}, VkDown},
+        CompletionCase{"UpBeginsAtTheLastMatch", "al", 'S', 3, {"Alps", "alpha", "alpha"}, VkUp},
+        CompletionCase{"PageDownStopsAtTheLast", "", 'O', 2, {"beta", "beta"}, 34},
+        CompletionCase{"DownWithNoMatchKeepsTheText", "zz", 'O', 1, {"zz"}, VkDown}),
     [](const ::testing::TestParamInfo<CompletionCase>& param) { return std::string(param.param.Name); });
 
 // Typing after a Tab starts a new completion from the new text; Return opens the name.
@@ -119,6 +127,34 @@ TEST_F(Completion, TypingStartsAgainAndReturnOpens) {
   Type("\r");
   EXPECT_FALSE(form.Editor.PromptOpen());
   EXPECT_EQ(form.Editor.History.UndoCount(), 0u);
+}
+
+// Plus: a click on a listed name shows it in the field, a second click on it opens or
+// saves it as Return does, a save over another level asking first.
+TEST_F(Completion, PlusListClickPicksAndASecondClickTakesIt) {
+  form.Plus = true;
+  const struct {
+    uint16_t Prompt;
+    int Row;
+    const char* Name;
+    const char* Question;  // after the second click (and a yes to "Save anyway?")
+  } cases[] = {{'O', 1, "alpha", ""}, {'S', 2, "Alps", "Replace Alps?"}};
+  for (const auto& c : cases) {
+    PromptWith(c.Prompt, "");
+    const int y = 90 + 88 + 14 * c.Row;
+    Click(MouseButton::Left, 200, y);
+    EXPECT_EQ(form.Editor.InputText, c.Name);
+    EXPECT_TRUE(form.Editor.PromptOpen());
+    Click(MouseButton::Left, 200, y);
+    if (form.OpenQuestion && form.OpenQuestion->Text == "Save anyway?") Press('Y');
+    EXPECT_EQ(form.OpenQuestion ? form.OpenQuestion->Text : "", c.Question);
+  }
+  EXPECT_EQ(form.Editor.LevelName, "alpha");
+  Press(VkEscape);
+  Press(VkEscape);
+  OpenPrompt('O');  // "Alps" again, chosen: every level is listed, and Down goes on
+  Press(VkDown);
+  EXPECT_EQ(form.Editor.InputText, "beta");
 }
 
 TEST_F(Completion, TabWithThePromptClosedDoesNothing) {
