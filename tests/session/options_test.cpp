@@ -88,5 +88,27 @@ TEST(OptionsCardClassic, OInTheClassicMenusIsTheGamesKey) {
   EXPECT_FALSE(game.session.TakeOptionsChange());
 }
 
+// F1 shows the card's help over it; F1 or Escape there shows the card again as it was,
+// on the same row, and no key or tick meanwhile reached it.
+TEST(OptionsCardHelp, ClosingTheHelpShowsTheCardAsItWas) {
+  SessionFixture game;
+  game.form.Plus = true;
+  game.ToMainMenu();
+  game.Press(VkO);
+  game.Press(VkDown);
+  const FrameBuffer card = game.display.Presented();
+  for (const uint16_t close : {uint16_t{VkF1}, uint16_t{VkEscape}}) {
+    game.Press(VkF1);
+    EXPECT_EQ(game.session.OpenCard(), Session::Card::OptionsHelp);
+    EXPECT_NE(game.display.Presented(), card);
+    game.Press(VkRight);
+    game.Tick(5);
+    game.Press(close);
+    EXPECT_EQ(game.session.OpenCard(), Session::Card::Options);
+    EXPECT_EQ(game.display.Presented(), card);
+  }
+  EXPECT_FALSE(game.session.TakeOptionsChange());
+}
+
 }  // namespace
 }  // namespace tobu::testing
