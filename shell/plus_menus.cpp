@@ -75,7 +75,8 @@ void Game::DrawPlusBackdrop() {
   // Down to the scene's ground, or past the player list's or the results' last row.
   int paneBottom = MenuPaneBottom;
   if (Mode == GameMode::SelectPlayer)
-    paneBottom = std::max(MenuPaneBottom, PlusPlayerRows(Players.PlayerCount).TextTop(Players.PlayerCount) + 30);
+    paneBottom =
+        std::max(MenuPaneBottom, PlusPlayerRows(Players.PlayerCount).TextTop(Players.PlayerCount) + 30);
   if (Mode == GameMode::GameMenu) paneBottom = PlusResultMenuRows.TextTop(PlusResultRowCount);
   DrawMenuBackdrop(display_, Anim.SceneTick, paneBottom);
 }

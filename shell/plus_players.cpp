@@ -41,7 +41,8 @@ void Game::DrawPlusSelectPlayer() {
   ShowString(display_, PlayerTextLeft, rows.TextTop(0), "Create New Player");
   for (int i = 1; i <= Players.PlayerCount; ++i)
     ShowString(display_, PlayerTextLeft, rows.TextTop(i), Players.PlayerNames[i]);
-  display_.DrawFrame(SheetHelmet, PlayerTextLeft - 36, rows.PointerTop(MenuCursor), Anim.ObjectFrame[ObjectExit]);
+  display_.DrawFrame(SheetHelmet, PlayerTextLeft - 36, rows.PointerTop(MenuCursor),
+                     Anim.ObjectFrame[ObjectExit]);
   display_.DrawCanvasText(
       58, MenuHintsTop,
       "Up and Down choose, Return takes    Delete deletes    F4 renames    F1 help    Escape quits");

@@ -5,6 +5,7 @@
 
 #include "present/meadow_scene.h"
 #include "present/plus_palette.h"
+#include "shell/known_name.h"
 #include "shell/menu_layout.h"
 #include "shell/menu_rows.h"
 #include "support/game_fixture.h"
@@ -183,63 +184,38 @@ TEST_F(Roster, SelectPlayerScreenLayout) {
   EXPECT_EQ(helmet.Y, 80 + 24 * 2);
 }
 
-// Plus's player list, short and full with the longest names: the highlighted row's band
-// covers its text and none of its neighbours' (the title, the keys' line), and the pointer's row finder takes its
-// corners, and nothing left of it, for that row.
+// Plus's full player list, the longest names: each highlighted row's band covers its text
+// and stops short of the lines beside it, and the row finder takes its corners for it.
 TEST_F(Roster, PlusPlayerBandsHoldTheirRowsAndThePointerAgrees) {
-  for (const int count : {1, MaxPlayers}) {
-    PlayerRoster roster;
-    roster.PlayerCount = static_cast<uint8_t>(count);
-    for (int i = 1; i <= count; ++i) roster.PlayerNames[i] = "WWWWWWW" + std::to_string(i % 10);
-    WriteRoster("Players.dat", roster, 0);
-    form.Plus = true;
-    form.Start();
-    for (int row = 0; row <= count; ++row) {
-      form.MenuCursor = row;
-      Tick();
-      std::set<int> lines;  // the title's, then each row's text top
-      for (const auto& call : display.Calls) if (call.Sheet == SheetFont) lines.insert(call.Y);
-      ASSERT_EQ(lines.size(), static_cast<size_t>(count + 2)) << count;
-      const std::vector<int> tops(lines.begin(), lines.end());  // row r's at r + 1
-      const auto band = std::find_if(display.Rects.begin(), display.Rects.end(),
-                                     [](const auto& r) { return r.Colour == palette::Highlight; });
-      ASSERT_NE(band, display.Rects.end());
-      EXPECT_LE(band->Y, tops[row + 1]);
-      EXPECT_GE(band->Y + band->H, tops[row + 1] + MenuTextHeight);
-      EXPECT_GT(band->Y, tops[row] + MenuTextHeight) << row;
-      EXPECT_LT(band->Y + band->H, row < count ? tops[row + 2] : MenuHintsTop) << row;
-      for (const int y : {band->Y, band->Y + band->H - 1})
-        for (const int x : {band->X, band->X + band->W - 1}) EXPECT_EQ(MenuRowAt(form, x, y), row) << row;
-      EXPECT_EQ(MenuRowAt(form, band->X - 1, band->Y), -1);
-    }
+  PlayerRoster roster;
+  roster.PlayerCount = MaxPlayers;
+  for (int i = 1; i <= MaxPlayers; ++i) roster.PlayerNames[i] = "WWWWWWW" + std::to_string(i % 10);
+  WriteRoster("Players.dat", roster, 0);
+  form.Plus = true;
+  form.Start();
+  for (int row = 0; row <= MaxPlayers; ++row) {
+    form.MenuCursor = row;
+    Tick();
+    std::set<int> lines;  // the title's top, then each row's
+    for (const auto& call : display.Calls)
+      if (call.Sheet == SheetFont) lines.insert(call.Y);
+    const std::vector<int> tops(lines.begin(), lines.end());
+    ASSERT_EQ(tops.size(), MaxPlayers + 2u);
+    const auto band = *std::find_if(display.Rects.begin(), display.Rects.end(),
+                                    [](const auto& r) { return r.Colour == palette::Highlight; });
+    const int bottom = band.Y + band.H, below = row < MaxPlayers ? tops[row + 2] : MenuHintsTop;
+    EXPECT_TRUE(tops[row] + MenuTextHeight < band.Y && band.Y <= tops[row + 1]) << row;
+    EXPECT_TRUE(tops[row + 1] + MenuTextHeight <= bottom && bottom < below) << row;
+    for (const int y : {band.Y, band.Y + band.H - 1})
+      for (const int x : {band.X, band.X + band.W - 1}) EXPECT_EQ(MenuRowAt(form, x, y), row) << row;
   }
 }
 
-// Plus's name field says so while the name typed is a player's, exactly; a refused
-// character's hint comes first; classic says nothing.
-TEST_F(Roster, PlusSaysWhenANewNameIsAPlayers) {
-  const struct {
-    bool plus;
-    const char* typed;
-    bool said;
-  } cases[] = {{true, "Ann", true}, {true, "An", false}, {true, "ann", false},
-               {true, "Ann ", false}, {false, "Ann", false}};
-  for (const auto& c : cases) {
-    PlayerRoster roster;
-    roster.PlayerCount = 1;
-    roster.PlayerNames[1] = "Ann";
-    WriteRoster("Players.dat", roster, 0);
-    form.Plus = c.plus;
-    form.Start();
-    Press(VkUp);
-    Press(VkReturn);
-    Type(c.typed);
-    Tick();
-    const bool said = std::any_of(display.Texts.begin(), display.Texts.end(), [](const std::string& text) {
-      return text == "Ann is already a player: Return plays as Ann";
-    });
-    EXPECT_EQ(said, c.said) << c.typed << (c.plus ? " plus" : " classic");
-  }
+// Plus's new-name field names a player only for a player's exact name.
+TEST(KnownPlayerHint, OnlyAPlayersExactName) {
+  const PlayerRoster roster{1, {"", "Ann"}, ""};
+  for (const auto& [typed, said] : {std::pair{"Ann", true}, {"An", false}, {"ann", false}, {"", false}})
+    EXPECT_EQ(!KnownPlayerHint(roster, typed).empty(), said) << typed;
 }
 
 TEST_F(Roster, MissingLevelsFolderStillReachesTheMainMenu) {
