@@ -76,6 +76,14 @@ void DrawHelpCard(SoftwareDisplay& display, const Game& form) {
   }
 }
 
+void DrawOptionsHelpCard(SoftwareDisplay& display) {
+  DrawPlusPanel(display, PanelMargin, PanelMargin, ViewWidth - 2 * PanelMargin, ViewHeight - 2 * PanelMargin);
+  ShowString(display, -1, 28, "Help");
+  int y = DrawSection(display, 62, "Options:", OptionsKeysHelp());
+  y = DrawSection(display, y, "The rows:", OptionsRowsHelp());
+  DrawSection(display, y, "Every screen:", EverywhereHelp());
+}
+
 // A band above the middle: the camera keeps the runner near the middle of the view.
 void DrawPauseCard(SoftwareDisplay& display, bool plus) {
   if (plus) {

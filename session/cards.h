@@ -13,6 +13,8 @@ namespace tobu {
 // Help: a half-dark panel with the keys of the game's screen, the keys of every screen and
 // the gamepad; in the editor also the brushes with the current one outlined.
 void DrawHelpCard(SoftwareDisplay& display, const Game& form);
+// Plus, F1 on the options card: its keys, what each row sets and the keys of every screen.
+void DrawOptionsHelpCard(SoftwareDisplay& display);
 // Pause: "Paused" on a half-dark band across the view (plus: on its panel).
 void DrawPauseCard(SoftwareDisplay& display, bool plus);
 // F3: "tobu plus: on" or "tobu plus: off" and a line on what that means, on plus's panel.

@@ -135,6 +135,29 @@ const std::vector<HelpLine>& PlusGamepadHelp() {
   return lines;
 }
 
+const std::vector<HelpLine>& OptionsKeysHelp() {
+  static const std::vector<HelpLine> lines{
+      {"Up, Down", "choose a row"},
+      {"Left, Right", "less or more; a switch flips"},
+      {"Return", "change the row's value"},
+      {"mouse", "point at a row; a click changes it"},
+      {"Escape, O", "back (every change is already kept)"},
+  };
+  return lines;
+}
+
+const std::vector<HelpLine>& OptionsRowsHelp() {
+  static const std::vector<HelpLine> lines{
+      {"Full screen", "the whole screen or a window, as F11 switches"},
+      {"Scale", "fit fills the window; whole keeps every pixel square"},
+      {"Sound", "the sounds' volume; below 10 they are off (F2)"},
+      {"Music", "the music's volume; 0 is off"},
+      {"Ghost", "the best run's ghost in a run, as G shows it"},
+      {"tobu plus", "off: the classic game, as F3 switches it"},
+  };
+  return lines;
+}
+
 namespace {
 
 // What tobu plus changes on a screen's keys (empty where nothing).

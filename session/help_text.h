@@ -27,5 +27,8 @@ struct PlusScreenLines {
   std::vector<HelpLine> Added;
 };
 PlusScreenLines PlusScreenHelp(GameMode mode);
+// The options card's keys, and what each of its rows sets (plus, F1 on the card).
+const std::vector<HelpLine>& OptionsKeysHelp();
+const std::vector<HelpLine>& OptionsRowsHelp();
 
 }  // namespace tobu

@@ -102,10 +102,10 @@ void DrawOptionsCard(SoftwareDisplay& display, const Settings& values, int row, 
   }
   display.DrawFrame(SheetHelmet, LabelX - 36, FirstRowTop + RowHeight * row - 10, pointerFrame);
   display.DrawCanvasText(100, NotesTop, "Every change is made at once and kept in tobu.ini.");
-  display.DrawCanvasText(100, NotesTop + 20,
-                         "Scale: fit fills the window, whole keeps every pixel square.");
-  display.DrawCanvasText(110, MenuHintsTop,
-                         "Up and Down choose    Left, Right or Return change    Escape or O closes");
+  display.DrawCanvasText(100, NotesTop + 20, "Scale: fit fills the window, whole keeps every pixel square.");
+  display.DrawCanvasText(
+      80, MenuHintsTop,
+      "Up and Down choose    Left, Right or Return change    Escape or O closes    F1 help");
 }
 
 }  // namespace tobu

@@ -69,7 +69,11 @@ bool Session::KeyForSession(uint16_t key) {
       Close();
       return true;
     case Card::Options:
-      OptionsKey(key);
+      // Its help stands over it, drawn on the same kept frame; no card needs a stack.
+      key == VkF1 ? ShowCardInstead(Card::OptionsHelp) : OptionsKey(key);
+      return true;
+    case Card::OptionsHelp:
+      if (key == VkF1 || key == VkEscape) ShowCardInstead(Card::Options);
       return true;
     case Card::Plus:
       if (key != VkF3) {
@@ -298,10 +302,17 @@ void Session::DrawCard() {
   if (card_ == Card::Online)
     DrawOnlineCard(display_, onlineLines_, onlinePicture_ ? &*onlinePicture_ : nullptr);
   if (card_ == Card::Title) DrawTitleCard(display_, titleTick_);
-  if (card_ == Card::Options)
+  if (card_ == Card::Options || card_ == Card::OptionsHelp)
     DrawOptionsCard(display_, options_, optionRow_, form_.Anim.ObjectFrame[ObjectExit], form_.Anim.SceneTick);
+  if (card_ == Card::OptionsHelp) DrawOptionsHelpCard(display_);
   if (notice_.Shown()) notice_.Draw(display_, form_.Mode);
   display_.PresentFrame();
+}
+
+// Another card over the same kept frame: the options card and its help take turns.
+void Session::ShowCardInstead(Card card) {
+  card_ = card;
+  DrawCard();
 }
 
 void Session::Close() {

@@ -23,11 +23,12 @@ namespace tobu {
 // screenshot of the game's frame. F3 in a menu switches tobu plus on or off and shows
 // a card saying which; any key closes it. Under plus, Escape in a run first asks
 // "Give up?" (Escape again gives up, R restarts, any other key goes back), and R restarts the level;
-// O in a menu, or Return on the main menu's "Options", opens the options card, and a
+// O in a menu, or Return on the main menu's "Options", opens the options card (F1 on it
+// shows its help, and closing that shows the card again), and a
 // game started with plus on shows the title until a key is pressed.
 class Session {
  public:
-  enum class Card { None, Help, Pause, Plus, GiveUp, Online, Title, Options };
+  enum class Card { None, Help, Pause, Plus, GiveUp, Online, Title, Options, OptionsHelp };
 
   Session(Game& form, SoftwareDisplay& display);
 
@@ -87,6 +88,7 @@ class Session {
   void OptionsMouse(int32_t y, bool click);
   void SwitchPlus();
   void Open(Card card);
+  void ShowCardInstead(Card card);
   void DrawCard();
   bool InMenu() const;
   void Close();

@@ -209,6 +209,7 @@ class Game {
   void ReturnToPlayers();
   // Plus on the player list: deleting and renaming a player (plus_players.cpp).
   bool PlusSelectPlayerKeyDown(uint16_t key);
+  void DrawPlusSelectPlayer();
   void AskDeletePlayer(int index);
   void DeletePlayer(int index);
   void RenamePlayer();

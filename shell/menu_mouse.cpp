@@ -18,9 +18,7 @@ bool Game::PointAtMenu(int32_t x, int32_t y) {
   }
   // The held picture after a run, and the ending's card, hide the results' rows.
   if (Ending || PlusView.InMoment()) return false;
-  // Over the level list's preview the pointer chooses nothing.
-  if (Mode == GameMode::SelectLevel && (x < LevelPaneLeft || x >= LevelPaneRight)) return false;
-  const int32_t row = MenuRowAt(*this, y);
+  const int32_t row = MenuRowAt(*this, x, y);
   if (row < 0) return false;
   if (row != MenuCursor) {
     MenuCursor = row;

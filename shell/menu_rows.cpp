@@ -8,27 +8,33 @@
 namespace tobu {
 namespace {
 
-// A row's band reaches a few pixels above its text and down to the next row's.
-constexpr int32_t BandAboveText = 4;
-
 int32_t RowAt(int32_t y, MenuRows rows, int32_t count) {
-  const int32_t top = rows.TextTop(0) - BandAboveText;
+  const int32_t top = rows.BandTop(0);
   if (y < top) return -1;
   const int32_t row = (y - top) / rows.Spacing;
   return row < count ? row : -1;
 }
 
+// Plus's rows only between their columns; classic's (the browser's taps) across the frame.
+int32_t RowAt(int32_t x, int32_t y, MenuRows rows, int32_t count, MenuColumns plusColumns, bool plus) {
+  return !plus || plusColumns.Hold(x) ? RowAt(y, rows, count) : -1;
+}
+
 }  // namespace
 
-int32_t MenuRowAt(const Game& form, int32_t y) {
+int32_t MenuRowAt(const Game& form, int32_t x, int32_t y) {
   const int32_t levelsShown = std::clamp(form.LevelFiles.Count() - form.ListTop, 0, LevelListRows);
+  const int32_t players = form.Players.PlayerCount;
   switch (form.Mode) {
     case GameMode::SelectPlayer:
-      return RowAt(y, PlayerMenuRows, form.Players.PlayerCount + 1);
+      return RowAt(x, y, form.Plus ? PlusPlayerRows(players) : PlayerMenuRows, players + 1, PlusPlayerColumns,
+                   form.Plus);
     case GameMode::MainMenu:
-      return RowAt(y, MainMenuRows, form.Plus ? 4 : 2);
+      return RowAt(x, y, MainMenuRows, form.Plus ? 4 : 2, PlusMainMenuColumns, form.Plus);
     case GameMode::SelectLevel:
-      return RowAt(y, form.Plus ? PlusLevelMenuRows : LevelMenuRows, levelsShown);
+      // Over the plus list's preview the pointer chooses nothing.
+      return RowAt(x, y, form.Plus ? PlusLevelMenuRows : LevelMenuRows, levelsShown, PlusLevelColumns,
+                   form.Plus);
     case GameMode::GameMenu:
       return form.Plus ? RowAt(y, PlusResultMenuRows, PlusResultRowCount) : RowAt(y, ResultMenuRows, 2);
     default:
@@ -38,8 +44,8 @@ int32_t MenuRowAt(const Game& form, int32_t y) {
 
 int32_t ListArrowAt(const Game& form, int32_t y) {
   if (!form.Plus || form.Mode != GameMode::SelectLevel) return 0;
-  const int32_t rowsTop = PlusLevelMenuRows.TextTop(0) - BandAboveText;
-  const int32_t rowsBottom = PlusLevelMenuRows.TextTop(LevelListRows) - BandAboveText;
+  const int32_t rowsTop = PlusLevelMenuRows.BandTop(0);
+  const int32_t rowsBottom = PlusLevelMenuRows.BandTop(LevelListRows);
   if (y >= LevelPaneTop && y < rowsTop && form.ListTop > 0) return -1;
   if (y >= rowsBottom && y < LevelPaneBottom && form.ListTop + LevelListRows < form.LevelFiles.Count())
     return 1;

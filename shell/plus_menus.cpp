@@ -74,14 +74,16 @@ void Game::DrawPlusBackdrop() {
     return DrawMeadowScene(display_, Anim.SceneTick, ViewHeight - CellHeight);
   // Down to the scene's ground, or past the player list's or the results' last row.
   int paneBottom = MenuPaneBottom;
-  if (Mode == GameMode::SelectPlayer) paneBottom = std::max(MenuPaneBottom, 120 + 24 * Players.PlayerCount);
+  if (Mode == GameMode::SelectPlayer)
+    paneBottom =
+        std::max(MenuPaneBottom, PlusPlayerRows(Players.PlayerCount).TextTop(Players.PlayerCount) + 30);
   if (Mode == GameMode::GameMenu) paneBottom = PlusResultMenuRows.TextTop(PlusResultRowCount);
   DrawMenuBackdrop(display_, Anim.SceneTick, paneBottom);
 }
 
 void Game::DrawPlusMainMenu() {
-  ShowString(display_, 280, MainMenuRows.TextTop(2), "Players");
-  ShowString(display_, 280, MainMenuRows.TextTop(3), "Options");
+  ShowString(display_, MainMenuTextLeft, MainMenuRows.TextTop(2), "Players");
+  ShowString(display_, MainMenuTextLeft, MainMenuRows.TextTop(3), "Options");
   if (MenuProgress && MenuProgress->Total > 0) {
     ShowString(display_, -1, 290,
                std::to_string(MenuProgress->Finished) + " of " + std::to_string(MenuProgress->Total) +

@@ -7,9 +7,12 @@
 #include <utility>
 
 #include "present/bitmap_text.h"
+#include "present/meadow_scene.h"
 #include "present/plus_palette.h"
 #include "present/plus_panel.h"
+#include "present/sheets.h"
 #include "shell/game.h"
+#include "shell/menu_layout.h"
 
 namespace tobu {
 
@@ -26,6 +29,23 @@ bool Game::PlusSelectPlayerKeyDown(uint16_t key) {
     return false;
   }
   return true;
+}
+
+// The rows further apart than classic's, the highlighted one on a band that stops short
+// of where its neighbours' would be.
+void Game::DrawPlusSelectPlayer() {
+  const MenuRows rows = PlusPlayerRows(Players.PlayerCount);
+  const MenuColumns band = PlusPlayerColumns;
+  display_.FillRect(band.Left, rows.BandTop(MenuCursor), band.Right - band.Left, rows.Spacing - PlusBandGap,
+                    palette::Highlight);
+  ShowString(display_, PlayerTextLeft, rows.TextTop(0), "Create New Player");
+  for (int i = 1; i <= Players.PlayerCount; ++i)
+    ShowString(display_, PlayerTextLeft, rows.TextTop(i), Players.PlayerNames[i]);
+  display_.DrawFrame(SheetHelmet, PlayerTextLeft - 36, rows.PointerTop(MenuCursor),
+                     Anim.ObjectFrame[ObjectExit]);
+  display_.DrawCanvasText(
+      58, MenuHintsTop,
+      "Up and Down choose, Return takes    Delete deletes    F4 renames    F1 help    Escape quits");
 }
 
 void Game::AskDeletePlayer(int index) {

@@ -5,6 +5,7 @@
 #include "present/plus_panel.h"
 #include "present/sheets.h"
 #include "shell/game.h"
+#include "shell/known_name.h"
 #include "shell/menu_layout.h"
 #include "world/file_error.h"
 #include "world/level_file.h"
@@ -22,24 +23,24 @@ void Game::DrawWallpaper() {
 void Game::DrawSelectPlayer() {
   DrawWallpaper();
   ShowString(display_, 210, 40, "Choose Player");
-  ShowString(display_, 200, PlayerMenuRows.TextTop(0), "Create New Player");
+  if (Plus) return DrawPlusSelectPlayer();
+  ShowString(display_, PlayerTextLeft, PlayerMenuRows.TextTop(0), "Create New Player");
   for (int i = 1; i <= Players.PlayerCount; ++i)
-    ShowString(display_, 200, PlayerMenuRows.TextTop(i), Players.PlayerNames[i]);
-  display_.DrawFrame(SheetHelmet, 164, PlayerMenuRows.PointerTop(MenuCursor), Anim.ObjectFrame[ObjectExit]);
-  if (Plus)
-    display_.DrawCanvasText(
-        58, 462,
-        "Up and Down choose, Return takes    Delete deletes    F4 renames    F1 help    Escape quits");
+    ShowString(display_, PlayerTextLeft, PlayerMenuRows.TextTop(i), Players.PlayerNames[i]);
+  display_.DrawFrame(SheetHelmet, PlayerTextLeft - 36, PlayerMenuRows.PointerTop(MenuCursor),
+                     Anim.ObjectFrame[ObjectExit]);
 }
 
 void Game::DrawCreateNewPlayer() {
   DrawWallpaper();
   if (Plus && Rename.Index != 0) return DrawRenameField();
   ShowString(display_, 140, 180, "Please enter your name:");
-  // Plus: the name in a field with a caret, and how many of its letters are left.
+  // Plus: the name in a field with a caret, and how many of its letters are left; under
+  // it why a key was refused, or else whose name it already is.
   if (Plus) {
     DrawNameField(display_, 240, 216, 160, Players.PlayerName, MaxPlayerNameLength);
-    if (NameFieldHint) DrawFieldHint(display_, 100, 216 + NameFieldHeight + 20, 440, NameFieldHint);
+    const std::string hint = NameFieldHint ? NameFieldHint : KnownPlayerHint(Players, Players.PlayerName);
+    if (!hint.empty()) DrawFieldHint(display_, 100, 216 + NameFieldHeight + 20, 440, hint);
     return;
   }
   ShowString(display_, -1, 220, Players.PlayerName + "_");
@@ -48,10 +49,11 @@ void Game::DrawCreateNewPlayer() {
 void Game::DrawMainMenu() {
   DrawWallpaper();
   ShowString(display_, -1, 40, "Main Menu");
-  ShowString(display_, 280, MainMenuRows.TextTop(0), "Play");
-  ShowString(display_, 280, MainMenuRows.TextTop(1), "Editor");
+  ShowString(display_, MainMenuTextLeft, MainMenuRows.TextTop(0), "Play");
+  ShowString(display_, MainMenuTextLeft, MainMenuRows.TextTop(1), "Editor");
   if (Plus) DrawPlusMainMenu();
-  display_.DrawFrame(SheetHelmet, 244, MainMenuRows.PointerTop(MenuCursor), Anim.ObjectFrame[ObjectExit]);
+  display_.DrawFrame(SheetHelmet, MainMenuTextLeft - 36, MainMenuRows.PointerTop(MenuCursor),
+                     Anim.ObjectFrame[ObjectExit]);
 }
 
 void Game::DrawSelectLevel() {

@@ -94,7 +94,8 @@ var TobuTouch = {
 document.getElementById('canvas').addEventListener('pointerup', function (event) {
   if (event.pointerType !== 'touch' || !TobuPage.ready) return;
   var box = event.target.getBoundingClientRect();
-  if (Module._tobu_tap(Math.floor((event.clientY - box.top) * 480 / box.height))) {
+  if (Module._tobu_tap(Math.floor((event.clientX - box.left) * 640 / box.width),
+                       Math.floor((event.clientY - box.top) * 480 / box.height))) {
     document.getElementById('type').focus();
   }
 });

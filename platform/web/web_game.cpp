@@ -161,13 +161,13 @@ void WebGame::SetActive(bool active, double now) {
   ShowNewFrame();
 }
 
-bool WebGame::Tap(int y) {
+bool WebGame::Tap(int x, int y) {
   if (form_.Closed || page::MessageOpen() || page::Stopped() || session_.CardOpen()) return false;
   if (form_.Mode == GameMode::CreateNewPlayer ||
       (form_.Mode == GameMode::editor && form_.Editor.PromptOpen())) {
     return true;
   }
-  const int32_t row = MenuRowAt(form_, y);
+  const int32_t row = MenuRowAt(form_, x, y);
   if (row < 0) return false;
   tapMouseDue_ = form_.Plus;
   // Each key moves the cursor one row (a menu has at most 17); then Return chooses.

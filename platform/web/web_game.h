@@ -52,10 +52,10 @@ class WebGame {
   void PadButtonChanged(PadButton button, bool down) { pad_.Button(button, down); }
   void PadStick(bool horizontal, int value) { pad_.Stick(horizontal, value); }
   void PadsGone() { pad_.ReleaseAll(); }
-  // A tap on the frame (touch screens): on a menu's row the cursor goes there and the row
+  // A tap on the frame at (x, y) (touch screens): on a menu's row the cursor goes there and the row
   // is chosen, as the arrow keys and Return would. Returns whether the screen wants text
   // typed (a name), so the page can open the phone's keyboard.
-  bool Tap(int y);
+  bool Tap(int x, int y);
   // The editor's view takes touch gestures (no prompt, no card over it).
   bool EditorView() const;
   // The tab is going away: a roster that failed to write is written again, as at the

@@ -122,8 +122,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tobu_type(int charCode) {
   if (charCode > 0) game->KeyPress(static_cast<uint32_t>(charCode));
 }
 
-// A tap on the frame at row `y`; 1 when the screen wants a name typed.
-extern "C" EMSCRIPTEN_KEEPALIVE int tobu_tap(int y) { return game->Tap(y) ? 1 : 0; }
+// A tap on the frame at (`x`, `y`); 1 when the screen wants a name typed.
+extern "C" EMSCRIPTEN_KEEPALIVE int tobu_tap(int x, int y) { return game->Tap(x, y) ? 1 : 0; }
 
 // Whether touch gestures edit the level: 1 in the editor's view.
 extern "C" EMSCRIPTEN_KEEPALIVE int tobu_editor_view() { return game->EditorView() ? 1 : 0; }

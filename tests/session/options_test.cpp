@@ -88,5 +88,22 @@ TEST(OptionsCardClassic, OInTheClassicMenusIsTheGamesKey) {
   EXPECT_FALSE(game.session.TakeOptionsChange());
 }
 
+// F1 shows the card's help over it; F1 or Escape there shows the card as it was.
+TEST(OptionsCardHelp, ClosingTheHelpShowsTheCardAsItWas) {
+  SessionFixture game;
+  game.form.Plus = true;
+  game.ToMainMenu();
+  game.Press(VkO);
+  game.Press(VkDown);
+  const FrameBuffer card = game.display.Presented();
+  for (const uint16_t close : {uint16_t{VkF1}, uint16_t{VkEscape}}) {
+    game.Press(VkF1);
+    EXPECT_EQ(game.session.OpenCard(), Session::Card::OptionsHelp);
+    game.Press(VkRight);
+    game.Press(close);
+    EXPECT_EQ(game.display.Presented(), card);
+  }
+}
+
 }  // namespace
 }  // namespace tobu::testing

@@ -102,27 +102,31 @@ TEST_F(Menus, PlusJumpsThroughTwentyLevels) {
   }
 }
 
-// Plus: the row under the pointer (or a tap) on the main menu's four rows and the level
-// list's pane, to the edges of each band; past the last row or the last level, none.
+// Plus: the row under the pointer (or a tap) on the main menu's four rows, the level
+// list's pane and the player list, to the edges of each band; past the last row or the
+// last level, or beside the rows, none.
 TEST_F(Menus, PlusRowUnderThePointer) {
   MakeLevels(20);
   StartAsNewPlayer();
   form.Plus = true;
   const struct {
     GameMode mode;
-    int top, y, row;
+    int top, x, y, row;
   } cases[] = {
-      {GameMode::MainMenu, 0, 135, -1},    {GameMode::MainMenu, 0, 136, 0},
-      {GameMode::MainMenu, 0, 205, 2},     {GameMode::MainMenu, 0, 255, 3},
-      {GameMode::MainMenu, 0, 256, -1},    {GameMode::SelectLevel, 0, 49, -1},
-      {GameMode::SelectLevel, 0, 50, 0},   {GameMode::SelectLevel, 0, 433, 15},
-      {GameMode::SelectLevel, 0, 434, -1}, {GameMode::SelectLevel, 18, 97, 1},
-      {GameMode::SelectLevel, 18, 98, -1},
+      {GameMode::MainMenu, 0, 300, 135, -1},      {GameMode::MainMenu, 0, 300, 136, 0},
+      {GameMode::MainMenu, 0, 300, 205, 2},       {GameMode::MainMenu, 0, 300, 255, 3},
+      {GameMode::MainMenu, 0, 300, 256, -1},      {GameMode::MainMenu, 0, 235, 205, -1},
+      {GameMode::MainMenu, 0, 236, 205, 2},       {GameMode::MainMenu, 0, 419, 205, 2},
+      {GameMode::MainMenu, 0, 420, 205, -1},      {GameMode::SelectLevel, 0, 300, 49, -1},
+      {GameMode::SelectLevel, 0, 300, 50, 0},     {GameMode::SelectLevel, 0, 300, 433, 15},
+      {GameMode::SelectLevel, 0, 300, 434, -1},   {GameMode::SelectLevel, 18, 300, 97, 1},
+      {GameMode::SelectLevel, 18, 300, 98, -1},   {GameMode::SelectLevel, 0, 448, 50, -1},
+      {GameMode::SelectPlayer, 0, 155, 100, -1},  {GameMode::SelectPlayer, 0, 300, 144, -1},
   };
   for (const auto& c : cases) {
     form.Mode = c.mode;
     form.ListTop = c.top;
-    EXPECT_EQ(MenuRowAt(form, c.y), c.row) << static_cast<int>(c.mode) << " at " << c.y;
+    EXPECT_EQ(MenuRowAt(form, c.x, c.y), c.row) << static_cast<int>(c.mode) << " at " << c.y;
   }
 }
 
