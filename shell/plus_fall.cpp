@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
+#include "sim/world_bounds.h"
+
 namespace tobu {
 namespace {
 
-constexpr int32_t WorldFoot = 3100;  // where the run fails (sim/world_bounds.cpp)
 constexpr int32_t JumpHeight = 93;   // a jump's drop over a gap shows nothing
 
 }  // namespace
 
 bool NothingBelow(const World& level) {
-  // The body's width, as the bounds measure it.
-  const double left = level.RunnerX - 13, right = level.RunnerX + 11, feet = level.RunnerY;
+  const double left = level.RunnerX - BodyLeft, right = level.RunnerX + BodyRight, feet = level.RunnerY;
   for (int column = std::max(0, static_cast<int>(left) / CellWidth);
        column <= std::min(GridSize - 1, static_cast<int>(right) / CellWidth); ++column) {
     for (int row = std::max(0, static_cast<int>(feet) / CellHeight); row < GridSize; ++row) {
@@ -31,8 +31,8 @@ int32_t StepFallTop(int32_t fallTop, const World& level, const RunnerMotion& run
 
 int32_t FallDepth(int32_t fallTop, const World& level) {
   const int32_t start = fallTop + JumpHeight;
-  if (fallTop < 0 || level.RunnerY < start || start >= WorldFoot) return -1;
-  return std::clamp(static_cast<int32_t>(256 * (level.RunnerY - start) / (WorldFoot - start)), 0, 256);
+  if (fallTop < 0 || level.RunnerY < start || start >= BoundsFoot) return -1;
+  return std::clamp(static_cast<int32_t>(256 * (level.RunnerY - start) / (BoundsFoot - start)), 0, 256);
 }
 
 }  // namespace tobu

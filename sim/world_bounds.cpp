@@ -3,9 +3,9 @@
 namespace tobu {
 
 bool OutsideWorldBounds(const World& world) {
-  // On the unrounded position; the bounds stop at 4000 and 3100, inside the grid.
-  return world.RunnerX - 13 < 0 || world.RunnerX + 11 > 4000 || world.RunnerY - 58 < 0 ||
-         world.RunnerY > 3100;
+  // On the unrounded position.
+  return world.RunnerX - BodyLeft < 0 || world.RunnerX + BodyRight > BoundsRight ||
+         world.RunnerY - BodyHeight < 0 || world.RunnerY > BoundsFoot;
 }
 
 }  // namespace tobu
