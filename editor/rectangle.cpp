@@ -30,11 +30,13 @@ EditorChange EndRectangle(EditorState& editor, World& world, int32_t x, int32_t 
   const std::optional<CellRectangle> area = RectangleToPointer(editor, world, x, y);
   editor.RectangleFrom.reset();
   if (!area || !TileBrush(editor.Brush)) return EditorChange::None;
-  const uint8_t tile =
+  const uint8_t brushTile =
       editor.RectangleButton == MouseButton::Right ? uint8_t{TileEmpty} : FindBrush(editor.Brush)->Tile;
   bool changed = false;
   for (int column = area->TopLeft.Column; column <= area->BottomRight.Column; ++column) {
     for (int row = area->TopLeft.Row; row <= area->BottomRight.Row; ++row) {
+      // A block of grass is grass on its top row and ground under it, as levels are built.
+      const uint8_t tile = brushTile == TileGrass && row > area->TopLeft.Row ? uint8_t{TileGround} : brushTile;
       changed = changed || world.Cell(column, row) != tile;
       editor.History.RecordCell(column, row, world.Cell(column, row), tile);
       world.SetCell(column, row, tile);

@@ -24,7 +24,7 @@ bool BeginRectangle(EditorState& editor, const World& world, MouseButton button,
 std::optional<CellRectangle> RectangleToPointer(const EditorState& editor, const World& world, int32_t x,
                                                 int32_t y);
 // The button's release: the brush's tile (the empty one for the right button) in every
-// cell of the rectangle, recorded in the current stroke (closed by the release as any
+// cell of the rectangle, grass only on its top row and ground under it, recorded in the current stroke (closed by the release as any
 // stroke is).
 EditorChange EndRectangle(EditorState& editor, World& world, int32_t x, int32_t y);
 

@@ -69,6 +69,8 @@ void ShowStringWithStar(Display& display, int32_t y, const std::string& text, bo
 }
 
 void DrawEndingCard(Display& display, const EndingCard& card) {
+  // The results behind stand back, so that the card is plainly on top of them.
+  display.BlendRect(0, 0, ViewWidth, ViewHeight, palette::Black, 160);
   DrawConfettiRain(display, card.Age);
   constexpr int32_t Width = 480, LineHeight = 32;
   const int32_t height = 104 + LineHeight * static_cast<int32_t>(card.Lines.size());

@@ -162,6 +162,9 @@ TEST_F(Editor, ShiftDragPaintsARectangleUndoneAtOnce) {
       for (int row = 0; row < GridSize; ++row) {
         const bool inside = col >= c.Left && col <= c.Right && row >= c.Top && row <= c.Bottom;
         ASSERT_EQ(level().Cell(col, row) != before[0], inside) << c.Brush << " " << col << "," << row;
+        if (inside && c.Brush == '1' && !erases) {  // grass on top, ground under it
+          ASSERT_EQ(level().Cell(col, row), row == c.Top ? TileGrass : TileGround) << col << "," << row;
+        }
       }
     }
     EXPECT_EQ(level().ObjectCount, c.Objects) << c.Brush;
