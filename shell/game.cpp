@@ -74,7 +74,6 @@ void Game::Update(bool surfaceReady) {
     }
   }
   if (Mode == GameMode::PlayTestResult) CountDownPlayTestResult();
-  if (Plus && Mode == GameMode::game) display_.ShowPointer(false);  // a click may have started the run
   ReadPlusMenuFiles();
   ClampViewCamera();
   SkyX = SkyOffset(Level.CameraX);

@@ -204,6 +204,7 @@ void Game::BeginRun(const LoadedLevelInfo& info) {
   Clock.Reset();
   BeginPlusRun(PlusView, Level);
   FadeHud(PlusView, Level);
+  display_.ShowPointer(false);  // plus: a click may have started the run
 }
 
 // Delete: the level is read and written back, and the writer stores no best times.

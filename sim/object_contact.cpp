@@ -1,5 +1,6 @@
 #include "sim/object_contact.h"
 
+#include "sim/world_bounds.h"
 #include "world/numeric.h"
 #include "world/object_kinds.h"
 
@@ -54,8 +55,8 @@ bool TouchesObject(const World& world, int index) {
   const int32_t rx = RoundPixel(world.RunnerX);
   const int32_t ry = RoundPixel(world.RunnerY);
   // Quick test of the object's box against the body box before the disc test.
-  const bool boxesOverlap =
-      object.X + 40 > rx - 13 && object.X < rx + 11 && object.Y + 40 > ry - 58 && object.Y < ry;
+  const bool boxesOverlap = object.X + 40 > rx - BodyLeft && object.X < rx + BodyRight &&
+                            object.Y + 40 > ry - BodyHeight && object.Y < ry;
   return boxesOverlap && BodyTouchesObjectDisc(world, index);
 }
 

@@ -150,11 +150,6 @@ TEST_F(Completion, PlusListClickPicksAndASecondClickTakesIt) {
     EXPECT_EQ(form.OpenQuestion ? form.OpenQuestion->Text : "", c.Question);
   }
   EXPECT_EQ(form.Editor.LevelName, "alpha");
-  Press(VkEscape);
-  Press(VkEscape);
-  OpenPrompt('O');  // "Alps" again, chosen: every level is listed, and Down goes on
-  Press(VkDown);
-  EXPECT_EQ(form.Editor.InputText, "beta");
 }
 
 TEST_F(Completion, TabWithThePromptClosedDoesNothing) {

@@ -122,6 +122,7 @@ TEST_F(Menus, PlusRowUnderThePointer) {
       {GameMode::SelectLevel, 0, 300, 434, -1},   {GameMode::SelectLevel, 18, 300, 97, 1},
       {GameMode::SelectLevel, 18, 300, 98, -1},   {GameMode::SelectLevel, 0, 448, 50, -1},
       {GameMode::SelectPlayer, 0, 155, 100, -1},  {GameMode::SelectPlayer, 0, 300, 144, -1},
+      {GameMode::SelectPlayer, 0, 156, 143, 1},
   };
   for (const auto& c : cases) {
     form.Mode = c.mode;

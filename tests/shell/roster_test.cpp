@@ -1,13 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <set>
-
-#include "present/meadow_scene.h"
-#include "present/plus_palette.h"
 #include "shell/known_name.h"
-#include "shell/menu_layout.h"
-#include "shell/menu_rows.h"
 #include "support/game_fixture.h"
 
 namespace tobu::testing {
@@ -182,33 +175,6 @@ TEST_F(Roster, SelectPlayerScreenLayout) {
   const auto& helmet = display.Calls[display.FirstIndexOf(SheetHelmet)];
   EXPECT_EQ(helmet.X, 164);
   EXPECT_EQ(helmet.Y, 80 + 24 * 2);
-}
-
-// Plus's full player list, the longest names: each highlighted row's band covers its text
-// and stops short of the lines beside it, and the row finder takes its corners for it.
-TEST_F(Roster, PlusPlayerBandsHoldTheirRowsAndThePointerAgrees) {
-  PlayerRoster roster;
-  roster.PlayerCount = MaxPlayers;
-  for (int i = 1; i <= MaxPlayers; ++i) roster.PlayerNames[i] = "WWWWWWW" + std::to_string(i % 10);
-  WriteRoster("Players.dat", roster, 0);
-  form.Plus = true;
-  form.Start();
-  for (int row = 0; row <= MaxPlayers; ++row) {
-    form.MenuCursor = row;
-    Tick();
-    std::set<int> lines;  // the title's top, then each row's
-    for (const auto& call : display.Calls)
-      if (call.Sheet == SheetFont) lines.insert(call.Y);
-    const std::vector<int> tops(lines.begin(), lines.end());
-    ASSERT_EQ(tops.size(), MaxPlayers + 2u);
-    const auto band = *std::find_if(display.Rects.begin(), display.Rects.end(),
-                                    [](const auto& r) { return r.Colour == palette::Highlight; });
-    const int bottom = band.Y + band.H, below = row < MaxPlayers ? tops[row + 2] : MenuHintsTop;
-    EXPECT_TRUE(tops[row] + MenuTextHeight < band.Y && band.Y <= tops[row + 1]) << row;
-    EXPECT_TRUE(tops[row + 1] + MenuTextHeight <= bottom && bottom < below) << row;
-    for (const int y : {band.Y, band.Y + band.H - 1})
-      for (const int x : {band.X, band.X + band.W - 1}) EXPECT_EQ(MenuRowAt(form, x, y), row) << row;
-  }
 }
 
 // Plus's new-name field names a player only for a player's exact name.
