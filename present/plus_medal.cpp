@@ -13,8 +13,11 @@
 namespace tobu {
 namespace {
 
-constexpr uint16_t Gold = 0xFEA0;
-constexpr uint16_t Rim = 0x8200;
+// Each medal's metal and its rim, by Medal.
+struct Metal {
+  uint16_t Fill, Rim;
+};
+constexpr Metal Metals[] = {{0, 0}, {0xCBE6, 0x6180}, {0xD69A, 0x4A49}, {0xFEA0, 0x8200}};
 
 // The star's ten corners, points and notches in turn, the first point straight up.
 std::array<std::array<double, 2>, 10> StarCorners(double cx, double cy, double radius) {
@@ -53,19 +56,20 @@ void FillStar(Display& display, double cx, double cy, double radius, uint16_t co
 
 }  // namespace
 
-void DrawStar(Display& display, int32_t cx, int32_t cy, int32_t radius) {
-  if (radius <= 0) return;
-  FillStar(display, cx + 0.5, cy + 0.5, radius + 2.0, Rim);
-  FillStar(display, cx + 0.5, cy + 0.5, radius, Gold);
+void DrawStar(Display& display, int32_t cx, int32_t cy, int32_t radius, Medal medal) {
+  if (radius <= 0 || medal == Medal::None) return;
+  const Metal& metal = Metals[static_cast<size_t>(medal)];
+  FillStar(display, cx + 0.5, cy + 0.5, radius + 2.0, metal.Rim);
+  FillStar(display, cx + 0.5, cy + 0.5, radius, metal.Fill);
 }
 
-void ShowStringWithStar(Display& display, int32_t y, const std::string& text, bool star) {
-  if (!star) return ShowString(display, -1, y, text);
+void ShowStringWithStar(Display& display, int32_t y, const std::string& text, Medal medal) {
+  if (medal == Medal::None) return ShowString(display, -1, y, text);
   constexpr int32_t StarRadius = 10, Gap = 8;
   const int32_t width = StringWidth(text);
   const int32_t x = (ViewWidth - width - Gap - 2 * StarRadius) / 2;
   ShowString(display, x, y, text);
-  DrawStar(display, x + width + Gap + StarRadius, y + 11, StarRadius);
+  DrawStar(display, x + width + Gap + StarRadius, y + 11, StarRadius, medal);
 }
 
 void DrawEndingCard(Display& display, const EndingCard& card) {
@@ -79,7 +83,7 @@ void DrawEndingCard(Display& display, const EndingCard& card) {
   ShowString(display, -1, top + 20, card.Title);
   for (size_t i = 0; i < card.Lines.size(); ++i) {
     const int32_t y = top + 64 + LineHeight * static_cast<int32_t>(i);
-    ShowStringWithStar(display, y, card.Lines[i], i + 1 == card.Lines.size());
+    ShowStringWithStar(display, y, card.Lines[i], i + 1 == card.Lines.size() ? Medal::Gold : Medal::None);
   }
   display.DrawCanvasText(left + Width / 2 - 45, top + height - 24, "Any key goes on", palette::LabelGrey);
 }

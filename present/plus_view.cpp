@@ -106,15 +106,16 @@ void DrawRedFlash(Display& display, int32_t age) {
 }
 
 void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta,
-                     bool parBeaten) {
+                     Medal medal) {
   // Falling in from above the view, each piece at its own speed.
   for (int32_t i = 0; i < 32; ++i) DrawConfetti(display, i, (i * 37) % 90 - 90 + age * (4 + i % 4), age);
   display.BlendRect(0, 150, ViewWidth, bestDelta.empty() ? 70 : 100, Black, 144);
-  ShowString(display, -1, 160, "Finished!");
+  ShowString(display, -1, 160,
+             medal == Medal::None ? "Finished!" : "Finished! " + std::string(MedalName(medal)) + "!");
   ShowString(display, -1, 190, time);
   if (!bestDelta.empty()) ShowString(display, -1, 220, "Best Time! " + bestDelta);
   // The star grows in beside the time once the confetti is falling.
-  if (parBeaten) DrawStar(display, (ViewWidth + StringWidth(time)) / 2 + 24, 201, std::clamp(age - 8, 0, 12));
+  DrawStar(display, (ViewWidth + StringWidth(time)) / 2 + 24, 201, std::clamp(age - 8, 0, 12), medal);
 }
 
 void DrawConfettiRain(Display& display, int32_t age) {

@@ -4,6 +4,7 @@
 
 #include "present/display.h"
 #include "present/game_view.h"
+#include "present/medal.h"
 #include "world/world.h"
 
 namespace tobu {
@@ -34,9 +35,9 @@ void DrawObjectRim(Display& display, ViewCamera camera, const LevelObject& objec
 // The whole view tinted red, fading.
 void DrawRedFlash(Display& display, int32_t age);
 // Confetti and the finishing time, with the gain on the old best time when there is one
-// and a star when the time equals or beats the level's par.
+// and the medal the time earns, named and its star beside the time, when it earns one.
 void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta,
-                     bool parBeaten);
+                     Medal medal);
 // A fall that nothing will stop, `depth` 0 to 256 of the way to the world's foot: the view
 // darkening from its foot, more and higher as the fall goes on, and streaks rising past.
 void DrawFallCue(Display& display, int32_t depth, int32_t age);

@@ -219,9 +219,9 @@ class Game {
   bool PlusMenuMouseDown(MouseButton button, int32_t y);
   // Plus's results (plus_results.cpp).
   void DrawPlusGameMenu(const std::string& title);
-  // Plus's goals: the par, the stars and the ending (plus_goals.cpp).
-  bool RunParEarned() const;
-  void DrawParLine(int32_t y);
+  // Plus's goals: the par, the medals and the ending (plus_goals.cpp).
+  Medal RunMedal() const;
+  void DrawMedalLines(int32_t y);
   void OfferEnding(bool finishedBefore);
   void StepEnding();
   bool EndingTakesKey(uint16_t key);

@@ -37,8 +37,30 @@ const ParTime* FindParTime(uint32_t levelCrc) {
   return found == Table.end() ? nullptr : &*found;
 }
 
-bool EarnsStar(int32_t bestTime, const ParTime& par) {
-  return StoredHundredths(bestTime) <= StoredHundredths(par.Time);
+int64_t MedalTarget(Medal medal, const ParTime& par) {
+  const int64_t gold = StoredHundredths(par.Time);
+  // par x 5/4 and par x 8/5 in tenths, rounded up, then back to hundredths.
+  if (medal == Medal::Silver) return (gold * 5 + 39) / 40 * 10;
+  if (medal == Medal::Bronze) return (gold * 8 + 49) / 50 * 10;
+  return gold;
+}
+
+Medal MedalFor(int64_t hundredths, const ParTime& par) {
+  for (const Medal medal : {Medal::Gold, Medal::Silver, Medal::Bronze})
+    if (hundredths <= MedalTarget(medal, par)) return medal;
+  return Medal::None;
+}
+
+std::string MedalTargetText(Medal medal, const ParTime& par) {
+  const std::string text = StopwatchText(MedalTarget(medal, par));
+  return medal == Medal::Gold ? text : text.substr(0, text.size() - 1);
+}
+
+std::string MedalTargetsText(const ParTime& par) {
+  std::string text;
+  for (const Medal medal : {Medal::Bronze, Medal::Silver, Medal::Gold})
+    text += (text.empty() ? "" : "    ") + std::string(MedalName(medal)) + " " + MedalTargetText(medal, par);
+  return text;
 }
 
 }  // namespace tobu

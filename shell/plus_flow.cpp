@@ -219,9 +219,9 @@ void Game::DrawPlusMoment() {
   }
   DrawOpenDaisies(display_, camera, Level, PlusRunView::BloomTicks);
   const bool beaten = Outcome.NewBestTime && PlusView.OldBest;
-  const bool parBeaten = RunPar != nullptr && ClockHundredths(Clock) <= StoredHundredths(RunPar->Time);
+  const Medal medal = RunPar != nullptr ? MedalFor(ClockHundredths(Clock), *RunPar) : Medal::None;
   DrawCelebration(display_, PlusView.EndingAge, StopwatchText(ClockHundredths(Clock)),
-                  beaten ? BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]) : std::string(), parBeaten);
+                  beaten ? BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]) : std::string(), medal);
   DrawPlusHudStrip();
 }
 

@@ -1,5 +1,5 @@
-// tobu plus's goals beyond a finish: the developer's time on each shipped level to beat
-// for a star, and a card once the game's last level is done. Both read the player's
+// tobu plus's goals beyond a finish: medals on each shipped level, the gold for the
+// developer's time, and a card once the game's last level is done. Both read the player's
 // places in the levels' best times, so they need no file of their own.
 #include <string>
 #include <vector>
@@ -15,7 +15,7 @@ namespace {
 // The player's best times over the shipped levels of the list, each level counted once.
 struct ShippedTally {
   int32_t Finished = 0;
-  int32_t Stars = 0;
+  int32_t Medals[4] = {};  // by Medal
   int64_t Hundredths = 0;
 };
 
@@ -29,7 +29,7 @@ ShippedTally TallyShipped(const std::vector<LevelRow>& rows) {
     if (counted[index]) continue;
     counted[index] = true;
     ++tally.Finished;
-    tally.Stars += EarnsStar(row.PlayerBest, *par) ? 1 : 0;
+    ++tally.Medals[static_cast<size_t>(MedalFor(StoredHundredths(row.PlayerBest), *par))];
     tally.Hundredths += StoredHundredths(row.PlayerBest);
   }
   return tally;
@@ -38,31 +38,39 @@ ShippedTally TallyShipped(const std::vector<LevelRow>& rows) {
 EndingCard EndingCardOf(const ShippedTally& tally) {
   const std::string levels = std::to_string(ParTimes().size());
   const std::string total = "Your times add up to " + StopwatchText(tally.Hundredths);
-  const std::string stars =
-      std::to_string(tally.Stars) + (tally.Stars == 1 ? " star of " : " stars of ") + levels;
+  const auto count = [&](Medal medal) { return std::to_string(tally.Medals[static_cast<size_t>(medal)]); };
+  const std::string medals =
+      count(Medal::Gold) + " gold, " + count(Medal::Silver) + " silver, " + count(Medal::Bronze) + " bronze";
   if (tally.Finished == static_cast<int32_t>(ParTimes().size()))
-    return {"Every level finished!", {total, stars}, 0};
+    return {"Every level finished!", {total, medals}, 0};
   return {"The last level, done!",
-          {std::to_string(tally.Finished) + " of " + levels + " levels finished", total, stars},
+          {std::to_string(tally.Finished) + " of " + levels + " levels finished", total, medals},
           0};
 }
 
 }  // namespace
 
 // The medal follows the player's best time on the level, not the run just made.
-bool Game::RunParEarned() const {
+Medal Game::RunMedal() const {
   const LevelRow mine = PlayerRow(Best, Players.PlayerName);
-  return RunPar != nullptr && mine.Finished && EarnsStar(mine.PlayerBest, *RunPar);
+  if (RunPar == nullptr || !mine.Finished) return Medal::None;
+  return MedalFor(StoredHundredths(mine.PlayerBest), *RunPar);
 }
 
-// "Par 12.34" centred at y, a star after it once earned, a hint under it until then.
-void Game::DrawParLine(int32_t y) {
+// The medal held, its star after it, centred at y; under it the next one to go for and
+// its time, or once gold is held, the three targets.
+void Game::DrawMedalLines(int32_t y) {
   if (RunPar == nullptr) return;
-  const std::string text = "Par " + StopwatchText(StoredHundredths(RunPar->Time));
-  const bool earned = RunParEarned();
-  ShowStringWithStar(display_, y, text, earned);
-  if (!earned)
-    display_.DrawCanvasText(ViewWidth / 2 - 81, y + 28, "Equal or beat it for a star", palette::LabelGrey);
+  const Medal held = RunMedal();
+  ShowStringWithStar(display_, y, held == Medal::None ? "No medal yet" : MedalName(held) + std::string("!"),
+                     held);
+  std::string hint = MedalTargetsText(*RunPar);
+  if (held != Medal::Gold) {
+    const auto next = static_cast<Medal>(static_cast<uint8_t>(held) + 1);
+    hint = std::string("Next: ") + MedalName(next) + " at " + MedalTargetText(next, *RunPar);
+  }
+  display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int32_t>(hint.size()), y + 28, hint,
+                          palette::LabelGrey);
 }
 
 // After a finish in plus: the ending card when the game's last level was finished for

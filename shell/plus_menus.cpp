@@ -129,7 +129,8 @@ void Game::DrawPlusLevelRow(int row, int entry) {
   ShowString(display_, timeX, y, time);
   DrawFinishedMark(display_, MarkX, y + 2);
   const ParTime* par = level.LevelCrc ? FindParTime(*level.LevelCrc) : nullptr;
-  if (par != nullptr && EarnsStar(level.PlayerBest, *par)) DrawStar(display_, StarX, y + 10, 6);
+  if (par != nullptr)
+    DrawStar(display_, StarX, y + 10, 6, MedalFor(StoredHundredths(level.PlayerBest), *par));
 }
 
 // The heading of the world records' column, and who holds the highlighted level's.
@@ -167,10 +168,11 @@ void Game::DrawPlusSelectLevel() {
 void Game::DrawPlusTopTen() {
   const bool listed = LevelIndex >= 0 && LevelIndex < LevelFiles.Count();
   const std::string title = listed ? LevelTitle(LevelFiles.Items[LevelIndex]) : "Best times";
-  ShowStringWithStar(display_, 30, title, RunParEarned());
+  ShowStringWithStar(display_, 30, title, RunMedal());
   if (RunPar != nullptr) {
-    const std::string par = "Par " + StopwatchText(StoredHundredths(RunPar->Time));
-    display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(par.size()), 57, par, palette::LabelGrey);
+    const std::string targets = MedalTargetsText(*RunPar);
+    display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(targets.size()), 57, targets,
+                            palette::LabelGrey);
   }
   for (int i = 1; i <= BestPlaces; ++i) {
     const int y = 80 + 24 * (i - 1);

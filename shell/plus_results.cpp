@@ -1,5 +1,5 @@
 // Plus's results: the level's name, the time large, how it stands against the best
-// time and the par, then the rows ("Next level", "Play again", "Best times", "Level
+// time and the medals, then the rows ("Next level", "Play again", "Best times", "Level
 // list"), all on the middle, and their keys on the ground.
 #include <string>
 
@@ -49,7 +49,7 @@ void Game::DrawPlusGameMenu(const std::string& title) {
     }
     ShowCentred(display_, VerdictTop, verdict);
   }
-  DrawParLine(ParTop);
+  DrawMedalLines(ParTop);
   // The list is a round: after its last level comes its first again, and the row says so.
   const bool last = LevelIndex + 1 >= LevelFiles.Count();
   const char* rows[PlusResultRowCount] = {last ? "Back to level 1" : "Next level", "Play again", "Best times",
