@@ -1,6 +1,8 @@
 // The par table against what it was taken from: each committed replay's level, CRC and
 // finishing time, and each shipped level's file as it is now. A level re-cut or a run
 // recorded again without the table following fails here.
+#include "shell/par_times.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +11,6 @@
 
 #include "replay/level_crc.h"
 #include "replay/replay_file.h"
-#include "shell/par_times.h"
 #include "support/temp_dir.h"
 
 namespace tobu {
@@ -36,6 +37,25 @@ TEST(ParTimes, AreTheCommittedReplaysOnTheShippedLevels) {
     EXPECT_EQ(LevelFileCrc((source / "Levels" / par.LevelFile).string()), par.LevelCrc) << par.LevelFile;
   }
   EXPECT_EQ(table, fromReplays);
+}
+
+// Each medal's edge, in hundredths, on a level under ten seconds and one over a minute.
+TEST(ParTimes, MedalsChangeAtTheirTargets) {
+  const ParTime &first = ParTimes().front(), &last = ParTimes().back();
+  EXPECT_EQ(MedalTargetsText(first), "Bronze 10.2    Silver 8.0    Gold 6.33");
+  EXPECT_EQ(MedalTargetsText(last), "Bronze 1:46.6    Silver 1:23.3    Gold 1:06.59");
+  const struct {
+    const ParTime& Par;
+    int64_t Hundredths;
+    Medal Earned;
+  } cases[] = {
+      {first, 633, Medal::Gold},   {first, 634, Medal::Silver},  {first, 800, Medal::Silver},
+      {first, 801, Medal::Bronze}, {first, 1020, Medal::Bronze}, {first, 1021, Medal::None},
+      {last, 6659, Medal::Gold},   {last, 6660, Medal::Silver},  {last, 8330, Medal::Silver},
+      {last, 8331, Medal::Bronze}, {last, 10660, Medal::Bronze}, {last, 10661, Medal::None},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MedalFor(c.Hundredths, c.Par), c.Earned) << c.Par.LevelFile << " " << c.Hundredths;
 }
 
 }  // namespace
