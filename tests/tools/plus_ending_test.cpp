@@ -1,5 +1,5 @@
 // The plus ending through tobu-script: a player with times on every shipped level but the
-// last finishes the last one; the card adds up their times and stars, a key closes it,
+// last finishes the last one; the card adds up their times and medals, a key closes it,
 // and the results' first row takes them round to the first level.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -19,8 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Ann's place 1 on every shipped level before the last: the par on odd levels (a star),
-// 0.11 s more on even ones.
+// Ann's place 1 on every shipped level before the last: the par on odd levels (gold),
+// 0.11 s more on even ones (silver).
 void GiveTimesBeforeTheLast(const fs::path& levels) {
   const auto pars = ParTimes();
   for (size_t i = 0; i + 1 < pars.size(); ++i) {
