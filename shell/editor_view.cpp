@@ -68,7 +68,7 @@ void DrawToolbar(Display& display, const EditorState& editor, const World& level
 }
 
 // The Save and Open dialog, and its list of names under the field.
-constexpr int DialogWidth = 360, DialogHeight = 262, DialogTop = 90;
+constexpr int DialogWidth = 360, DialogHeight = 276, DialogTop = 90;
 constexpr int DialogLeft = (ViewWidth - DialogWidth) / 2;
 constexpr int ListRowHeight = 14;
 constexpr int64_t DoubleClickTicks = 50;  // 0.5 s
@@ -136,6 +136,7 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
   if (first + rows < static_cast<int>(names.size()))
     display.DrawCanvasText(left + 26, listTop + rows * ListRowHeight,
                            "and more: Down, Page Down or the wheel");
+  display.DrawCanvasText(left + 20, top + height - 34, "Up, Down, Page keys or the wheel move the highlight");
   display.DrawCanvasText(left + 20, top + height - 20,
                          editor.SavePromptOpen ? "Return saves, Tab completes, Escape cancels"
                                                : "Return opens, Tab completes, Escape cancels");
