@@ -159,7 +159,8 @@ void DrawRectangleOutline(Display& display, const EditorState& editor, const Wor
   if (erases) display.BlendRect(left, top, width, height, palette::Red, EraseTint);
   display.OutlineRect(left - 1, top - 1, width + 2, height + 2, palette::PanelFill);
   for (int i = 0; i < line; ++i)
-    display.OutlineRect(left + i, top + i, width - 2 * i, height - 2 * i, erases ? palette::Red : palette::White);
+    display.OutlineRect(left + i, top + i, width - 2 * i, height - 2 * i,
+                        erases ? palette::Red : palette::White);
   display.OutlineRect(left + line, top + line, width - 2 * line, height - 2 * line, palette::PanelFill);
 }
 
