@@ -34,7 +34,7 @@ class WebAudio {
 
  private:
   bool enabled_ = true;
-  const music::Piece* piece_;  // the piece for where the player is
+  const music::Piece* piece_;                  // the piece for where the player is
   std::unique_ptr<music::MusicStream> music_;  // none until the page can play, or while off
   std::vector<float> block_;
 };
