@@ -68,7 +68,7 @@ void DrawToolbar(Display& display, const EditorState& editor, const World& level
 }
 
 // The Save and Open dialog, and its list of names under the field.
-constexpr int DialogWidth = 360, DialogHeight = 262, DialogTop = 90;
+constexpr int DialogWidth = 360, DialogHeight = 276, DialogTop = 90;
 constexpr int DialogLeft = (ViewWidth - DialogWidth) / 2;
 constexpr int ListRowHeight = 14;
 constexpr int64_t DoubleClickTicks = 50;  // 0.5 s
@@ -136,25 +136,32 @@ void DrawFileDialog(Display& display, const EditorState& editor, const EditorDia
   if (first + rows < static_cast<int>(names.size()))
     display.DrawCanvasText(left + 26, listTop + rows * ListRowHeight,
                            "and more: Down, Page Down or the wheel");
+  display.DrawCanvasText(left + 20, top + height - 34, "Up, Down, Page keys or the wheel move the highlight");
   display.DrawCanvasText(left + 20, top + height - 20,
                          editor.SavePromptOpen ? "Return saves, Tab completes, Escape cancels"
                                                : "Return opens, Tab completes, Escape cancels");
 }
 
 // The cells a Shift-drag would paint, in white inside a dark line so that both sky and
-// rock show it (red when it erases them); the far corner stays above the toolbar, as the
-// release's does.
+// rock show it; an erase is a red line twice as wide over cells tinted red, since a thin
+// red line is lost on the cave's dark rock. The far corner stays above the toolbar, as
+// the release's does.
 void DrawRectangleOutline(Display& display, const EditorState& editor, const World& level) {
+  constexpr uint8_t EraseTint = 64;  // of 255
   const int32_t y = std::min(editor.MouseY, EditorToolbarTop - 1);
   const std::optional<CellRectangle> area = RectangleToPointer(editor, level, editor.MouseX, y);
   if (!area) return;
   const int left = area->TopLeft.Column * CellWidth - level.CameraX;
   const int top = area->TopLeft.Row * CellHeight - level.CameraY;
   const int width = area->Columns() * CellWidth, height = area->Rows() * CellHeight;
-  display.OutlineRect(left - 1, top - 1, width + 2, height + 2, palette::PanelFill);
   const bool erases = editor.RectangleButton == MouseButton::Right;
-  display.OutlineRect(left, top, width, height, erases ? palette::Red : palette::White);
-  display.OutlineRect(left + 1, top + 1, width - 2, height - 2, palette::PanelFill);
+  const int line = erases ? 2 : 1;
+  if (erases) display.BlendRect(left, top, width, height, palette::Red, EraseTint);
+  display.OutlineRect(left - 1, top - 1, width + 2, height + 2, palette::PanelFill);
+  for (int i = 0; i < line; ++i)
+    display.OutlineRect(left + i, top + i, width - 2 * i, height - 2 * i,
+                        erases ? palette::Red : palette::White);
+  display.OutlineRect(left + line, top + line, width - 2 * line, height - 2 * line, palette::PanelFill);
 }
 
 }  // namespace

@@ -90,13 +90,13 @@ void Game::Update(bool surfaceReady) {
   }
 }
 
-// Plus draws a run of a shipped level in its group's look, and the editor a level in the
-// look its run would have (a new level's is the player's own, the first); everything else
-// in the game's own.
+// Plus draws a run of a shipped level in its group's look, and the editor a level and its
+// play-test in the look its run would have (a new level's is the player's own, the first);
+// everything else in the game's own.
 int Game::ViewTheme() const {
-  if (Plus && Mode == GameMode::editor) return LevelTheme(Editor.LevelName + ".vel");
-  if (!Plus || !(LastRun.Ran || PlusView.InMoment()) || PlayTest.Active || Mode == GameMode::PlayTestResult)
-    return ThemeMeadow;
+  if (!Plus) return ThemeMeadow;
+  if (Mode == GameMode::editor || PlayTest.Active) return LevelTheme(Editor.LevelName + ".vel");
+  if (!(LastRun.Ran || PlusView.InMoment())) return ThemeMeadow;
   return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
 }
 

@@ -32,7 +32,7 @@ EM_JS(void, tobu_music_queue, (const float* samples, int count), {
 
 namespace tobu {
 
-WebAudio::WebAudio() {
+WebAudio::WebAudio() : piece_(&MusicFor(GameMode::SelectPlayer)) {
   for (int i = 0; i < GameEventCount; ++i) {
     const std::span<const unsigned char> file = EmbeddedSoundFile(i);
     if (!file.empty()) tobu_sound_load(i, file.data(), static_cast<int>(file.size()));
@@ -46,10 +46,12 @@ void WebAudio::Play(const std::vector<GameEvent>& events) {
   for (const GameEvent event : SoundsToPlay(events)) tobu_sound_play(static_cast<int>(event));
 }
 
+// A change of screen that keeps the tune (menu to menu, a run to its results) goes on
+// with it instead of starting it over.
 void WebAudio::FollowMode(GameMode mode, int runTheme) {
-  if (mode == mode_ && runTheme == runTheme_) return;
-  mode_ = mode;
-  runTheme_ = runTheme;
+  const music::Piece* wanted = &MusicFor(mode, runTheme);
+  if (wanted == piece_) return;
+  piece_ = wanted;
   if (!music_ || !enabled_ || tobu_music_ahead() < 0.0) return;
   // The last piece fades out over one block; the new one starts after it.
   block_.resize(MusicBlockSamples);
@@ -65,7 +67,7 @@ void WebAudio::FeedMusic() {
   // A negative answer: the page cannot play yet, so nothing is made ahead of it.
   for (double ahead = tobu_music_ahead(); ahead >= 0.0 && ahead < MusicAheadSeconds;
        ahead += static_cast<double>(MusicBlockSamples) / 44100.0) {
-    if (!music_) music_ = std::make_unique<music::MusicStream>(MusicFor(mode_, runTheme_));
+    if (!music_) music_ = std::make_unique<music::MusicStream>(*piece_);
     block_.resize(MusicBlockSamples);
     music_->Render(block_);
     tobu_music_queue(block_.data(), static_cast<int>(block_.size()));

@@ -34,8 +34,7 @@ class WebAudio {
 
  private:
   bool enabled_ = true;
-  GameMode mode_ = GameMode::SelectPlayer;
-  int runTheme_ = 0;
+  const music::Piece* piece_;                  // the piece for where the player is
   std::unique_ptr<music::MusicStream> music_;  // none until the page can play, or while off
   std::vector<float> block_;
 };

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "shell/music_theme.h"
 #include "support/game_fixture.h"
 
@@ -58,14 +60,18 @@ TEST_F(MusicChoice, APlusRunPlaysItsLooksTuneAndClassicPlaysTheRunTune) {
 
 // Plus's play-test card keeps the run's tune for R to go on with; classic's has the editor's.
 TEST_F(MusicChoice, APlusPlayTestsCardKeepsTheRunTune) {
+  const std::tuple<const char*, bool, PieceId> cases[] = {
+      {"", true, PieceId::Run}, {"", false, PieceId::Editor}, {"07-caves", true, PieceId::CaveRun}};
+  MakeLevel("07-caves.vel");
   StartAsNewPlayer();
   Press(VkDown), Press(VkReturn);  // "Editor", an empty level
-  for (const bool plus : {true, false}) {
+  for (const auto& [opened, plus, onCard] : cases) {
     form.Plus = plus;
+    if (*opened) form.KeyUp('O'), Type(opened), Press(VkReturn);
     Press(VkF5), Press('Y');                     // plus asks "Play-test anyway?"
     while (form.Mode == GameMode::game) Tick();  // out of the world
     ASSERT_EQ(form.Mode, GameMode::PlayTestResult);
-    EXPECT_EQ(Playing(), Named(plus ? PieceId::Run : PieceId::Editor));
+    EXPECT_EQ(Playing(), Named(onCard));
     Press(VkEscape);
   }
 }
