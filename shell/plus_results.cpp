@@ -48,7 +48,8 @@ void Game::DrawPlusGameMenu(const std::string& title) {
     ShowCentred(display_, TimeTop + 10, givenUp ? "You Gave Up" : "You Failed to Finish!");
     // What ended the run, and when: a new player sees why, not only that.
     ShowCentred(display_, VerdictTop, PlusView.Cause + " at " + StopwatchText(ClockHundredths(Clock)));
-    const std::string tip = ControlTips[static_cast<size_t>(std::max(FailedRuns, 1) - 1) % std::size(ControlTips)];
+    const std::string tip =
+        ControlTips[static_cast<size_t>(std::max(FailedRuns, 1) - 1) % std::size(ControlTips)];
     display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(tip.size()), PlusResultTipTop, tip,
                             palette::LabelGrey);
   } else {

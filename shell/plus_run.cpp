@@ -28,8 +28,8 @@ constexpr int32_t RiseSlack = 110;
 constexpr int32_t FallSlack = 20;
 constexpr int32_t HighestFeet = 180;
 constexpr int32_t LowestFeet = 420;
-constexpr int32_t Easing = 6;           // a sixth of the way each tick
-constexpr int32_t RunnerScreenX = 316;  // where the world's camera keeps the runner across
+constexpr int32_t Easing = 6;            // a sixth of the way each tick
+constexpr int32_t RunnerScreenX = 316;   // where the world's camera keeps the runner across
 constexpr double FallLeadPerSpeed = 24;  // pixels of look below per pixel a tick of fall
 constexpr int32_t GroundShownRow = ViewHeight - 3 * CellHeight;  // a fall looks no lower
 static_assert(GroundAnchor < GroundShownRow);
@@ -47,7 +47,9 @@ bool SolidRows(const World& level, int32_t x, int32_t row, int32_t count) {
 
 // The feet's y on the first solid cell under them in their column, or the world's foot.
 int32_t GroundUnder(const World& level, int32_t x, int32_t feet) {
-  for (int32_t row = std::max(feet + 1, 0) / CellHeight; row < GridSize; ++row) {
+  // In 64 bits: a damaged level may start far outside the world.
+  const int64_t below = std::clamp<int64_t>((int64_t{feet} + 1) / CellHeight, 0, GridSize);
+  for (auto row = static_cast<int32_t>(below); row < GridSize; ++row) {
     if (level.SolidAt(x, row * CellHeight)) return row * CellHeight - 1;
   }
   return GridSize * CellHeight;
@@ -140,11 +142,13 @@ int32_t FramedFeetRow(const World& level) {
 }
 
 int32_t FallLookAhead(int32_t lead, double fallSpeed, bool underFloor) {
-  const int32_t target = underFloor ? std::clamp(RoundPixel(fallSpeed * FallLeadPerSpeed), 0, FallLeadMost) : 0;
+  const int32_t target =
+      underFloor ? std::clamp(RoundPixel(fallSpeed * FallLeadPerSpeed), 0, FallLeadMost) : 0;
   return lead + std::clamp(target - lead, -FallLeadSwing, FallLeadSwing);
 }
 
-ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, int32_t feetRow, int32_t fallLead) {
+ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, int32_t feetRow,
+                        int32_t fallLead) {
   const int32_t feet = RoundPixel(level.RunnerY);
   const int32_t anchored = std::clamp(feet - feetRow, 0, CameraMaxY);
   int32_t target = anchored;
