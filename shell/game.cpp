@@ -139,6 +139,7 @@ void Game::EndRun(bool finished) {
     Outcome.RunFinished = true;
   } else {
     Outcome.RunFailed = true;
+    ++FailedRuns;
   }
 }
 

@@ -161,6 +161,7 @@ class Game {
   // Return with no name), shown under it until the next key; null when it took the key.
   const char* NameFieldHint = nullptr;
   bool GoalLearned = false;  // a level was finished: the banner no longer tells the goal
+  int32_t FailedRuns = 0;    // runs ended without a finish this session: plus's results' tip
   // Plus: the par of the level last started, none for a level not shipped with the game.
   const ParTime* RunPar = nullptr;
   // Plus: the card after the game's last level, over the results until a key.

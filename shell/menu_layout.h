@@ -37,6 +37,9 @@ constexpr MenuRows ResultMenuRows{170, 30};  // "Play again", "Best times"
 constexpr MenuRows PlusLevelMenuRows{54, 24};
 constexpr MenuRows PlusResultMenuRows{250, 30};
 constexpr int32_t PlusResultRowCount = 4;
+// After a failed run, a tip under the rows, the pane lengthened to hold it.
+constexpr int32_t PlusResultTipTop = PlusResultMenuRows.TextTop(PlusResultRowCount) + 2;
+constexpr int32_t PlusResultTipPaneBottom = PlusResultTipTop + 24;
 
 constexpr int32_t LevelListRows = 16;  // rows of the level list on screen
 // Plus's level list pane, its scroll arrows inside its top and bottom edges; the preview

@@ -77,7 +77,8 @@ void Game::DrawPlusBackdrop() {
   if (Mode == GameMode::SelectPlayer)
     paneBottom =
         std::max(MenuPaneBottom, PlusPlayerRows(Players.PlayerCount).TextTop(Players.PlayerCount) + 30);
-  if (Mode == GameMode::GameMenu) paneBottom = PlusResultMenuRows.TextTop(PlusResultRowCount);
+  if (Mode == GameMode::GameMenu)
+    paneBottom = Outcome.RunFailed ? PlusResultTipPaneBottom : PlusResultMenuRows.TextTop(PlusResultRowCount);
   DrawMenuBackdrop(display_, Anim.SceneTick, paneBottom);
 }
 

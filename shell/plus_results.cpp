@@ -1,10 +1,13 @@
 // Plus's results: the level's name, the time large, how it stands against the best
 // time and the medals, then the rows ("Next level", "Play again", "Best times", "Level
 // list"), all on the middle, and their keys on the ground.
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "present/bitmap_text.h"
 #include "present/meadow_scene.h"
+#include "present/plus_palette.h"
 #include "present/sheets.h"
 #include "shell/game.h"
 #include "shell/menu_layout.h"
@@ -22,6 +25,15 @@ constexpr int32_t RowsX = 246;
 constexpr const char* ResultKeys =
     "Up and Down choose, Return takes    R plays again at once    Escape back to the level list    F1 help";
 
+// After a failed run, one of these in turn: the runner's rules as the player meets them
+// (sim/runner.cpp), told as how to use them.
+constexpr const char* ControlTips[] = {
+    "Tip: hold Space and the runner jumps again the moment it lands",
+    "Tip: the runner speeds up, turns and stops gently: let go of the arrow early",
+    "Tip: every jump is the same height: steer it with the arrows in the air",
+    "Tip: jump while still on the ledge: off it, a tap of Space is lost",
+    "Tip: R starts the level again at once, in a run too",
+};
 void ShowCentred(Display& display, int32_t y, const std::string& text) {
   ShowString(display, (ViewWidth - StringWidth(text)) / 2, y, text);
 }
@@ -36,6 +48,10 @@ void Game::DrawPlusGameMenu(const std::string& title) {
     ShowCentred(display_, TimeTop + 10, givenUp ? "You Gave Up" : "You Failed to Finish!");
     // What ended the run, and when: a new player sees why, not only that.
     ShowCentred(display_, VerdictTop, PlusView.Cause + " at " + StopwatchText(ClockHundredths(Clock)));
+    const std::string tip =
+        ControlTips[static_cast<size_t>(std::max(FailedRuns, 1) - 1) % std::size(ControlTips)];
+    display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(tip.size()), PlusResultTipTop, tip,
+                            palette::LabelGrey);
   } else {
     ShowStringScaled(display_, -1, TimeTop, StopwatchText(ClockHundredths(Clock)), TimeScale);
     std::string verdict;

@@ -28,8 +28,11 @@ constexpr int32_t RiseSlack = 110;
 constexpr int32_t FallSlack = 20;
 constexpr int32_t HighestFeet = 180;
 constexpr int32_t LowestFeet = 420;
-constexpr int32_t Easing = 6;           // a sixth of the way each tick
-constexpr int32_t RunnerScreenX = 316;  // where the world's camera keeps the runner across
+constexpr int32_t Easing = 6;            // a sixth of the way each tick
+constexpr int32_t RunnerScreenX = 316;   // where the world's camera keeps the runner across
+constexpr double FallLeadPerSpeed = 24;  // pixels of look below per pixel a tick of fall
+constexpr int32_t GroundShownRow = ViewHeight - 3 * CellHeight;  // a fall looks no lower
+static_assert(GroundAnchor < GroundShownRow);
 
 constexpr int32_t TunnelFeetRow(int32_t rows) { return (ViewHeight + rows * CellHeight) / 2; }
 static_assert(TunnelFeetRow(1) >= HighestFeet && TunnelFeetRow(TunnelRows) <= GroundAnchor);
@@ -40,6 +43,16 @@ bool SolidRows(const World& level, int32_t x, int32_t row, int32_t count) {
     if (!level.SolidAt(x, r * CellHeight)) return false;
   }
   return true;
+}
+
+// The feet's y on the first solid cell under them in their column, or the world's foot.
+int32_t GroundUnder(const World& level, int32_t x, int32_t feet) {
+  // In 64 bits: a damaged level may start far outside the world.
+  const int64_t below = std::clamp<int64_t>((int64_t{feet} + 1) / CellHeight, 0, GridSize);
+  for (auto row = static_cast<int32_t>(below); row < GridSize; ++row) {
+    if (level.SolidAt(x, row * CellHeight)) return row * CellHeight - 1;
+  }
+  return GridSize * CellHeight;
 }
 
 }  // namespace
@@ -61,6 +74,7 @@ void BeginPlusRun(PlusRunView& view, const World& level) {
   view.Camera = {LookAheadCameraX(level, 0),
                  std::clamp(RoundPixel(level.RunnerY) - view.FeetRow, 0, CameraMaxY)};
   view.LeadRunnerX = RoundPixel(level.RunnerX);
+  view.FloorFeetY = RoundPixel(level.RunnerY);
   view.Feet = FeetAtStart(level, RunnerMotion{});  // every run starts facing left
 }
 
@@ -89,8 +103,12 @@ FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& 
   view.LeadRunnerX = x;
   const bool onFloor = OnFloor(level);
   // Kept through a jump, so that the dead zone holds whatever passes under the runner.
-  if (onFloor) view.FeetRow = FramedFeetRow(level);
-  view.Camera = FollowRunner(view.Camera, level, onFloor, view.FeetRow);
+  if (onFloor) view.FeetRow = FramedFeetRow(level), view.FloorFeetY = RoundPixel(level.RunnerY);
+  // Only under the last floor: a jump's way down stays in the dead zone. On a floor the
+  // camera eases back by itself.
+  const bool underFloor = RoundPixel(level.RunnerY) > view.FloorFeetY;
+  view.FallLead = onFloor ? 0 : FallLookAhead(view.FallLead, runner.VelY, underFloor);
+  view.Camera = FollowRunner(view.Camera, level, onFloor, view.FeetRow, view.FallLead);
   view.Camera.X = LookAheadCameraX(level, view.Lead);
   return StepFeet(view.Feet, level, runner);
 }
@@ -123,11 +141,25 @@ int32_t FramedFeetRow(const World& level) {
   return GroundAnchor;
 }
 
-ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, int32_t feetRow) {
+int32_t FallLookAhead(int32_t lead, double fallSpeed, bool underFloor) {
+  const int32_t target =
+      underFloor ? std::clamp(RoundPixel(fallSpeed * FallLeadPerSpeed), 0, FallLeadMost) : 0;
+  return lead + std::clamp(target - lead, -FallLeadSwing, FallLeadSwing);
+}
+
+ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, int32_t feetRow,
+                        int32_t fallLead) {
   const int32_t feet = RoundPixel(level.RunnerY);
   const int32_t anchored = std::clamp(feet - feetRow, 0, CameraMaxY);
   int32_t target = anchored;
-  if (!onFloor) target = std::clamp(current.Y, anchored - FallSlack, anchored + RiseSlack);
+  if (!onFloor) {
+    target = std::clamp(current.Y, anchored - FallSlack, anchored + RiseSlack);
+    // Only until the ground below shows: a short drop looks no lower than a jump, and the
+    // camera stops short of where it will rest on that ground, so it never swings back.
+    const int32_t ground = GroundUnder(level, RoundPixel(level.RunnerX), feet);
+    const int32_t ahead = std::min(anchored - FallSlack + fallLead, ground - GroundShownRow);
+    target = std::max(target, ahead);
+  }
   int32_t y = current.Y + (target - current.Y) / Easing;
   if (y == current.Y && y != target) y += target > y ? 1 : -1;
   y = std::clamp(y, feet - LowestFeet, feet - HighestFeet);

@@ -53,6 +53,8 @@ struct PlusRunView {
   int32_t FeetRow = 0;      // the view's row the camera keeps the feet on, as of the last floor
   int32_t Lead = 0;         // how far the camera looks ahead of the runner, in quarter pixels
   int32_t LeadRunnerX = 0;  // the runner's x when the look-ahead last moved
+  int32_t FallLead = 0;     // how far the camera looks below a falling runner, in pixels
+  int32_t FloorFeetY = 0;   // the feet's y on the last floor
   RunnerFeet Feet;
   std::array<int32_t, HudPanelCount> HudFade{};  // each HUD panel's fade (present/plus_hud.h)
 
@@ -87,9 +89,18 @@ FeetStep StepPlusRun(PlusRunView& view, const RunStepResult& step, const World& 
 // through the rock, so that the tunnel shows in the middle.
 int32_t FramedFeetRow(const World& level);
 // The drawing camera one tick on: the world's horizontally; vertically it keeps still
-// while the runner stays within a dead zone in the air, eases on a floor until the feet
-// stand on `feetRow` of the view, and never lets the runner leave the middle band of it.
-ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, int32_t feetRow);
+// while the runner stays within a dead zone in the air, looks `fallLead` pixels further
+// down in a fall, eases on a floor until the feet stand on `feetRow` of the view, and
+// never lets the runner leave the middle band of it.
+ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, int32_t feetRow,
+                        int32_t fallLead = 0);
+// The look below a falling runner one tick on: while the feet are under the last floor it
+// grows with the fall's speed, up to FallLeadMost pixels, so the ground to land on shows
+// long before the runner reaches it; over it, it goes back to none. Either way by at most
+// FallLeadSwing pixels a tick.
+int32_t FallLookAhead(int32_t lead, double fallSpeed, bool underFloor);
+constexpr int32_t FallLeadMost = 160;
+constexpr int32_t FallLeadSwing = 4;
 // The look-ahead one tick on, after the runner moved `movedX` pixels: it swings toward
 // the way the runner goes by at most three quarters of the distance, up to LookAheadMost
 // pixels, so the view keeps moving with the runner, never against it, and stops when the

@@ -76,6 +76,7 @@ CameraTrace Trace(World world, std::initializer_list<uint16_t> keys, int ticks) 
 
 // On a floor the feet stand on row 300 of the view, or 380 over deep ground, or in the
 // middle of a tunnel through it; a jump moves the world's camera only, wherever it starts.
+// A fall looks ahead below the runner until the ground it falls to shows.
 TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
   World ledge = Floors();
   ledge.RunnerX = 12 * CellWidth + 30;  // by the gap's edge: running left falls 20 rows
@@ -87,7 +88,8 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
     CameraTrace Expected;
   } cases[] = {
       {"a jump on the spot", Floors(), {VkSpace}, 80, {101, 0, 199, 295}},
-      {"a fall of 20 rows", ledge, {VkLeft}, 160, {623, 620, 300, 366}},
+      {"a fall of 20 rows", ledge, {VkLeft}, 160, {623, 620, 203, 354}},
+      {"a jump off the edge", ledge, {VkLeft, VkSpace}, 160, {701, 670, 199, 318}},
       {"a jump on deep ground", DeepGround(), {VkSpace}, 80, {101, 0, 279, 375}},
       {"a running jump over a bridge", DeepGround(25), {VkRight, VkSpace}, 80, {101, 0, 279, 375}},
       {"from deep ground onto a bridge", DeepGround(25), {VkRight}, 160, {0, 80, 300, 380}},
