@@ -58,14 +58,16 @@ Medal Game::RunMedal() const {
 }
 
 // The medal held, its star after it, centred at y; under it the next one to go for and
-// its time, or once gold is held, the three targets.
+// its time, or with none yet or gold, the three targets.
 void Game::DrawMedalLines(int32_t y) {
   if (RunPar == nullptr) return;
   const Medal held = RunMedal();
-  ShowStringWithStar(display_, y, held == Medal::None ? "No medal yet" : MedalName(held) + std::string("!"),
-                     held);
+  // Before any medal, the first to go for, and the ladder under it.
+  const std::string line = held == Medal::None ? "Bronze at " + MedalTargetText(Medal::Bronze, *RunPar)
+                                               : MedalName(held) + std::string("!");
+  ShowStringWithStar(display_, y, line, held);
   std::string hint = MedalTargetsText(*RunPar);
-  if (held != Medal::Gold) {
+  if (held != Medal::None && held != Medal::Gold) {
     const auto next = static_cast<Medal>(static_cast<uint8_t>(held) + 1);
     hint = std::string("Next: ") + MedalName(next) + " at " + MedalTargetText(next, *RunPar);
   }
