@@ -122,6 +122,8 @@ void Game::LeaveEditorForMenu() {
 }
 
 void Game::EditorKeyPress(uint8_t key) {
+  // Plus types a space in a level's name as the dash that the level list shows as a space.
+  if (Plus && key == ' ') key = '-';
   const std::optional<FileRequest> request = EditorTypeChar(Editor, key);
   NoteTypedNameChar(key, AcceptedNameChar(key), Editor.InputText.empty(), LevelNameHint);
   if (Plus) EditorAsk.Failure.clear();

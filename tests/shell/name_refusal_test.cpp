@@ -58,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TypedName{"AnAccentASpaceAndATildeButAFullStop", true, false, "Zo\xE9 .b~", 3, true},
                       TypedName{"TheNextLetterClearsTheHint", true, false, "Zo\xE9" "e", 1, false},
                       TypedName{"AFullStopAndABackslashAreNoLevels", true, true, "a.b\\", 2, true},
+                      TypedName{"ASpaceInALevelNameIsADash", true, true, "my level", 0, false},
                       TypedName{"BackspaceIsNoRefusal", true, true, "\xE9\x08", 1, false},
                       TypedName{"ClassicSaysNothing", false, false, "Zo\xE9 ~", 0, false},
                       TypedName{"ReturnWithNoName", true, false, "\r", 1, true},
