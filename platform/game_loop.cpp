@@ -62,7 +62,9 @@ bool GameLoop::Handle(const SDL_Event& event) {
   const bool fromPad = gamepad_ && gamepad_->Route(event);
   switch (fromPad ? WindowRequest::None : router_.Route(event)) {
     case WindowRequest::Close:
-      return false;
+      CallGuarded(screen_.Window(), session_.TheGame().Events, [&] { session_.RequestClose(); });
+      if (session_.Closed()) return false;
+      break;
     case WindowRequest::ToggleFullScreen:
       ToggleFullScreen();
       break;

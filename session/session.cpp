@@ -181,6 +181,11 @@ void Session::FocusGained() {
   if (card_ == Card::Pause && pausedByFocus_ && !form_.Plus) Close();
 }
 
+void Session::RequestClose() {
+  form_.RequestClose();
+  if (form_.OpenQuestion && card_ != Card::None) Close();
+}
+
 void Session::SoundSwitched(bool on) {
   if (!form_.Plus) return;
   notice_.Show(on ? "Sound on" : "Sound off");

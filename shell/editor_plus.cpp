@@ -1,6 +1,6 @@
 // Plus in the editor: nothing is lost without a question. Saving over another file, saving
-// a level that cannot be played, and leaving, opening or play-testing with unsaved changes
-// each ask first; Escape always gives the answer that changes nothing.
+// a level that cannot be played, and leaving, opening, play-testing or closing the window
+// with unsaved changes each ask first; Escape always gives the answer that changes nothing.
 #include <filesystem>
 #include <utility>
 
@@ -172,6 +172,14 @@ void Game::ContinueSave() {
   RunAfterSave(after);
 }
 
+void Game::RequestClose() {
+  const bool unsavedWork = Plus && Editor.Unsaved && (Mode == GameMode::editor || PlayTest.Active);
+  if (!unsavedWork || EditorAsk.After == Then::Quit) return Close();
+  // The question is asked over the editor, whose level is the one a save writes.
+  if (PlayTest.Active) ReturnFromPlayTest();
+  AskSaveChanges(Then::Quit);
+}
+
 void Game::RunAfterSave(EditorDialogs::Then then) {
   switch (then) {
     case Then::None:
@@ -184,6 +192,9 @@ void Game::RunAfterSave(EditorDialogs::Then then) {
       break;
     case Then::PlayTest:
       StartPlayTest();
+      break;
+    case Then::Quit:
+      Close();
       break;
   }
 }

@@ -88,6 +88,11 @@ class Game {
   // that closes the game, the window closed by the platform). A roster that could not
   // be written is written now: no later moment of the game writes it.
   void Close();
+  // The window asks to close (its close button, Alt+F4). Plus first asks "Save changes?"
+  // when the editor's level (a play-test's too) has unsaved changes; a second request
+  // while that question (or the save it began) is open closes at once, as a second
+  // click is expected to.
+  void RequestClose();
   // Writes a roster that could not be written, now (FileError when it still cannot be).
   void WriteUnsavedRoster();
   // The watched run's remaining ticks with no frame drawn (every rule runs as in a drawn

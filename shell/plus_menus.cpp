@@ -83,6 +83,8 @@ void Game::DrawPlusBackdrop() {
 }
 
 void Game::DrawPlusMainMenu() {
+  // Who is playing, quietly, under the title and in line with the rows.
+  display_.DrawCanvasText(MainMenuTextLeft + 16, 92, "Playing as " + Players.PlayerName, palette::LabelGrey);
   ShowString(display_, MainMenuTextLeft, MainMenuRows.TextTop(2), "Players");
   ShowString(display_, MainMenuTextLeft, MainMenuRows.TextTop(3), "Options");
   if (MenuProgress && MenuProgress->Total > 0) {

@@ -221,6 +221,10 @@ ScriptCommand ParseScriptLine(const std::string& rawLine) {
     ExpectWords(words, 1, "title");
     return Command(Kind::Title);
   }
+  if (name == "close") {  // the window's close button
+    ExpectWords(words, 1, "close");
+    return Command(Kind::Close);
+  }
   if (name == "state") {
     ExpectWords(words, 1, "state");
     return Command(Kind::State);
@@ -406,6 +410,7 @@ void ScriptRunner::Run(const ScriptCommand& command) {
     case Kind::Title:
       session_.ShowTitle();
       break;
+    case Kind::Close: Call([&] { session_.RequestClose(); }); break;
   }
   session_.TakeScreenshotRequest();  // F12 asks the platform, which tobu-script is not
 }

@@ -42,7 +42,8 @@ struct ScriptCommand {
     Verify,
     Plus,
     Title,
-    File
+    File,
+    Close
   };
   Kind What = Kind::Nothing;
   int64_t Count = 1;      // tick; plus: 1 on, 0 off
