@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "assets/soundgen/loudness.h"
 #include "sounds/mixer.h"
@@ -117,13 +118,17 @@ TEST(Mixing, RunSoundsPanAcrossTheView) {
 
 // Plus ducks the music 6 dB under a run's highlights, not under a jump; classic never.
 TEST(Mixing, PlusDucksTheMusicUnderTheRunsHighlights) {
-  for (const auto& [event, duck] :
-       {std::pair{GameEvent::Eat, 6.0}, {GameEvent::Fail, 6.0}, {GameEvent::Jump, 0.0}}) {
+  // Music alone, or with `effects` the sound alone: the jump is lifted rather than ducking.
+  for (const auto& [event, effects, duck] : {std::tuple{GameEvent::Eat, 0, 6.0},
+                                             {GameEvent::Fail, 0, 6.0},
+                                             {GameEvent::Jump, 0, 0.0},
+                                             {GameEvent::Jump, 100, -4.0}}) {
     double power[2] = {};
     for (const bool plus : {false, true}) {
       Mixer mixer;
       mixer.SetMusic(&music::ScoreOf(music::PieceId::Run));
-      mixer.SetEffectsVolume(0);
+      mixer.SetEffectsVolume(effects);
+      mixer.SetMusicVolume(100 - effects);
       mixer.DuckUnderRunSounds(plus);
       std::vector<int16_t> out(44100);
       mixer.Mix(out);  // the music faded in
