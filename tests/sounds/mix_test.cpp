@@ -116,9 +116,9 @@ TEST(Mixing, RunSoundsPanAcrossTheView) {
   }
 }
 
-// Plus ducks the music 6 dB under a run's highlights, not under a jump; classic never.
+// Plus ducks the music 6 dB under a run's highlights, not under a jump, which it lifts 4 dB
+// instead (heard alone at `effects`); classic neither.
 TEST(Mixing, PlusDucksTheMusicUnderTheRunsHighlights) {
-  // Music alone, or with `effects` the sound alone: the jump is lifted rather than ducking.
   for (const auto& [event, effects, duck] : {std::tuple{GameEvent::Eat, 0, 6.0},
                                              {GameEvent::Fail, 0, 6.0},
                                              {GameEvent::Jump, 0, 0.0},
