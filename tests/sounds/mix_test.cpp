@@ -116,13 +116,11 @@ TEST(Mixing, RunSoundsPanAcrossTheView) {
   }
 }
 
-// Plus ducks the music 6 dB under a run's highlights, not under a jump, which it lifts 4 dB
-// instead (heard alone at `effects`); classic neither.
+// Plus ducks the music 6 dB under a run's highlights but not a jump, which it lifts 4 dB; classic neither.
 TEST(Mixing, PlusDucksTheMusicUnderTheRunsHighlights) {
-  for (const auto& [event, effects, duck] : {std::tuple{GameEvent::Eat, 0, 6.0},
-                                             {GameEvent::Fail, 0, 6.0},
-                                             {GameEvent::Jump, 0, 0.0},
-                                             {GameEvent::Jump, 100, -4.0}}) {
+  using Row = std::tuple<GameEvent, int, double>;  // the sound, its volume (0: the music alone), plus's dip
+  for (const auto& [event, effects, duck] : {Row{GameEvent::Eat, 0, 6.0}, Row{GameEvent::Fail, 0, 6.0},
+                                             Row{GameEvent::Jump, 0, 0.0}, Row{GameEvent::Jump, 100, -4.0}}) {
     double power[2] = {};
     for (const bool plus : {false, true}) {
       Mixer mixer;
