@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/short_notice.h"
+
 namespace tobu {
 
 // Plus: the editor's toolbar covers the view from this row down.
@@ -20,11 +22,10 @@ struct EditorDialogs {
   std::string SaveName;  // the name the save under way writes
   bool ProblemsAccepted = false;
   bool ReplaceAccepted = false;
-  std::string Notice;  // "Saved NAME", "Opened NAME"
+  ShortNotice Notice;  // "Saved NAME", "Opened NAME"
   // Why the last save or open from the dialog failed ("Cannot open file ./abc.vel"):
   // shown in the dialog until the name changes or the dialog closes.
   std::string Failure;
-  int NoticeTicksLeft = 0;
   // The level files when the prompt opened (or Tab read them), for the dialog's list.
   std::vector<std::string> LevelFiles;
   // The list's first row shown, as far as it keeps the picked name in view.

@@ -214,8 +214,7 @@ void Game::ShowFileFailure(const FileError& error) {
 }
 
 void Game::ShowEditorNotice(std::string text) {
-  EditorAsk.Notice = std::move(text);
-  EditorAsk.NoticeTicksLeft = EditorDialogs::NoticeTicks;
+  EditorAsk.Notice.Show(std::move(text), EditorDialogs::NoticeTicks);
 }
 
 }  // namespace tobu

@@ -172,8 +172,8 @@ void Game::DrawPlusEditor() {
   if (Editor.MapOpen) DrawLevelMapCard();  // before the toolbar, which covers its shadow
   DrawToolbar(display_, Editor, Level);
   if (Editor.PromptOpen() && !OpenQuestion) DrawFileDialog(display_, Editor, EditorAsk, NameFieldHint);
-  if (EditorAsk.NoticeTicksLeft > 0 && !Editor.PromptOpen() && !OpenQuestion && !Editor.MapOpen)
-    DrawTextCard(display_, EditorToolbarTop - 56, {EditorAsk.Notice});
+  if (EditorAsk.Notice.Shown() && !Editor.PromptOpen() && !OpenQuestion && !Editor.MapOpen)
+    DrawTextCard(display_, EditorToolbarTop - 56, {EditorAsk.Notice.Text});
 }
 
 // Up, Down and the Page keys in the Save or Open dialog move its list's pick.

@@ -54,6 +54,7 @@ void Game::Tick(int32_t /*LagCount: every tick is one fixed step*/) {
 void Game::Update(bool surfaceReady) {
   Events.NewTick();
   StepPlusView();
+  ListNotice.Age();
   StepEnding();
   LastRun = RunStepResult{};
   if (WatchingReplay()) PlayWatchedKeys();
@@ -101,7 +102,7 @@ int Game::ViewTheme() const {
 }
 
 void Game::ScrollEditor() {
-  if (EditorAsk.NoticeTicksLeft > 0) --EditorAsk.NoticeTicksLeft;
+  EditorAsk.Notice.Age();
   if (Editor.PromptOpen() || OpenQuestion) return;
   ScrollView(Level, KeyHeld[VkLeft], KeyHeld[VkRight], KeyHeld[VkUp], KeyHeld[VkDown]);
 }

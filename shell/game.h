@@ -15,6 +15,7 @@
 #include "present/plus_medal.h"
 #include "shell/animation.h"
 #include "shell/editor_dialogs.h"
+#include "shell/short_notice.h"
 #include "shell/game_mode.h"
 #include "shell/level_list.h"
 #include "shell/level_preview.h"
@@ -138,6 +139,7 @@ class Game {
   EditorState Editor;
   PlayTestState PlayTest;   // F5 in the editor
   EditorDialogs EditorAsk;  // plus: the editor's questions and notices
+  ShortNotice ListNotice;   // plus: the level list's answer to a key with nothing to do
   int32_t SkyX = 0;
   // The folder the game started in (holding Players.dat and Levels), fixed at start
   // because the game enters Levels; empty when it could not be read.
@@ -308,7 +310,7 @@ class Game {
   void AdvanceRunReplays();
   void RecordKey(uint16_t key, bool down);
   void SaveRunRecording(bool levelUnchanged);
-  void WatchRecordOf(int entry);
+  bool WatchRecordOf(int entry);
   void Watch(Replay record, bool closeAtEnd);
   void PlayWatchedKeys();
   void WatchKeyDown(uint16_t key);

@@ -14,6 +14,8 @@
 namespace tobu {
 namespace {
 
+constexpr int ListNoticeTicks = 200;  // 2 s
+
 // Down and Up of the menus of a few rows ("MainMenu", "GameMenu").
 void MoveMenuCursor(int32_t& cursor, uint16_t key, int32_t rows) {
   if (key == VkDown && cursor < rows - 1) ++cursor;
@@ -23,6 +25,7 @@ void MoveMenuCursor(int32_t& cursor, uint16_t key, int32_t rows) {
 }  // namespace
 
 void Game::SelectLevelKeyDown(uint16_t key) {
+  ListNotice.TicksLeft = 0;  // any key ends the last answer
   if (Plus && PlusListJumpKeyDown(key)) return;
   const int32_t count = LevelFiles.Count();
   if (key == VkDown) {
@@ -44,7 +47,8 @@ void Game::SelectLevelKeyDown(uint16_t key) {
   }
   if (key == VkReturn) StartRun(ListTop + MenuCursor);
   if (key == VkDelete) AskOrErase(ListTop + MenuCursor);
-  if (key == 'W') WatchRecordOf(ListTop + MenuCursor);
+  if (key == 'W' && !WatchRecordOf(ListTop + MenuCursor) && Plus)
+    ListNotice.Show("No record run for this level yet", ListNoticeTicks);
   if (key == VkEscape) {
     MenuCursor = 0;
     Mode = GameMode::MainMenu;

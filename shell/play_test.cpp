@@ -23,7 +23,7 @@ void Game::StartPlayTest() {
   PlayTest.Saved = {Level, Runner, Clock, Outcome, Best, BestTimesOffset, Anim, MenuCursor};
   PlayTest.Active = true;
   PlayTest.HeldAtStart = KeyHeld;
-  EditorAsk.NoticeTicksLeft = 0;  // "Saved" or "Opened" is old news when the editor comes back
+  EditorAsk.Notice.TicksLeft = 0;  // "Saved" or "Opened" is old news when the editor comes back
   BeginPlayTestRun();
 }
 

@@ -85,8 +85,8 @@ void Game::PlusGameMenuKeyDown(uint16_t key) {
     StartRun(LevelIndex);
   } else if (key == VkReturn && MenuCursor == 1) {
     StartRun(LevelIndex);
-  } else if (key == VkReturn && MenuCursor == 2 && !Best.BestNames[1].empty()) {
-    Mode = GameMode::TopTen;
+  } else if (key == VkReturn && MenuCursor == 2) {
+    Mode = GameMode::TopTen;  // with no times yet it says how to set one
   }
   if (key == VkEscape || (key == VkReturn && MenuCursor == 3)) {
     MenuCursor = LevelIndex - ListTop;

@@ -9,6 +9,7 @@
 #include "present/bitmap_text.h"
 #include "present/meadow_scene.h"
 #include "present/plus_palette.h"
+#include "present/plus_panel.h"
 #include "present/sheets.h"
 #include "shell/game.h"
 #include "shell/menu_layout.h"
@@ -165,6 +166,7 @@ void Game::DrawPlusSelectLevel() {
   display_.DrawCanvasText(
       67, MenuHintsTop,
       "Return plays    Delete erases times    W watches the record run    Escape back    F1 help");
+  if (ListNotice.Shown()) DrawTextCard(display_, LevelPaneBottom - 56, {ListNotice.Text});
 }
 
 // The level's name as the title, the ten places by rank, the player's own on a band.
@@ -177,7 +179,8 @@ void Game::DrawPlusTopTen() {
     display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(targets.size()), 57, targets,
                             palette::LabelGrey);
   }
-  for (int i = 1; i <= BestPlaces; ++i) {
+  const bool none = Best.BestNames[1].empty();  // after a failed first run, say how to set one
+  for (int i = 1; i <= BestPlaces && !none; ++i) {
     const int y = 80 + 24 * (i - 1);
     const bool own = !Best.BestNames[i].empty() && Best.BestNames[i] == Players.PlayerName;
     if (own) display_.FillRect(80, y - 4, 480, 28, palette::AmberBand);
@@ -186,6 +189,10 @@ void Game::DrawPlusTopTen() {
     ShowString(display_, 160, y, Best.BestNames[i]);
     const std::string time = StopwatchText(StoredHundredths(Best.BestTime[i]));
     ShowString(display_, 520 - StringWidth(time), y, time);  // the times end in one column
+  }
+  if (none) {
+    ShowString(display_, -1, 150, "No times yet:");
+    ShowString(display_, -1, 180, "finish the level to set one");
   }
   display_.DrawCanvasText(270, MenuHintsTop, "Escape goes back");
 }

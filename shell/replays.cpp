@@ -96,15 +96,16 @@ void Game::SaveRunRecording(bool levelUnchanged) {
   write(folder / "last.tbr");
 }
 
-// W in the level list: the highlighted level's record, when it has one.
-void Game::WatchRecordOf(int entry) {
-  if (entry < 0 || entry >= LevelFiles.Count()) return;
+// W in the level list: the highlighted level's record, when it has one; false when it has none.
+bool Game::WatchRecordOf(int entry) {
+  if (entry < 0 || entry >= LevelFiles.Count()) return false;
   const std::filesystem::path file = RecordFileOf(GameFolder, LevelFiles.Items[entry]);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return;
+  if (!std::filesystem::is_regular_file(file, error)) return false;
   Replay record = ReadReplay(file.string());
   if (record.LevelFile != LevelFiles.Items[entry]) throw RecordOfOtherLevel(record.LevelFile);
   Watch(std::move(record), false);
+  return true;
 }
 
 // The record renamed to the highlighted level's file when their CRCs agree.

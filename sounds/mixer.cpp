@@ -16,6 +16,9 @@ constexpr double Ducked = 0.5;            // the music's gain under a fanfare (-
 constexpr double DuckStep = 1.0 / 2205;   // 50 ms from full to ducked or back
 constexpr double QuickDuck = 1.0 / 441;   // 10 ms: a run's short sounds start ducked
 constexpr double FadeStep = 1.0 / 13230;  // 300 ms fade between pieces
+// Plus: the jump, the run's most frequent sound, lifted 4 dB to sit clearly over the music
+// rather than ducking it, which would pump the music on every jump.
+constexpr double JumpLift = 1.585;
 
 // The samples of one of the game's own WAV files (16-bit mono PCM, a 44-byte header).
 std::vector<float> Decode(std::span<const unsigned char> file) {
@@ -51,8 +54,12 @@ Mixer::Mixer() {
 }
 
 void Mixer::Play(const std::vector<GameEvent>& events, Pan place) {
-  for (const GameEvent event : SoundsToPlay(events))
-    voices_[static_cast<size_t>(event)] = {0, true, SoundHasPlace(event) ? place : Pan{}};
+  for (const GameEvent event : SoundsToPlay(events)) {
+    Pan gains = SoundHasPlace(event) ? place : Pan{};
+    if (duckUnderRunSounds_ && event == GameEvent::Jump)
+      gains = {gains.Left * JumpLift, gains.Right * JumpLift};
+    voices_[static_cast<size_t>(event)] = {0, true, gains};
+  }
 }
 
 void Mixer::Stop() {

@@ -32,7 +32,7 @@ class Mixer {
   // The piece to play from now on; none for silence. A change fades the last one out.
   void SetMusic(const music::Piece* piece);
   // Plus: the music ducks under a run's eating, opening, locked daisy and death too, quickly,
-  // so that they stand out over it as the fanfares do.
+  // so that they stand out over it as the fanfares do; the jump is lifted over it instead.
   void DuckUnderRunSounds(bool on) { duckUnderRunSounds_ = on; }
 
   // The next frames, 16-bit: one sample each, both sides averaged; or left and right

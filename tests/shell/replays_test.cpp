@@ -105,6 +105,12 @@ TEST_F(Replays, EscapeEndsTheWatchAndNoRecordMeansNoWatch) {
   Press('W');
   EXPECT_EQ(form.Mode, GameMode::SelectLevel);
   EXPECT_FALSE(form.WatchingReplay());
+  EXPECT_FALSE(form.ListNotice.Shown());  // classic answers nothing, plus says so until a key
+  form.Plus = true;
+  Press('W');
+  EXPECT_TRUE(form.ListNotice.Shown());
+  Press(VkUp);
+  EXPECT_FALSE(form.ListNotice.Shown());
 }
 
 TEST_F(Replays, DamagedOrOutdatedRecordChangesNothing) {

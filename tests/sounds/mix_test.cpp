@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "assets/soundgen/loudness.h"
 #include "sounds/mixer.h"
@@ -115,15 +116,17 @@ TEST(Mixing, RunSoundsPanAcrossTheView) {
   }
 }
 
-// Plus ducks the music 6 dB under a run's highlights, not under a jump; classic never.
+// Plus ducks the music 6 dB under a run's highlights but not a jump, which it lifts 4 dB; classic neither.
 TEST(Mixing, PlusDucksTheMusicUnderTheRunsHighlights) {
-  for (const auto& [event, duck] :
-       {std::pair{GameEvent::Eat, 6.0}, {GameEvent::Fail, 6.0}, {GameEvent::Jump, 0.0}}) {
+  using Row = std::tuple<GameEvent, int, double>;  // the sound, its volume (0: the music alone), plus's dip
+  for (const auto& [event, effects, duck] : {Row{GameEvent::Eat, 0, 6.0}, Row{GameEvent::Fail, 0, 6.0},
+                                             Row{GameEvent::Jump, 0, 0.0}, Row{GameEvent::Jump, 100, -4.0}}) {
     double power[2] = {};
     for (const bool plus : {false, true}) {
       Mixer mixer;
       mixer.SetMusic(&music::ScoreOf(music::PieceId::Run));
-      mixer.SetEffectsVolume(0);
+      mixer.SetEffectsVolume(effects);
+      mixer.SetMusicVolume(100 - effects);
       mixer.DuckUnderRunSounds(plus);
       std::vector<int16_t> out(44100);
       mixer.Mix(out);  // the music faded in
