@@ -14,6 +14,7 @@ void Game::SelectPlayerKeyDown(uint16_t key) {
     Mode = GameMode::CreateNewPlayer;
     Players.PlayerName.clear();
     NameFieldHint = nullptr;
+    dropCharacter_ = Plus;  // the Return that opened the field is no empty name in it
   } else if (key == VkReturn && MenuCursor > 0 && MenuCursor <= Players.PlayerCount) {
     ChoosePlayer(MenuCursor);
   }

@@ -62,17 +62,15 @@ Medal Game::RunMedal() const {
 void Game::DrawMedalLines(int32_t y) {
   if (RunPar == nullptr) return;
   const Medal held = RunMedal();
-  // Before any medal, the first to go for, and the ladder under it.
-  const std::string line = held == Medal::None ? "Bronze at " + MedalTargetText(Medal::Bronze, *RunPar)
-                                               : MedalName(held) + std::string("!");
-  ShowStringWithStar(display_, y, line, held);
-  std::string hint = MedalTargetsText(*RunPar);
+  // Before any medal, the three targets alone: a line of its own would read as one won.
+  if (held != Medal::None) ShowStringWithStar(display_, y, MedalName(held) + std::string("!"), held);
+  std::string hint = (held == Medal::None ? "Medals:    " : "") + MedalTargetsText(*RunPar);
   if (held != Medal::None && held != Medal::Gold) {
     const auto next = static_cast<Medal>(static_cast<uint8_t>(held) + 1);
     hint = std::string("Next: ") + MedalName(next) + " at " + MedalTargetText(next, *RunPar);
   }
-  display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int32_t>(hint.size()), y + 28, hint,
-                          palette::LabelGrey);
+  display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int32_t>(hint.size()),
+                          held == Medal::None ? y + 10 : y + 28, hint, palette::LabelGrey);
 }
 
 // After a finish in plus: the ending card when the game's last level was finished for

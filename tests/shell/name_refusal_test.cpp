@@ -47,7 +47,7 @@ TEST_P(NameRefusal, RefusedCharactersSoundAndTheHintStaysUntilTheNextCharacter) 
   const TypedName& c = GetParam();
   OpenField(c.Plus, c.Level);
   ASSERT_TRUE(c.Level ? form.Editor.SavePromptOpen : form.Mode == GameMode::CreateNewPlayer);
-  Errors();
+  EXPECT_EQ(Errors(), 0) << "the key that opened the field";
   for (const char ch : c.Typed) form.KeyPress(static_cast<uint8_t>(ch), c.Command);
   EXPECT_EQ(Errors(), c.Errors);
   EXPECT_EQ(form.NameFieldHint != nullptr, c.Hint);
