@@ -152,13 +152,13 @@ ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, in
   const int32_t feet = RoundPixel(level.RunnerY);
   const int32_t anchored = std::clamp(feet - feetRow, 0, CameraMaxY);
   int32_t target = anchored;
-  if (!onFloor) {
-    target = std::clamp(current.Y, anchored - FallSlack, anchored + RiseSlack);
-    // Only until the ground below shows: a short drop looks no lower than a jump, and the
-    // camera stops short of where it will rest on that ground, so it never swings back.
+  if (!onFloor) target = std::clamp(current.Y, anchored - FallSlack, anchored + RiseSlack);
+  // A fall looks lower only until the ground below shows: a short drop looks no lower than
+  // a jump, and the camera stops short of where it will rest on that ground, so it never
+  // swings back. With no look below (a jump) the ground need not be looked for.
+  if (!onFloor && fallLead > 0) {
     const int32_t ground = GroundUnder(level, RoundPixel(level.RunnerX), feet);
-    const int32_t ahead = std::min(anchored - FallSlack + fallLead, ground - GroundShownRow);
-    target = std::max(target, ahead);
+    target = std::max(target, std::min(anchored - FallSlack + fallLead, ground - GroundShownRow));
   }
   int32_t y = current.Y + (target - current.Y) / Easing;
   if (y == current.Y && y != target) y += target > y ? 1 : -1;
