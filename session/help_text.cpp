@@ -188,7 +188,7 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"Delete", "asks before it deletes the player (best times stay)"},
       {"F4", "rename the player (best times keep the old name)"},
       {"O", "options: screen, sound, music, ghost, plus"},
-      {"Escape", "asks \"Quit tobu?\" first"},
+      {"Escape", "back to the main menu; at the start, \"Quit tobu?\""},
   };
   static const std::vector<HelpLine> newPlayer{
       {"Return", "with no name typed: says a name is needed"},

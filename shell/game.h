@@ -217,6 +217,7 @@ class Game {
   void ReturnToPlayers();
   // Plus on the player list: deleting and renaming a player (plus_players.cpp).
   bool PlusSelectPlayerKeyDown(uint16_t key);
+  void LeavePlayers();
   void DrawPlusSelectPlayer();
   void AskDeletePlayer(int index);
   void DeletePlayer(int index);
@@ -324,6 +325,7 @@ class Game {
   Display& display_;
   bool escapeLeftSelectLevel_ = false;  // the Escape of this key-down is used up
   bool backToPlayers_ = false;          // this key-down went back to the players
+  bool playersFromMenu_ = false;        // plus: the player list was reached from the main menu
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
   PlayKeys playKeys_;                   // plus: Up, W, A and D in a run
   uint16_t mapKey_ = 0;                 // plus: the Tab or Escape that opened or closed the editor's map last

@@ -7,7 +7,7 @@ namespace tobu {
 
 void Game::SelectPlayerKeyDown(uint16_t key) {
   if (Plus && PlusSelectPlayerKeyDown(key)) return;
-  if (key == VkEscape) AskOrClose();
+  if (key == VkEscape) return LeavePlayers();
   if (key == VkDown && MenuCursor < Players.PlayerCount) ++MenuCursor;
   if (key == VkUp && MenuCursor > 0) --MenuCursor;
   if (key == VkReturn && MenuCursor == 0 && Players.PlayerCount < MaxPlayers) {
@@ -64,6 +64,7 @@ void Game::NoteTypedNameChar(uint8_t key, bool accepted, bool nameEmpty, const c
 // reported once the handler is done, each of them, in the order they happened.
 void Game::ChoosePlayer(int index) {
   Mode = GameMode::MainMenu;
+  playersFromMenu_ = false;
   Players.PlayerName = Players.PlayerNames[index];
   FileErrors errors;
   errors.Run([&] { WriteRosterFile(index); });
@@ -78,6 +79,7 @@ void Game::CreatePlayer() {
   FileErrors errors;
   errors.Run([&] { WriteRosterFile(Players.PlayerCount); });
   Mode = GameMode::MainMenu;
+  playersFromMenu_ = false;
   MenuCursor = 0;
   errors.Run([&] { EnterLevelsDirectory(); });
   errors.ThrowIfAny();

@@ -103,6 +103,7 @@ void Game::ReturnToPlayers() {
   if (!GameFolder.empty()) std::filesystem::current_path(GameFolder, error);
   if (GameFolder.empty() || error) throw FileError("Cannot open directory " + GameFolder.string());
   Mode = GameMode::SelectPlayer;
+  playersFromMenu_ = true;
   MenuCursor = 0;
   for (int i = 1; i <= Players.PlayerCount; ++i) {
     if (Players.PlayerNames[i] == Players.PlayerName) MenuCursor = i;

@@ -43,9 +43,23 @@ void Game::DrawPlusSelectPlayer() {
     ShowString(display_, PlayerTextLeft, rows.TextTop(i), Players.PlayerNames[i]);
   display_.DrawFrame(SheetHelmet, PlayerTextLeft - 36, rows.PointerTop(MenuCursor),
                      Anim.ObjectFrame[ObjectExit]);
+  const bool back = playersFromMenu_ && ChosenPlayerIndex > 0;  // as Escape decides
   display_.DrawCanvasText(
       58, MenuHintsTop,
-      "Up and Down choose, Return takes    Delete deletes    F4 renames    F1 help    Escape quits");
+      std::string("Up and Down choose, Return takes    Delete deletes    F4 renames    ") +
+          "F1 help    Escape " + (back ? "back" : "quits"));
+}
+
+// Escape: plus goes back to the main menu the list was reached from, the same player
+// chosen; at the start, or once the chosen player is deleted, there is none to go back to.
+void Game::LeavePlayers() {
+  const int chosen = ChosenPlayerIndex;
+  if (!Plus || !playersFromMenu_ || chosen < 1 || chosen > Players.PlayerCount) return AskOrClose();
+  Mode = GameMode::MainMenu;
+  playersFromMenu_ = false;
+  Players.PlayerName = Players.PlayerNames[chosen];
+  MenuCursor = 2;  // "Players" stays highlighted
+  EnterLevelsDirectory();
 }
 
 void Game::AskDeletePlayer(int index) {

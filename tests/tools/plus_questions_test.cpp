@@ -44,6 +44,11 @@ const QuestionCase Cases[] = {
     // Back to the players and in again: the roster is written where the game started and
     // Levels is entered again.
     {"PlayersAndBack", "press Down\npress Down\npress Return\nstate\npress Return\npress Return\n", false},
+    // From the main menu, Escape on the list goes back to it with the same player, in Levels.
+    {"PlayersEscapeGoesBack",
+     "press Down\npress Down\npress Return\npress Escape\nstate\npress Up\npress Up\npress Return\npress "
+     "Return\n",
+     false},
     // With a player to go back to, Escape on a new name goes back to the list, asking nothing.
     {"NewPlayerEscapeGoesBackToThePlayers",
      "press Down\npress Down\npress Return\npress Up\npress Return\ntype Bo\npress Escape\nstate\n"
