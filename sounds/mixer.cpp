@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "sounds/embedded_sounds.h"
+#include "sounds/mix_rules.h"
 #include "sounds/sound_choice.h"
 
 namespace tobu {
@@ -12,13 +13,7 @@ namespace {
 constexpr double Headroom = 0.71;         // -3 dB: two loud effects together stay linear
 constexpr double Ceiling = 0.891;         // -1 dBFS, the most the limiter lets through
 constexpr double Release = 0.99972;       // the limiter recovers over about 80 ms
-constexpr double Ducked = 0.5;            // the music's gain under a fanfare (-6 dB)
-constexpr double DuckStep = 1.0 / 2205;   // 50 ms from full to ducked or back
-constexpr double QuickDuck = 1.0 / 441;   // 10 ms: a run's short sounds start ducked
 constexpr double FadeStep = 1.0 / 13230;  // 300 ms fade between pieces
-// Plus: the jump, the run's most frequent sound, lifted 4 dB to sit clearly over the music
-// rather than ducking it, which would pump the music on every jump.
-constexpr double JumpLift = 1.585;
 
 // The samples of one of the game's own WAV files (16-bit mono PCM, a 44-byte header).
 std::vector<float> Decode(std::span<const unsigned char> file) {
@@ -27,22 +22,6 @@ std::vector<float> Decode(std::span<const unsigned char> file) {
   for (size_t at = 44; at + 1 < file.size(); at += 2)
     samples.push_back(static_cast<int16_t>(file[at] | file[at + 1] << 8) / 32768.0f);
   return samples;
-}
-
-bool IsFanfare(int event) {
-  return event == static_cast<int>(GameEvent::Best) || event == static_cast<int>(GameEvent::TopTen);
-}
-
-bool IsRunHighlight(int event) {
-  switch (static_cast<GameEvent>(event)) {
-    case GameEvent::Eat:
-    case GameEvent::Open:
-    case GameEvent::Locked:
-    case GameEvent::Fail:
-      return true;
-    default:
-      return false;
-  }
 }
 
 int16_t ToSample(double limited) { return static_cast<int16_t>(std::lrint(limited * 32767.0)); }
@@ -55,9 +34,9 @@ Mixer::Mixer() {
 
 void Mixer::Play(const std::vector<GameEvent>& events, Pan place) {
   for (const GameEvent event : SoundsToPlay(events)) {
-    Pan gains = SoundHasPlace(event) ? place : Pan{};
-    if (duckUnderRunSounds_ && event == GameEvent::Jump)
-      gains = {gains.Left * JumpLift, gains.Right * JumpLift};
+    const Pan placed = SoundHasPlace(event) ? place : Pan{};
+    const double lift = mix::EffectLift(event, duckUnderRunSounds_);
+    const Pan gains = {placed.Left * lift, placed.Right * lift};
     voices_[static_cast<size_t>(event)] = {0, true, gains};
   }
 }
@@ -104,12 +83,13 @@ void Mixer::BeginBlock(size_t frames) {
     streamPiece_ = piece_;
   }
   if (stream_ && musicGain_ > 0.0) stream_->Render(musicBlock_);  // a silent piece waits
-  duckStep_ = DuckStep;  // back up to full unless a sound below ducks it
+  // The fastest duck of the sounds playing; with none the music comes back up to full.
+  double speed = 0.0;
   for (int i = 0; i < GameEventCount; ++i) {
-    if (!voices_[static_cast<size_t>(i)].Playing) continue;
-    if (IsFanfare(i)) duckStep_ = std::min(duckStep_, -DuckStep);
-    if (duckUnderRunSounds_ && IsRunHighlight(i)) duckStep_ = -QuickDuck;
+    if (voices_[static_cast<size_t>(i)].Playing)
+      speed = std::max(speed, mix::DuckSpeed(static_cast<GameEvent>(i), duckUnderRunSounds_));
   }
+  duckStep_ = speed > 0.0 ? -speed : mix::DuckStep;
 }
 
 Mixer::Frame Mixer::NextFrame(size_t n) {
@@ -122,7 +102,7 @@ Mixer::Frame Mixer::NextFrame(size_t n) {
     voice.Playing = ++voice.Position < effects_[i].size();
   }
   fade_ = std::clamp(fade_ + (streamPiece_ == piece_ ? FadeStep : -FadeStep), 0.0, 1.0);
-  duck_ = std::clamp(duck_ + duckStep_, Ducked, 1.0);
+  duck_ = std::clamp(duck_ + duckStep_, mix::Ducked, 1.0);
   const double music = musicGain_ * fade_ * duck_ * musicBlock_[n];
   const double sumLeft = Headroom * (effectsVolume_ / 100.0 * left + music);
   const double sumRight = Headroom * (effectsVolume_ / 100.0 * right + music);

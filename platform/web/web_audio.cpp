@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "sounds/embedded_sounds.h"
+#include "sounds/mix_rules.h"
 #include "sounds/music_choice.h"
 #include "sounds/sound_choice.h"
 
@@ -18,7 +19,9 @@ constexpr double MusicAheadSeconds = 0.25;
 EM_JS(void, tobu_sound_load, (int index, const unsigned char* bytes, int size), {
   TobuSound.load(index, HEAPU8.slice(bytes, bytes + size).buffer);
 });
-EM_JS(void, tobu_sound_play, (int index), { TobuSound.play(index); });
+EM_JS(void, tobu_sound_play, (int index, double lift, double duckIn, double duckOut, double ducked), {
+  TobuSound.play(index, lift, duckIn, duckOut, ducked);
+});
 EM_JS(void, tobu_sound_stop_all, (), { TobuSound.stopAll(); });
 EM_JS(void, tobu_sound_volume, (double gain), { TobuSound.setVolume(gain); });
 EM_JS(void, tobu_music_volume, (double gain), { TobuSound.setMusicVolume(gain); });
@@ -41,14 +44,22 @@ WebAudio::WebAudio() : piece_(&MusicFor(GameMode::SelectPlayer)) {
 
 WebAudio::~WebAudio() = default;
 
+// Each sound with the desktop mixer's lift and the duck it puts the music in (seconds down
+// to mix::Ducked, 0 for none, and seconds back up once it ends).
 void WebAudio::Play(const std::vector<GameEvent>& events) {
   if (!enabled_ || events.empty()) return;
-  for (const GameEvent event : SoundsToPlay(events)) tobu_sound_play(static_cast<int>(event));
+  for (const GameEvent event : SoundsToPlay(events)) {
+    const double speed = mix::DuckSpeed(event, plus_);
+    tobu_sound_play(static_cast<int>(event), mix::EffectLift(event, plus_),
+                    speed > 0.0 ? mix::DuckSeconds(speed) : 0.0, mix::DuckSeconds(mix::DuckStep),
+                    mix::Ducked);
+  }
 }
 
 // A change of screen that keeps the tune (menu to menu, a run to its results) goes on
 // with it instead of starting it over.
-void WebAudio::FollowMode(GameMode mode, int runTheme) {
+void WebAudio::FollowMode(GameMode mode, int runTheme, bool plus) {
+  plus_ = plus;
   const music::Piece* wanted = &MusicFor(mode, runTheme);
   if (wanted == piece_) return;
   piece_ = wanted;

@@ -22,7 +22,8 @@ class WebAudio {
   // Starts the sounds of one tick's events.
   void Play(const std::vector<GameEvent>& events);
   // The music for where the player is; a run's in the look `runTheme` (shell/music_theme.h).
-  void FollowMode(GameMode mode, int runTheme);
+  // Plus mixes as the desktop's plus does (sounds/mix_rules.h).
+  void FollowMode(GameMode mode, int runTheme, bool plus);
   // Keeps the page's music a few animation frames ahead of what it plays.
   void FeedMusic();
   // Sound off stops what is playing (music too) and plays nothing until switched on again.
@@ -34,6 +35,7 @@ class WebAudio {
 
  private:
   bool enabled_ = true;
+  bool plus_ = false;
   const music::Piece* piece_;                  // the piece for where the player is
   std::unique_ptr<music::MusicStream> music_;  // none until the page can play, or while off
   std::vector<float> block_;

@@ -211,7 +211,7 @@ void WebGame::AnimationFrame(double now) {
   }
   const int due = pacer_.TicksDue(now);
   for (int i = 0; i < due && !form_.Closed; ++i) Tick();
-  audio_.FollowMode(MusicMode(form_), MusicTheme(form_));
+  audio_.FollowMode(MusicMode(form_), MusicTheme(form_), form_.Plus);
   audio_.FeedMusic();
   ShowNewFrame();
   PaintThemesAhead();
@@ -229,7 +229,7 @@ void WebGame::PaintThemesAhead() {
 void WebGame::RunTicks(int count) {
   if (page::Stopped()) return;
   for (int i = 0; i < count && !form_.Closed; ++i) Tick();
-  audio_.FollowMode(MusicMode(form_), MusicTheme(form_));
+  audio_.FollowMode(MusicMode(form_), MusicTheme(form_), form_.Plus);
   audio_.FeedMusic();
   ShowNewFrame();
 }

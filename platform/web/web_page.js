@@ -162,7 +162,8 @@ var TobuPage = {
 // The game's sounds through Web Audio: each event's WAV decoded by the browser, one voice
 // an event (a new sound cuts the event's previous one), all through one volume; the music
 // comes in blocks from the game, played back to back through its own volume, ducked under
-// the fanfares. Everything passes the desktop's headroom and a limiter, so nothing clips.
+// the sounds the game says duck it, as the desktop's mixer does. Everything passes the
+// desktop's headroom and a limiter, so nothing clips.
 var TobuSound = {
   context: null,
   gain: null,
@@ -176,7 +177,7 @@ var TobuSound = {
   musicTime: 0,  // where the next block starts
   started: [],   // sounds started for each event (the tests read it)
   queued: 0,     // music blocks queued so far (the tests read it)
-  fanfares: [5, 6],  // best, topten
+  duckUntil: 0,  // when the last ducking sound ends
 
   start: function () {
     if (this.context || !window.AudioContext) return;
@@ -224,23 +225,36 @@ var TobuSound = {
     this.context.decodeAudioData(bytes).then(function (buffer) { sound.buffers[index] = buffer; },
       function (error) { console.error('tobu: cannot decode sound ' + index + ': ' + error); });
   },
-  play: function (index) {
+  // `lift` is the sound's own gain; a sound that ducks the music takes it down to `ducked`
+  // in `duckIn` seconds (none when 0) and lets it back up in `duckOut` once it ends.
+  play: function (index, lift, duckIn, duckOut, ducked) {
     var buffer = this.buffers[index];
     if (!buffer || !this.context || this.context.state !== 'running') return;
     this.stop(index);
-    var voice = this.context.createBufferSource();
+    var voice = this.context.createBufferSource(), through = this.gain;
     voice.buffer = buffer;
-    voice.connect(this.gain);
+    if (lift !== undefined && lift !== 1) {
+      through = this.context.createGain();
+      through.gain.value = lift;
+      through.connect(this.gain);
+    }
+    voice.connect(through);
     voice.onended = function () { if (TobuSound.voices[index] === voice) TobuSound.voices[index] = null; };
     voice.start();
     this.voices[index] = voice;
     this.started[index] = (this.started[index] || 0) + 1;
-    if (this.fanfares.indexOf(index) >= 0) {  // the music steps back 6 dB while it plays
-      var now = this.context.currentTime, duck = this.duck.gain;
-      duck.cancelScheduledValues(now);
-      duck.setTargetAtTime(0.5, now, 0.015);
-      duck.setTargetAtTime(1, now + buffer.duration, 0.05);
-    }
+    if (duckIn > 0) this.duckMusic(buffer.duration, duckIn, duckOut, ducked);
+  },
+  // Straight ramps at the desktop mixer's rates, held down until every ducking sound ends.
+  duckMusic: function (seconds, duckIn, duckOut, ducked) {
+    var now = this.context.currentTime, duck = this.duck.gain, from = duck.value;
+    var down = now + duckIn * Math.max(0, from - ducked) / (1 - ducked);
+    this.duckUntil = Math.max(this.duckUntil, now + seconds, down);
+    duck.cancelScheduledValues(now);
+    duck.setValueAtTime(from, now);
+    duck.linearRampToValueAtTime(ducked, down);
+    duck.setValueAtTime(ducked, this.duckUntil);
+    duck.linearRampToValueAtTime(1, this.duckUntil + duckOut);
   },
   stop: function (index) {
     var voice = this.voices[index];

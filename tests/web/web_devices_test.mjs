@@ -389,7 +389,7 @@ try {
       sound.play = function (index) {
         const at = performance.now();
         ahead = null;
-        play.call(sound, index);
+        play.apply(sound, arguments);
         if (key) {
           soundStarts.push({ index, ms: at - key.at, handler: !key.handled, frame: !key.framed, ahead: ahead * 1000 });
         }
