@@ -105,25 +105,30 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
 }
 
 // Off the edge, the view darkens over a fall into nothing only, from a jump's height under
-// the edge to full at the world's foot; not over a fall onto the ledge or a daisy.
+// the edge to full at the world's foot; not over a fall onto the ledge or a daisy. The
+// notice that the run is lost shows once the feet are under the lowest rock, row 80, and
+// the body under every daisy (one the runner falls past while locked).
 TEST(PlusFall, ShowsOnlyAFallNothingStops) {
   World open = Floors(), daisy = Floors();
   for (int c = 0; c < 12; ++c) open.SetCell(c, 80, TileEmpty), daisy.SetCell(c, 80, TileEmpty);
   daisy.ObjectList.push_back({ObjectExit, 10 * CellWidth, 3000}), daisy.ObjectCount = 1;
-  for (auto [world, firstShownY, deepest] :
-       {std::tuple{Floors(), -1, -1}, {open, 60 * CellHeight + 92, 256}, {daisy, -1, -1}}) {
+  for (auto [world, firstShownY, deepest, fellOutY] : {std::tuple{Floors(), -1, -1, -1},
+                                                       {open, 60 * CellHeight + 92, 256, 81 * CellHeight + 3},
+                                                       {daisy, -1, -1, 3100}}) {
     world.RunnerX = 12 * CellWidth + 12;  // at the edge
     RunnerMotion runner;
     KeyTable held{};
-    int32_t fallTop = -1, firstShown = -1, depth = -1;
+    int32_t fallTop = -1, firstShown = -1, depth = -1, fellOut = -1;
     for (int tick = 0; tick < 600 && world.RunnerY < 3100; ++tick) {
       held[VkLeft] = tick < 25;  // over the edge
       MotionStep(world, runner, held);
       fallTop = StepFallTop(fallTop, world, runner);
       depth = FallDepth(fallTop, world);
       if (depth >= 0 && firstShown < 0) firstShown = RoundPixel(world.RunnerY);
+      if (FellOutOfLevel(world) && fellOut < 0) fellOut = RoundPixel(world.RunnerY);
     }
     EXPECT_EQ(firstShown, firstShownY);
+    EXPECT_EQ(fellOut, fellOutY);
     EXPECT_EQ(depth, deepest);  // at the last tick
   }
 }
