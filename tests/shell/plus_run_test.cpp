@@ -105,16 +105,14 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
 }
 
 // Off the edge, the view darkens over a fall into nothing only, from a jump's height under
-// the edge to full at the world's foot; not over a fall onto the ledge or a daisy. The
-// notice that the run is lost shows once the feet are under the lowest rock, row 80, and
-// the body under every daisy (one the runner falls past while locked).
+// the edge to full at the world's foot; not over a fall onto the ledge or a daisy. "Fell
+// out" shows under the lowest rock (row 80) and under a daisy, fallen past while locked.
 TEST(PlusFall, ShowsOnlyAFallNothingStops) {
   World open = Floors(), daisy = Floors();
   for (int c = 0; c < 12; ++c) open.SetCell(c, 80, TileEmpty), daisy.SetCell(c, 80, TileEmpty);
   daisy.ObjectList.push_back({ObjectExit, 10 * CellWidth, 3000}), daisy.ObjectCount = 1;
-  for (auto [world, firstShownY, deepest, fellOutY] : {std::tuple{Floors(), -1, -1, -1},
-                                                       {open, 60 * CellHeight + 92, 256, 81 * CellHeight + 3},
-                                                       {daisy, -1, -1, 3100}}) {
+  for (auto [world, firstShownY, deepest, fellOutY] :
+       {std::tuple{Floors(), -1, -1, -1}, {open, 1952, 256, 2514}, {daisy, -1, -1, 3100}}) {
     world.RunnerX = 12 * CellWidth + 12;  // at the edge
     RunnerMotion runner;
     KeyTable held{};
@@ -199,9 +197,9 @@ TEST(PlusHud, CoversNoRunnerAtAnyLevelsStart) {
   }
 }
 
-// A panel fades while the runner passes under it, at the run's first tick at once; a
-// thing, if any, comes under the view's top after the first tick and goes `Ticks` later,
-// and fades nothing: the HUD's words stay on their backing. Fades: best/food/clock.
+// A panel fades while the runner (no object) passes under it and comes back after, one step a tick;
+// at the run's first tick it starts where it belongs. A thing, if any, comes under the
+// view's top after the first tick and goes `Ticks` later. Fades per tick: best/food/clock.
 TEST(PlusHud, PanelsFadeOnlyOverTheRunner) {
   const struct {
     const char* Name;
