@@ -31,7 +31,7 @@ struct PlusHud {
   int32_t ExitFrame = 0;  // the open daisy's frame
   std::string Time;
   std::string Best;  // empty while the level has no best time: its panel is not drawn
-  // Per panel, 0 (solid) to HudFadeTicks: the backing fades so what passes under it shows;
+  // Per panel, 0 (solid) to HudFadeTicks: the backing fades so the runner under it shows;
   // the texts and icons stay at full strength over it.
   std::array<int32_t, HudPanelCount> Fade{};
 };

@@ -142,6 +142,15 @@ void DrawFallCue(Display& display, int32_t depth, int32_t age) {
   }
 }
 
+void DrawFellOutNotice(Display& display, bool restartable) {
+  constexpr int32_t Top = ViewHeight * 5 / 8;  // under the runner, which a falling view shows high
+  const std::string note = "R restarts";
+  display.BlendRect(0, Top, ViewWidth, restartable ? 52 : 34, Black, 144);
+  ShowString(display, -1, Top + 6, "Fell out of the level");
+  const int32_t noteWidth = 6 * static_cast<int32_t>(note.size());  // the canvas font's, guessed
+  if (restartable) display.DrawCanvasText((ViewWidth - noteWidth) / 2, Top + 34, note, White);
+}
+
 void DrawLockedHint(Display& display, ViewCamera camera, const LevelObject& exit) {
   const std::string text = "Eat every apple first";
   const int32_t width = StringWidth(text);

@@ -41,6 +41,9 @@ void DrawCelebration(Display& display, int32_t age, const std::string& time, con
 // A fall that nothing will stop, `depth` 0 to 256 of the way to the world's foot: the view
 // darkening from its foot, more and higher as the fall goes on, and streaks rising past.
 void DrawFallCue(Display& display, int32_t depth, int32_t age);
+// Over a fall nothing can stop any more, a band across the view's lower half saying so,
+// with "R restarts" under it when R does.
+void DrawFellOutNotice(Display& display, bool restartable);
 // Confetti falling over the whole view without end.
 void DrawConfettiRain(Display& display, int32_t age);
 

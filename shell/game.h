@@ -239,10 +239,12 @@ class Game {
   void DrawSkyAndTiles(ViewCamera camera);
   ViewCamera DrawCamera() const;
   void StepPlusView();
+  void HoldRunPicture();
   void BeginPlusMoment();
   bool PlusMomentTakesKey(uint16_t key);
   void DrawWorldObjects(ViewCamera camera, const ObjectFrames& frames);
   void DrawPlusOverRun(ViewCamera camera);
+  void DrawHeldRun(ViewCamera camera);
   void DrawPlusMoment();
   void DrawPlusHudStrip();
   void GameKeyDown(uint16_t key);

@@ -1,11 +1,13 @@
 #include "shell/play_test.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "present/bitmap_text.h"
 #include "present/plus_palette.h"
 #include "present/plus_panel.h"
+#include "present/plus_view.h"
 #include "shell/game.h"
 #include "sim/clock.h"
 #include "world/numeric.h"
@@ -56,6 +58,7 @@ void Game::BeginPlayTestRun() {
 // Plus says what ended the run instead, and waits for the designer's key.
 void Game::EndPlayTestRun(bool finished) {
   if (Plus) {
+    HoldRunPicture();
     PlayTest.ResultLine = RunEndingText(finished);
   } else {
     PlayTest.ResultLine = finished ? ClockTimeText(Clock) : "You Failed to Finish!";
@@ -93,9 +96,11 @@ void Game::DrawPlayTestResult() {
     ShowString(display_, -1, 220, PlayTest.ResultLine);
     return;
   }
-  // The level as the run left it, darkened under the card.
-  DrawWorldView();
+  // The run's last picture, darkened under the card, the killer that ended it marked.
+  DrawHeldRun(PlusView.Camera);
   display_.BlendRect(0, 0, ViewWidth, ViewHeight, palette::Black, palette::BackingAmount);
+  const std::optional<LevelObject>& killer = PlusView.EndedBy;
+  if (killer && killer->Kind == ObjectKiller) DrawKillerMark(display_, PlusView.Camera, *killer, 0);
   DrawTextCard(
       display_, 160, {"Play-test", PlayTest.ResultLine},
       {"Nothing is saved or ranked in a play-test.", "Return: back to the editor   R or F5: try again"});
@@ -121,6 +126,7 @@ void Game::ReturnFromPlayTest() {
   MenuCursor = saved.MenuCursor;
   PlayTest = {};
   PlayTest.LeftOver = leftOver;
+  PlusView.Ending = PlusRunView::Moment::None;
   Mode = GameMode::editor;
   display_.ShowPointer(true);
 }

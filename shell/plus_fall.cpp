@@ -3,11 +3,12 @@
 #include <algorithm>
 
 #include "sim/world_bounds.h"
+#include "world/object_kinds.h"
 
 namespace tobu {
 namespace {
 
-constexpr int32_t JumpHeight = 93;   // a jump's drop over a gap shows nothing
+constexpr int32_t JumpHeight = 93;  // a jump's drop over a gap shows nothing
 
 }  // namespace
 
@@ -21,6 +22,20 @@ bool NothingBelow(const World& level) {
   }
   return std::none_of(level.ObjectList.begin(), level.ObjectList.end(), [&](const LevelObject& object) {
     return object.Kind == ObjectExit && object.X < right && object.X + 40 > left && object.Y + 40 > feet;
+  });
+}
+
+bool FellOutOfLevel(const World& level) {
+  int lowestRow = -1;
+  for (int column = 0; column < GridSize; ++column) {
+    for (int row = GridSize - 1; row > lowestRow; --row) {
+      if (level.Cell(column, row) != TileEmpty) lowestRow = row;
+    }
+  }
+  if (level.RunnerY < (lowestRow + 1) * CellHeight) return false;
+  const double top = level.RunnerY - BodyHeight;
+  return std::none_of(level.ObjectList.begin(), level.ObjectList.end(), [&](const LevelObject& object) {
+    return !KindHasRule(object.Kind, ContactRule::Eaten) && object.Y + 40 > top;
   });
 }
 

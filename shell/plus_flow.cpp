@@ -129,24 +129,29 @@ std::optional<double> Game::RunnerAcrossView() const {
 void Game::StepPlusView() {
   if (PlusView.QuietTicks > 0) --PlusView.QuietTicks;
   if (!PlusView.InMoment()) return;
-  if (!Plus || Mode != GameMode::GameMenu) {
+  if (!Plus || (Mode != GameMode::GameMenu && Mode != GameMode::PlayTestResult)) {
     PlusView.Ending = PlusRunView::Moment::None;
     return;
   }
   StepPlusMoment(PlusView);
 }
 
-// A run ended by a killer, the bounds or a daisy: its last picture is kept for a moment.
-void Game::BeginPlusMoment() {
-  // A play-test goes straight to its result line, which names the end.
-  if (!PlusDrawsRun() || WatchingReplay() || PlayTest.Active) return;
-  const bool finished = LastRun.End == RunEnd::Finished;
-  PlusView.Ending = finished ? PlusRunView::Moment::Finish : PlusRunView::Moment::Death;
-  PlusView.EndingAge = 0;
+// The run's last picture: the runner where it stood, the objects' frames and what ended it.
+void Game::HoldRunPicture() {
   PlusView.Sprite = ChooseRunnerSprite(LastRun.RunnerX, LastRun.RunnerY, Runner, KeyHeld);
   PlusView.Frames = Anim.ObjectFrame;
   PlusView.EndedBy.reset();
   if (LastRun.EndedByObject()) PlusView.EndedBy = LastRun.EndedBy;
+}
+
+// A run ended by a killer, the bounds or a daisy: its last picture is kept for a moment.
+void Game::BeginPlusMoment() {
+  if (!PlusDrawsRun() || WatchingReplay()) return;
+  const bool finished = LastRun.End == RunEnd::Finished;
+  HoldRunPicture();
+  if (PlayTest.Active && finished) return;  // the play-test's card names the time at once
+  PlusView.Ending = finished ? PlusRunView::Moment::Finish : PlusRunView::Moment::Death;
+  PlusView.EndingAge = 0;
   PlusView.OldBest.reset();
   PlusView.Cause = RunEndingText(finished);
   if (finished && !Best.BestNames[1].empty()) PlusView.OldBest = Best.BestTime[1];
@@ -170,6 +175,7 @@ bool Game::PlusMomentTakesKey(uint16_t key) {
 void Game::DrawPlusOverRun(ViewCamera camera) {
   const int32_t fallDepth = FallDepth(PlusView.FallTop, Level);
   if (fallDepth >= 0) DrawFallCue(display_, fallDepth, PlusView.Age);
+  if (FellOutOfLevel(Level)) DrawFellOutNotice(display_, !WatchingReplay());
   for (const PlusRunView::Burst& burst : PlusView.Bursts)
     DrawBurst(display_, camera, burst.X, burst.Y, burst.Age);
   DrawOpenDaisies(display_, camera, Level,
@@ -200,6 +206,13 @@ void Game::DrawPlusHudStrip() {
   DrawPlusHud(display_, hud);
 }
 
+void Game::DrawHeldRun(ViewCamera camera) {
+  DrawSkyAndTiles(camera);
+  DrawWorldObjects(camera, PlusView.Frames);
+  const RunnerSprite& sprite = PlusView.Sprite;
+  DrawRunnerSheet(display_, camera, RunnerSheetOf(sprite), sprite.Frame, sprite.Left, sprite.Top);
+}
+
 // The run's last picture, held: the runner where it stood, the killer marked under a
 // red flash, or confetti over a finish.
 void Game::DrawPlusMoment() {
@@ -208,10 +221,7 @@ void Game::DrawPlusMoment() {
     const ViewCamera shake = DeathShake(PlusView.EndingAge, PlusRunView::DeathShakeTicks);
     camera = {std::clamp(camera.X + shake.X, 0, CameraMaxX), std::clamp(camera.Y + shake.Y, 0, CameraMaxY)};
   }
-  DrawSkyAndTiles(camera);
-  DrawWorldObjects(camera, PlusView.Frames);
-  const RunnerSprite& sprite = PlusView.Sprite;
-  DrawRunnerSheet(display_, camera, RunnerSheetOf(sprite), sprite.Frame, sprite.Left, sprite.Top);
+  DrawHeldRun(camera);
   if (PlusView.Ending == PlusRunView::Moment::Death) {
     DrawRedFlash(display_, PlusView.EndingAge);
     if (PlusView.EndedBy) DrawKillerMark(display_, camera, *PlusView.EndedBy, PlusView.EndingAge);

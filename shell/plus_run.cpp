@@ -166,17 +166,12 @@ ViewCamera FollowRunner(ViewCamera current, const World& level, bool onFloor, in
   return {level.CameraX, std::clamp(y, 0, CameraMaxY)};
 }
 
+// Only the runner fades a panel: a food or a killer shows dimmed through the backing,
+// so the labels and values over it always read.
 bool PassesUnder(const World& level, ViewCamera camera, const HudRect& panel) {
-  const auto crosses = [&](int32_t x, int32_t y, int32_t w, int32_t h) {
-    const int32_t sx = x - camera.X, sy = y - camera.Y;
-    return sx < panel.X + panel.Width && sx + w > panel.X && sy < panel.Y + panel.Height && sy + h > panel.Y;
-  };
   // The running pictures are 46 wide round the runner's x; the feet are at its y.
-  if (crosses(RoundPixel(level.RunnerX) - 23, RoundPixel(level.RunnerY) - 61, 46, 64)) return true;
-  return std::any_of(level.ObjectList.begin(), level.ObjectList.end(), [&](const LevelObject& object) {
-    const bool seen = object.Kind == ObjectFood || object.Kind == ObjectExit || object.Kind == ObjectKiller;
-    return seen && crosses(object.X, object.Y, 40, 40);
-  });
+  const int32_t x = RoundPixel(level.RunnerX) - 23 - camera.X, y = RoundPixel(level.RunnerY) - 61 - camera.Y;
+  return x < panel.X + panel.Width && x + 46 > panel.X && y < panel.Y + panel.Height && y + 64 > panel.Y;
 }
 
 void FadeHud(PlusRunView& view, const World& level) {

@@ -109,9 +109,9 @@ int32_t LookAhead(int32_t lead, int32_t movedX);
 constexpr int32_t LookAheadMost = 88;
 // The drawing camera's x: the world's, shifted by the look-ahead, kept inside the world.
 int32_t LookAheadCameraX(const World& level, int32_t lead);
-// Whether the runner, a food, a daisy or a killer shows under `panel` of the view.
+// Whether the runner shows under `panel` of the view.
 bool PassesUnder(const World& level, ViewCamera camera, const HudRect& panel);
-// Each HUD panel one step toward faded while something passes under it, or back toward
+// Each HUD panel one step toward faded while the runner passes under it, or back toward
 // solid; at a run's first tick straight to where it belongs.
 void FadeHud(PlusRunView& view, const World& level);
 // The moment after a run: ends by itself after its length; false once over.

@@ -51,12 +51,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TextCase>& param) { return param.param.Name; });
 
 // Names in the level preview's 184 pixels (eleven wide glyphs), in at most two lines.
-TEST(FitLines, BreakAfterSpacesDashesAndUnderscoresThenInsideWords) {
+TEST(FitLines, BreakAfterSpacesDashesAndUnderscoresThenInsideLongWords) {
   const std::pair<const char*, const char*> cases[] = {
       {"01 first steps", "01 first|steps"},
       {"my_first_level_with_", "my_first_|level_with_"},
       {"WWWWWWWWWWWWWWWWWWWW", "WWWWWWWWWWW|WWWWWWWWW"},
-      {"abcdefg hijklmnopqrs", "abcdefg hij|klmnopqrs"},  // by words it takes three lines
+      {"the very long way down", "the very|long way.."},  // cut rather than a word split
       {"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", "WWWWWWWWWWW|WWWWWWWWWW.."},
   };
   for (const auto& [text, expected] : cases) {

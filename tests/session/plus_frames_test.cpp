@@ -44,11 +44,11 @@ const PinnedFrame Frames[] = {
      DeathTick + 12},
     // A finish: confetti over the held frame, then (after the moment) the results.
     {"plus-finish.png", "02-ledge-food.script", 760 + 30},
-    // The editor's play-test caught by a killer: its card over the run's last view, not the world's.
+    // The editor's play-test caught by a killer: its card over the run's last picture, killer marked.
     {"plus-editor-playtest.png",
      "press Return\ntype Ann\npress Return\npress Down\npress Return\nup O\n"
      "type 04-killer-field\npress Return\npress F5\ndown Right\ndown Space\n",
-     200},
+     240},
 };
 
 // tobu-script's runner with plus on, in a fresh folder holding the shipped levels.

@@ -105,25 +105,28 @@ TEST(PlusCamera, AJumpMovesTheWorldCameraOnlyAndAFallStaysInTheBand) {
 }
 
 // Off the edge, the view darkens over a fall into nothing only, from a jump's height under
-// the edge to full at the world's foot; not over a fall onto the ledge or a daisy.
+// the edge to full at the world's foot; not over a fall onto the ledge or a daisy. "Fell
+// out" shows under the lowest rock (row 80) and under a daisy, fallen past while locked.
 TEST(PlusFall, ShowsOnlyAFallNothingStops) {
   World open = Floors(), daisy = Floors();
   for (int c = 0; c < 12; ++c) open.SetCell(c, 80, TileEmpty), daisy.SetCell(c, 80, TileEmpty);
   daisy.ObjectList.push_back({ObjectExit, 10 * CellWidth, 3000}), daisy.ObjectCount = 1;
-  for (auto [world, firstShownY, deepest] :
-       {std::tuple{Floors(), -1, -1}, {open, 60 * CellHeight + 92, 256}, {daisy, -1, -1}}) {
+  for (auto [world, firstShownY, deepest, fellOutY] :
+       {std::tuple{Floors(), -1, -1, -1}, {open, 1952, 256, 2514}, {daisy, -1, -1, 3100}}) {
     world.RunnerX = 12 * CellWidth + 12;  // at the edge
     RunnerMotion runner;
     KeyTable held{};
-    int32_t fallTop = -1, firstShown = -1, depth = -1;
+    int32_t fallTop = -1, firstShown = -1, depth = -1, fellOut = -1;
     for (int tick = 0; tick < 600 && world.RunnerY < 3100; ++tick) {
       held[VkLeft] = tick < 25;  // over the edge
       MotionStep(world, runner, held);
       fallTop = StepFallTop(fallTop, world, runner);
       depth = FallDepth(fallTop, world);
       if (depth >= 0 && firstShown < 0) firstShown = RoundPixel(world.RunnerY);
+      if (FellOutOfLevel(world) && fellOut < 0) fellOut = RoundPixel(world.RunnerY);
     }
     EXPECT_EQ(firstShown, firstShownY);
+    EXPECT_EQ(fellOut, fellOutY);
     EXPECT_EQ(depth, deepest);  // at the last tick
   }
 }
@@ -194,10 +197,10 @@ TEST(PlusHud, CoversNoRunnerAtAnyLevelsStart) {
   }
 }
 
-// A panel fades while something passes under it and comes back after, one step a tick;
+// A panel fades while the runner (no object) passes under it and comes back after, one step a tick;
 // at the run's first tick it starts where it belongs. A thing, if any, comes under the
 // view's top after the first tick and goes `Ticks` later. Fades per tick: best/food/clock.
-TEST(PlusHud, PanelsFadeOverWhatPassesUnder) {
+TEST(PlusHud, PanelsFadeOnlyOverTheRunner) {
   const struct {
     const char* Name;
     int32_t RunnerX, RunnerY;  // in the world; the camera's x is 0
@@ -213,9 +216,9 @@ TEST(PlusHud, PanelsFadeOverWhatPassesUnder) {
        true,
        {ObjectFood, 560, 10},
        10,
-       "0/0/0 0/0/1 0/0/2 0/0/3 0/0/4 0/0/5 0/0/6 0/0/7 0/0/8 0/0/8 0/0/8 0/0/7 0/0/6"},
+       "0/0/0 0/0/0 0/0/0 0/0/0 0/0/0 0/0/0 0/0/0 0/0/0 0/0/0 0/0/0 0/0/0 0/0/0 0/0/0"},
       {"a killer between two panels", 300, 800, true, {ObjectKiller, 178, 0}, 1, "0/0/0 0/0/0 0/0/0 0/0/0"},
-      {"a daisy's top under the food", 300, 800, true, {ObjectExit, 200, 30}, 1, "0/0/0 0/1/0 0/0/0 0/0/0"},
+      {"a daisy's top under the food", 300, 800, true, {ObjectExit, 200, 30}, 1, "0/0/0 0/0/0 0/0/0 0/0/0"},
       {"the runner at the world's top", 100, 40, false, {}, 1, "8/0/0 8/0/0 8/0/0 8/0/0"},
   };
   for (const auto& c : cases) {
