@@ -42,14 +42,16 @@ void DrawConfetti(Display& display, int32_t i, int32_t y, int32_t age) {
   display.FillRect(x, y, 9, 6, Confetti[static_cast<size_t>(i) % Confetti.size()]);
 }
 
-int32_t LevelBannerHeight(bool withGoal) { return withGoal ? 62 : 34; }
+int32_t LevelBannerHeight(bool withGoal) { return withGoal ? 90 : 34; }
 
 }  // namespace
 
 void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top) {
   display.BlendRect(0, top, ViewWidth, LevelBannerHeight(withGoal), Black, 144);
   ShowString(display, -1, top + 6, title);
-  if (withGoal) ShowString(display, -1, top + 34, "Eat every apple, then reach the daisy");
+  if (!withGoal) return;
+  ShowString(display, -1, top + 34, "Eat every apple, then reach the daisy");
+  ShowString(display, -1, top + 62, "Left/Right run, Space jumps");
 }
 
 void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age) {

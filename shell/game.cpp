@@ -89,6 +89,9 @@ void Game::Update(bool surfaceReady) {
     RankFinishedRunOnce();
     if (plusFinish) OfferEnding(finishedBefore);
   }
+  // After the step, which tells whether the tap has jumped; recorded here, its up
+  // reaches a replay before the next step, as it reached the live run.
+  if (jumpTap_.UpDue(LastRun.Ran, LastRun.Jumped, UpJumps())) KeyUp(VkSpace);
 }
 
 // Plus draws a run of a shipped level in its group's look, and the editor a level and its
@@ -224,6 +227,7 @@ void Game::KeyDown(uint16_t Key) {
   const std::optional<uint16_t> jumpKey = playKeys_.Translate(Key, true, UpJumps());
   if (!jumpKey) return;
   Key = *jumpKey;
+  if (Key == VkSpace && UpJumps() && jumpTap_.Press(KeyHeld[VkSpace])) return;
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyDown, Key);
   escapeLeftSelectLevel_ = false;
   backToPlayers_ = false;
@@ -258,6 +262,7 @@ void Game::KeyUp(uint16_t Key) {
   const std::optional<uint16_t> jumpKey = playKeys_.Translate(Key, false, UpJumps());
   if (!jumpKey) return;
   Key = *jumpKey;
+  if (Key == VkSpace && UpJumps() && jumpTap_.HoldUp()) return;
   if (WatchingReplay()) {
     if (Key < KeyHeld.size()) Replays.Watch.LiveKeys[Key] = false;
     return;

@@ -330,6 +330,7 @@ class Game {
   bool playersFromMenu_ = false;        // plus: the player list was reached from the main menu
   bool dropCharacter_ = false;          // the character of a key left over from a play-test
   PlayKeys playKeys_;                   // plus: Up, W, A and D in a run
+  JumpTap jumpTap_;                     // plus: a tap of the jump key in a run
   uint16_t mapKey_ = 0;                 // plus: the Tab or Escape that opened or closed the editor's map last
 };
 

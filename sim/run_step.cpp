@@ -47,7 +47,7 @@ void TouchObjects(const RunState& run, RunStepResult& result, EventQueue& events
 RunStepResult StepRun(const RunState& run, const KeyTable& keyHeld, EventQueue& events, bool surfaceReady) {
   RunStepResult result;
   result.Ran = true;
-  MotionStep(run.Level, run.Runner, keyHeld, events);
+  result.Jumped = MotionStep(run.Level, run.Runner, keyHeld, events);
   run.Level.ClampCamera();
   result.RunnerX = run.Level.RunnerX;
   result.RunnerY = run.Level.RunnerY;

@@ -41,6 +41,7 @@ struct RunStepResult {
   LevelObject EndedBy;
   // An exit was touched while food is left (the `locked` event of this tick).
   bool LockedExitTouched = false;
+  bool Jumped = false;  // the runner jumped from the floor
   // The runner's position after its motion, where the frame draws it.
   double RunnerX = 0.0;
   double RunnerY = 0.0;

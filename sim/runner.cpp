@@ -36,15 +36,18 @@ void HorizontalControl(RunnerMotion& runner, const KeyTable& keyHeld) {
   }
 }
 
-void Jump(const World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events) {
+// True when the runner jumped from the floor.
+bool Jump(const World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events) {
   if (keyHeld[VkSpace]) runner.JumpRequest = true;
-  if (runner.JumpRequest && OnFloor(world) && !BodyInSolidCell(world)) {
+  const bool jumped = runner.JumpRequest && OnFloor(world) && !BodyInSolidCell(world);
+  if (jumped) {
     runner.VelY = JumpSpeed;
     events.Push(GameEvent::Jump);
   }
   // A runner stuck in a solid cell may still try to climb out.
   if (runner.JumpRequest && BodyInSolidCell(world)) runner.VelY = JumpOutOfSolid;
   runner.JumpRequest = false;
+  return jumped;
 }
 
 void ApplyGravity(const World& world, RunnerMotion& runner) {
@@ -92,9 +95,9 @@ void MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld) {
   MotionStep(world, runner, keyHeld, ignored);
 }
 
-void MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events) {
+bool MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events) {
   HorizontalControl(runner, keyHeld);
-  Jump(world, runner, keyHeld, events);
+  const bool jumped = Jump(world, runner, keyHeld, events);
   ApplyGravity(world, runner);
   RememberPosition(world, runner);
   MoveAxis(world, runner, 1);
@@ -103,6 +106,7 @@ void MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld, Eve
   // The camera follows the feet; the tick clamps it to the world afterwards.
   world.CameraX = RoundPixel(world.RunnerX) - 316;
   world.CameraY = RoundPixel(world.RunnerY) - 300;
+  return jumped;
 }
 
 void AdvanceRunAnimation(RunnerMotion& runner) {

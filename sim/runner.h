@@ -28,8 +28,8 @@ void ResetRunnerForRun(RunnerMotion& runner);
 
 // One tick of motion in "game": controls, jump, gravity, the moves against the tiles
 // and the camera following the runner (the tick clamps it afterwards). A jump from the
-// floor is reported to `events`.
-void MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events);
+// floor is reported to `events` and returned as true.
+bool MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events);
 // The same step for callers that want no events.
 void MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld);
 

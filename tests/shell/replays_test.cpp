@@ -320,6 +320,9 @@ TEST_F(Replays, PlusStandInKeysAreRecordedAsTheirActions) {
        {{20, 'D', true}, {30, 'D', false}, {40, 'W', true}, {44, 'W', false}},
        {{40, VkSpace, true}, {44, VkSpace, false}}},
       {"A is Left", {{20, 'A', true}, {23, 'A', false}}, {{20, VkLeft, true}, {23, VkLeft, false}}},
+      {"taps between two ticks and just before the landing (123) are held until they jump",
+       {{40, VkUp, true}, {40, VkUp, false}, {120, VkSpace, true}, {122, VkSpace, false}},
+       {{40, VkSpace, true}, {41, VkSpace, false}, {120, VkSpace, true}, {124, VkSpace, false}}},
   };
   // A floor far enough below the world's top for a whole jump, the exit far along it.
   MakeLevel("d.vel", [](World& world) {
@@ -331,6 +334,7 @@ TEST_F(Replays, PlusStandInKeysAreRecordedAsTheirActions) {
     form.Plus = plus;
     fs::remove(ReplayFile("last.tbr"));
     PlayLevel(3);
+    Tick(70);  // the fall to the floor: every key below is pressed on it or over it
     form.KeyDown(VkRight);
     for (int tick = 0; tick < 1000 && form.Mode == GameMode::game; ++tick) {
       for (const KeyAt& k : keys) {
