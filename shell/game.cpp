@@ -59,8 +59,11 @@ void Game::Update(bool surfaceReady) {
   LastRun = RunStepResult{};
   if (WatchingReplay()) PlayWatchedKeys();
   if (Mode == GameMode::editor) ScrollEditor();
+  bool tapPressed = false;
   if (Mode == GameMode::game) {
+    tapPressed = PressTapForStep();
     LastRun = StepRun({Level, Runner, Clock, LockedExits}, KeyHeld, Events, surfaceReady);
+    jumpTap_.Stepped(LastRun.Jumped);
     // The best time's text is rebuilt when the frame is to show it (plus's HUD writes its own).
     const bool runnerShown = surfaceReady && !LastRun.EndedByObject();
     if (runnerShown && !Plus && !Best.BestNames[1].empty() && Outcome.BestTimeText.empty()) {
@@ -89,9 +92,15 @@ void Game::Update(bool surfaceReady) {
     RankFinishedRunOnce();
     if (plusFinish) OfferEnding(finishedBefore);
   }
-  // After the step, which tells whether the tap has jumped; recorded here, its up
-  // reaches a replay before the next step, as it reached the live run.
-  if (jumpTap_.UpDue(LastRun.Ran, LastRun.Jumped, UpJumps())) KeyUp(VkSpace);
+  if (tapPressed && KeyHeld[VkSpace]) KeyUp(VkSpace);  // after the run's end: no event past it
+}
+
+// Plus: a tap of the jump key let go before the run could jump on it is pressed again
+// for the one step that can.
+bool Game::PressTapForStep() {
+  if (!UpJumps() || OpenQuestion || !jumpTap_.Pending(KeyHeld[VkSpace]) || !CanJump(Level)) return false;
+  KeyDown(VkSpace);
+  return true;
 }
 
 // Plus draws a run of a shipped level in its group's look, and the editor a level and its
@@ -227,7 +236,7 @@ void Game::KeyDown(uint16_t Key) {
   const std::optional<uint16_t> jumpKey = playKeys_.Translate(Key, true, UpJumps());
   if (!jumpKey) return;
   Key = *jumpKey;
-  if (Key == VkSpace && UpJumps() && jumpTap_.Press(KeyHeld[VkSpace])) return;
+  if (Key == VkSpace && UpJumps() && !KeyHeld[VkSpace]) jumpTap_.Press();
   const KeyEventWatch watch(*this, KeyEventWatch::Handler::KeyDown, Key);
   escapeLeftSelectLevel_ = false;
   backToPlayers_ = false;
@@ -262,7 +271,6 @@ void Game::KeyUp(uint16_t Key) {
   const std::optional<uint16_t> jumpKey = playKeys_.Translate(Key, false, UpJumps());
   if (!jumpKey) return;
   Key = *jumpKey;
-  if (Key == VkSpace && UpJumps() && jumpTap_.HoldUp()) return;
   if (WatchingReplay()) {
     if (Key < KeyHeld.size()) Replays.Watch.LiveKeys[Key] = false;
     return;

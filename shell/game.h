@@ -288,6 +288,7 @@ class Game {
   void PushRankingEvent();
   void BeginRun(const LoadedLevelInfo& info);
   void FailRun();
+  bool PressTapForStep();
   void EraseBestTimes(int entry);
   void OpenLevelList();
   void ClampListPosition();

@@ -199,6 +199,7 @@ void Game::StartRun(int entry) {
 // The run's first values, once its level is loaded.
 void Game::BeginRun(const LoadedLevelInfo& info) {
   ResetRunnerForRun(Runner);
+  jumpTap_.Forget();
   LockedExits = {};
   Mode = GameMode::game;
   Outcome.RunFailed = false;

@@ -1,7 +1,6 @@
 #include "shell/play_keys.h"
 
 #include <iterator>
-#include <utility>
 
 #include "sim/keys.h"
 
@@ -39,20 +38,6 @@ std::optional<uint16_t> PlayKeys::Translate(uint16_t key, bool down, bool standI
     return others != 0 ? std::nullopt : std::optional<uint16_t>(entry.Action);
   }
   return key;
-}
-
-bool JumpTap::Press(bool wasDown) {
-  const bool waited = std::exchange(waitingUp_, false);
-  if (wasDown && !waited) return false;
-  pressed_ = true;
-  ticks_ = 0;
-  return waited;
-}
-
-bool JumpTap::UpDue(bool stepped, bool jumped, bool inRun) {
-  if (stepped) ++ticks_;
-  if (jumped || ticks_ >= TapTicks || !inRun) pressed_ = false;
-  return !pressed_ && std::exchange(waitingUp_, false);
 }
 
 }  // namespace tobu

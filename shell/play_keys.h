@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -19,26 +20,24 @@ class PlayKeys {
   uint8_t held_ = 0;  // a bit per key of the table, down as its action
 };
 
-// Plus: in a run a press of the jump key counts as held until it has made a jump or
-// TapTicks ticks have passed, so a tap just before a landing, or one whose down and up
-// fall between two ticks, still jumps. Its up is held back and let go after a tick's
-// step, where the record stores it: a classic replay of the record is the same run.
+// Plus: in a run a press of the jump key that the run has not yet jumped on stays good
+// for TapTicks ticks, so a tap just before a landing, or one whose down and up fall
+// between two ticks, still jumps. When the key is up again and the next step could jump,
+// the game presses the key for that one step through its ordinary path: the record holds
+// the press the run felt, so the classic game replays the same run; a run that never
+// needed it records nothing new.
 class JumpTap {
  public:
   static constexpr int TapTicks = 10;
-  // The jump key went down in a run (`wasDown`: a repeat, no new press). True when its
-  // up was held back: the key stays down and this down is no news to the game.
-  bool Press(bool wasDown);
-  // The jump key went up in a run: true when the up is held back.
-  bool HoldUp() { return waitingUp_ = pressed_; }
-  // After a tick's step: true when the up held back is due now. `stepped`: the run moved
-  // in this tick; `inRun`: still a plus run (a run's end lets the up go at once).
-  bool UpDue(bool stepped, bool jumped, bool inRun);
+  void Press() { ticksLeft_ = TapTicks; }
+  // Before a step: the tap is still good and the key is up.
+  bool Pending(bool keyDown) const { return ticksLeft_ > 0 && !keyDown; }
+  // After a step of the run: a jump uses the tap up.
+  void Stepped(bool jumped) { ticksLeft_ = jumped ? 0 : std::max(ticksLeft_ - 1, 0); }
+  void Forget() { ticksLeft_ = 0; }
 
  private:
-  bool pressed_ = false;  // the last press has neither jumped nor run out of ticks
-  bool waitingUp_ = false;
-  int ticks_ = 0;  // run ticks since that press
+  int ticksLeft_ = 0;
 };
 
 }  // namespace tobu

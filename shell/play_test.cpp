@@ -43,6 +43,7 @@ void Game::BeginPlayTestRun() {
   Level.RunnerY = static_cast<double>(RoundPixel(Level.RunnerY));
   Level.CenterCamera();
   ResetRunnerForRun(Runner);
+  jumpTap_.Forget();
   StopRunReplays();
   Outcome = RunOutcome{};
   Best = BestTimes{};

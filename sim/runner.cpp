@@ -6,6 +6,9 @@
 #include "world/numeric.h"
 
 namespace tobu {
+
+bool CanJump(const World& world) { return OnFloor(world) && !BodyInSolidCell(world); }
+
 namespace {
 
 // The step constants are held in extended precision; the sums round to double when
@@ -39,7 +42,7 @@ void HorizontalControl(RunnerMotion& runner, const KeyTable& keyHeld) {
 // True when the runner jumped from the floor.
 bool Jump(const World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events) {
   if (keyHeld[VkSpace]) runner.JumpRequest = true;
-  const bool jumped = runner.JumpRequest && OnFloor(world) && !BodyInSolidCell(world);
+  const bool jumped = runner.JumpRequest && CanJump(world);
   if (jumped) {
     runner.VelY = JumpSpeed;
     events.Push(GameEvent::Jump);

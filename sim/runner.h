@@ -30,6 +30,8 @@ void ResetRunnerForRun(RunnerMotion& runner);
 // and the camera following the runner (the tick clamps it afterwards). A jump from the
 // floor is reported to `events` and returned as true.
 bool MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld, EventQueue& events);
+// True when Space held in the next step makes the runner jump from the floor.
+bool CanJump(const World& world);
 // The same step for callers that want no events.
 void MotionStep(World& world, RunnerMotion& runner, const KeyTable& keyHeld);
 

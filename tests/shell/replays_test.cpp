@@ -320,9 +320,10 @@ TEST_F(Replays, PlusStandInKeysAreRecordedAsTheirActions) {
        {{20, 'D', true}, {30, 'D', false}, {40, 'W', true}, {44, 'W', false}},
        {{40, VkSpace, true}, {44, VkSpace, false}}},
       {"A is Left", {{20, 'A', true}, {23, 'A', false}}, {{20, VkLeft, true}, {23, VkLeft, false}}},
-      {"taps between two ticks and just before the landing (123) are held until they jump",
+      {"taps between two ticks and just before the landing (123) are pressed again for the step that jumps",
        {{40, VkUp, true}, {40, VkUp, false}, {120, VkSpace, true}, {122, VkSpace, false}},
-       {{40, VkSpace, true}, {41, VkSpace, false}, {120, VkSpace, true}, {124, VkSpace, false}}},
+       {{40, VkSpace, true}, {40, VkSpace, false}, {40, VkSpace, true}, {41, VkSpace, false},
+        {120, VkSpace, true}, {122, VkSpace, false}, {123, VkSpace, true}, {124, VkSpace, false}}},
   };
   // A floor far enough below the world's top for a whole jump, the exit far along it.
   MakeLevel("d.vel", [](World& world) {
