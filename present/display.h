@@ -12,6 +12,9 @@ constexpr int ViewHeight = 480;
 
 // What the game draws with. The one real implementation is the software back buffer
 // (present/software_display.h); tests may record calls with a double.
+// The canvas text's width per character, near enough to centre a line by.
+constexpr int CanvasAdvance = 6;
+
 class Display {
  public:
   virtual ~Display() = default;
@@ -36,6 +39,7 @@ class Display {
   // The back buffer becomes the presented frame.
   virtual void PresentFrame() = 0;
   // One line of white 8-point text with a transparent background (the editor's prompt).
+  // Its glyphs come from the platform's font, about CanvasAdvance pixels apiece.
   virtual void DrawCanvasText(int x, int y, const std::string& text) = 0;
   // The same line in another colour (plus's dimmer labels); white where it cannot.
   virtual void DrawCanvasText(int x, int y, const std::string& text, uint16_t /*colour*/) {

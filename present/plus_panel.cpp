@@ -21,7 +21,6 @@ void DrawPlusPanel(Display& display, int x, int y, int width, int height) {
 namespace {
 
 constexpr int TitleHeight = 24, NoteHeight = 16, CardPadding = 20;
-constexpr int CanvasAdvance = 6;  // the canvas font's width, guessed as elsewhere
 
 // Where the ink of a bitmap line starts right of the x it is drawn at: ShowString moves
 // the pen by the first glyph before drawing it.
@@ -74,7 +73,7 @@ void DrawNameField(Display& display, int x, int y, int width, const std::string&
                                 ? std::to_string(limit) + " letters at most"
                                 : std::to_string(text.size()) + " / " + std::to_string(limit);
   // Right-aligned as well as a width guessed at 6 pixels a character allows.
-  display.DrawCanvasText(x + width - 6 * static_cast<int>(count.size()), y + NameFieldHeight + 3, count);
+  display.DrawCanvasText(x + width - CanvasAdvance * static_cast<int>(count.size()), y + NameFieldHeight + 3, count);
 }
 
 void DrawFieldHint(Display& display, int x, int y, int width, const std::string& text) {

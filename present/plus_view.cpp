@@ -149,7 +149,7 @@ void DrawFellOutNotice(Display& display, bool restartable) {
   const std::string note = "R restarts";
   display.BlendRect(0, Top, ViewWidth, restartable ? 52 : 34, Black, 144);
   ShowString(display, -1, Top + 6, "Fell out of the level");
-  const int32_t noteWidth = 6 * static_cast<int32_t>(note.size());  // the canvas font's, guessed
+  const int32_t noteWidth = CanvasAdvance * static_cast<int32_t>(note.size());
   if (restartable) display.DrawCanvasText((ViewWidth - noteWidth) / 2, Top + 34, note, White);
 }
 

@@ -19,7 +19,6 @@ bool CornerNotice::Age() {
 
 void CornerNotice::Draw(Display& display, GameMode mode) const {
   constexpr int Margin = 10, Padding = 12, Height = 26;
-  constexpr int CanvasAdvance = 6;  // the canvas font's width, guessed as elsewhere
   const int width = CanvasAdvance * static_cast<int>(text_.size()) + 2 * Padding;
   const int bottom = mode == GameMode::editor ? EditorToolbarTop : ViewHeight;
   const int left = ViewWidth - Margin - width, top = bottom - Margin - Height;

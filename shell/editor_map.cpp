@@ -25,7 +25,6 @@ constexpr int PanelWidth = MapSize + 2 * Border, PanelHeight = MapSize + 2 * Bor
 constexpr int PanelLeft = (ViewWidth - PanelWidth) / 2, PanelTop = (EditorToolbarTop - PanelHeight) / 2;
 constexpr int MapLeft = PanelLeft + Border, MapTop = PanelTop + Border;
 constexpr const char* Hint = "Click a place to go there    Tab or Escape closes";
-constexpr int CanvasAdvance = 6;  // the canvas font's width, guessed as elsewhere
 
 // The level as its file would hold it, which is what the map draws.
 ParsedLevel LevelOnMap(const World& level) {

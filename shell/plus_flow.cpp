@@ -175,7 +175,7 @@ bool Game::PlusMomentTakesKey(uint16_t key) {
 void Game::DrawPlusOverRun(ViewCamera camera) {
   const int32_t fallDepth = FallDepth(PlusView.FallTop, Level);
   if (fallDepth >= 0) DrawFallCue(display_, fallDepth, PlusView.Age);
-  if (FellOutOfLevel(Level)) DrawFellOutNotice(display_, !WatchingReplay());
+  if (fallDepth >= 0 && FellOutOfLevel(Level)) DrawFellOutNotice(display_, !WatchingReplay());
   for (const PlusRunView::Burst& burst : PlusView.Bursts)
     DrawBurst(display_, camera, burst.X, burst.Y, burst.Age);
   DrawOpenDaisies(display_, camera, Level,
