@@ -391,7 +391,7 @@ try {
         ahead = null;
         play.apply(sound, arguments);
         if (key) {
-          soundStarts.push({ index, ms: at - key.at, handler: !key.handled, frame: !key.framed, ahead: ahead * 1000 });
+          soundStarts.push({ index, lift: arguments[1], ms: at - key.at, handler: !key.handled, frame: !key.framed, ahead: ahead * 1000 });
         }
         key = null;
       };
@@ -429,6 +429,17 @@ try {
           jumps.length === 10 && jumps.every((s) => s.frame), JSON.stringify(jumps.map((s) => s.frame)));
     check('sounds start at the current time', starts.length > 0 && starts.every((s) => s.ahead === 0),
           JSON.stringify(starts.map((s) => s.ahead)));
+    // Plus lifts the jump over its music; classic plays it at its own level.
+    for (const line of ['press Escape', 'press F3', 'press Escape', 'press Return']) await runLine(page, cdp, line);
+    for (let i = 0; i < 3; i++) {
+      await pause(1200);
+      await page.keyboard.down('Space', { text: '' });
+      await pause(40);
+      await page.keyboard.up('Space');
+    }
+    const lifts = await page.evaluate(() => soundStarts.filter((s) => s.index === 0).map((s) => s.lift));
+    check('the jump is lifted in plus only', lifts.length === 13 && lifts.slice(0, 10).every((l) => l === 1) &&
+          lifts.slice(10).every((l) => l > 1), JSON.stringify(lifts));
     await page.setOfflineMode(true);
     await page.reload();
     const played = await page.waitForFunction(() => window.TobuPage && TobuPage.firstFrameAt, { timeout: 30000 })
