@@ -107,13 +107,12 @@ void DrawRedFlash(Display& display, int32_t age) {
   display.BlendRect(0, 0, ViewWidth, ViewHeight, Red, static_cast<uint8_t>(std::max(48, 160 - 6 * age)));
 }
 
-void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta,
-                     Medal medal) {
+void DrawCelebration(Display& display, int32_t age, const std::string& cheer, const std::string& time,
+                     const std::string& bestDelta, Medal medal) {
   // Falling in from above the view, each piece at its own speed.
   for (int32_t i = 0; i < 32; ++i) DrawConfetti(display, i, (i * 37) % 90 - 90 + age * (4 + i % 4), age);
   display.BlendRect(0, 150, ViewWidth, bestDelta.empty() ? 70 : 100, Black, 144);
-  ShowString(display, -1, 160,
-             medal == Medal::None ? "Finished!" : "Finished! " + std::string(MedalName(medal)) + "!");
+  ShowString(display, -1, 160, cheer);
   ShowString(display, -1, 190, time);
   if (!bestDelta.empty()) ShowString(display, -1, 220, "Best Time! " + bestDelta);
   // The star grows in beside the time once the confetti is falling.

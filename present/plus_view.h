@@ -34,10 +34,10 @@ void DrawKillerMark(Display& display, ViewCamera camera, const LevelObject& kill
 void DrawObjectRim(Display& display, ViewCamera camera, const LevelObject& object, int32_t frame);
 // The whole view tinted red, fading.
 void DrawRedFlash(Display& display, int32_t age);
-// Confetti and the finishing time, with the gain on the old best time when there is one
-// and the medal the time earns, named and its star beside the time, when it earns one.
-void DrawCelebration(Display& display, int32_t age, const std::string& time, const std::string& bestDelta,
-                     Medal medal);
+// Confetti, the cheer ("Finished! Gold!") over the finishing time, the gain on the old best
+// time when there is one, and the star of the medal the time earns beside the time.
+void DrawCelebration(Display& display, int32_t age, const std::string& cheer, const std::string& time,
+                     const std::string& bestDelta, Medal medal);
 // A fall that nothing will stop, `depth` 0 to 256 of the way to the world's foot: the view
 // darkening from its foot, more and higher as the fall goes on, and streaks rising past.
 void DrawFallCue(Display& display, int32_t depth, int32_t age);

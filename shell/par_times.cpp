@@ -38,11 +38,11 @@ const ParTime* FindParTime(uint32_t levelCrc) {
 }
 
 int64_t MedalTarget(Medal medal, const ParTime& par) {
-  const int64_t gold = StoredHundredths(par.Time);
-  // par x 5/4 and par x 8/5 in tenths, rounded up, then back to hundredths.
-  if (medal == Medal::Silver) return (gold * 5 + 39) / 40 * 10;
-  if (medal == Medal::Bronze) return (gold * 8 + 49) / 50 * 10;
-  return gold;
+  // Each medal's share of the par as a fraction, by Medal.
+  constexpr int64_t Over[] = {0, 9, 7, 23}, Under[] = {1, 5, 5, 20};
+  const auto m = static_cast<size_t>(medal);
+  // par x Over/Under in tenths, rounded up, then back to hundredths.
+  return (StoredHundredths(par.Time) * Over[m] + Under[m] * 10 - 1) / (Under[m] * 10) * 10;
 }
 
 Medal MedalFor(int64_t hundredths, const ParTime& par) {
@@ -53,7 +53,7 @@ Medal MedalFor(int64_t hundredths, const ParTime& par) {
 
 std::string MedalTargetText(Medal medal, const ParTime& par) {
   const std::string text = StopwatchText(MedalTarget(medal, par));
-  return medal == Medal::Gold ? text : text.substr(0, text.size() - 1);
+  return text.substr(0, text.size() - 1);  // the hundredths are always 0
 }
 
 std::string MedalTargetsText(const ParTime& par) {
@@ -61,6 +61,11 @@ std::string MedalTargetsText(const ParTime& par) {
   for (const Medal medal : {Medal::Bronze, Medal::Silver, Medal::Gold})
     text += (text.empty() ? "" : "    ") + std::string(MedalName(medal)) + " " + MedalTargetText(medal, par);
   return text;
+}
+
+std::string ShortOfBronzeText(int64_t hundredths, const ParTime& par) {
+  const int64_t over = hundredths - MedalTarget(Medal::Bronze, par);
+  return over > 0 ? StopwatchText(over) + " short of Bronze" : std::string();
 }
 
 }  // namespace tobu

@@ -20,15 +20,17 @@ struct ParTime {
 // The shipped levels in the list's order; the last is the game's last level.
 std::span<const ParTime> ParTimes();
 const ParTime* FindParTime(uint32_t levelCrc);
-// The medal a time (in hundredths) earns: gold at the par or better, silver within a
-// quarter more and bronze within three fifths more, those two rounded up to a tenth of a
-// second so that they read simply.
+// The medal a time (in hundredths) earns: gold within 15% over the par, silver within
+// 40% and bronze within 80%, each rounded up to a whole tenth of a second so that a
+// person can aim at it. The par itself, the record run, is the goal beyond gold.
 Medal MedalFor(int64_t hundredths, const ParTime& par);
 // The slowest time, in hundredths, that earns `medal` (Bronze, Silver or Gold).
 int64_t MedalTarget(Medal medal, const ParTime& par);
-// The target as it reads: "6.33" for gold, "8.0" (tenths) for the others.
+// The target as it reads, in tenths: "7.3".
 std::string MedalTargetText(Medal medal, const ParTime& par);
-// "Bronze 10.2    Silver 8.0    Gold 6.33": the level's three targets.
+// "Bronze 11.4    Silver 8.9    Gold 7.3": the level's three targets.
 std::string MedalTargetsText(const ParTime& par);
+// How far a time missed bronze by, "1.25 short of Bronze"; empty for a time within it.
+std::string ShortOfBronzeText(int64_t hundredths, const ParTime& par);
 
 }  // namespace tobu

@@ -28,6 +28,15 @@ void DrawOpenDaisies(Display& display, ViewCamera camera, const World& level, in
   }
 }
 
+// The finish's first line: the medal the time earns or, at the level's record run or
+// better, that the run matched or beat it (the medal stays gold).
+std::string FinishCheer(int64_t time, Medal medal, const ParTime* par) {
+  const int64_t record = par != nullptr ? StoredHundredths(par->Time) : -1;
+  if (time < record) return "Finished! Record run beaten!";
+  if (time == record) return "Finished! Record run matched!";
+  return medal == Medal::None ? "Finished!" : "Finished! " + std::string(MedalName(medal)) + "!";
+}
+
 }  // namespace
 
 bool Game::RestartRun() {
@@ -229,8 +238,9 @@ void Game::DrawPlusMoment() {
   }
   DrawOpenDaisies(display_, camera, Level, PlusRunView::BloomTicks);
   const bool beaten = Outcome.NewBestTime && PlusView.OldBest;
-  const Medal medal = RunPar != nullptr ? MedalFor(ClockHundredths(Clock), *RunPar) : Medal::None;
-  DrawCelebration(display_, PlusView.EndingAge, StopwatchText(ClockHundredths(Clock)),
+  const int64_t time = ClockHundredths(Clock);
+  const Medal medal = RunPar != nullptr ? MedalFor(time, *RunPar) : Medal::None;
+  DrawCelebration(display_, PlusView.EndingAge, FinishCheer(time, medal, RunPar), StopwatchText(time),
                   beaten ? BestTimeDelta(*PlusView.OldBest, Best.BestTime[1]) : std::string(), medal);
   DrawPlusHudStrip();
 }

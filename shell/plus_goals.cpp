@@ -57,20 +57,33 @@ Medal Game::RunMedal() const {
   return MedalFor(StoredHundredths(mine.PlayerBest), *RunPar);
 }
 
-// The medal held, its star after it, centred at y; under it the next one to go for and
-// its time, or with none yet or gold, the three targets.
+// The medal held, its star after it, centred at y; under it the next goal: the next medal
+// and its time, after gold the record run's, or with none yet or the record run matched,
+// the three targets, after a finish with how far it missed bronze.
 void Game::DrawMedalLines(int32_t y) {
   if (RunPar == nullptr) return;
   const Medal held = RunMedal();
-  // Before any medal, the three targets alone: a line of its own would read as one won.
-  if (held != Medal::None) ShowStringWithStar(display_, y, MedalName(held) + std::string("!"), held);
-  std::string hint = (held == Medal::None ? "Medals:    " : "") + MedalTargetsText(*RunPar);
-  if (held != Medal::None && held != Medal::Gold) {
+  const auto showHint = [&](int32_t top, const std::string& hint) {
+    display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int32_t>(hint.size()), top, hint,
+                            palette::LabelGrey);
+  };
+  // Before any medal, no line in the large font: one would read as a medal won.
+  if (held == Medal::None) {
+    showHint(y + 10, "Medals:    " + MedalTargetsText(*RunPar));
+    if (!Outcome.RunFailed) showHint(y + 26, ShortOfBronzeText(ClockHundredths(Clock), *RunPar));
+    return;
+  }
+  ShowStringWithStar(display_, y, MedalName(held) + std::string("!"), held);
+  const int64_t best = StoredHundredths(PlayerRow(Best, Players.PlayerName).PlayerBest);
+  const int64_t record = StoredHundredths(RunPar->Time);
+  std::string hint = MedalTargetsText(*RunPar);
+  if (held != Medal::Gold) {
     const auto next = static_cast<Medal>(static_cast<uint8_t>(held) + 1);
     hint = std::string("Next: ") + MedalName(next) + " at " + MedalTargetText(next, *RunPar);
+  } else if (best > record) {
+    hint = "Next: the record run, " + StopwatchText(record);
   }
-  display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int32_t>(hint.size()),
-                          held == Medal::None ? y + 10 : y + 28, hint, palette::LabelGrey);
+  showHint(y + 28, hint);
 }
 
 // After a finish in plus: the ending card when the game's last level was finished for

@@ -42,17 +42,18 @@ TEST(ParTimes, AreTheCommittedReplaysOnTheShippedLevels) {
 // Each medal's edge, in hundredths, on a level under ten seconds and one over a minute.
 TEST(ParTimes, MedalsChangeAtTheirTargets) {
   const ParTime &first = ParTimes().front(), &last = ParTimes().back();
-  EXPECT_EQ(MedalTargetsText(first), "Bronze 10.2    Silver 8.0    Gold 6.33");
-  EXPECT_EQ(MedalTargetsText(last), "Bronze 1:46.6    Silver 1:23.3    Gold 1:06.59");
+  EXPECT_EQ(MedalTargetsText(first), "Bronze 11.4    Silver 8.9    Gold 7.3");
+  EXPECT_EQ(MedalTargetsText(last), "Bronze 1:59.9    Silver 1:33.3    Gold 1:16.6");
+  EXPECT_EQ(ShortOfBronzeText(1141, first), "0.01 short of Bronze");
   const struct {
     const ParTime& Par;
     int64_t Hundredths;
     Medal Earned;
   } cases[] = {
-      {first, 633, Medal::Gold},   {first, 634, Medal::Silver},  {first, 800, Medal::Silver},
-      {first, 801, Medal::Bronze}, {first, 1020, Medal::Bronze}, {first, 1021, Medal::None},
-      {last, 6659, Medal::Gold},   {last, 6660, Medal::Silver},  {last, 8330, Medal::Silver},
-      {last, 8331, Medal::Bronze}, {last, 10660, Medal::Bronze}, {last, 10661, Medal::None},
+      {first, 730, Medal::Gold},   {first, 731, Medal::Silver},  {first, 890, Medal::Silver},
+      {first, 891, Medal::Bronze}, {first, 1140, Medal::Bronze}, {first, 1141, Medal::None},
+      {last, 7660, Medal::Gold},   {last, 7661, Medal::Silver},  {last, 9330, Medal::Silver},
+      {last, 9331, Medal::Bronze}, {last, 11990, Medal::Bronze}, {last, 11991, Medal::None},
   };
   for (const auto& c : cases)
     EXPECT_EQ(MedalFor(c.Hundredths, c.Par), c.Earned) << c.Par.LevelFile << " " << c.Hundredths;
