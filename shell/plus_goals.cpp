@@ -1,5 +1,5 @@
-// tobu plus's goals beyond a finish: medals on each shipped level, the gold for the
-// developer's time, and a card once the game's last level is done. Both read the player's
+// tobu plus's goals beyond a finish: medals on each shipped level, the record run beyond
+// gold, and a card once the game's last level is done. Both read the player's
 // places in the levels' best times, so they need no file of their own.
 #include <string>
 #include <vector>
