@@ -177,7 +177,7 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
   if (fallDepth >= 0) DrawFallCue(display_, fallDepth, PlusView.Age);
   if (fallDepth >= 0 && FellOutOfLevel(Level)) DrawFellOutNotice(display_, !WatchingReplay());
   for (const PlusRunView::Burst& burst : PlusView.Bursts)
-    DrawBurst(display_, camera, burst.X, burst.Y, burst.Age);
+    DrawBurst(display_, camera, burst.X, burst.Y, burst.Age, PlusRunView::BurstTicks);
   DrawOpenDaisies(display_, camera, Level,
                   PlusView.BloomAge < 0 ? PlusRunView::BloomTicks : PlusView.BloomAge);
   if (PlusView.HintAge >= 0 && !PlusView.Shaken.empty())
