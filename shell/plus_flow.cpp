@@ -41,6 +41,18 @@ bool Game::RestartRun() {
   return true;
 }
 
+void Game::ShowRunBeforeItsFirstStep() {
+  if (!Plus || Mode != GameMode::game || PlusView.Age > 0 || !display_.SurfaceReady()) return;
+  // The world view draws a run as its step left it: a step that moved nothing, which the
+  // next tick replaces.
+  LastRun = RunStepResult{};
+  LastRun.Ran = true;
+  LastRun.RunnerX = Level.RunnerX;
+  LastRun.RunnerY = Level.RunnerY;
+  DrawFrame();
+  display_.PresentFrame();
+}
+
 void Game::Ask(Question question) {
   if (question.Answers.empty()) return;
   OpenQuestion = std::move(question);
