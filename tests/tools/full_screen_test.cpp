@@ -107,10 +107,9 @@ TEST_P(FullScreenToggle, TwiceShowsTheWholeFrameAgain) {
   const Screenshot after = ScreenOnceItShows(screen.Display(), work.File("after.ppm"), [&](const Screenshot& shot) {
     return shot.Width == before.Width && shot.Height == before.Height && DifferentPercent(before, shot) < 1.0;
   });
-  // A resized window comes back from full screen at its own size; only the third step goes to full screen.
   const std::string window = xdotool + "search --name '^tobu$' ";
   const std::string steps[] = {xdotool + "key F11", window + "windowsize 660 500", xdotool + "key F11",
-                               xdotool + "key F11"};
+                               xdotool + "key F11"};  // window, resized, full screen, the same window
   for (const std::string& step : steps) {
     std::system((step + " > /dev/null 2>&1").c_str());
     ScreenOnceItShows(screen.Display(), work.File("resized.ppm"),
