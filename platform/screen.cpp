@@ -77,10 +77,25 @@ void Screen::ToggleFullScreen() {
     // and column at 400 high: one-pixel strokes go, the T of the HUD's "Time" among them.
     // SDL passes the limit to the window manager only for a window out of full screen.
     SDL_SetWindowMinimumSize(window_, ViewWidth, ViewHeight);
+    // Back to the window the player had, or, the first time, a whole multiple in the middle.
     const int scale = WindowedScale(window_);
-    SDL_SetWindowSize(window_, ViewWidth * scale, ViewHeight * scale);
-    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ViewWidth * scale, ViewHeight * scale};
+    if (windowed_) {
+      // SDL moves the window's frame by the borders it knows now, which may still be the
+      // full screen's none, while the window manager puts the old borders back.
+      int top = 0, left = 0;
+      SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr);
+      place = {windowed_->Place.x - windowed_->Left + left, windowed_->Place.y - windowed_->Top + top,
+               windowed_->Place.w, windowed_->Place.h};
+    }
+    SDL_SetWindowSize(window_, place.w, place.h);
+    SDL_SetWindowPosition(window_, place.x, place.y);
   } else {
+    Windowed before;
+    SDL_GetWindowPosition(window_, &before.Place.x, &before.Place.y);
+    SDL_GetWindowSize(window_, &before.Place.w, &before.Place.h);
+    SDL_GetWindowBordersSize(window_, &before.Top, &before.Left, nullptr, nullptr);
+    windowed_ = before;
     // Cover the screen as a plain window first: where no window manager carries out the
     // full-screen request (a bare X server), SDL would take the window for the screen's
     // size while it kept its own, and show only a corner of the frame.

@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,12 @@ class Screen {
   int surfaceHeight_ = 0;
   FrameRect frame_;
   bool wholeMultiplesOnly_ = false;
+  // The window's place, size and borders before full screen, to go back to.
+  struct Windowed {
+    SDL_Rect Place{};
+    int Top = 0, Left = 0;
+  };
+  std::optional<Windowed> windowed_;
   bool wholeWindowStale_ = true;  // borders to fill and the whole window to send
   int pointerShown_ = -1;         // unknown until first set
 };

@@ -54,12 +54,37 @@ void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, 
   ShowString(display, -1, top + 62, "Left/Right run, Space jumps");
 }
 
-void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age) {
+void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age, int32_t length) {
+  // The tick that eats a food still shows it: a spark over it would make a patterned ball.
+  if (age <= 0 || age >= length) return;
+  constexpr std::array<Step, 12> Ways{{{10, 0},
+                                       {9, 5},
+                                       {5, 9},
+                                       {0, 10},
+                                       {-5, 9},
+                                       {-9, 5},
+                                       {-10, 0},
+                                       {-9, -5},
+                                       {-5, -9},
+                                       {0, -10},
+                                       {5, -9},
+                                       {9, -5}}};
+  constexpr std::array<int32_t, 5> Speeds{30, 22, 36, 26, 33};       // tenths of a pixel a tick
+  constexpr std::array<uint16_t, 3> Colours{White, Yellow, 0xFD20};  // and a gold
   const int32_t cx = x - camera.X, cy = y - camera.Y;
-  const int32_t size = std::max(2, 6 - age / 5);
-  for (size_t i = 0; i < Star.size(); ++i) {
-    const int32_t reach = 10 + 2 * age;  // pixels from the centre
-    Square(display, cx + Star[i].X * reach / 10, cy + Star[i].Y * reach / 10, size, i % 2 ? Yellow : White);
+  const int32_t size = 4 - 3 * age / length;  // 4 pixels across, shrinking to 2
+  // Bright for the first half, then fading out.
+  const auto fade = static_cast<uint8_t>(std::min(255, 510 * (length - age) / length));
+  for (size_t i = 0; i < Ways.size(); ++i) {
+    // From the food's rim, slowing as they go, falling a little, fading out.
+    const int32_t speed = Speeds[i % Speeds.size()];
+    const int32_t reach = 16 + speed * age * (2 * length - age) / (20 * length);
+    const int32_t drop = age * age / 48;
+    const int32_t sx = cx + Ways[i].X * reach / 10, sy = cy + Ways[i].Y * reach / 10 + drop;
+    display.BlendRect(sx - size / 2, sy - size / 2, size, size, Colours[i % Colours.size()], fade);
+    // A fainter point behind it, so each spark reads as moving.
+    const int32_t tx = cx + Ways[i].X * (reach - 5) / 10, ty = cy + Ways[i].Y * (reach - 5) / 10 + drop;
+    display.BlendRect(tx - 1, ty - 1, 2, 2, Colours[i % Colours.size()], fade / 2);
   }
 }
 

@@ -15,8 +15,8 @@ namespace tobu {
 // The level's title, and under it the goal and the keys for a player who has not
 // finished a level yet, on a band from `top`.
 void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top);
-// Sparks flying from an eaten food's centre.
-void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age);
+// Sparks flying out from an eaten food's centre, fading out over `length` ticks.
+void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age, int32_t length);
 // Petals around an open daisy: opening outwards while `age` is below `length`, then still.
 void DrawBloom(Display& display, ViewCamera camera, const LevelObject& exit, int32_t age, int32_t length);
 // The sideways offset of a touched locked daisy, in pixels.

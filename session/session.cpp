@@ -111,6 +111,7 @@ bool Session::KeyForSession(uint16_t key) {
   }
   if (form_.Plus && form_.Mode == GameMode::game && !form_.WatchingReplay()) {
     if (key == VkEscape) {
+      form_.ShowRunBeforeItsFirstStep();
       Open(Card::GiveUp);
       return true;
     }

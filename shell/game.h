@@ -102,6 +102,9 @@ class Game {
   // Plus: R starts the level of a run (a play-test's too), or of the results, again at
   // once; false when there is none to start (plus_flow.cpp).
   bool RestartRun();
+  // Plus: a run not stepped yet (Escape at once after F5 or R) shows its first picture, so
+  // that a card opened now stands over the run rather than whatever was shown before.
+  void ShowRunBeforeItsFirstStep();
   // Plus: closes the name field of F4 on the player list, the player's name as it was, and
   // shows the list again (Escape there; plus switched off).
   void LeaveRename();

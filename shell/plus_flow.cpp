@@ -50,6 +50,18 @@ bool Game::RestartRun() {
   return true;
 }
 
+void Game::ShowRunBeforeItsFirstStep() {
+  if (!Plus || Mode != GameMode::game || PlusView.Age > 0 || !display_.SurfaceReady()) return;
+  // The world view draws a run as its step left it: a step that moved nothing, which the
+  // next tick replaces.
+  LastRun = RunStepResult{};
+  LastRun.Ran = true;
+  LastRun.RunnerX = Level.RunnerX;
+  LastRun.RunnerY = Level.RunnerY;
+  DrawFrame();
+  display_.PresentFrame();
+}
+
 void Game::Ask(Question question) {
   if (question.Answers.empty()) return;
   OpenQuestion = std::move(question);
@@ -186,7 +198,7 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
   if (fallDepth >= 0) DrawFallCue(display_, fallDepth, PlusView.Age);
   if (fallDepth >= 0 && FellOutOfLevel(Level)) DrawFellOutNotice(display_, !WatchingReplay());
   for (const PlusRunView::Burst& burst : PlusView.Bursts)
-    DrawBurst(display_, camera, burst.X, burst.Y, burst.Age);
+    DrawBurst(display_, camera, burst.X, burst.Y, burst.Age, PlusRunView::BurstTicks);
   DrawOpenDaisies(display_, camera, Level,
                   PlusView.BloomAge < 0 ? PlusRunView::BloomTicks : PlusView.BloomAge);
   if (PlusView.HintAge >= 0 && !PlusView.Shaken.empty())

@@ -49,6 +49,11 @@ const PinnedFrame Frames[] = {
      "press Return\ntype Ann\npress Return\npress Down\npress Return\nup O\n"
      "type 04-killer-field\npress Return\npress F5\ndown Right\ndown Space\n",
      240},
+    // Escape before the run's first tick: "Give up?" over the run's first picture.
+    {"plus-give-up.png",
+     "press Return\ntype Ann\npress Return\npress Down\npress Return\nup O\n"
+     "type 09-killer-pits\npress Return\npress F5\npress Escape\n",
+     1},
 };
 
 // tobu-script's runner with plus on, in a fresh folder holding the shipped levels.

@@ -107,6 +107,15 @@ TEST_P(FullScreenToggle, TwiceShowsTheWholeFrameAgain) {
   const Screenshot after = ScreenOnceItShows(screen.Display(), work.File("after.ppm"), [&](const Screenshot& shot) {
     return shot.Width == before.Width && shot.Height == before.Height && DifferentPercent(before, shot) < 1.0;
   });
+  const std::string window = xdotool + "search --name '^tobu$' ";
+  const std::string steps[] = {xdotool + "key F11", window + "windowsize 660 500", xdotool + "key F11",
+                               xdotool + "key F11"};  // window, resized, full screen, the same window
+  for (const std::string& step : steps) {
+    std::system((step + " > /dev/null 2>&1").c_str());
+    ScreenOnceItShows(screen.Display(), work.File("resized.ppm"),
+                      [&](const Screenshot& s) { return (LitPercent(s) < 40.0) != (&step == &steps[2]); });
+  }
+  EXPECT_EQ(std::system((window + "getwindowgeometry --shell | grep -q -x WIDTH=660").c_str()), 0);
   kill(game, SIGTERM);
   if (WaitForExit(game, 10) == -1) Stop(game);
   if (manager > 0) Stop(manager);
