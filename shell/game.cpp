@@ -38,8 +38,10 @@ void Game::Start() {
 void Game::Tick(int32_t /*LagCount: every tick is one fixed step*/) {
   const bool surfaceReady = display_.SurfaceReady();
   std::exception_ptr writeError;
+  // A question over a run holds it: neither the run nor its clock moves until the answer.
+  const bool runHeld = Mode == GameMode::game && OpenQuestion;
   try {
-    Update(surfaceReady);
+    if (!runHeld) Update(surfaceReady);
   } catch (const FileError&) {
     writeError = std::current_exception();
   }

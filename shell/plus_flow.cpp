@@ -64,6 +64,16 @@ void Game::AskOrClose() {
   }));
 }
 
+// The run waits under the question (the game holds its ticks), as under "Give up?".
+void Game::AskQuitRun() {
+  if (OpenQuestion) return Close();
+  Question question = YesNoQuestion("Quit tobu?", [this](Answer answer) {
+    if (answer == Answer::Yes) Close();
+  });
+  question.Detail = "The run in progress will be lost.";
+  Ask(std::move(question));
+}
+
 // Delete on a level: plus asks before the best times are lost.
 void Game::AskOrErase(int entry) {
   if (!Plus) return EraseBestTimes(entry);
