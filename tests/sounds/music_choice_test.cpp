@@ -1,5 +1,5 @@
 // Which piece plays: in plus a run plays the tune of its level's look, from the start to
-// the results; classic plays its one run tune whatever the level, and so does a run the
+// the results (drawn in that look too); classic plays its one run tune whatever the level, and so does a run the
 // moment plus is switched off.
 #include "sounds/music_choice.h"
 
@@ -7,6 +7,7 @@
 
 #include <tuple>
 
+#include "present/themes.h"
 #include "shell/music_theme.h"
 #include "support/game_fixture.h"
 
@@ -50,10 +51,14 @@ TEST_F(MusicChoice, APlusRunPlaysItsLooksTuneAndClassicPlaysTheRunTune) {
     EXPECT_EQ(Playing(), Named(PieceId::Run));
     form.Plus = true;
     EXPECT_EQ(Playing(), Named(cases[i].InPlus));  // the results keep the run's tune
+    Tick();
+    EXPECT_EQ(display.Theme, LevelTheme(cases[i].Level));  // and its look
     form.Plus = false;
     Press(VkEscape);  // back to the list
     form.Plus = true;
     EXPECT_EQ(Playing(), Named(PieceId::Menus));
+    Tick();
+    EXPECT_EQ(display.Theme, ThemeMeadow);
     form.Plus = false;
   }
 }
