@@ -193,7 +193,10 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
   if (PlusView.HintAge >= 0 && !PlusView.Shaken.empty())
     DrawLockedHint(display_, camera, PlusView.Shaken.front());
   if (PlusView.BannerShown() && !PlayTest.Active && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
-    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, HudBottom + 4);
+    // The goal until a level is finished; the keys only on the list's first level, where
+    // a newcomer starts (later levels would repeat them to someone already playing).
+    const bool keys = !GoalLearned && LevelIndex == 0;
+    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, keys, HudBottom + 4);
   }
   DrawPlusHudStrip();
 }
