@@ -1,6 +1,6 @@
 // Which piece plays: in plus a run plays the tune of its level's look, from the start to
-// the results (drawn in that look too); classic plays its one run tune whatever the level, and so does a run the
-// moment plus is switched off.
+// the results (drawn in that look too); classic plays its one run tune whatever the
+// level, and so does a run the moment plus is switched off.
 #include "sounds/music_choice.h"
 
 #include <gtest/gtest.h>
