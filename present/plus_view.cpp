@@ -42,16 +42,17 @@ void DrawConfetti(Display& display, int32_t i, int32_t y, int32_t age) {
   display.FillRect(x, y, 9, 6, Confetti[static_cast<size_t>(i) % Confetti.size()]);
 }
 
-int32_t LevelBannerHeight(bool withGoal) { return withGoal ? 90 : 34; }
+constexpr int32_t BannerLineHeight = 28;
 
 }  // namespace
 
-void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top) {
-  display.BlendRect(0, top, ViewWidth, LevelBannerHeight(withGoal), Black, 144);
+void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, bool withKeys, int32_t top) {
+  const int32_t lines = 1 + int32_t{withGoal} + int32_t{withKeys};
+  display.BlendRect(0, top, ViewWidth, 6 + BannerLineHeight * lines, Black, 144);
   ShowString(display, -1, top + 6, title);
-  if (!withGoal) return;
-  ShowString(display, -1, top + 34, "Eat every apple, then reach the daisy");
-  ShowString(display, -1, top + 62, "Left/Right run, Space jumps");
+  int32_t y = top + 6;
+  if (withGoal) ShowString(display, -1, y += BannerLineHeight, "Eat every apple, then reach the daisy");
+  if (withKeys) ShowString(display, -1, y += BannerLineHeight, "Left/Right run, Space jumps");
 }
 
 void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age, int32_t length) {

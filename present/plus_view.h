@@ -12,9 +12,8 @@ namespace tobu {
 // The pictures tobu plus adds to a run. Each draws from the values it is given; ages
 // are in ticks since the effect began.
 
-// The level's title, and under it the goal and the keys for a player who has not
-// finished a level yet, on a band from `top`.
-void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, int32_t top);
+// The level's title, and under it the goal and the keys when asked for, on a band from `top`.
+void DrawLevelBanner(Display& display, const std::string& title, bool withGoal, bool withKeys, int32_t top);
 // Sparks flying out from an eaten food's centre, fading out over `length` ticks.
 void DrawBurst(Display& display, ViewCamera camera, int32_t x, int32_t y, int32_t age, int32_t length);
 // Petals around an open daisy: opening outwards while `age` is below `length`, then still.

@@ -46,8 +46,8 @@ class Session {
   // when the window has no focus).
   void FocusLost();
   void FocusGained();
-  // The window asks to close: the game closes, or (plus, unsaved editor work) asks
-  // first, and a card over the screen gives way to its question.
+  // The window asks to close: the game closes, or (plus, unsaved editor work or a run)
+  // asks first, and a card over the screen gives way to its question.
   void RequestClose();
   // The platform switched the sound (F2): plus says so in a corner for a moment.
   void SoundSwitched(bool on);

@@ -15,7 +15,7 @@ constexpr int EditorToolbarTop = 428;
 // or an open. Classic asks nothing.
 struct EditorDialogs {
   // What a "Save changes?" put off: it follows a save, or a "no".
-  enum class Then { None, Leave, OpenPrompt, PlayTest, Quit };
+  enum class Then { None, Leave, OpenPrompt, Quit };
   static constexpr int NoticeTicks = 150;  // 1.5 s
 
   Then After = Then::None;

@@ -1,6 +1,7 @@
 // Plus in the editor: nothing is lost without a question. Saving over another file, saving
-// a level that cannot be played, and leaving, opening, play-testing or closing the window
-// with unsaved changes each ask first; Escape always gives the answer that changes nothing.
+// a level that cannot be played, and leaving, opening or closing the window with unsaved
+// changes each ask first; Escape always gives the answer that changes nothing. A play-test
+// comes back to the editor as it was, so F5 plays unsaved work at once.
 #include <filesystem>
 #include <utility>
 
@@ -41,16 +42,12 @@ bool Game::PlusEditorKeyDown(uint16_t key) {
 }
 
 // F5: a level that cannot be played says why before its play-test (a runner started
-// inside rock stands frozen while the clock runs); then unsaved changes are offered a save.
+// inside rock stands frozen while the clock runs).
 void Game::PlayTestOrAsk() {
-  const auto playTest = [this] {
-    if (Editor.Unsaved) return AskSaveChanges(Then::PlayTest);
-    StartPlayTest();
-  };
   const std::vector<std::string> problems = LevelProblems(Level);
-  if (problems.empty()) return playTest();
-  Question question = YesNoQuestion("Play-test anyway?", [playTest](Answer answer) {
-    if (answer == Answer::Yes) playTest();
+  if (problems.empty()) return StartPlayTest();
+  Question question = YesNoQuestion("Play-test anyway?", [this](Answer answer) {
+    if (answer == Answer::Yes) StartPlayTest();
   });
   question.Detail = ProblemsLine(problems);
   Ask(std::move(question));
@@ -110,8 +107,7 @@ void Game::OpenEditorPrompt(bool save) {
 
 void Game::BeginSave(const std::string& name) {
   EditorAsk.SaveName = name;
-  // A save on the way to F5's play-test: "Play-test anyway?" has asked about the problems.
-  EditorAsk.ProblemsAccepted = EditorAsk.After == Then::PlayTest;
+  EditorAsk.ProblemsAccepted = false;
   EditorAsk.ReplaceAccepted = false;
   ContinueSave();
 }
@@ -172,7 +168,10 @@ void Game::ContinueSave() {
   RunAfterSave(after);
 }
 
+// The window's close: plus asks first when unsaved work or a run in progress would be lost;
+// a second close while it asks quits at once.
 void Game::RequestClose() {
+  if (Plus && Mode == GameMode::game && !PlayTest.Active && !WatchingReplay()) return AskQuitRun();
   const bool unsavedWork = Plus && Editor.Unsaved && (Mode == GameMode::editor || PlayTest.Active);
   if (!unsavedWork || EditorAsk.After == Then::Quit) return Close();
   // The question is asked over the editor, whose level is the one a save writes.
@@ -189,9 +188,6 @@ void Game::RunAfterSave(EditorDialogs::Then then) {
       break;
     case Then::OpenPrompt:
       OpenEditorPrompt(false);
-      break;
-    case Then::PlayTest:
-      StartPlayTest();
       break;
     case Then::Quit:
       Close();

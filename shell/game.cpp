@@ -38,8 +38,10 @@ void Game::Start() {
 void Game::Tick(int32_t /*LagCount: every tick is one fixed step*/) {
   const bool surfaceReady = display_.SurfaceReady();
   std::exception_ptr writeError;
+  // A question over a run holds it: neither the run nor its clock moves until the answer.
+  const bool runHeld = Mode == GameMode::game && OpenQuestion;
   try {
-    Update(surfaceReady);
+    if (!runHeld) Update(surfaceReady);
   } catch (const FileError&) {
     writeError = std::current_exception();
   }
@@ -103,13 +105,15 @@ bool Game::PressTapForStep() {
   return true;
 }
 
-// Plus draws a run of a shipped level in its group's look, and the editor a level and its
-// play-test in the look its run would have (a new level's is the player's own, the first);
-// everything else in the game's own.
+// Plus draws a run of a shipped level in its group's look, and its results and best times
+// over the menus' scene in that look too; the editor a level and its play-test in the look
+// its run would have (a new level's is the player's own, the first); everything else in
+// the game's own.
 int Game::ViewTheme() const {
   if (!Plus) return ThemeMeadow;
   if (Mode == GameMode::editor || PlayTest.Active) return LevelTheme(Editor.LevelName + ".vel");
-  if (!(LastRun.Ran || PlusView.InMoment())) return ThemeMeadow;
+  const bool afterRun = Mode == GameMode::GameMenu || Mode == GameMode::TopTen;
+  if (!(LastRun.Ran || PlusView.InMoment() || afterRun)) return ThemeMeadow;
   return LevelTheme(WatchingReplay() ? Replays.Watch.Record.LevelFile : Replays.LevelFile);
 }
 

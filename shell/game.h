@@ -90,7 +90,8 @@ class Game {
   // be written is written now: no later moment of the game writes it.
   void Close();
   // The window asks to close (its close button, Alt+F4). Plus first asks "Save changes?"
-  // when the editor's level (a play-test's too) has unsaved changes; a second request
+  // when the editor's level (a play-test's too) has unsaved changes, and "Quit tobu?" in
+  // a run (not a watched record); a second request
   // while that question (or the save it began) is open closes at once, as a second
   // click is expected to.
   void RequestClose();
@@ -206,6 +207,7 @@ class Game {
   void PlusGameMenuKeyDown(uint16_t key);
   void AnswerQuestion(uint16_t key);
   void AskOrClose();
+  void AskQuitRun();
   void AskOrErase(int entry);
   // The plus menus (plus_menus.cpp).
   void ReadPlusMenuFiles();

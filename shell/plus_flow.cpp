@@ -85,6 +85,16 @@ void Game::AskOrClose() {
   }));
 }
 
+// The run waits under the question (the game holds its ticks), as under "Give up?".
+void Game::AskQuitRun() {
+  if (OpenQuestion) return Close();
+  Question question = YesNoQuestion("Quit tobu?", [this](Answer answer) {
+    if (answer == Answer::Yes) Close();
+  });
+  question.Detail = "The run in progress will be lost.";
+  Ask(std::move(question));
+}
+
 // Delete on a level: plus asks before the best times are lost.
 void Game::AskOrErase(int entry) {
   if (!Plus) return EraseBestTimes(entry);
@@ -204,7 +214,10 @@ void Game::DrawPlusOverRun(ViewCamera camera) {
   if (PlusView.HintAge >= 0 && !PlusView.Shaken.empty())
     DrawLockedHint(display_, camera, PlusView.Shaken.front());
   if (PlusView.BannerShown() && !PlayTest.Active && LevelIndex >= 0 && LevelIndex < LevelFiles.Count()) {
-    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, HudBottom + 4);
+    // The goal until a level is finished; the keys only on the list's first level, where
+    // a newcomer starts (later levels would repeat them to someone already playing).
+    const bool keys = !GoalLearned && LevelIndex == 0;
+    DrawLevelBanner(display_, LevelTitle(LevelFiles.Items[LevelIndex]), !GoalLearned, keys, HudBottom + 4);
   }
   DrawPlusHudStrip();
 }

@@ -7,6 +7,7 @@
 
 #include <tuple>
 
+#include "present/themes.h"
 #include "shell/music_theme.h"
 #include "support/game_fixture.h"
 
@@ -50,6 +51,8 @@ TEST_F(MusicChoice, APlusRunPlaysItsLooksTuneAndClassicPlaysTheRunTune) {
     EXPECT_EQ(Playing(), Named(PieceId::Run));
     form.Plus = true;
     EXPECT_EQ(Playing(), Named(cases[i].InPlus));  // the results keep the run's tune
+    Tick();
+    EXPECT_EQ(display.Theme, LevelTheme(cases[i].Level));  // and are drawn in the run's look
     form.Plus = false;
     Press(VkEscape);  // back to the list
     form.Plus = true;

@@ -30,6 +30,7 @@ public:
   };
   void FillRect(int x, int y, int w, int h, uint16_t colour) override { Rects.push_back({x, y, w, h, colour, Calls.size()}); }
   void ShowPointer(bool shown) override { PointerShown = shown; }
+  void UseTheme(int theme) override { Theme = theme; }
 
   // The characters drawn in the bitmap font on the line at y, spaces not being drawn.
   std::string InkOnLine(int y) const {
@@ -54,6 +55,7 @@ public:
 
   bool Ready = true;
   bool PointerShown = true;  // start-up must hide it
+  int Theme = 0;             // the look the last frame was drawn in
   int Presents = 0;
   std::vector<Call> Calls;  // of the frame being drawn (cleared by ClearSurface)
   std::vector<std::string> Texts;
