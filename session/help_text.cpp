@@ -182,7 +182,7 @@ const std::vector<HelpLine>& PlusHelp(GameMode mode) {
       {"wheel; middle drag", "scroll (with Shift, sideways); drag the level along"},
       {"Tab", "the whole level's map; in the prompt, complete a name"},
       {"Shift+left, right drag", "paint, erase a rectangle of tiles"},
-      {"Escape, O, L, F5", "ask first when the level has unsaved changes"},
+      {"Escape, O, L", "ask first when the level has unsaved changes"},
   };
   static const std::vector<HelpLine> players{
       {"Delete", "asks before it deletes the player (best times stay)"},

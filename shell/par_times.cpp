@@ -65,7 +65,7 @@ std::string MedalTargetsText(const ParTime& par) {
 
 std::string ShortOfBronzeText(int64_t hundredths, const ParTime& par) {
   const int64_t over = hundredths - MedalTarget(Medal::Bronze, par);
-  return over > 0 ? StopwatchText(over) + " short of Bronze" : std::string();
+  return over > 0 ? StopwatchText(over) + " too slow for Bronze" : std::string();
 }
 
 }  // namespace tobu

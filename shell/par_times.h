@@ -30,7 +30,7 @@ int64_t MedalTarget(Medal medal, const ParTime& par);
 std::string MedalTargetText(Medal medal, const ParTime& par);
 // "Bronze 11.4    Silver 8.9    Gold 7.3": the level's three targets.
 std::string MedalTargetsText(const ParTime& par);
-// How far a time missed bronze by, "1.25 short of Bronze"; empty for a time within it.
+// How far a time missed bronze by, "1.25 too slow for Bronze"; empty for a time within it.
 std::string ShortOfBronzeText(int64_t hundredths, const ParTime& par);
 
 }  // namespace tobu

@@ -37,7 +37,13 @@ void Game::CreateNewPlayerKeyPress(uint8_t key) {
     if (TypeIntoName(Rename.Name, key)) RenamePlayer();
     return;
   }
-  if (TypeIntoName(Players.PlayerName, key)) CreatePlayer();
+  if (!TypeIntoName(Players.PlayerName, key)) return;
+  // Plus: two players of one name could not be told apart, nor their times.
+  if (Plus && FindPlayer(Players, Players.PlayerName) != 0) {
+    NameFieldHint = TakenNameHint;
+    return Events.Push(GameEvent::Error);
+  }
+  CreatePlayer();
 }
 
 // A character the name takes, Backspace or Return; true when Return confirms a name.

@@ -43,7 +43,7 @@ EndingCard EndingCardOf(const ShippedTally& tally) {
       count(Medal::Gold) + " gold, " + count(Medal::Silver) + " silver, " + count(Medal::Bronze) + " bronze";
   if (tally.Finished == static_cast<int32_t>(ParTimes().size()))
     return {"Every level finished!", {total, medals}, 0};
-  return {"The last level, done!",
+  return {"Level " + levels + " finished!",
           {std::to_string(tally.Finished) + " of " + levels + " levels finished", total, medals},
           0};
 }

@@ -2,8 +2,8 @@
 // time and the medals, then the rows ("Next level", "Play again", "Best times", "Level
 // list"), all on the middle, and their keys on the ground.
 #include <algorithm>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "present/bitmap_text.h"
 #include "present/meadow_scene.h"
@@ -27,13 +27,25 @@ constexpr const char* ResultKeys =
 
 // After a failed run, one of these in turn: the runner's rules as the player meets them
 // (sim/runner.cpp), told as how to use them.
-constexpr const char* ControlTips[] = {
-    "Tip: hold Space and the runner jumps again the moment it lands",
-    "Tip: the runner speeds up, turns and stops gently: let go of the arrow early",
-    "Tip: every jump is the same height: steer it with the arrows in the air",
-    "Tip: jump while still on the ledge: off it, a tap of Space is lost",
-    "Tip: R starts the level again at once, in a run too",
+// One tip about the controls after a failed run, for what ended it; a cause's tips in turn.
+struct ControlTip {
+  const char* Cause;
+  const char* Text;
 };
+constexpr ControlTip ControlTips[] = {
+    {"Caught by a killer", "Tip: every jump is the same height: steer it with the arrows in the air"},
+    {"Caught by a killer", "Tip: the runner speeds up, turns and stops gently: let go of the arrow early"},
+    {"Fell out of the world", "Tip: jump while still on the ledge: off it, a tap of Space is lost"},
+    {"Fell out of the world", "Tip: hold Space and the runner jumps again the moment it lands"},
+    {GivenUpCause, "Tip: R starts the level again at once, in a run too"},
+};
+std::string ControlTipFor(const std::string& cause, int32_t failedRuns) {
+  std::vector<const char*> fitting;
+  for (const ControlTip& tip : ControlTips)
+    if (cause == tip.Cause) fitting.push_back(tip.Text);
+  if (fitting.empty()) return {};
+  return fitting[static_cast<size_t>(std::max(failedRuns, 1) - 1) % fitting.size()];
+}
 void ShowCentred(Display& display, int32_t y, const std::string& text) {
   ShowString(display, (ViewWidth - StringWidth(text)) / 2, y, text);
 }
@@ -47,9 +59,9 @@ void Game::DrawPlusGameMenu(const std::string& title) {
     const bool givenUp = PlusView.Cause == GivenUpCause;
     ShowCentred(display_, TimeTop + 10, givenUp ? "You Gave Up" : "You Failed to Finish!");
     // What ended the run, and when: a new player sees why, not only that.
-    ShowCentred(display_, VerdictTop, PlusView.Cause + " at " + StopwatchText(ClockHundredths(Clock)));
-    const std::string tip =
-        ControlTips[static_cast<size_t>(std::max(FailedRuns, 1) - 1) % std::size(ControlTips)];
+    const std::string time = StopwatchText(ClockHundredths(Clock));
+    ShowCentred(display_, VerdictTop, givenUp ? "after " + time : PlusView.Cause + " at " + time);
+    const std::string tip = ControlTipFor(PlusView.Cause, FailedRuns);
     display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(tip.size()), PlusResultTipTop, tip,
                             palette::LabelGrey);
   } else {

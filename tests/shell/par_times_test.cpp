@@ -44,7 +44,7 @@ TEST(ParTimes, MedalsChangeAtTheirTargets) {
   const ParTime &first = ParTimes().front(), &last = ParTimes().back();
   EXPECT_EQ(MedalTargetsText(first), "Bronze 11.4    Silver 8.9    Gold 7.3");
   EXPECT_EQ(MedalTargetsText(last), "Bronze 1:59.9    Silver 1:33.3    Gold 1:16.6");
-  EXPECT_EQ(ShortOfBronzeText(1141, first), "0.01 short of Bronze");
+  EXPECT_EQ(ShortOfBronzeText(1141, first), "0.01 too slow for Bronze");
   const struct {
     const ParTime& Par;
     int64_t Hundredths;
