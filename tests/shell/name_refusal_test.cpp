@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/roster.h"
 #include "support/game_fixture.h"
 
 namespace tobu::testing {
@@ -19,15 +20,21 @@ struct TypedName {
   int Errors;
   bool Hint;  // after the last character
   bool Command = false;  // typed with Ctrl or Alt held
+  bool AnnKnown = false;  // Ann is on the roster already
 };
 void PrintTo(const TypedName& c, std::ostream* out) { *out << c.Name; }
 
 class NameRefusal : public GameFixture, public ::testing::WithParamInterface<TypedName> {
  protected:
-  void OpenField(bool plus, bool level) {
+  void OpenField(bool plus, bool level, bool annKnown) {
     form.Plus = plus;
     if (!level) {
+      PlayerRoster roster;
+      roster.PlayerCount = annKnown ? 1 : 0;
+      roster.PlayerNames[1] = "Ann";
+      if (annKnown) WriteRoster("Players.dat", roster, 1);
       form.Start();
+      if (annKnown) Press(VkUp);  // from Ann, the last player, to "Create New Player"
       Press(VkReturn);
       return;
     }
@@ -45,7 +52,7 @@ class NameRefusal : public GameFixture, public ::testing::WithParamInterface<Typ
 
 TEST_P(NameRefusal, RefusedCharactersSoundAndTheHintStaysUntilTheNextCharacter) {
   const TypedName& c = GetParam();
-  OpenField(c.Plus, c.Level);
+  OpenField(c.Plus, c.Level, c.AnnKnown);
   ASSERT_TRUE(c.Level ? form.Editor.SavePromptOpen : form.Mode == GameMode::CreateNewPlayer);
   EXPECT_EQ(Errors(), 0) << "the key that opened the field";
   for (const char ch : c.Typed) form.KeyPress(static_cast<uint8_t>(ch), c.Command);
@@ -62,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedName{"BackspaceIsNoRefusal", true, true, "\xE9\x08", 1, false},
                       TypedName{"ClassicSaysNothing", false, false, "Zo\xE9 ~", 0, false},
                       TypedName{"ReturnWithNoName", true, false, "\r", 1, true},
+                      TypedName{"ANameOnTheRosterIsRefused", true, false, "Ann\r", 1, true, false, true},
                       TypedName{"ReturnWithNoLevelName", true, true, "\r", 1, true},
                       TypedName{"CtrlLettersTypeNothing", true, true, "z~", 0, false, true}),
     [](const ::testing::TestParamInfo<TypedName>& param) { return std::string(param.param.Name); });
