@@ -68,4 +68,9 @@ class Display {
   virtual void UseTheme(int /*theme*/) {}
 };
 
+// A line of canvas text centred across the view, as near as CanvasAdvance allows.
+inline void DrawCanvasTextCentred(Display& display, int y, const std::string& text, uint16_t colour) {
+  display.DrawCanvasText((ViewWidth - CanvasAdvance * static_cast<int>(text.size())) / 2, y, text, colour);
+}
+
 }  // namespace tobu

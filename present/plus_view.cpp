@@ -171,11 +171,9 @@ void DrawFallCue(Display& display, int32_t depth, int32_t age) {
 
 void DrawFellOutNotice(Display& display, bool restartable) {
   constexpr int32_t Top = ViewHeight * 5 / 8;  // under the runner, which a falling view shows high
-  const std::string note = "R restarts";
   display.BlendRect(0, Top, ViewWidth, restartable ? 52 : 34, Black, 144);
   ShowString(display, -1, Top + 6, "Fell out of the level");
-  const int32_t noteWidth = CanvasAdvance * static_cast<int32_t>(note.size());
-  if (restartable) display.DrawCanvasText((ViewWidth - noteWidth) / 2, Top + 34, note, White);
+  if (restartable) DrawCanvasTextCentred(display, Top + 34, "R restarts", White);
 }
 
 void DrawLockedHint(Display& display, ViewCamera camera, const LevelObject& exit) {

@@ -63,14 +63,12 @@ Medal Game::RunMedal() const {
 void Game::DrawMedalLines(int32_t y) {
   if (RunPar == nullptr) return;
   const Medal held = RunMedal();
-  const auto showHint = [&](int32_t top, const std::string& hint) {
-    display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int32_t>(hint.size()), top, hint,
-                            palette::LabelGrey);
-  };
   // Before any medal, no line in the large font: one would read as a medal won.
   if (held == Medal::None) {
-    showHint(y + 10, "Medals:    " + MedalTargetsText(*RunPar));
-    if (!Outcome.RunFailed) showHint(y + 26, ShortOfBronzeText(ClockHundredths(Clock), *RunPar));
+    DrawCanvasTextCentred(display_, y + 10, "Medals:    " + MedalTargetsText(*RunPar), palette::LabelGrey);
+    if (Outcome.RunFailed) return;
+    DrawCanvasTextCentred(display_, y + 26, ShortOfBronzeText(ClockHundredths(Clock), *RunPar),
+                          palette::LabelGrey);
     return;
   }
   ShowStringWithStar(display_, y, MedalName(held) + std::string("!"), held);
@@ -83,7 +81,7 @@ void Game::DrawMedalLines(int32_t y) {
   } else if (best > record) {
     hint = "Next: the record run, " + StopwatchText(record);
   }
-  showHint(y + 28, hint);
+  DrawCanvasTextCentred(display_, y + 28, hint, palette::LabelGrey);
 }
 
 // After a finish in plus: the ending card when the game's last level was finished for

@@ -177,8 +177,7 @@ void Game::DrawPlusTopTen() {
   ShowStringWithStar(display_, 30, title, RunMedal());
   if (RunPar != nullptr) {
     const std::string targets = MedalTargetsText(*RunPar);
-    display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(targets.size()), 57, targets,
-                            palette::LabelGrey);
+    DrawCanvasTextCentred(display_, 57, targets, palette::LabelGrey);
   }
   const bool none = Best.BestNames[1].empty();  // after a failed first run, say how to set one
   for (int i = 1; i <= BestPlaces && !none; ++i) {

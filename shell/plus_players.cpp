@@ -113,8 +113,7 @@ void Game::DrawRenameField() {
   if (NameFieldHint) DrawFieldHint(display_, 100, below, 440, NameFieldHint);
   const std::string note = "Best times keep the old name";
   // Centred as well as a width guessed at 6 pixels a character allows.
-  display_.DrawCanvasText((ViewWidth - CanvasAdvance * static_cast<int>(note.size())) / 2, below + FieldHintHeight + 8,
-                          note, palette::LabelGrey);
+  DrawCanvasTextCentred(display_, below + FieldHintHeight + 8, note, palette::LabelGrey);
 }
 
 }  // namespace tobu

@@ -62,8 +62,7 @@ void Game::DrawPlusGameMenu(const std::string& title) {
     const std::string time = StopwatchText(ClockHundredths(Clock));
     ShowCentred(display_, VerdictTop, givenUp ? "after " + time : PlusView.Cause + " at " + time);
     const std::string tip = ControlTipFor(PlusView.Cause, FailedRuns);
-    display_.DrawCanvasText(ViewWidth / 2 - 3 * static_cast<int>(tip.size()), PlusResultTipTop, tip,
-                            palette::LabelGrey);
+    DrawCanvasTextCentred(display_, PlusResultTipTop, tip, palette::LabelGrey);
   } else {
     ShowStringScaled(display_, -1, TimeTop, StopwatchText(ClockHundredths(Clock)), TimeScale);
     std::string verdict;
